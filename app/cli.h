@@ -1,0 +1,19 @@
+// kwetro-cli: the engine without a window. Settings file in, registry scripts
+// (or a settings file) out, byte for byte what Apply in the window writes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kwetro {
+
+// Exit codes.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;  // an input or output failure
+constexpr int kExitUsage = 2;
+
+// Runs the command line (without the program name); messages for the user go
+// to out and err.
+int RunCli(const std::vector<std::string>& args, std::string& out, std::string& err);
+
+}  // namespace kwetro

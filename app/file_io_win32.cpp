@@ -1,0 +1,102 @@
+#include <windows.h>
+
+#include <atomic>
+
+#include "app/file_io.h"
+#include "app/win32_text.h"
+
+namespace kwetro {
+namespace {
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return false;
+    done += written;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool PathExists(const std::string& path) {
+  return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+  const std::wstring wide = Widen(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    reason = SystemMessage(ERROR_DIRECTORY);
+    return false;
+  }
+  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    reason = SystemMessage(GetLastError());
+    return false;
+  }
+  bytes.clear();
+  char buffer[65536];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) {
+      reason = SystemMessage(GetLastError());
+      CloseHandle(file);
+      return false;
+    }
+    if (read == 0) break;
+    bytes.append(buffer, read);
+  }
+  CloseHandle(file);
+  return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
+  static std::atomic<unsigned> counter{0};
+  const std::wstring target = Widen(path);
+  std::wstring temp;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  DWORD error = 0;
+  for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+    temp = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(counter++);
+    file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+    error = GetLastError();
+    if (file == INVALID_HANDLE_VALUE && error != ERROR_FILE_EXISTS) break;
+  }
+  if (file == INVALID_HANDLE_VALUE) {
+    reason = SystemMessage(error);
+    return false;
+  }
+  error = 0;
+  if (!WriteAll(file, bytes) || !FlushFileBuffers(file)) error = GetLastError();
+  CloseHandle(file);
+  if (error == 0 &&
+      !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    error = GetLastError();
+  if (error != 0) {
+    DeleteFileW(temp.c_str());
+    reason = SystemMessage(error);
+    return false;
+  }
+  return true;
+}
+
+bool DeleteFileAt(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty()) return name;
+  const char last = dir.back();
+  return last == '\\' || last == '/' ? dir + name : dir + "\\" + name;
+}
+
+}  // namespace kwetro

@@ -1,0 +1,15 @@
+// UTF-8 and UTF-16 at the Win32 boundary, and the system's words for an error.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace kwetro {
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& utf16);
+// FormatMessage text of a Win32 error code, without the trailing line end.
+std::string SystemMessage(DWORD error);
+
+}  // namespace kwetro

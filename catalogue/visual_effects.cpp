@@ -1,0 +1,10 @@
+#include "catalogue/catalogue.h"
+
+namespace kwetro {
+
+const std::vector<Block>& VisualEffectBlocks() {
+  static const std::vector<Block> blocks = {};
+  return blocks;
+}
+
+}  // namespace kwetro

@@ -1,0 +1,30 @@
+// Conversions between the program's Windows-1251 text and Unicode.
+// Every file Kwetro writes is Windows-1251, so the engine keeps its texts in
+// that code page; only sources (UTF-8) and the Win32 boundary (UTF-16) differ.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kwetro {
+
+// UTF-8 to Windows-1251. A character with no Windows-1251 byte becomes '?';
+// malformed UTF-8 bytes become '?' as well.
+std::string Utf8ToCp1251(std::string_view utf8);
+
+// Windows-1251 to UTF-8; every byte has a character, so the round trip
+// Cp1251ToUtf8 then Utf8ToCp1251 gives back the same bytes.
+std::string Cp1251ToUtf8(std::string_view cp1251);
+
+// Windows-1251 to UTF-16 and back, for the Win32 "W" functions.
+std::u16string Cp1251ToUtf16(std::string_view cp1251);
+std::string Utf16ToCp1251(std::u16string_view utf16);
+
+// True when every character of the UTF-8 text has a Windows-1251 byte.
+bool IsCp1251Representable(std::string_view utf8);
+
+// Maps the Russian letters of Windows-1251 onto their places in code page 866
+// (the console code page of a Russian Windows), for batch files.
+std::string ToOemCyrillic(std::string_view cp1251);
+
+}  // namespace kwetro

@@ -1,0 +1,33 @@
+// The window description: a declarative text that lists every control of the
+// main window in component order, stored with every byte raised by one.
+//
+// Format (UTF-8; the stored form starts with the signature "TPF0"):
+//   object <Name>: <Class>        starts a control; nested objects are children
+//     <Property> = <value>        value: 123, -5, Identifier, 'text' ('' is a quote)
+//     <Property> = (              a list, one value a line, closed by ")"
+//   end
+// Lines starting with "#" are comments; indentation is free.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "options/form.h"
+
+namespace kwetro {
+
+// Parses a description into a form: the generic component list plus the
+// engine's controls (options, drop-down lists, spinners, the services list,
+// the layout-order label). Checks that every option, list and spinner the
+// engine knows appears exactly once. Then runs every caption rule, so that
+// captions match states. Returns false with a message naming the line.
+bool ParseFormDescription(std::string_view text, Form& form, std::string& error);
+
+// Reads a stored description: when it begins with "UQG1" (the signature
+// "TPF0" raised by one) every byte is lowered by one first.
+bool LoadFormResource(std::string_view stored, Form& form, std::string& error);
+
+// The description built into this program.
+std::string_view StoredFormDescription();
+
+}  // namespace kwetro

@@ -1,0 +1,19 @@
+// The stored window description: the RCDATA resource TFORM1 of this program.
+#include <windows.h>
+
+#include <string_view>
+
+#include "ui/form_loader.h"
+
+namespace kwetro {
+
+std::string_view StoredFormDescription() {
+  HRSRC resource = FindResourceW(nullptr, L"TFORM1", MAKEINTRESOURCEW(10));  // RT_RCDATA
+  if (!resource) return {};
+  HGLOBAL loaded = LoadResource(nullptr, resource);
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) return {};
+  return std::string_view(static_cast<const char*>(bytes), SizeofResource(nullptr, resource));
+}
+
+}  // namespace kwetro
