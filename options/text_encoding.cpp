@@ -97,12 +97,19 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }  // namespace
 
 std::string Utf8ToCp1251(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
+  std::string out(utf8.size(), '\0');
+  std::size_t n = 0;
   for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    if (lead < 0x80) {  // most of every text is ASCII
+      out[n++] = static_cast<char>(lead);
+      ++i;
+      continue;
+    }
     const int b = ByteOf(NextCodePoint(utf8, i));
-    out += b < 0 ? kUnmappable : static_cast<char>(b);
+    out[n++] = b < 0 ? kUnmappable : static_cast<char>(b);
   }
+  out.resize(n);
   return out;
 }
 
