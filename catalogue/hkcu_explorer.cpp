@@ -1,9 +1,187 @@
+// hkcu.reg, "; ПРОВОДНИК" up to font smoothing: Explorer, taskbar, Start menu
+// and context menu of the current user, in the order the script holds them.
 #include "catalogue/catalogue.h"
 
 namespace kwetro {
 
 const std::vector<Block>& HkcuExplorerBlocks() {
-  static const std::vector<Block> blocks = {};
+  static const std::vector<Block> blocks = {
+      Group(R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Policies\Explorer])",
+            {
+                Member("pCheckBox_1_9", {R"("NoSaveSettings"=hex:01,00,00,00)"},
+                       {R"("NoSaveSettings"=-)"}),
+                Member("pCheckBox_3_2", {R"("NoUserNameInStartMenu"=dword:00000000)"},
+                       {R"("NoUserNameInStartMenu"=dword:00000001)"}),
+                Member("pCheckBox_3_6", {R"("StartMenuLogoff"=-)"},
+                       {R"("StartMenuLogoff"=dword:00000001)"}),
+                Member("pCheckBox_3_10", {R"("NoCommonGroups"=dword:00000000)"},
+                       {R"("NoCommonGroups"=dword:00000001)"}),
+            }),
+      // The taskbar layout streams are opaque bytes captured from a configured
+      // desktop: with the Quick Launch folder when checked, without it when
+      // unchecked. The unchecked form carries no comment line.
+      Option(
+          "pCheckBox_1_3",
+          Write({Key(
+              R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Streams\Desktop])",
+              {
+                  R"("TaskbarWinXP"=hex:0c,00,00,00,08,00,00,00,03,00,00,00,00,00,00,00,b0,e2,2b,d8,\)",
+                  R"(64,57,d0,11,a9,6e,00,c0,4f,d7,05,a2,22,00,1c,00,0a,10,00,00,1a,00,00,00,01,\)",
+                  R"(00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,4c,00,00,00,01,14,02,00,00,00,\)",
+                  R"(00,00,c0,00,00,00,00,00,00,46,81,00,00,00,11,00,00,00,a0,a5,21,68,e8,f7,cb,\)",
+                  R"(01,00,88,36,41,c2,f7,cb,01,00,3c,9b,6b,e8,f7,cb,01,00,00,00,00,00,00,00,00,\)",
+                  R"(01,00,00,00,00,00,00,00,00,00,00,00,00,00,00,00,01,02,14,00,1f,50,e0,4f,d0,\)",
+                  R"(20,ea,3a,69,10,a2,d8,08,00,2b,30,30,9d,19,00,2f,43,3a,5c,00,00,00,00,00,00,\)",
+                  R"(00,00,00,00,00,00,00,00,00,00,00,00,00,5c,00,31,00,00,00,00,00,8a,3e,72,bc,\)",
+                  R"(10,00,44,4f,43,55,4d,45,7e,31,00,00,44,00,03,00,04,00,ef,be,8a,3e,72,bc,8a,\)",
+                  R"(3e,00,a8,14,00,00,00,44,00,6f,00,63,00,75,00,6d,00,65,00,6e,00,74,00,73,00,\)",
+                  R"(20,00,61,00,6e,00,64,00,20,00,53,00,65,00,74,00,74,00,69,00,6e,00,67,00,73,\)",
+                  R"(00,00,00,18,00,36,00,31,00,00,00,00,00,8b,3e,f8,0b,10,00,55,4c,4d,41,4b,00,\)",
+                  R"(22,00,03,00,04,00,ef,be,8b,3e,f8,0b,95,3e,00,a8,14,00,00,00,55,00,6c,00,6d,\)",
+                  R"(00,61,00,6b,00,00,00,14,00,64,00,31,00,00,00,00,00,8a,3e,86,bc,13,00,41,50,\)",
+                  R"(50,4c,49,43,7e,31,00,00,4c,00,03,00,04,00,ef,be,8b,3e,f9,0b,8a,3e,00,a8,14,\)",
+                  R"(00,36,00,41,00,70,00,70,00,6c,00,69,00,63,00,61,00,74,00,69,00,6f,00,6e,00,\)",
+                  R"(20,00,44,00,61,00,74,00,61,00,00,00,40,73,68,65,6c,6c,33,32,2e,64,6c,6c,2c,\)",
+                  R"(2d,32,31,37,36,35,00,18,00,42,00,31,00,00,00,00,00,8a,3e,78,bc,14,00,4d,49,\)",
+                  R"(43,52,4f,53,7e,31,00,00,2a,00,03,00,04,00,ef,be,8b,3e,f9,0b,8a,3e,00,a8,14,\)",
+                  R"(00,00,00,4d,00,69,00,63,00,72,00,6f,00,73,00,6f,00,66,00,74,00,00,00,18,00,\)",
+                  R"(52,00,31,00,00,00,00,00,8a,3e,03,be,10,00,49,4e,54,45,52,4e,7e,31,00,00,3a,\)",
+                  R"(00,03,00,04,00,ef,be,8b,3e,f9,0b,8a,3e,00,a8,14,00,00,00,49,00,6e,00,74,00,\)",
+                  R"(65,00,72,00,6e,00,65,00,74,00,20,00,45,00,78,00,70,00,6c,00,6f,00,72,00,65,\)",
+                  R"(00,72,00,00,00,18,00,48,00,31,00,00,00,00,00,8b,3e,26,0c,11,00,51,55,49,43,\)",
+                  R"(4b,4c,7e,31,00,00,30,00,03,00,04,00,ef,be,8b,3e,24,0c,8a,3e,00,a8,14,00,00,\)",
+                  R"(00,51,00,75,00,69,00,63,00,6b,00,20,00,4c,00,61,00,75,00,6e,00,63,00,68,00,\)",
+                  R"(00,00,18,00,00,00,10,00,00,00,05,00,00,a0,1a,00,00,00,23,01,00,00,00,00,00,\)",
+                  R"(00,00,00,00,00,60,07,00,00,00,00,00,00,1e,00,00,00,00,00,00,00,00,00,00,00,\)",
+                  R"(1e,00,00,00,00,00,00,00,01,00,00,00,01,00,00,00,aa,4f,28,68,48,6a,d0,11,8c,\)",
+                  R"(78,00,c0,4f,d9,18,b4,20,02,00,00,60,0d,00,00,00,00,00,00,1e,00,00,00,00,00,\)",
+                  R"(00,00,00,00,00,00,1e,00,00,00,00,00,00,00,01,00,00,00,02,00,00,00,8b,8a,0d,\)",
+                  R"(54,3f,1c,32,4e,81,32,53,0f,6a,50,20,90,1d,00,00,00,60,05,00,00,00,00,00,00,\)",
+                  R"(1c,00,00,00,00,00,00,00,00,00,00,00,1c,00,00,00,00,00,00,00,01,00,00,00)",
+                  R"("Toolbars"=hex:11,00,00,00,00,00,00,00)",
+              })}),
+          Write({KeyWithoutComment(
+              R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Streams\Desktop])",
+              {
+                  R"("TaskbarWinXP"=hex:0c,00,00,00,08,00,00,00,02,00,00,00,00,00,00,00,aa,4f,28,68,\)",
+                  R"(48,6a,d0,11,8c,78,00,c0,4f,d9,18,b4,20,02,00,00,60,0d,00,00,00,00,00,00,1e,\)",
+                  R"(00,00,00,00,00,00,00,00,00,00,00,1e,00,00,00,00,00,00,00,01,00,00,00,01,00,\)",
+                  R"(00,00,8b,8a,0d,54,3f,1c,32,4e,81,32,53,0f,6a,50,20,90,1d,00,00,00,60,05,00,\)",
+                  R"(00,00,00,00,00,1c,00,00,00,00,00,00,00,00,00,00,00,1c,00,00,00,00,00,00,00,\)",
+                  R"(01,00,00,00)",
+                  R"("Toolbars"=hex:11,00,00,00,00,00,00,00)",
+              })})),
+      // Once any option here is written, the Start-menu items are written too,
+      // grayed ones as "shown as a menu" (value 2).
+      Group(
+          R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced])",
+          {
+              Member("pCheckBox_1_2", {R"("PersistBrowsers"=dword:00000001)"},
+                     {R"("PersistBrowsers"=dword:00000000)"}),
+              Member("pCheckBox_1_4", {R"("DisableThumbnailCache"=dword:00000001)"},
+                     {R"("DisableThumbnailCache"=dword:00000000)"}),
+              Member("pCheckBox_1_5", {R"("SeparateProcess"=dword:00000001)"},
+                     {R"("SeparateProcess"=dword:00000000)"}),
+              Member("pCheckBox_2_7", {R"("TaskbarSizeMove"=dword:00000000)"},
+                     {R"("TaskbarSizeMove"=dword:00000001)"}),
+              Member("pCheckBox_2_8",
+                     {R"("EnableBalloonTips"=dword:00000000)", R"("ShowInfoTip"=dword:00000000)",
+                      R"("StartButtonBalloonTip"=dword:00000000)"},
+                     {R"("EnableBalloonTips"=dword:00000001)", R"("ShowInfoTip"=dword:00000001)",
+                      R"("StartButtonBalloonTip"=dword:00000001)"}),
+              Member("pCheckBox_3_1", {R"("Start_NotifyNewApps"=dword:00000001)"},
+                     {R"("Start_NotifyNewApps"=dword:00000000)"}),
+              Member("pCheckBox_3_3", {R"("StartMenuScrollPrograms"="Yes")"},
+                     {R"("StartMenuScrollPrograms"="No")"}),
+              Member("pCheckBox_3_4", {R"("Start_ShowSearch"=dword:00000001)"},
+                     {R"("Start_ShowSearch"=dword:00000000)"}),
+              Member("pCheckBox_3_5", {R"("Hidden"=dword:00000001)"},
+                     {R"("Hidden"=dword:00000000)"}),
+              Member("pCheckBox_3_7", {R"("Start_ShowRun"=dword:00000001)"},
+                     {R"("Start_ShowRun"=dword:00000000)"}),
+              Member("pCheckBox_3_8", {R"("Start_ShowHelp"=dword:00000001)"},
+                     {R"("Start_ShowHelp"=dword:00000000)"}),
+              Member("pCheckBox_3_9", {R"("Start_ShowSetProgramAccessAndDefaults"=dword:00000001)"},
+                     {R"("Start_ShowSetProgramAccessAndDefaults"=dword:00000000)"}),
+              Member("pCheckBox_3_11", {R"("Start_EnableDragDrop"=dword:00000001)"},
+                     {R"("Start_EnableDragDrop"=dword:00000000)"}),
+              Member("pCheckBox_3_12", {R"("Start_LargeMFUIcons"=dword:00000001)"},
+                     {R"("Start_LargeMFUIcons"=dword:00000000)"}),
+              Member("pCheckBox_3_13", {R"("Start_AutoCascade"=dword:00000001)"},
+                     {R"("Start_AutoCascade"=dword:00000000)"}),
+              ThreeValuedMember("pCheckBox_4_1", {R"("Start_AdminToolsRoot"=dword:00000001)"},
+                                {R"("Start_AdminToolsRoot"=dword:00000000)"},
+                                {R"("Start_AdminToolsRoot"=dword:00000002)"}),
+              ThreeValuedMember("pCheckBox_4_3", {R"("Start_ShowMyComputer"=dword:00000001)"},
+                                {R"("Start_ShowMyComputer"=dword:00000000)"},
+                                {R"("Start_ShowMyComputer"=dword:00000002)"}),
+              ThreeValuedMember("pCheckBox_4_4", {R"("Start_ShowMyMusic"=dword:00000001)"},
+                                {R"("Start_ShowMyMusic"=dword:00000000)"},
+                                {R"("Start_ShowMyMusic"=dword:00000002)"}),
+              ThreeValuedMember("pCheckBox_4_5", {R"("Start_ShowMyPics"=dword:00000001)"},
+                                {R"("Start_ShowMyPics"=dword:00000000)"},
+                                {R"("Start_ShowMyPics"=dword:00000002)"}),
+              ThreeValuedMember("pCheckBox_4_6", {R"("Start_ShowMyDocs"=dword:00000001)"},
+                                {R"("Start_ShowMyDocs"=dword:00000000)"},
+                                {R"("Start_ShowMyDocs"=dword:00000002)"}),
+              ThreeValuedMember("pCheckBox_4_2", {R"("StartMenuFavorites"=dword:00000001)"},
+                                {R"("StartMenuFavorites"=dword:00000000)"},
+                                {R"("StartMenuFavorites"=dword:00000002)"}),
+              ThreeValuedMember("pCheckBox_4_7", {R"("Start_ShowRecentDocs"=dword:00000001)"},
+                                {R"("Start_ShowRecentDocs"=dword:00000000)"},
+                                {R"("Start_ShowRecentDocs"=dword:00000002)"}),
+              ThreeValuedMember("pCheckBox_4_8", {R"("Start_ShowControlPanel"=dword:00000001)"},
+                                {R"("Start_ShowControlPanel"=dword:00000000)"},
+                                {R"("Start_ShowControlPanel"=dword:00000002)"}),
+              // Printers and network places have no menu form: grayed skips them.
+              Member("pCheckBox_4_9", {R"("Start_ShowPrinters"=dword:00000001)"},
+                     {R"("Start_ShowPrinters"=dword:00000000)"}),
+              Member("pCheckBox_4_10", {R"("Start_ShowNetPlaces"=dword:00000001)"},
+                     {R"("Start_ShowNetPlaces"=dword:00000000)"}),
+              ThreeValuedMember("pCheckBox_4_11", {R"("Start_ShowNetConn"=dword:00000001)"},
+                                {R"("Start_ShowNetConn"=dword:00000000)"},
+                                {R"("Start_ShowNetConn"=dword:00000002)"}),
+              Member("pCheckBox_5_7", {R"("ListviewAlphaSelect"=dword:00000000)"},
+                     {R"("ListviewAlphaSelect"=dword:00000001)"}),
+              Member("pCheckBox_5_8", {R"("ListviewShadow"=dword:00000000)"},
+                     {R"("ListviewShadow"=dword:00000001)"}),
+              Member("pCheckBox_5_9", {R"("ListviewWatermark"=dword:00000000)"},
+                     {R"("ListviewWatermark"=dword:00000001)"}),
+              Member("pCheckBox_5_12", {R"("TaskbarAnimations"=dword:00000000)"},
+                     {R"("TaskbarAnimations"=dword:00000001)"}),
+              Member("pCheckBox_4_12", {R"("WebView"=dword:00000000)"},
+                     {R"("WebView"=dword:00000001)"}),
+          }),
+      Group(
+          R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer])",
+          {
+              Member("pCheckBox_1_7", {R"("link"=hex:00,00,00,00)"}, {R"("link"=hex:01,00,00,00)"}),
+              Member("pCheckBox_2_9", {R"("EnableAutoTray"=dword:00000001)"},
+                     {R"("EnableAutoTray"=dword:00000000)"}),
+          }),
+      // Unchecked removes both handlers, which is how Windows ships.
+      Option(
+          "pCheckBox_2_1",
+          Write(
+              {Key(R"([HKEY_CLASSES_ROOT\AllFilesystemObjects\shellex\ContextMenuHandlers\Copy To])",
+                   {R"(@="{C2FBB630-2971-11d1-A18C-00C04FD75D13}")"}),
+               Key(R"([HKEY_CLASSES_ROOT\AllFilesystemObjects\shellex\ContextMenuHandlers\Move To])",
+                   {R"(@="{C2FBB631-2971-11d1-A18C-00C04FD75D13}")"})}),
+          Write({Keys(
+              {R"([-HKEY_CLASSES_ROOT\AllFilesystemObjects\shellex\ContextMenuHandlers\Copy To])",
+               R"([-HKEY_CLASSES_ROOT\AllFilesystemObjects\shellex\ContextMenuHandlers\Move To])"})})),
+      Option(
+          "pCheckBox_2_2",
+          Write({Key(
+              R"([HKEY_CLASSES_ROOT\AllFilesystemObjects\shellex\ContextMenuHandlers\Send To])",
+              {R"(@="{7BA4C740-9E81-11CF-99D3-00AA004AE837}")"})}),
+          Write({Keys(
+              {R"([-HKEY_CLASSES_ROOT\AllFilesystemObjects\shellex\ContextMenuHandlers\Send To])"})})),
+      Standard(
+          "pCheckBox_1_8",
+          R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Desktop\CleanupWiz])",
+          {R"("NoRun"=dword:00000001)"}, {R"("NoRun"=-)"}),
+  };
   return blocks;
 }
 
