@@ -2,6 +2,7 @@
 // Windows). Failures return false with the system's reason in words.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace kwetro {
@@ -9,11 +10,21 @@ namespace kwetro {
 bool FileExists(const std::string& path);  // a file, not a folder
 bool PathExists(const std::string& path);  // anything at all
 
+// The largest file ReadWholeFile accepts. The program reads only settings
+// files, some tens of kilobytes; a hand-made file is allowed far more than
+// that, but a path to a huge file or an endless device (/dev/zero) is refused
+// before it can exhaust memory.
+constexpr std::size_t kMaxReadFileSize = std::size_t{16} << 20;
+inline constexpr char kFileTooLargeReason[] = "File too large (over 16 MiB)";
+
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
 
 // Writes the bytes to a temporary file in the target's folder and renames it
 // over the target, so that a failure never leaves a half-written file and an
 // earlier file of that name stays intact until the new one is complete.
+// A character device or a pipe at the path (/dev/null, /dev/stdout) is
+// written to in place: it holds no earlier contents to keep, and renaming over
+// it would replace the device itself.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason);
 
 bool DeleteFileAt(const std::string& path);

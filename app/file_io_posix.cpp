@@ -26,6 +26,24 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// A character device or a pipe takes the bytes as a stream. A pipe without a
+// reader fails at once (ENXIO) instead of waiting for one.
+bool WriteInPlace(const std::string& path, const std::string& bytes, std::string& reason) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    reason = Reason(errno);
+    return false;
+  }
+  int error = 0;
+  if (::fcntl(fd, F_SETFL, 0) != 0 || !WriteAll(fd, bytes)) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    reason = Reason(error);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -39,15 +57,26 @@ bool PathExists(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a pipe that nobody writes to would wait forever.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     reason = Reason(errno);
     return false;
   }
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || ::fcntl(fd, F_SETFL, 0) != 0) {
+    reason = Reason(errno);
+    ::close(fd);
+    return false;
+  }
+  if (S_ISDIR(st.st_mode)) {
     ::close(fd);
     reason = Reason(EISDIR);
+    return false;
+  }
+  if (st.st_size > static_cast<off_t>(kMaxReadFileSize)) {
+    ::close(fd);
+    reason = kFileTooLargeReason;
     return false;
   }
   bytes.clear();
@@ -62,6 +91,13 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
       ::close(fd);
       return false;
     }
+    // A device or a file that grows while it is read is held to the same limit.
+    if (bytes.size() + static_cast<std::size_t>(n) > kMaxReadFileSize) {
+      ::close(fd);
+      bytes.clear();
+      reason = kFileTooLargeReason;
+      return false;
+    }
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);
@@ -69,6 +105,13 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+    if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return WriteInPlace(path, bytes, reason);
+    // A disk or a socket: nothing a script or a settings file may replace.
+    reason = "Not a regular file";
+    return false;
+  }
   static std::atomic<unsigned> counter{0};
   std::string temp;
   int fd = -1;

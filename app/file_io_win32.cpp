@@ -43,6 +43,12 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
     reason = SystemMessage(GetLastError());
     return false;
   }
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size) && size.QuadPart > static_cast<LONGLONG>(kMaxReadFileSize)) {
+    CloseHandle(file);
+    reason = kFileTooLargeReason;
+    return false;
+  }
   bytes.clear();
   char buffer[65536];
   for (;;) {
@@ -53,6 +59,13 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
       return false;
     }
     if (read == 0) break;
+    // A device or a file that grows while it is read is held to the same limit.
+    if (bytes.size() + read > kMaxReadFileSize) {
+      CloseHandle(file);
+      bytes.clear();
+      reason = kFileTooLargeReason;
+      return false;
+    }
     bytes.append(buffer, read);
   }
   CloseHandle(file);
