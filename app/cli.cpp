@@ -80,7 +80,7 @@ bool ParseArgs(const std::vector<std::string>& args, Options& o, std::string& er
 // then the settings file.
 bool RestoreSelection(const Options& o, Form& form, std::string& err) {
   std::string error;
-  if (!LoadFormResource(StoredFormDescription(), form, error)) {
+  if (!LoadFormResource(StoredFormDescription(), form, error, FormDetail::kEngine)) {
     err = "kwetro-cli: " + error + "\n";
     return false;
   }

@@ -1,5 +1,7 @@
 #include "app/ini_file.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <limits>
 
@@ -16,7 +18,7 @@ std::string_view Trim(std::string_view s) {
 
 // Lower case of the Windows-1251 letters: Latin, Russian and the other
 // Cyrillic letters of the code page.
-unsigned char Fold(unsigned char c) {
+constexpr unsigned char FoldOne(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
   if (c >= 0xC0 && c <= 0xDF) return static_cast<unsigned char>(c + 32);
   switch (c) {
@@ -39,98 +41,248 @@ unsigned char Fold(unsigned char c) {
   }
 }
 
+// Every name comparison folds each byte: a table lookup rather than the switch.
+constexpr std::array<unsigned char, 256> kFolded = [] {
+  std::array<unsigned char, 256> table{};
+  for (int c = 0; c < 256; ++c) table[c] = FoldOne(static_cast<unsigned char>(c));
+  return table;
+}();
+
+unsigned char Fold(char c) { return kFolded[static_cast<unsigned char>(c)]; }
+
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
+  if (a == b) return true;  // names are mostly written as they are looked for
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (Fold(static_cast<unsigned char>(a[i])) != Fold(static_cast<unsigned char>(b[i])))
-      return false;
+    if (Fold(a[i]) != Fold(b[i])) return false;
   return true;
+}
+
+// FNV-1a over the length and the last eight folded bytes: names equal without
+// regard to case hash alike. The ends of names tell them apart ("..._1_1",
+// service items ending in their key names); a name that shares its end with
+// another only costs one more comparison.
+std::size_t FoldedHash(std::string_view text) {
+  std::uint32_t h = (2166136261u ^ static_cast<std::uint32_t>(text.size())) * 16777619u;
+  for (char c : text.substr(text.size() > 8 ? text.size() - 8 : 0)) h = (h ^ Fold(c)) * 16777619u;
+  return h;
+}
+
+// Name lookups go through open-addressing tables: a power-of-two array of
+// numbers plus one (0 marks a free slot), each number standing for a name
+// held elsewhere. Returns the slot of the number whose name matches, or the
+// free slot where it would go. The table is never more than half full.
+template <typename Matches>
+std::size_t Probe(const std::vector<std::uint32_t>& slots, std::string_view name, Matches matches) {
+  const std::size_t mask = slots.size() - 1;
+  std::size_t i = FoldedHash(name) & mask;
+  while (slots[i] != 0 && !matches(slots[i] - 1)) i = (i + 1) & mask;
+  return i;
+}
+
+// An empty table with room for count names.
+std::vector<std::uint32_t> SlotsFor(std::size_t count) {
+  std::size_t size = 16;
+  while (size < 2 * count) size *= 2;
+  return std::vector<std::uint32_t>(size, 0);
+}
+
+// Where the next line at or after pos (a line start) begins whose first
+// character other than blanks is "[", or text.size(). Only such a line can be
+// a section header, so a part of the file that is not kept is passed over
+// from one "[" to the next rather than line by line.
+std::size_t NextBracketLine(std::string_view text, std::size_t pos) {
+  for (std::size_t at = text.find('[', pos); at != std::string_view::npos;
+       at = text.find('[', at + 1)) {
+    std::size_t start = at;
+    while (start > pos && IsBlank(text[start - 1])) --start;
+    if (start == pos || text[start - 1] == '\r' || text[start - 1] == '\n') return start;
+  }
+  return text.size();
 }
 
 }  // namespace
 
 std::string FoldCase(std::string_view text) {
   std::string out(text);
-  for (char& c : out) c = static_cast<char>(Fold(static_cast<unsigned char>(c)));
+  for (char& c : out) c = static_cast<char>(Fold(c));
   return out;
 }
 
-IniFile::Section& IniFile::AddSection(std::string header, std::string name) {
-  index_[FoldCase(name)].push_back(sections_.size());
-  sections_.push_back(Section{std::move(header), std::move(name), {}, false});
-  return sections_.back();
+IniFile::Span IniFile::Append(std::string_view a, std::string_view b, std::string_view c) {
+  const Span span{text_.size(), a.size() + b.size() + c.size()};
+  text_.append(a).append(b).append(c);
+  return span;
 }
 
-std::vector<std::size_t>* IniFile::SectionsNamed(std::string_view name) {
-  const auto it = index_.find(FoldCase(name));
-  return it == index_.end() ? nullptr : &it->second;
+IniFile::Section& IniFile::AddSection(Span header, Span name) {
+  const std::size_t at = sections_.size();
+  if (2 * (sectionNames_ + 1) > sectionSlots_.size()) {
+    // Grown to twice the size, the first section of each name moved over.
+    std::vector<std::uint32_t> grown = SlotsFor(sectionNames_ + 1);
+    for (std::uint32_t slot : sectionSlots_) {
+      if (slot == 0) continue;
+      grown[Probe(grown, View(sections_[slot - 1].name), [](std::size_t) { return false; })] = slot;
+    }
+    sectionSlots_.swap(grown);
+  }
+  const std::size_t slot = SlotOfSectionNamed(View(name));
+  std::uint32_t& first = sectionSlots_[slot];
+  if (first == 0) ++sectionNames_;
+  if (first != 0 && !sections_[first - 1].erased) {
+    Section& head = sections_[first - 1];
+    sections_[head.lastSameName].nextSameName = at;
+    head.lastSameName = at;
+  } else {
+    // A new name, or one whose sections were all erased: a new chain.
+    first = static_cast<std::uint32_t>(at + 1);
+  }
+  Section& section = sections_.emplace_back();
+  section.header = header;
+  section.name = name;
+  section.lastSameName = at;
+  return section;
 }
 
-const std::vector<std::size_t>* IniFile::SectionsNamed(std::string_view name) const {
-  const auto it = index_.find(FoldCase(name));
-  return it == index_.end() ? nullptr : &it->second;
+std::size_t IniFile::SlotOfSectionNamed(std::string_view name) const {
+  return Probe(sectionSlots_, name,
+               [&](std::size_t i) { return SameName(View(sections_[i].name), name); });
 }
 
-IniFile IniFile::Parse(std::string_view bytes) {
+std::size_t IniFile::FirstSectionNamed(std::string_view name) const {
+  if (sectionSlots_.empty()) return kNoSection;
+  const std::uint32_t first = sectionSlots_[SlotOfSectionNamed(name)];
+  // Erasing erases every section of the name, the first included.
+  return first == 0 || sections_[first - 1].erased ? kNoSection : first - 1;
+}
+
+IniFile IniFile::Parse(std::string_view bytes) { return Parse(std::string(bytes), nullptr); }
+
+IniFile IniFile::Adopt(std::string bytes) { return Parse(std::move(bytes), nullptr); }
+
+IniFile IniFile::ParseSection(std::string bytes, std::string_view section) {
+  return Parse(std::move(bytes), &section);
+}
+
+IniFile IniFile::Parse(std::string bytes, const std::string_view* onlySection) {
   IniFile ini;
+  ini.text_ = std::move(bytes);
+  const std::string_view text = ini.text_;
+
+  // Where the next CR and the next LF stand; each is searched again only once
+  // passed, so that a file with one kind of line end is searched once for the
+  // other kind, not once per line.
+  auto next = [&text](char c, std::size_t from) {
+    const std::size_t at = text.find(c, from);
+    return at == std::string_view::npos ? text.size() : at;
+  };
+  std::size_t nextCr = next('\r', 0), nextLf = next('\n', 0);
+  // A section's lines are gathered first and then moved into it, so that its
+  // list is allocated once, at its final size.
   Section* current = nullptr;
+  bool skipping = onlySection != nullptr;  // in a part of the file that is not kept
+  std::vector<Line> gathered;
+  auto close = [&current, &gathered] {
+    if (!current || gathered.empty()) return;
+    current->lines.reserve(gathered.size());
+    for (Line& line : gathered) current->lines.push_back(std::move(line));
+    gathered.clear();
+  };
   std::size_t pos = 0;
-  while (pos < bytes.size()) {
-    std::size_t end = bytes.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = bytes.size();
-    const std::string_view raw = bytes.substr(pos, end - pos);
+  while (pos < text.size()) {
+    if (skipping) {
+      pos = NextBracketLine(text, pos);
+      if (pos == text.size()) break;
+    }
+    if (nextCr < pos) nextCr = next('\r', pos);
+    if (nextLf < pos) nextLf = next('\n', pos);
+    const std::size_t end = std::min(nextCr, nextLf);
+    const Span raw{pos, end - pos};
     pos = end;
-    if (pos < bytes.size()) {
-      const bool crlf = bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n';
+    if (pos < text.size()) {
+      const bool crlf = text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n';
       pos += crlf ? 2 : 1;
     }
 
-    const std::string_view line = Trim(raw);
+    const std::string_view line = Trim(text.substr(raw.begin, raw.size));
     if (line.empty()) continue;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      current = &ini.AddSection(std::string(raw),
-                                std::string(Trim(line.substr(1, line.size() - 2))));
+      const std::string_view name = Trim(line.substr(1, line.size() - 2));
+      close();
+      skipping = onlySection && !SameName(name, *onlySection);
+      if (!skipping)
+        current = &ini.AddSection(
+            raw, {static_cast<std::size_t>(name.data() - text.data()), name.size()});
       continue;
     }
+    if (skipping) continue;
     if (!current) {
-      ini.preamble_.emplace_back(raw);
+      ini.preamble_.push_back(raw);
       continue;
     }
-    Line entry;
-    entry.text = std::string(raw);
     const std::size_t eq = line.find('=');
-    if (line.front() != ';' && eq != std::string_view::npos) {
-      entry.isEntry = true;
-      entry.name = std::string(Trim(line.substr(0, eq)));
-      entry.value = std::string(Trim(line.substr(eq + 1)));
+    if (line.front() == ';' || eq == std::string_view::npos) {
+      gathered.push_back(Line{raw, {}, {}, false});
+      continue;
     }
-    current->lines.push_back(std::move(entry));
+    const std::string_view name = Trim(line.substr(0, eq));
+    const Span nameSpan{static_cast<std::size_t>(name.data() - text.data()), name.size()};
+    gathered.push_back(Line{raw, nameSpan, std::string(Trim(line.substr(eq + 1))), true});
   }
+  close();
   return ini;
 }
 
 std::string IniFile::Serialize() const {
+  std::size_t size = 0;
+  for (const Span& line : preamble_) size += line.size + 2;
+  for (const Section& section : sections_) {
+    size += section.header.size + 4;
+    for (const Line& line : section.lines) size += line.text.size + 2;
+  }
   std::string out;
-  for (const std::string& line : preamble_) out.append(line).append("\r\n");
+  out.reserve(size + 2);
+  for (const Span& line : preamble_) out.append(View(line)).append("\r\n");
   if (!preamble_.empty()) out.append("\r\n");
   for (const Section& section : sections_) {
     if (section.erased) continue;
-    out.append(section.header).append("\r\n");
-    for (const Line& line : section.lines) out.append(line.text).append("\r\n");
+    out.append(View(section.header)).append("\r\n");
+    for (const Line& line : section.lines) out.append(View(line.text)).append("\r\n");
     out.append("\r\n");
   }
   return out;
 }
 
 const std::string* IniFile::Find(std::string_view section, std::string_view name) const {
-  const auto* indices = SectionsNamed(section);
-  if (!indices) return nullptr;
-  for (std::size_t i : *indices) {
-    if (sections_[i].erased) continue;
+  for (std::size_t i = FirstSectionNamed(section); i != kNoSection; i = sections_[i].nextSameName)
     for (const Line& line : sections_[i].lines)
-      if (line.isEntry && SameName(line.name, name)) return &line.value;
-  }
+      if (line.isEntry && SameName(View(line.name), name)) return &line.value;
   return nullptr;
+}
+
+std::vector<const std::string*> IniFile::FindEach(std::string_view section,
+                                                  const std::vector<std::string>& names) const {
+  // The section's entries in a table of their own, the first of each name.
+  std::vector<const Line*> entries;
+  for (std::size_t i = FirstSectionNamed(section); i != kNoSection; i = sections_[i].nextSameName)
+    for (const Line& line : sections_[i].lines)
+      if (line.isEntry) entries.push_back(&line);
+  std::vector<std::uint32_t> slots = SlotsFor(entries.size());
+  for (std::size_t e = 0; e < entries.size(); ++e) {
+    const std::string_view name = View(entries[e]->name);
+    std::uint32_t& slot = slots[Probe(slots, name, [&](std::size_t other) {
+      return SameName(View(entries[other]->name), name);
+    })];
+    if (slot == 0) slot = static_cast<std::uint32_t>(e + 1);
+  }
+  std::vector<const std::string*> values(names.size(), nullptr);
+  for (std::size_t n = 0; n < names.size(); ++n) {
+    const std::uint32_t slot = slots[Probe(slots, names[n], [&](std::size_t e) {
+      return SameName(View(entries[e]->name), names[n]);
+    })];
+    if (slot != 0) values[n] = &entries[slot - 1]->value;
+  }
+  return values;
 }
 
 std::string IniFile::Read(std::string_view section, std::string_view name,
@@ -140,35 +292,34 @@ std::string IniFile::Read(std::string_view section, std::string_view name,
 }
 
 void IniFile::Write(std::string_view section, std::string_view name, std::string_view value) {
-  Section* first = nullptr;
-  if (auto* indices = SectionsNamed(section)) {
-    for (std::size_t i : *indices) {
-      Section& s = sections_[i];
-      if (s.erased) continue;
-      if (!first) first = &s;
-      for (Line& line : s.lines) {
-        if (line.isEntry && SameName(line.name, name)) {
-          line.value = std::string(value);
-          line.text = line.name + "=" + line.value;
-          return;
-        }
+  const std::size_t first = FirstSectionNamed(section);
+  for (std::size_t i = first; i != kNoSection; i = sections_[i].nextSameName) {
+    for (Line& line : sections_[i].lines) {
+      if (line.isEntry && SameName(View(line.name), name)) {
+        // The name keeps its spelling in the file; copied, as text_ may move.
+        const std::string lineName(View(line.name));
+        line.value = value;
+        line.text = Append(lineName, "=", value);
+        line.name = {line.text.begin, lineName.size()};
+        return;
       }
     }
   }
-  if (!first) first = &AddSection("[" + std::string(section) + "]", std::string(section));
-  Line line;
+  Section* target = first == kNoSection ? nullptr : &sections_[first];
+  if (!target) {
+    const Span header = Append("[", section, "]");
+    target = &AddSection(header, {header.begin + 1, section.size()});
+  }
+  Line& line = target->lines.emplace_back();
   line.isEntry = true;
-  line.name = std::string(name);
-  line.value = std::string(value);
-  line.text = line.name + "=" + line.value;
-  first->lines.push_back(std::move(line));
+  line.text = Append(name, "=", value);
+  line.name = {line.text.begin, name.size()};
+  line.value = value;
 }
 
 void IniFile::EraseSection(std::string_view section) {
-  auto* indices = SectionsNamed(section);
-  if (!indices) return;
-  for (std::size_t i : *indices) sections_[i].erased = true;
-  indices->clear();
+  for (std::size_t i = FirstSectionNamed(section); i != kNoSection; i = sections_[i].nextSameName)
+    sections_[i].erased = true;
 }
 
 bool ParseIniInteger(std::string_view text, int& value) {

@@ -1,5 +1,7 @@
 #include "app/settings_file.h"
 
+#include <utility>
+
 #include "app/file_io.h"
 
 namespace kwetro {
@@ -30,8 +32,14 @@ void RestoreControls(Form& form, const IniFile& ini) {
   for (const Component& c : form.components) {
     switch (c.kind) {
       case ControlKind::kOption: {
+        // A changed state runs the click handler, and the handler runs once
+        // more whatever was read. Every handler gives the same result when run
+        // again at once (a caption, a countdown stop, a services preset that
+        // reads this same file), so one run is done, after the state is set.
         TriState state;
-        if (ParseState(ini.Read(c.name, "Checked", ""), state)) form.SetState(c.index, state);
+        const std::string* stored = ini.Find(c.name, "Checked");
+        if (stored && ParseState(*stored, state))
+          form.options[static_cast<std::size_t>(c.index)].state = state;
         form.RunClickHandler(c.index);
         break;
       }
@@ -69,10 +77,10 @@ std::string SettingsFilePath(const std::string& programPath) {
 }
 
 void ApplyStoredServiceStates(const IniFile& ini, ServicesList& services) {
+  const std::vector<const std::string*> stored = ini.FindEach(kServicesSection, services.items);
   for (std::size_t i = 0; i < services.items.size(); ++i) {
     TriState state;
-    if (ParseState(ini.Read(kServicesSection, services.items[i], ""), state))
-      services.states[i] = state;
+    if (stored[i] && ParseState(*stored[i], state)) services.states[i] = state;
   }
 }
 
@@ -85,7 +93,7 @@ LoadResult LoadSettings(Form& form, const std::string& path, int& countdown, std
     error = "cannot read settings file '" + path + "': " + reason;
     return LoadResult::kFailed;
   }
-  const IniFile ini = IniFile::Parse(bytes);
+  const IniFile ini = IniFile::Adopt(std::move(bytes));
   RestoreControls(form, ini);
   ApplyStoredServiceStates(ini, form.services);
   countdown = ReadInteger(ini, kStartSection, "Timer", 0);
@@ -132,7 +140,7 @@ bool SaveSettings(const Form& form, const std::string& path, std::string& error)
     error = "cannot read settings file '" + path + "': " + reason;
     return false;
   }
-  IniFile ini = IniFile::Parse(bytes);
+  IniFile ini = IniFile::Adopt(std::move(bytes));
   StoreSettings(form, ini);
   if (!WriteFileAtomically(path, ini.Serialize(), reason)) {
     error = "cannot write settings file '" + path + "': " + reason;

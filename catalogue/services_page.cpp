@@ -80,7 +80,7 @@ void ApplyServicesPreset(Form& form) {
       list.enabled = true;
       std::string bytes, reason;
       if (ReadWholeFile(form.settingsPath, bytes, reason))
-        ApplyStoredServiceStates(IniFile::Parse(bytes), list);
+        ApplyStoredServiceStates(IniFile::ParseSection(std::move(bytes), kServicesSection), list);
       break;
     }
     case cbGrayed:

@@ -1,5 +1,8 @@
 #include "options/blocks.h"
 
+#include <cstdint>
+#include <cstring>
+#include <deque>
 #include <stdexcept>
 
 #include "options/text_encoding.h"
@@ -8,9 +11,9 @@ namespace kwetro {
 namespace {
 
 void AppendSection(RegScript& script, const KeySection& section, const std::string& caption) {
-  for (const std::string& key : section.keys) script.AppendLine(key);
+  for (Line key : section.keys) script.AppendLine(key);
   if (section.comment) script.AppendComment(caption);
-  for (const std::string& value : section.values) script.AppendLine(value);
+  for (Line value : section.values) script.AppendLine(value);
   script.AppendEmptyLine();
 }
 
@@ -31,7 +34,7 @@ void AppendItem(RegScript& script, const GroupItem& item, const Form& form) {
       const OptionControl& option = form.Option(item.control);
       if (!item.writes[option.state]) return;
       script.AppendComment(option.caption, item.commentPrefix);
-      for (const std::string& value : item.values[option.state]) script.AppendLine(value);
+      for (Line value : item.values[option.state]) script.AppendLine(value);
       return;
     }
     case GroupItem::kCombo: {
@@ -41,8 +44,7 @@ void AppendItem(RegScript& script, const GroupItem& item, const Form& form) {
                                : combo.hint);
       const int index = combo.itemIndex;
       if (index < 0 || static_cast<std::size_t>(index) >= item.byIndex.size()) return;
-      for (const std::string& line : item.byIndex[static_cast<std::size_t>(index)])
-        script.AppendLine(line);
+      for (Line line : item.byIndex[static_cast<std::size_t>(index)]) script.AppendLine(line);
       return;
     }
     case GroupItem::kComment:
@@ -72,13 +74,29 @@ void AppendGroup(RegScript& script, const GroupBlock& block, const Form& form) {
   script.AppendEmptyLine();
 }
 
-std::string L(const char* utf8) { return Utf8ToCp1251(utf8); }
+// Looked at eight bytes at a time: there are some two thousand rows' texts.
+bool IsAscii(std::string_view text) {
+  std::uint64_t bits = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    bits |= word;
+  }
+  for (; i < text.size(); ++i) bits |= static_cast<unsigned char>(text[i]);
+  return (bits & 0x8080808080808080u) == 0;
+}
+
+// A catalogue text as a Windows-1251 line (see the top of blocks.h).
+Line L(const char* utf8) {
+  const std::string_view text(utf8);
+  if (IsAscii(text)) return text;
+  static auto& converted = *new std::deque<std::string>;
+  return converted.emplace_back(Utf8ToCp1251(text));
+}
 
 Lines ToLines(Texts texts) {
-  Lines lines;
-  lines.reserve(texts.size());
-  for (const char* t : texts) lines.push_back(L(t));
-  return lines;
+  return Lines(texts.size(), [&texts](std::size_t i) { return L(texts.begin()[i]); });
 }
 
 int ComboIndex(const char* name) {
@@ -182,7 +200,8 @@ GroupItem Combo(const char* name, std::initializer_list<Texts> byIndex,
   item.kind = GroupItem::kCombo;
   item.control = ComboIndex(name);
   item.commentSource = source;
-  for (Texts lines : byIndex) item.byIndex.push_back(ToLines(lines));
+  item.byIndex = RowList<Lines>(byIndex.size(),
+                                [&byIndex](std::size_t i) { return ToLines(byIndex.begin()[i]); });
   return item;
 }
 

@@ -13,14 +13,19 @@ class RegScript {
 
   void AppendLine(std::string_view line) {
     bytes_.append(line.data(), line.size());
-    bytes_.append("\r\n", 2);
+    // Two characters are cheaper pushed than appended, at some 1700 lines a script.
+    bytes_.push_back('\r');
+    bytes_.push_back('\n');
   }
   // "; " followed by a caption, a hint or a fixed text.
   void AppendComment(std::string_view text, std::string_view prefix = "; ") {
     bytes_.append(prefix.data(), prefix.size());
     AppendLine(text);
   }
-  void AppendEmptyLine() { bytes_.append("\r\n", 2); }
+  void AppendEmptyLine() {
+    bytes_.push_back('\r');
+    bytes_.push_back('\n');
+  }
 
   // The file's bytes: no byte-order mark, CR LF after every line.
   const std::string& Bytes() const { return bytes_; }

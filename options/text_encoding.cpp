@@ -33,6 +33,8 @@ constexpr char kUnmappable = '?';
 int ByteOf(char32_t cp) {
   if (cp < 0x80) return static_cast<int>(cp);
   if (cp >= 0x0410 && cp <= 0x044F) return static_cast<int>(cp - 0x0410 + 0xC0);
+  // Signs such as the guillemets keep their Latin-1 places.
+  if (cp >= 0xA0 && cp < 0x100 && kHighHalf[cp - 0x80] == cp) return static_cast<int>(cp);
   for (std::size_t i = 0; i < kHighHalf.size(); ++i)
     if (kHighHalf[i] == cp) return static_cast<int>(0x80 + i);
   return -1;
@@ -94,23 +96,60 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+// The Windows-1251 byte of the character at text[i], or -1 when it has none;
+// advances i past the character.
+int NextByte(std::string_view text, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  if (lead < 0x80) {  // most of every text is ASCII
+    ++i;
+    return lead;
+  }
+  // Russian letters, two bytes each, make up most of the rest.
+  if (i + 1 < text.size()) {
+    const auto next = static_cast<unsigned char>(text[i + 1]);
+    if (lead == 0xD0 && next >= 0x90 && next <= 0xBF) {  // U+0410..U+043F
+      i += 2;
+      return next + 0x30;
+    }
+    if (lead == 0xD1 && next >= 0x80 && next <= 0x8F) {  // U+0440..U+044F
+      i += 2;
+      return next + 0x70;
+    }
+  }
+  return ByteOf(NextCodePoint(text, i));
+}
+
+// Writes the Windows-1251 bytes of the text to out, which has room for
+// utf8.size() bytes, and returns the end of what it wrote. A character without
+// a byte becomes kUnmappable when substitute is set, and otherwise ends the
+// conversion with a null result.
+char* ConvertToCp1251(std::string_view utf8, char* out, bool substitute) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    const int b = NextByte(utf8, i);
+    if (b >= 0)
+      *out++ = static_cast<char>(b);
+    else if (substitute)
+      *out++ = kUnmappable;
+    else
+      return nullptr;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string Utf8ToCp1251(std::string_view utf8) {
   std::string out(utf8.size(), '\0');
-  std::size_t n = 0;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    if (lead < 0x80) {  // most of every text is ASCII
-      out[n++] = static_cast<char>(lead);
-      ++i;
-      continue;
-    }
-    const int b = ByteOf(NextCodePoint(utf8, i));
-    out[n++] = b < 0 ? kUnmappable : static_cast<char>(b);
-  }
-  out.resize(n);
+  out.resize(static_cast<std::size_t>(ConvertToCp1251(utf8, out.data(), true) - out.data()));
   return out;
+}
+
+bool AppendCp1251(std::string_view utf8, std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + utf8.size());
+  const char* end = ConvertToCp1251(utf8, out.data() + start, false);
+  out.resize(end ? static_cast<std::size_t>(end - out.data()) : start);
+  return end != nullptr;
 }
 
 std::string Cp1251ToUtf8(std::string_view cp1251) {
@@ -139,7 +178,7 @@ std::string Utf16ToCp1251(std::u16string_view utf16) {
 
 bool IsCp1251Representable(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size();)
-    if (ByteOf(NextCodePoint(utf8, i)) < 0) return false;
+    if (NextByte(utf8, i) < 0) return false;
   return true;
 }
 

@@ -12,6 +12,11 @@ namespace kwetro {
 // malformed UTF-8 bytes become '?' as well.
 std::string Utf8ToCp1251(std::string_view utf8);
 
+// Appends the Windows-1251 bytes of the UTF-8 text to out. Returns false, and
+// leaves out as it was, when a character has no Windows-1251 byte or the text
+// is not well-formed UTF-8.
+bool AppendCp1251(std::string_view utf8, std::string& out);
+
 // Windows-1251 to UTF-8; every byte has a character, so the round trip
 // Cp1251ToUtf8 then Utf8ToCp1251 gives back the same bytes.
 std::string Cp1251ToUtf8(std::string_view cp1251);
