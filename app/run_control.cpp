@@ -1,0 +1,294 @@
+#include "app/run_control.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "app/file_io.h"
+#include "app/settings_file.h"
+#include "catalogue/generators.h"
+#include "options/text_encoding.h"
+
+namespace kwetro {
+namespace {
+
+const char kDeploymentFolder[] = "%WINDIR%\\UPDKwetro\\";
+// The settings file that marks a deployed copy for removal. A renamed
+// program reads its own settings file, but only this one removes it.
+const char kDeployedSettingsName[] = "Kwetro.ini";
+const char kBatchName[] = "SelfDel.bat";
+
+constexpr int kServicesPage = 4;
+// The services-list item of the system restore service, which must not keep
+// running once system restore itself is switched off.
+constexpr std::size_t kSystemRestoreServiceItem = 49;
+
+// How long the batch file keeps trying to delete the program file: the
+// program is ending while the batch file starts, so the file is normally
+// free within a second or two; a file that stays locked is left alone.
+constexpr int kSelfDeleteAttempts = 30;
+
+bool IsRussianLetter(unsigned char b) { return b >= 0xC0 || b == 0xA8 || b == 0xB8; }
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A batch file reads "%" as the start of a variable; "%%" is a plain one.
+std::string EscapePercent(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    out += c;
+    if (c == '%') out += '%';
+  }
+  return out;
+}
+
+std::string WriteFailure(const char* what, const std::string& path, const std::string& reason) {
+  return std::string(what) + "\n" + path + "\n\n" + reason;
+}
+
+}  // namespace
+
+std::string CountdownCaption(int ticksLeft) {
+  return ApplyCaption() + " " + std::to_string(ticksLeft);
+}
+
+std::string OemBatchPath(const std::string& utf8Path) {
+  if (!IsCp1251Representable(utf8Path)) return {};
+  const std::string cp1251 = Utf8ToCp1251(utf8Path);
+  for (char c : cp1251) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x80 && !IsRussianLetter(b)) return {};
+  }
+  return ToOemCyrillic(cp1251);
+}
+
+std::string SelfDeleteBatch(const std::string& oemProgramPath) {
+  const std::string p = EscapePercent(oemProgramPath);
+  const std::string lines[] = {
+      "@echo off",
+      "set /a attempts=0",
+      ":try",
+      "del \"" + p + "\" >nul 2>nul",
+      "if not exist \"" + p + "\" goto done",
+      "set /a attempts+=1",
+      "if %attempts% geq " + std::to_string(kSelfDeleteAttempts) + " goto done",
+      // ping waits about a second on every Windows since XP, which has no
+      // "timeout" command.
+      "ping -n 2 127.0.0.1 >nul",
+      "goto try",
+      ":done",
+      "del \"" + ToOemCyrillic(kBatchName) + "\"",
+  };
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+RunControl::RunControl(Form& form, Platform& platform, RunControlView& view)
+    : form_(form), platform_(platform), view_(view) {}
+
+void RunControl::FormCreate() {
+  countdown_ = kDefaultCountdown;
+  programPath_ = platform_.ModulePath();
+  programFolder_ = FolderOf(programPath_);
+  settingsPath_ = SettingsFilePath(programPath_);
+  form_.settingsPath = settingsPath_;
+  int stored = 0;
+  std::string error;
+  switch (LoadSettings(form_, settingsPath_, stored, error)) {
+    case LoadResult::kLoaded:
+      countdown_ = stored;
+      break;
+    case LoadResult::kFailed:
+      // The prepared selection is unknown: a deployment must not go on to
+      // apply the built-in one by itself.
+      countdown_ = 0;
+      view_.ShowError("Не удалось прочитать файл настроек.\n\n" + error);
+      break;
+    case LoadResult::kNoFile:
+      break;
+  }
+  view_.FormChanged();
+}
+
+void RunControl::FormActivate() {
+  platform_.Beep(50, 80);
+  platform_.Beep(60, 80);
+  platform_.Beep(50, 80);
+  view_.ShowFirstPages();
+  view_.FocusFirstOption();
+  if (!IsDeploymentMode()) return;
+  view_.DisableFolderLink();
+  form_.countdownTimerEnabled = countdown_ != 0;
+  view_.FormChanged();
+}
+
+void RunControl::CountdownTick() {
+  // A tick that arrives while the last one pauses before applying, or after
+  // the countdown was stopped, has nothing to do.
+  if (inFinalPause_ || !form_.countdownTimerEnabled) return;
+  if (countdown_ != INT_MIN) --countdown_;
+  form_.captionOk = CountdownCaption(countdown_);
+  view_.FormChanged();
+  if (countdown_ != 0) return;
+
+  inFinalPause_ = true;
+  WaitWithMessages(kFinalPauseMs);
+  inFinalPause_ = false;
+  // The user interrupted the countdown, applied or cancelled during the pause.
+  if (ending_ || !form_.countdownTimerEnabled) return;
+  form_.countdownTimerEnabled = false;
+  view_.FormChanged();
+  if (!Apply()) return;  // the error is shown; the deployed copy stays
+  if (!RemoveDeployedCopy()) return;
+  End();
+}
+
+void RunControl::HousekeepingTick() {
+  if (platform_.IsNtFamily()) platform_.TrimWorkingSet();
+}
+
+bool RunControl::Apply() {
+  if (applying_) return false;  // OK pressed again while Apply handles messages
+  applying_ = true;
+  form_.StopCountdown();
+  view_.FormChanged();
+  bool done = false;
+  if (!IsDeploymentMode()) {
+    std::string error;
+    if (!SaveSettings(form_, settingsPath_, error)) {
+      view_.ShowError("Не удалось сохранить настройки.\n\n" + error);
+    } else {
+      const std::string folder = ScriptFolder();
+      platform_.ProcessMessages();
+      if (WriteScript(folder, "hkcu.reg", false)) {
+        platform_.ProcessMessages();
+        if (WriteScript(folder, "hklm.reg", true)) {
+          platform_.ProcessMessages();
+          done = true;
+        }
+      }
+    }
+  } else if (WriteScript(programFolder_, "hkcu.reg", false) &&
+             WriteScript(programFolder_, "hklm.reg", true)) {
+    // A missing or read-only key means no start-up commands, silently: the
+    // scripts are written and can still be imported by hand.
+    platform_.WriteStartupCommands(StartupCommands());
+    done = true;
+  }
+  applying_ = false;
+  if (done) view_.FocusCancel();
+  return done;
+}
+
+void RunControl::Cancel() {
+  form_.StopCountdown();
+  view_.FormChanged();
+  if (IsDeploymentMode() && !RemoveDeployedCopy()) return;
+  End();
+}
+
+void RunControl::MainPageChanged(int pageIndex) {
+  form_.StopCountdown();
+  if (pageIndex == kServicesPage) {
+    ServicesList& list = form_.services;
+    if (!list.items.empty()) list.itemIndex = 0;
+    if (form_.State(OptionIndex("sCheckBox_1_9")) == cbChecked &&
+        list.states.size() > kSystemRestoreServiceItem)
+      list.states[kSystemRestoreServiceItem] = cbUnchecked;
+  }
+  view_.FormChanged();
+}
+
+void RunControl::SystemSubPageChanged() {
+  form_.StopCountdown();
+  view_.FormChanged();
+}
+
+void RunControl::ServiceItemClicked(int item) {
+  ServicesList& list = form_.services;
+  if (!list.enabled || item < 0 || static_cast<std::size_t>(item) >= list.states.size()) return;
+  TriState& state = list.states[static_cast<std::size_t>(item)];
+  // The cycle of the option check boxes: unchecked, grayed, checked.
+  state = state == cbUnchecked ? cbGrayed : state == cbGrayed ? cbChecked : cbUnchecked;
+  list.itemIndex = item;
+  view_.FormChanged();
+}
+
+bool RunControl::IsDeploymentMode() {
+  return !programFolder_.empty() && programFolder_ == ExpandEnv(kDeploymentFolder);
+}
+
+std::string RunControl::ExpandEnv(const std::string& text) {
+  return platform_.ExpandEnvironment(text);
+}
+
+std::vector<StartupCommand> RunControl::StartupCommands() {
+  std::vector<StartupCommand> commands;
+  auto quoted = [this](const char* path) { return "\"" + ExpandEnv(path) + "\""; };
+  commands.push_back({"Reg_0", "REGEDIT /E " + quoted("%ALLUSERSPROFILE%\\RegAfter.reg")});
+  commands.push_back({"Reg_1", "REGEDIT /S " + quoted("%WINDIR%\\UPDKwetro\\hkcu.reg")});
+  commands.push_back({"Reg_2", "REGEDIT /S " + quoted("%WINDIR%\\UPDKwetro\\hklm.reg")});
+  if (FileExists(ExpandEnv("%WINDIR%\\UPDKwetro\\Custom.reg")))
+    commands.push_back({"Reg_3", "REGEDIT /S " + quoted("%WINDIR%\\UPDKwetro\\Custom.reg")});
+  if (FileExists(ExpandEnv("%WINDIR%\\UPDKwetro\\Cleanup.cmd")))
+    commands.push_back({"Reg_4", quoted("%WINDIR%\\UPDKwetro\\Cleanup.cmd")});
+  // Left unexpanded: the command interpreter expands it when it runs.
+  commands.push_back({"Reg-Del", "CMD /C RD /S /Q %WINDIR%\\UPDKwetro"});
+  return commands;
+}
+
+void RunControl::WaitWithMessages(unsigned ms) {
+  const std::uint32_t start = platform_.TickCount();
+  for (;;) {
+    // Unsigned difference: correct across the wrap of the tick count.
+    const std::uint32_t elapsed = platform_.TickCount() - start;
+    if (elapsed >= ms) break;
+    platform_.ProcessMessages(std::min<unsigned>(ms - elapsed, 50));
+  }
+}
+
+std::string RunControl::ScriptFolder() {
+  // A deployed copy writes where its start-up commands will look, whatever
+  // folder it was started from.
+  return IsDeploymentMode() ? programFolder_ : platform_.CurrentDirectory();
+}
+
+bool RunControl::WriteScript(const std::string& folder, const char* name, bool machineWide) {
+  const std::string path = JoinPath(folder, name);
+  const RegScript script = machineWide ? BuildHklmScript(form_) : BuildHkcuScript(form_);
+  std::string reason;
+  if (WriteFileAtomically(path, script.Bytes(), reason)) return true;
+  view_.ShowError(WriteFailure("Не удалось записать сценарий реестра", path, reason));
+  return false;
+}
+
+bool RunControl::RemoveDeployedCopy() {
+  const std::string settings = programFolder_ + kDeployedSettingsName;
+  if (!FileExists(settings)) return true;
+  DeleteFileAt(settings);  // a failure here still removes the program
+  return SelfDelete();
+}
+
+bool RunControl::SelfDelete() {
+  std::string oemPath = OemBatchPath(programPath_);
+  if (oemPath.empty()) oemPath = OemBatchPath(platform_.ShortPath(programPath_));
+  if (oemPath.empty()) oemPath = ToOemCyrillic(Utf8ToCp1251(programPath_));
+  const std::string batch = JoinPath(programFolder_, kBatchName);
+  std::string reason;
+  if (!WriteFileAtomically(batch, SelfDeleteBatch(oemPath), reason)) {
+    view_.ShowError(WriteFailure("Не удалось записать файл", batch, reason));
+    return false;
+  }
+  platform_.StartHiddenBatch(programFolder_, kBatchName);
+  return true;
+}
+
+void RunControl::End() {
+  ending_ = true;
+  view_.EndApplication();
+}
+
+}  // namespace kwetro

@@ -1,0 +1,122 @@
+// Runs the program from start to end: restores the stored selection, tells
+// the interactive run from a deployment, counts down on the OK button,
+// applies (settings file and both registry scripts, or in a deployment the
+// scripts and the one-time start-up commands), cancels, and removes a
+// deployed copy once its work is done.
+//
+// Portable: the operating system is reached through Platform, the window
+// through RunControlView, so every rule here runs in native tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/platform.h"
+#include "options/form.h"
+
+namespace kwetro {
+
+// What the run control asks of the window. Texts are UTF-8.
+class RunControlView {
+ public:
+  virtual ~RunControlView() = default;
+  // PageControl1 and PageControl2 show their first tab.
+  virtual void ShowFirstPages() = 0;
+  virtual void FocusFirstOption() = 0;
+  // The link to the scripts' folder: a deployed copy writes no scripts there
+  // for the user to open.
+  virtual void DisableFolderLink() = 0;
+  // The form model changed: captions, states, the OK button's caption and
+  // whether the countdown timer runs.
+  virtual void FormChanged() = 0;
+  virtual void FocusCancel() = 0;
+  // Ends the message loop; the current handler still returns normally.
+  virtual void EndApplication() = 0;
+  virtual void ShowError(const std::string& message) = 0;
+};
+
+// The value of "Timer" when no settings file says otherwise.
+constexpr int kDefaultCountdown = 30;
+// Pause between the last tick and the automatic Apply, so that the user sees
+// "0" and may still interrupt.
+constexpr unsigned kFinalPauseMs = 500;
+
+// The OK button while counting down: "Применить " and the ticks left.
+std::string CountdownCaption(int ticksLeft);
+
+// The self-removal batch file (code page 866 bytes, CR LF): deletes the
+// program file, retrying about once a second while the ending program still
+// holds it, for a bounded time, then deletes itself. oemProgramPath is
+// already in code page 866.
+std::string SelfDeleteBatch(const std::string& oemProgramPath);
+
+// The program path as the batch file must spell it: Windows-1251 turned into
+// code page 866. Empty when the path holds characters that this conversion
+// cannot carry (they are not Russian letters or ASCII).
+std::string OemBatchPath(const std::string& utf8Path);
+
+class RunControl {
+ public:
+  RunControl(Form& form, Platform& platform, RunControlView& view);
+
+  // The window has been built from its description: restores the settings
+  // file and records the program's folder.
+  void FormCreate();
+  // The window is shown: tones, first pages, focus, and in a deployment the
+  // countdown.
+  void FormActivate();
+  // One tick of the countdown timer (Timer2).
+  void CountdownTick();
+  // One tick of the housekeeping timer (Timer1).
+  void HousekeepingTick();
+  // The OK button. False when a file could not be written (already shown).
+  bool Apply();
+  // The Cancel button.
+  void Cancel();
+
+  // The model's part of a change of the main page: the countdown stops, and
+  // on the services page the first item is selected and the service that
+  // system restore needs is switched off when the user switches system
+  // restore off.
+  void MainPageChanged(int pageIndex);
+  // A change of the system sub-pages (PageControl2) also stops the countdown.
+  void SystemSubPageChanged();
+
+  // A click on the state box of a services-list item; ignored while the
+  // list is disabled.
+  void ServiceItemClicked(int item);
+
+  bool IsDeploymentMode();
+  std::string ExpandEnv(const std::string& text);
+  // The one-time start-up commands of a deployment, in writing order.
+  std::vector<StartupCommand> StartupCommands();
+  // Waits at least ms milliseconds, handling window messages meanwhile.
+  void WaitWithMessages(unsigned ms);
+
+  int Countdown() const { return countdown_; }
+  const std::string& ProgramFolder() const { return programFolder_; }
+  const std::string& SettingsPath() const { return settingsPath_; }
+  // Where Apply puts the registry scripts.
+  std::string ScriptFolder();
+
+ private:
+  bool WriteScript(const std::string& folder, const char* name, bool machineWide);
+  // Deletes Kwetro.ini and starts the batch file when the settings file is
+  // there; false when the batch file could not be written (already shown).
+  bool RemoveDeployedCopy();
+  bool SelfDelete();
+  void End();
+
+  Form& form_;
+  Platform& platform_;
+  RunControlView& view_;
+  int countdown_ = kDefaultCountdown;
+  std::string programPath_;
+  std::string programFolder_;
+  std::string settingsPath_;
+  bool inFinalPause_ = false;
+  bool applying_ = false;
+  bool ending_ = false;
+};
+
+}  // namespace kwetro

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Takes a picture of every page and sub-page of the window under Wine on a
+# virtual display and stores them as docs/screenshots/<n>-<page>[-<sub>].png.
+# The window is the one of the Windows x86_64 build (KWETRO_WIN64, default
+# build/win64), shown by its test program, which switches pages as a click on
+# a tab does and points at the first option so that the information line
+# explains it. Needs wine, xvfb, imagemagick and fonts-wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+source tests/wine/window_common.sh
+
+exe=$win64/tests/kwetro-window-test.exe
+require_file "$exe"
+out=$root/docs/screenshots
+work=$(mktemp -d)
+trap 'window_cleanup; rm -rf "$work"' EXIT
+
+need_display
+fresh_prefix "$work/prefix"
+install_window_fonts
+mkdir -p "$work/shots"
+(cd "$work" && wine "$exe" --screenshots "$(winepath -w "$work/shots")") >/dev/null
+
+# Page numbers as the tabs run, named for a reader of the file list.
+names=(system explorer ie media-player services)
+mkdir -p "$out"
+rm -f "$out"/*.png
+count=0
+for bmp in "$work"/shots/*.bmp; do
+  base=$(basename "$bmp" .bmp)   # "1-3" or "4"
+  page=${base%%-*}
+  sub=${base#"$page"}
+  convert "$bmp" "$out/$page-${names[$((page - 1))]}$sub.png"
+  count=$((count + 1))
+done
+[[ $count -gt 0 ]] || fail "no picture was taken"
+echo "$count pictures in ${out#"$root"/}"

@@ -1,0 +1,50 @@
+// The Win32 platform services where they do more than pass a call on.
+#include "app/platform_win32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "app/win32_text.h"
+
+namespace kwetro {
+namespace {
+
+TEST(Win32Platform, ExpansionIsCompleteHoweverLong) {
+  // Far beyond the 4 KB buffer of old, within the system's 32 K limit.
+  const std::string value(12000, 'x');
+  SetEnvironmentVariableW(L"KWETRO_LONG", Widen(value).c_str());
+  Win32Platform platform;
+  const std::string expanded = platform.ExpandEnvironment("<%KWETRO_LONG%\\%KWETRO_LONG%>");
+  EXPECT_EQ(expanded.size(), 2 * value.size() + 3);
+  EXPECT_TRUE(expanded == "<" + value + "\\" + value + ">");
+  SetEnvironmentVariableW(L"KWETRO_LONG", nullptr);
+}
+
+TEST(Win32Platform, ExpansionKeepsUnknownNamesAndRussianText) {
+  SetEnvironmentVariableW(L"KWETRO_FOLDER", Widen("C:\\Программы").c_str());
+  Win32Platform platform;
+  EXPECT_EQ(platform.ExpandEnvironment("%KWETRO_FOLDER%\\%KWETRO_NOT_SET%"),
+            "C:\\Программы\\%KWETRO_NOT_SET%");
+  EXPECT_EQ(platform.ExpandEnvironment(""), "");
+  SetEnvironmentVariableW(L"KWETRO_FOLDER", nullptr);
+}
+
+TEST(Win32Platform, ProcessingMessagesLeavesTheEndForTheMainLoop) {
+  Win32Platform platform;
+  int seen = 0;
+  platform.preTranslate = [&seen](MSG&) {
+    ++seen;
+    return true;
+  };
+  PostThreadMessageW(GetCurrentThreadId(), WM_APP + 7, 0, 0);
+  PostQuitMessage(3);
+  platform.ProcessMessages();
+  EXPECT_EQ(seen, 1);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(msg.wParam, 3u);
+}
+
+}  // namespace
+}  // namespace kwetro

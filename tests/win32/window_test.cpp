@@ -1,0 +1,243 @@
+// The window's wiring: options, pages with title and legend, the information
+// line, the services list and its presets, keyboard use.
+#include "catalogue/services_page.h"
+#include "window_harness.h"
+
+namespace kwetro::testing {
+namespace {
+
+TriState Next(TriState state) {
+  return state == cbUnchecked ? cbGrayed : state == cbGrayed ? cbChecked : cbUnchecked;
+}
+
+TEST_F(WindowTest, ClicksCycleAnOptionAndItsCaption) {
+  Open();
+  const char* name = "sCheckBox_1_2";
+  HWND box = Control(name);
+  const TriState first = State(name);
+  for (int i = 0; i < 3; ++i) {
+    const TriState before = State(name);
+    Click(box);
+    EXPECT_EQ(State(name), Next(before));
+    EXPECT_EQ(TextOf(box), Caption(name));
+  }
+  EXPECT_EQ(State(name), first);
+  ClickUntil(name, cbGrayed);
+  EXPECT_NE(TextOf(box).find(W("(Пропустить)")), std::wstring::npos);
+  ClickUntil(name, cbChecked);
+  EXPECT_NE(TextOf(box).find(W("(Да)")), std::wstring::npos);
+  ClickUntil(name, cbUnchecked);
+  EXPECT_NE(TextOf(box).find(W("(Нет)")), std::wstring::npos);
+}
+
+TEST_F(WindowTest, QuickSecondClickIsASecondClick) {
+  Open();
+  const char* name = "sCheckBox_1_3";
+  HWND box = Control(name);
+  const TriState before = State(name);
+  PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  Pump(50);
+  EXPECT_EQ(State(name), Next(Next(before)));
+}
+
+TEST_F(WindowTest, SpaceCyclesTheFocusedOption) {
+  Open();
+  const char* name = "pCheckBox_1_4";
+  SelectPage("PageControl1", 1);
+  HWND box = Control(name);
+  SetFocus(box);
+  const TriState before = State(name);
+  Key(box, VK_SPACE, 0x39);
+  EXPECT_EQ(State(name), Next(before));
+  EXPECT_EQ(TextOf(box), Caption(name));
+}
+
+TEST_F(WindowTest, TabMovesThroughOptionsInTabOrderAndCtrlTabThroughPages) {
+  Open();
+  HWND first = Control("sCheckBox_1_1");
+  EXPECT_EQ(GetFocus(), first);  // where the activation put it
+  Key(first, VK_TAB);
+  EXPECT_EQ(GetFocus(), Control("sCheckBox_1_2"));
+  Key(GetFocus(), VK_DOWN);
+  EXPECT_EQ(GetFocus(), Control("sCheckBox_1_3"));
+
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  Key(GetFocus(), VK_TAB);
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  // The focus was inside the system sub-pages: those turn, not the main pages.
+  EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(Control("PageControl1"), TCM_GETCURSEL, 0, 0), 0);
+}
+
+TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
+  Open();
+  HWND title = Control("Label10");
+  const struct {
+    int page;
+    const char* title;
+  } pages[] = {{1, "  -  Проводник"},
+               {2, "  -  Настройки IE"},
+               {3, "  -  Настройки WMP"},
+               {4, "  -  Сервисы и службы"},
+               {0, "  -  Система"}};
+  for (const auto& p : pages) {
+    SelectPage("PageControl1", p.page);
+    EXPECT_EQ(TextOf(title), W(p.title)) << p.page;
+    const bool services = p.page == 4;
+    EXPECT_EQ(TextOf(Control("Label4")), W(services ? "Авто" : "Да"));
+    EXPECT_EQ(TextOf(Control("Label5")), W(services ? "Отключить" : "Нет"));
+    EXPECT_EQ(TextOf(Control("Label9")), W(services ? "Вручную" : "Пропустить"));
+    EXPECT_EQ(IsWindowVisible(Control("Image9")) != 0, !services);
+    EXPECT_EQ(IsWindowVisible(Control("Label12")) != 0, !services);
+    const POINT image = Position("Image7"), label = Position("Label4");
+    EXPECT_EQ(image.x, services ? 60 : 10);
+    EXPECT_EQ(image.y, services ? 10 : 4);
+    EXPECT_EQ(label.x, services ? 86 : 36);
+    EXPECT_EQ(label.y, services ? 12 : 5);
+    MouseOver(Control("Image8"));
+    EXPECT_EQ(window_->InfoText(),
+              W(services ? " Сервис отключен." : " Параметр отменен - стандартные настройки."));
+  }
+}
+
+TEST_F(WindowTest, InformationLineFollowsTheMouse) {
+  Open();
+  MouseOver(Control("sCheckBox_1_9"));
+  const std::wstring hint = win32::Wide(form_.Option(Option("sCheckBox_1_9")).hint);
+  ASSERT_EQ(hint.rfind(L"| ", 0), 0u);
+  EXPECT_EQ(window_->InfoText(), hint.substr(1));
+
+  // sCheckBox_1_5 rewrites its hint with every click; the line follows.
+  SelectPage("PageControl2", 0);
+  HWND level = Control("sCheckBox_1_5");
+  MouseOver(level);
+  Click(level);
+  EXPECT_EQ(window_->InfoText(), win32::Wide(form_.Option(Option("sCheckBox_1_5")).hint).substr(1));
+
+  // The header panel and the window have no hint of their own.
+  MouseOver(Control("Panel1"), 500, 40);
+  EXPECT_EQ(window_->InfoText(), W(" Без комментариев"));
+
+  // A disabled control still explains itself.
+  SelectPage("PageControl1", 4);
+  ClickUntil("srCheckBox_1_1", cbGrayed);
+  HWND list = Control("CheckListBox1");
+  ASSERT_FALSE(IsWindowEnabled(list));
+  const win32::NativeControl* native = window_->Find("CheckListBox1");
+  RECT r;
+  GetWindowRect(list, &r);
+  POINT inside = {r.left + 20, r.top + 20};
+  ScreenToClient(GetParent(list), &inside);
+  MouseOver(GetParent(list), inside.x, inside.y);
+  EXPECT_EQ(window_->InfoText(), win32::LongHint(native->hint));
+}
+
+TEST_F(WindowTest, ServicesPageWithSystemRestoreOffTurnsItsServiceOff) {
+  Open();
+  ClickUntil("sCheckBox_1_9", cbChecked);
+  form_.services.states[49] = cbChecked;
+  SelectPage("PageControl1", 4);
+  EXPECT_EQ(form_.services.states[49], cbUnchecked);
+  EXPECT_EQ(SendMessageW(Control("CheckListBox1"), LB_GETCURSEL, 0, 0), 0);
+
+  SelectPage("PageControl1", 0);
+  ClickUntil("sCheckBox_1_9", cbGrayed);
+  form_.services.states[49] = cbChecked;
+  SelectPage("PageControl1", 4);
+  EXPECT_EQ(form_.services.states[49], cbChecked);
+}
+
+TEST_F(WindowTest, PresetsFillTheListOrSwitchItOff) {
+  Open();
+  SelectPage("PageControl1", 4);
+  HWND list = Control("CheckListBox1");
+  ClickUntil("srCheckBox_1_1", cbUnchecked);
+  EXPECT_TRUE(IsWindowEnabled(list));
+  EXPECT_EQ(TextOf(Control("srCheckBox_1_1")), W("Оптимальная"));
+  const auto& optimal = OptimalServiceStates();
+  EXPECT_TRUE(std::equal(optimal.begin(), optimal.end(), form_.services.states.begin()));
+  EXPECT_EQ(GetFocus(), Control("srCheckBox_1_1"));
+
+  ClickUntil("srCheckBox_1_1", cbGrayed);
+  EXPECT_FALSE(IsWindowEnabled(list));
+  EXPECT_EQ(TextOf(Control("srCheckBox_1_1")), W("Стандартная конфигурация"));
+
+  // Entering the page again with the list off leaves the focus alone.
+  SelectPage("PageControl1", 3);
+  SetFocus(Control("mCheckBox_1_1"));
+  SelectPage("PageControl1", 4);
+  EXPECT_NE(GetFocus(), list);
+}
+
+TEST_F(WindowTest, ClickOnAnItemBoxCyclesItsStateClickOnTheTextOnlySelects) {
+  Open();
+  SelectPage("PageControl1", 4);
+  ClickUntil("srCheckBox_1_1", cbUnchecked);
+  HWND list = Control("CheckListBox1");
+  RECT item;
+  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  const TriState before = form_.services.states[2];
+  ClickAt(list, item.left + 6, (item.top + item.bottom) / 2);
+  EXPECT_EQ(form_.services.states[2], Next(before));
+  ClickAt(list, item.left + 120, (item.top + item.bottom) / 2);
+  EXPECT_EQ(form_.services.states[2], Next(before));
+  EXPECT_EQ(form_.services.itemIndex, 2);
+  Key(list, VK_SPACE, 0x39);  // the space character cycles the selected item
+  EXPECT_EQ(form_.services.states[2], Next(Next(before)));
+}
+
+TEST_F(WindowTest, ListsAndSpinnersWriteIntoTheModel) {
+  Open();
+  HWND combo = Control("sComboBox_1_1");
+  SendMessageW(combo, CB_SETCURSEL, 2, 0);
+  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+  EXPECT_EQ(form_.combos[kAutoUpdateCombo].itemIndex, 2);
+
+  const win32::NativeControl* spinner = window_->Find("sSpinner4_1");
+  ASSERT_TRUE(spinner);
+  SetWindowTextW(spinner->hwnd, L"7");
+  EXPECT_EQ(form_.spinners[kHungAppSpinner].value, 7);
+  SendMessageW(spinner->hwnd, WM_KEYDOWN, VK_UP, 0);  // the up-down's arrow key
+  Pump(20);
+  EXPECT_EQ(form_.spinners[kHungAppSpinner].value, 8);
+  SetWindowTextW(spinner->hwnd, L"999999");
+  EXPECT_EQ(form_.spinners[kHungAppSpinner].value, form_.spinners[kHungAppSpinner].max);
+}
+
+TEST_F(WindowTest, OnlyTheFirstElevenOptionsAndSystemPagesStopTheCountdown) {
+  Open();
+  auto count = [this](const char* caption) {
+    form_.countdownTimerEnabled = true;
+    form_.captionOk = Utf8ToCp1251(caption);
+    window_->FormChanged();
+  };
+  SelectPage("PageControl1", 1);
+  count("Применить 5");
+  EXPECT_EQ(TextOf(window_->OkButton()), W("Применить 5"));
+  Click("pCheckBox_1_1");
+  SelectPage("PageControl3", 1);
+  EXPECT_EQ(TextOf(window_->OkButton()), W("Применить 5"));
+  SelectPage("PageControl1", 0);
+  EXPECT_EQ(TextOf(window_->OkButton()), W("Применить"));
+
+  count("Применить 4");
+  SelectPage("PageControl2", 2);
+  EXPECT_EQ(TextOf(window_->OkButton()), W("Применить"));
+  EXPECT_FALSE(form_.countdownTimerEnabled);
+
+  SelectPage("PageControl2", 0);
+  count("Применить 3");
+  Click("sCheckBox_1_11");
+  EXPECT_EQ(TextOf(window_->OkButton()), W("Применить"));
+}
+
+}  // namespace
+}  // namespace kwetro::testing

@@ -1,0 +1,87 @@
+# Sourced by the window checks (tests/wine/window_*.sh): where the programs
+# are, a display, and Wine prefixes set up for the window.
+#
+# Environment (all optional; ./test sets them): KWETRO_WIN64 (Windows build
+# folder), KWETRO_WINEPREFIX (a prefix whose server runs), DISPLAY, KWETRO_WORK
+# (scratch folder).
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+win64=${KWETRO_WIN64:-$root/build/win64}
+work_root=${KWETRO_WORK:-$root/build/wine-checks}
+export WINEDEBUG=-all
+
+own_xvfb=
+own_prefix=
+window_cleanup() {
+  if [[ -n $own_prefix ]]; then WINEPREFIX=$own_prefix wineserver -k 2>/dev/null || true; fi
+  if [[ -n $own_xvfb ]]; then kill "$own_xvfb" 2>/dev/null || true; fi
+}
+trap window_cleanup EXIT
+
+fail() {
+  echo "FAILED: $*"
+  exit 1
+}
+
+require_file() {
+  [[ -f $1 ]] || fail "$1 is missing: build the Windows tree first (./test, or cmake with cmake/mingw-x86_64.cmake)"
+}
+
+# A virtual display of our own unless one is given.
+need_display() {
+  if [[ -z ${DISPLAY:-} ]]; then
+    eval "$("$root/scripts/start-xvfb.sh")"
+    own_xvfb=$KWETRO_XVFB_PID
+  fi
+}
+
+# Wine's own Tahoma (the window's font) and Marlett (the caption buttons),
+# from the Debian package fonts-wine; without them Wine substitutes fonts of
+# other widths and the window cannot be judged.
+install_window_fonts() {
+  local fonts=/usr/share/wine/fonts
+  [[ -f $fonts/tahoma.ttf && -f $fonts/marlett.ttf ]] ||
+    fail "Wine's fonts are missing: install the Debian package fonts-wine"
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp "$fonts"/tahoma.ttf "$fonts"/tahomabd.ttf "$fonts"/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  # Nobody manages windows on the virtual display: Wine must not wait for a
+  # window manager when a window closes.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+}
+
+# The prefix ./test made, or a fresh one.
+use_shared_prefix() {
+  if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then
+    export WINEPREFIX=$KWETRO_WINEPREFIX
+  else
+    fresh_prefix "$1"
+  fi
+}
+
+# A new prefix of our own, with its server kept running until the end.
+fresh_prefix() {
+  export WINEPREFIX=$1
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  own_prefix=$WINEPREFIX
+  wineserver -p || fail "wineserver -p failed for $WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed for $WINEPREFIX"
+}
+
+# Waits up to $1 seconds for the command that follows to succeed.
+wait_for() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [[ $SECONDS -lt $deadline ]] || return 1
+    sleep 0.5
+  done
+}
+
+# The data of a value as "wine reg query" shows it, or nothing.
+reg_value() {
+  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}

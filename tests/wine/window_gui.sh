@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The real main window under Wine, driven through messages by
+# kwetro-window-test.exe: option clicks and keys, pages with title and legend,
+# the information line, the services list and presets, Apply against
+# kwetro-cli.exe, Cancel, and a deployed copy that counts down, registers its
+# start-up commands and removes itself. The layout is window_layout.sh's.
+set -euo pipefail
+source "$(dirname "$0")/window_common.sh"
+
+exe=$win64/tests/kwetro-window-test.exe
+require_file "$exe"
+require_file "$win64/kwetro-cli.exe"
+work=$work_root/window_gui
+rm -rf "$work"
+mkdir -p "$work"
+
+need_display
+use_shared_prefix "$work/prefix"
+install_window_fonts
+cd "$work"
+wine "$exe" --gtest_filter='-LayoutTest.*' --gtest_brief=1

@@ -1,0 +1,36 @@
+// Kwetro.exe: the window around the engine.
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/platform_win32.h"
+#include "app/win32_text.h"
+#include "options/form.h"
+#include "ui/form_loader.h"
+#include "ui/win32_main_window.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+  kwetro::Form form;
+  std::string error;
+  if (!kwetro::LoadFormResource(kwetro::StoredFormDescription(), form, error)) {
+    MessageBoxW(nullptr, kwetro::Widen(error).c_str(), L"Kwetro", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+  kwetro::Win32Platform platform;
+  kwetro::win32::MainWindow window(form, platform);
+  if (!window.Create()) {
+    MessageBoxW(nullptr, kwetro::Widen(kwetro::SystemMessage(GetLastError())).c_str(), L"Kwetro",
+                MB_OK | MB_ICONERROR);
+    return 1;
+  }
+  window.Show(showCommand);
+  return platform.RunMessageLoop();
+}
+
+// The library's default reaction to an uncaught exception prints its
+// demangled type, which links a C++ name demangler of about 50 KB into the
+// program; a window program has no console to print to anyway.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx

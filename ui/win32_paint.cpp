@@ -1,0 +1,193 @@
+#include "ui/win32_paint.h"
+
+#include <algorithm>
+
+namespace kwetro::win32 {
+namespace {
+
+// The visual-style calls, looked up at run time: the program must also start
+// where visual styles are switched off or absent.
+class ThemeApi {
+ public:
+  static const ThemeApi& Get() {
+    static const ThemeApi api;
+    return api;
+  }
+
+  bool Active() const { return isActive_ && isActive_() && open_ && close_ && draw_; }
+
+  bool DrawCheckBox(HWND owner, HDC dc, const RECT& box, int part, int state) const {
+    HANDLE theme = open_(owner, L"BUTTON");
+    if (!theme) return false;
+    const bool ok = SUCCEEDED(draw_(theme, dc, part, state, &box, nullptr));
+    close_(theme);
+    return ok;
+  }
+
+ private:
+  using OpenFn = HANDLE(WINAPI*)(HWND, LPCWSTR);
+  using CloseFn = HRESULT(WINAPI*)(HANDLE);
+  using DrawFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
+  using ActiveFn = BOOL(WINAPI*)();
+
+  template <typename T>
+  static T Lookup(HMODULE module, const char* name) {
+    return reinterpret_cast<T>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+  }
+
+  ThemeApi() {
+    HMODULE module = LoadLibraryW(L"uxtheme.dll");
+    if (!module) return;
+    open_ = Lookup<OpenFn>(module, "OpenThemeData");
+    close_ = Lookup<CloseFn>(module, "CloseThemeData");
+    draw_ = Lookup<DrawFn>(module, "DrawThemeBackground");
+    isActive_ = Lookup<ActiveFn>(module, "IsAppThemed");
+  }
+
+  OpenFn open_ = nullptr;
+  CloseFn close_ = nullptr;
+  DrawFn draw_ = nullptr;
+  ActiveFn isActive_ = nullptr;
+};
+
+// Parts and states of the themed check box.
+constexpr int kCheckBoxPart = 3;
+constexpr int kUncheckedNormal = 1, kCheckedNormal = 5, kMixedNormal = 9;
+constexpr int kPressedOffset = 2, kDisabledOffset = 3;
+
+}  // namespace
+
+void DrawStateGlyph(HWND owner, HDC dc, const RECT& box, TriState state, bool enabled,
+                    bool pressed) {
+  if (ThemeApi::Get().Active()) {
+    int themed = state == cbChecked  ? kCheckedNormal
+                 : state == cbGrayed ? kMixedNormal
+                                     : kUncheckedNormal;
+    if (!enabled)
+      themed += kDisabledOffset;
+    else if (pressed)
+      themed += kPressedOffset;
+    if (ThemeApi::Get().DrawCheckBox(owner, dc, box, kCheckBoxPart, themed)) return;
+  }
+  UINT flags = DFCS_BUTTONCHECK;
+  if (state == cbChecked) flags |= DFCS_CHECKED;
+  // The classic "indeterminate" box: a grey tick on a grey ground.
+  if (state == cbGrayed) flags = DFCS_BUTTON3STATE | DFCS_CHECKED;
+  if (!enabled) flags |= DFCS_INACTIVE;
+  if (pressed) flags |= DFCS_PUSHED;
+  RECT r = box;
+  DrawFrameControl(dc, &r, DFC_BUTTON, flags);
+}
+
+void DrawOptionBox(const DRAWITEMSTRUCT& item, TriState state, const std::wstring& caption,
+                   HFONT font, COLORREF textColor, HBRUSH background) {
+  HDC dc = item.hDC;
+  const RECT& rc = item.rcItem;
+  FillRect(dc, &rc, background);
+  const bool enabled = !(item.itemState & ODS_DISABLED);
+  const int top = rc.top + (rc.bottom - rc.top - kGlyphSize) / 2;
+  const RECT box = {rc.left, top, rc.left + kGlyphSize, top + kGlyphSize};
+  DrawStateGlyph(item.hwndItem, dc, box, state, enabled, (item.itemState & ODS_SELECTED) != 0);
+
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, enabled ? textColor : GetSysColor(COLOR_GRAYTEXT));
+  RECT text = rc;
+  text.left += kGlyphSize + kOptionTextGap;
+  const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT;
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, format);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT extent = text;
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &extent, format | DT_CALCRECT);
+    const int height = extent.bottom - extent.top;
+    extent.top = rc.top + (rc.bottom - rc.top - height) / 2 - 1;
+    extent.bottom = extent.top + height + 2;
+    extent.left -= 1;
+    extent.right = std::min(extent.right + 1, rc.right);
+    DrawFocusRect(dc, &extent);
+  }
+  SelectObject(dc, oldFont);
+}
+
+void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, COLORREF color,
+              HBRUSH background) {
+  HDC dc = item.hDC;
+  const RECT& rc = item.rcItem;
+  FillRect(dc, &rc, background);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : color);
+  RECT area = rc;
+  InflateRect(&area, -2, -1);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    RECT focus = rc;
+    DrawFocusRect(dc, &focus);
+  }
+  SelectObject(dc, oldFont);
+}
+
+void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled,
+                     const std::wstring& text, HFONT font) {
+  HDC dc = item.hDC;
+  const RECT& rc = item.rcItem;
+  FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const int top = rc.top + (rc.bottom - rc.top - kGlyphSize) / 2;
+  const RECT box = {rc.left + 2, top, rc.left + 2 + kGlyphSize, top + kGlyphSize};
+  DrawStateGlyph(item.hwndItem, dc, box, state, enabled, false);
+
+  RECT area = rc;
+  area.left += kServiceBoxColumn;
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  ExtTextOutW(dc, area.left + 8, area.top + 3, ETO_CLIPPED | ETO_OPAQUE, &area, text.c_str(),
+              static_cast<UINT>(text.size()), nullptr);
+  SelectObject(dc, oldFont);
+}
+
+void PaintContainer(HWND hwnd, HDC dc, HBRUSH background, Frame frame, const std::wstring& caption,
+                    HFONT font, COLORREF textColor) {
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  FillRect(dc, &rc, background);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, textColor);
+  switch (frame) {
+    case Frame::kNone:
+      break;
+    case Frame::kRaised:
+      DrawEdge(dc, &rc, BDR_RAISEDINNER, BF_RECT);
+      break;
+    case Frame::kLowered:
+      DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
+      break;
+    case Frame::kGroup: {
+      TEXTMETRICW metrics;
+      GetTextMetricsW(dc, &metrics);
+      RECT edge = rc;
+      edge.top += metrics.tmHeight / 2;
+      DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+      if (!caption.empty()) {
+        RECT title = {rc.left + 8, rc.top, rc.right - 8, rc.top + metrics.tmHeight};
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &title,
+                  DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+        title.left -= 2;
+        title.right += 2;
+        FillRect(dc, &title, background);
+        title.left += 2;
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &title,
+                  DT_SINGLELINE | DT_NOPREFIX);
+      }
+      break;
+    }
+  }
+  if (frame != Frame::kGroup && !caption.empty())
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rc,
+              DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+}
+
+}  // namespace kwetro::win32

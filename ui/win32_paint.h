@@ -1,0 +1,46 @@
+// Drawing of what the window paints itself: the three-state box of options,
+// services and legend pictures, the option check boxes, the services-list
+// items and the backgrounds of panels and pages.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "options/tri_state.h"
+
+namespace kwetro::win32 {
+
+constexpr int kGlyphSize = 13;
+// Gap between an option's box and its caption.
+constexpr int kOptionTextGap = 4;
+// Width of the box column of a services-list item; the item's text area
+// starts after it.
+constexpr int kServiceBoxColumn = 18;
+
+// The box of one state: empty, ticked, or ticked in grey for "skip", in the
+// visual style of the system when one is active.
+void DrawStateGlyph(HWND owner, HDC dc, const RECT& box, TriState state, bool enabled,
+                    bool pressed);
+
+// An option check box (owner-drawn button): box, caption, focus rectangle.
+void DrawOptionBox(const DRAWITEMSTRUCT& item, TriState state, const std::wstring& caption,
+                   HFONT font, COLORREF textColor, HBRUSH background);
+
+// The link to the scripts' folder (owner-drawn button): underlined text in
+// the link colour, grey while disabled, with a focus rectangle.
+void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, COLORREF color,
+              HBRUSH background);
+
+// A services-list item: the state box, then the item's text black on white
+// at +8/+3 in the text area; selection and focus are not shown.
+void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled,
+                     const std::wstring& text, HFONT font);
+
+enum class Frame { kNone, kRaised, kLowered, kGroup };
+
+// Background, frame and centred caption (panels) or framed title (groups).
+void PaintContainer(HWND hwnd, HDC dc, HBRUSH background, Frame frame, const std::wstring& caption,
+                    HFONT font, COLORREF textColor);
+
+}  // namespace kwetro::win32
