@@ -1,0 +1,408 @@
+#!/usr/bin/perl
+# Checks what REGEDIT made of our registry scripts.
+#
+#   reg_import_check.pl --import SCRIPT=REGEDIT_OUTPUT ... --export EXPORT ...
+#   reg_import_check.pl --roots SCRIPT ...
+#
+# The scripts are replayed, in the order they were imported, into the state
+# they promise: keys that exist or are gone, values with their type and data,
+# values that are gone. That state is then compared with REGEDIT's own export
+# (/E) of the registry after the import, and REGEDIT's console output must hold
+# nothing but the notices the scripts are known to cause.
+#
+# The reading of the scripts follows Wine's REGEDIT where it differs from the
+# text of a script (see Unescape and WidenAnsi), and values Wine rewrites by
+# itself are compared by type only (%rewrittenByWine). Every such case is
+# counted and reported, so that a change in the scripts that makes one matter
+# is seen.
+#
+# --roots prints the registry roots (full names) that an export must cover.
+#
+# Exit status: 0 when everything matches, 1 on a mismatch, another one when
+# the input cannot be read.
+use strict;
+use warnings;
+use Encode qw(decode encode);
+
+binmode(STDOUT, ':encoding(UTF-8)');
+binmode(STDERR, ':encoding(UTF-8)');
+
+my @failures;
+sub Fail { push @failures, join('', @_); }
+
+# --- Keys ------------------------------------------------------------------
+
+# The merged classes view is, for a machine without per-user classes, the
+# machine's Software\Classes; REGEDIT exports it only there.
+my %alias = ('HKEY_CLASSES_ROOT' => 'HKEY_LOCAL_MACHINE\\Software\\Classes');
+my %roots = map { $_ => 1 }
+  qw(HKEY_LOCAL_MACHINE HKEY_CURRENT_USER HKEY_USERS HKEY_CURRENT_CONFIG HKEY_CLASSES_ROOT);
+
+# The comparison form of a key path: aliases resolved, case folded. Returns
+# undef for a path whose root REGEDIT does not accept (short names included).
+sub KeyId {
+  my ($path) = @_;
+  my ($root, $rest) = $path =~ /^([^\\]+)(.*)$/ or return undef;
+  return undef unless $roots{$root};
+  $root = $alias{$root} // $root;
+  return lc($root . $rest);
+}
+
+sub RootOf {
+  my ($id) = @_;
+  my ($root) = $id =~ /^([^\\]+)/;
+  return uc $root;
+}
+
+# --- Data --------------------------------------------------------------------
+
+# Wine's REGEDIT reads a string the way its escape rules say: \\ \" \n \r are
+# escapes, "\0" makes the line invalid, and any other backslash is dropped
+# with a notice "[\X]" on the console. Windows keeps such a backslash, and the
+# scripts write paths with single backslashes on purpose. Returns the string
+# as Wine stores it, or undef for an invalid one; pushes the notices.
+sub Unescape {
+  my ($text, $notices) = @_;
+  my $out = '';
+  while ($text =~ /\G(?:([^\\]+)|\\(.)|(\\)$)/gcs) {
+    if (defined $1) {
+      $out .= $1;
+    } elsif (defined $3) {
+      return undef;
+    } else {
+      my $c = $2;
+      if ($c eq '\\' || $c eq '"') { $out .= $c; }
+      elsif ($c eq 'n') { $out .= "\n"; }
+      elsif ($c eq 'r') { $out .= "\r"; }
+      elsif ($c eq '0') { return undef; }
+      else { $out .= $c; push @$notices, $c; }
+    }
+  }
+  return $out;
+}
+
+# The export's escapes: only those REGEDIT itself writes.
+sub UnescapeExport {
+  my ($text) = @_;
+  my %map = ('\\' => '\\', '"' => '"', 'n' => "\n", 'r' => "\r", '0' => "\0");
+  $text =~ s/\\(.)/$map{$1} \/\/ "\\$1"/ges;
+  return $text;
+}
+
+# Wine's REGEDIT reads the hex(2) bytes of a script without a byte-order mark
+# as a string in the ANSI code page: every byte becomes one UTF-16 unit.
+# Windows stores the bytes as written. Comparing with Wine's reading still
+# proves that every byte of the value arrived.
+sub WidenAnsi {
+  my ($bytes) = @_;
+  return encode('UTF-16LE', decode('cp1251', $bytes));
+}
+
+sub HexBytes {
+  my ($list) = @_;
+  $list =~ s/\s+//g;
+  $list =~ s/,$//;
+  return '' if $list eq '';
+  return undef unless $list =~ /^[0-9a-fA-F]{1,2}(?:,[0-9a-fA-F]{1,2})*$/;
+  return join('', map { chr hex } split /,/, $list);
+}
+
+sub Show {
+  my ($v) = @_;
+  return '(absent)' if !$v;
+  my ($type, $data) = @$v{qw(type data)};
+  return sprintf('dword:%08x', $data) if $type eq 'dword';
+  if ($type eq 'sz') {
+    (my $s = $data) =~ s/([\\"])/\\$1/g;
+    $s =~ s/\n/\\n/g;
+    $s =~ s/\r/\\r/g;
+    $s =~ s/\0/\\0/g;
+    return "\"$s\"";
+  }
+  return "$type:" . join(',', map { sprintf '%02x', ord } split //, $data);
+}
+
+# Values that Wine itself rewrites whenever a program starts, so that no
+# export can show what the import wrote: only their type is compared.
+my %rewrittenByWine = (
+  # The first keyboard layout: set to the layout of Wine's locale.
+  'hkey_current_user\\keyboard layout\\preload' => { '1' => 1 },
+);
+
+# --- Reading a script, as REGEDIT does ---------------------------------------
+
+my %keyState;   # key id => { path, present, where }
+my %expected;   # key id => { lc name => { name, type, data, where } or { name, absent, where } }
+my %quirks;     # what of Wine's reading differed from the script's text => count
+my %stats = (keys => 0, deletedKeys => 0, values => 0, deletedValues => 0);
+
+sub Lines {
+  my ($file, $encoding) = @_;
+  open(my $fh, '<:raw', $file) or die "cannot read '$file': $!\n";
+  local $/;
+  my $bytes = <$fh>;
+  close $fh;
+  return ($bytes, [split /\r\n/, decode($encoding, $bytes), -1]);
+}
+
+sub DeleteKey {
+  my ($id, $path, $where) = @_;
+  for my $k (keys %keyState) {
+    $keyState{$k}{present} = 0 if $k eq $id || index($k, "$id\\") == 0;
+  }
+  for my $k (keys %expected) {
+    delete $expected{$k} if $k eq $id || index($k, "$id\\") == 0;
+  }
+  $keyState{$id} = { path => $path, present => 0, where => $where };
+}
+
+sub CreateKey {
+  my ($id, $path, $where) = @_;
+  for my $k (keys %keyState) {
+    $keyState{$k}{present} = 1 if $k eq $id || index($id, "$k\\") == 0;
+  }
+  $keyState{$id} = { path => $path, present => 1, where => $where };
+}
+
+# Reads one script into the expected state; returns the notices it should cause.
+sub ReadScript {
+  my ($file) = @_;
+  my ($bytes, $lines) = Lines($file, 'cp1251');
+  my $name = $file =~ s{.*/}{}r;
+  my @notices;
+  if ($bytes =~ /^(?:\xef\xbb\xbf|\xff\xfe|\xfe\xff)/) {
+    Fail("$name: starts with a byte-order mark; the scripts are Windows-1251 text");
+    return \@notices;
+  }
+  Fail("$name: the last line does not end in CR LF") if $bytes ne '' && $bytes !~ /\r\n\z/;
+  pop @$lines if @$lines && $lines->[-1] eq '';
+  Fail("$name: line 1 is not \"Windows Registry Editor Version 5.00\"")
+    unless @$lines && $lines->[0] eq 'Windows Registry Editor Version 5.00';
+  Fail("$name: a line ends in a bare CR or LF") if grep { /[\r\n]/ } @$lines;
+
+  my ($key, $keyPath);    # current key id (undef after a deletion line)
+  for (my $i = 1; $i < @$lines; ++$i) {
+    my $where = "$name:" . ($i + 1);
+    my $line = $lines->[$i];
+    # Hex data continues over lines that end in a backslash.
+    while ($line =~ /^\s*(?:@|"(?:[^"\\]|\\.)*")\s*=\s*hex(?:\([0-9a-fA-F]+\))?:.*\\\s*$/
+           && $i + 1 < @$lines) {
+      $line =~ s/\\\s*$//;
+      (my $next = $lines->[++$i]) =~ s/^\s+//;
+      $line .= $next;
+    }
+    next if $line =~ /^\s*(?:;|$)/;
+    if ($line =~ /^\s*\[(-?)(.*)\]\s*$/) {
+      my ($delete, $path) = ($1, $2);
+      my $id = KeyId($path);
+      if (!defined $id) {
+        Fail("$where: REGEDIT does not accept the key [$delete$path]");
+        $key = undef;
+        next;
+      }
+      if ($delete) {
+        DeleteKey($id, $path, $where);
+        ++$stats{deletedKeys};
+        $key = undef;
+      } else {
+        CreateKey($id, $path, $where);
+        ++$stats{keys};
+        ($key, $keyPath) = ($id, $path);
+      }
+      next;
+    }
+    my ($rawName, $data) =
+      $line =~ /^\s*(@|"(?:[^"\\]|\\.)*")\s*=\s*(.*?)\s*$/ or do {
+        Fail("$where: not a line REGEDIT reads: $line");
+        next;
+      };
+    if (!defined $key) {
+      Fail("$where: value line outside a key: $line");
+      next;
+    }
+    my $valueName = '';
+    if ($rawName ne '@') {
+      $valueName = Unescape(substr($rawName, 1, -1), \@notices);
+      if (!defined $valueName) {
+        Fail("$where: REGEDIT rejects the value name $rawName");
+        next;
+      }
+    }
+    my $shown = $rawName eq '@' ? '(default)' : "\"$valueName\"";
+    my %value = (name => $shown, where => $where);
+    if ($data eq '-') {
+      $value{absent} = 1;
+      ++$stats{deletedValues};
+    } elsif ($data =~ /^"((?:[^"\\]|\\.)*)"$/) {
+      my $raw = $1;
+      my $before = @notices;
+      my $text = Unescape($raw, \@notices);
+      if (!defined $text) {
+        Fail("$where: REGEDIT rejects the string $data");
+        next;
+      }
+      $quirks{'string with a backslash Wine drops'}++ if @notices > $before;
+      %value = (%value, type => 'sz', data => $text);
+    } elsif ($data =~ /^dword:([0-9a-fA-F]{1,8})$/) {
+      %value = (%value, type => 'dword', data => hex $1);
+    } elsif ($data =~ /^hex(?:\(([0-9a-fA-F]+)\))?:(.*)$/) {
+      my $kind = defined $1 ? hex $1 : 3;
+      my $bytes = HexBytes($2);
+      if (!defined $bytes) {
+        Fail("$where: bad hex list: $data");
+        next;
+      }
+      if ($kind == 2 || $kind == 7) {
+        $bytes = WidenAnsi($bytes);
+        $quirks{sprintf 'hex(%x) value widened by Wine', $kind}++;
+      }
+      %value = (%value, type => $kind == 3 ? 'hex' : sprintf('hex(%x)', $kind), data => $bytes);
+    } else {
+      Fail("$where: value data REGEDIT does not read: $data");
+      next;
+    }
+    ++$stats{values} unless $value{absent};
+    $expected{$key}{lc $valueName} = \%value;
+  }
+  return \@notices;
+}
+
+# REGEDIT's console output: nothing but the expected escape notices.
+sub CheckOutput {
+  my ($script, $outFile, $notices) = @_;
+  my ($bytes) = Lines($outFile, 'latin1');
+  my @seen;
+  my $name = $script =~ s{.*/}{}r;
+  for my $line (split /\r?\n/, decode('cp866', $bytes)) {
+    next if $line =~ /^\s*$/;
+    if ($line =~ /\[\\(.)\]\s*$/) { push @seen, $1; next; }
+    Fail("$name: REGEDIT said: $line");
+  }
+  my $want = join ' ', sort @$notices;
+  my $got = join ' ', sort @seen;
+  Fail("$name: REGEDIT's escape notices were [$got], expected [$want]") if $want ne $got;
+}
+
+# --- Reading an export ---------------------------------------------------------
+
+my %actualKeys;    # key id => 1
+my %actual;        # key id => { lc name => { type, data } }, for expected keys only
+
+sub ReadExport {
+  my ($file) = @_;
+  my ($bytes) = Lines($file, 'latin1');
+  if ($bytes !~ s/^\xff\xfe//) {
+    Fail("$file: not a UTF-16 export");
+    return;
+  }
+  my @lines = split /\r\n/, decode('UTF-16LE', $bytes);
+  my $key;
+  for (my $i = 0; $i < @lines; ++$i) {
+    my $line = $lines[$i];
+    while ($line =~ /\\$/ && $i + 1 < @lines && $lines[$i + 1] =~ /^  /) {
+      chop $line;
+      (my $next = $lines[++$i]) =~ s/^\s+//;
+      $line .= $next;
+    }
+    if ($line =~ /^\[(.*)\]$/) {
+      $key = KeyId($1);
+      $actualKeys{$key} = 1 if defined $key;
+      next;
+    }
+    next unless defined $key && $expected{$key};
+    my ($rawName, $data) = $line =~ /^(@|"(?:[^"\\]|\\.)*")=(.*)$/ or next;
+    my $valueName = $rawName eq '@' ? '' : UnescapeExport(substr($rawName, 1, -1));
+    my %value;
+    if ($data =~ /^"(.*)"$/) {
+      %value = (type => 'sz', data => UnescapeExport($1));
+    } elsif ($data =~ /^dword:([0-9a-f]{8})$/) {
+      %value = (type => 'dword', data => hex $1);
+    } elsif ($data =~ /^hex(?:\(([0-9a-f]+)\))?:(.*)$/) {
+      my $kind = defined $1 ? hex $1 : 3;
+      %value = (type => $kind == 3 ? 'hex' : sprintf('hex(%x)', $kind), data => HexBytes($2) // '');
+    } else {
+      Fail("$file: unreadable export line: $line");
+      next;
+    }
+    $actual{$key}{lc $valueName} = \%value;
+  }
+}
+
+# --- Main ------------------------------------------------------------------------
+
+my (@imports, @exports, @rootScripts);
+while (@ARGV) {
+  my $opt = shift @ARGV;
+  my $arg = shift @ARGV;
+  if (!defined $arg) { die "usage: see the head of $0\n"; }
+  elsif ($opt eq '--import') {
+    my ($script, $out) = $arg =~ /^(.*)=(.*)$/ or die "--import wants SCRIPT=OUTPUT\n";
+    push @imports, [$script, $out];
+  }
+  elsif ($opt eq '--export') { push @exports, $arg; }
+  elsif ($opt eq '--roots') { push @rootScripts, $arg, @ARGV; last; }
+  else { die "unknown option $opt\n"; }
+}
+
+if (@rootScripts) {
+  my %need;
+  for my $file (@rootScripts) {
+    my (undef, $lines) = Lines($file, 'cp1251');
+    for (@$lines) {
+      next unless /^\s*\[-?([^\\\]]+)/;
+      my $id = KeyId($1);
+      $need{RootOf($id)} = 1 if defined $id;
+    }
+  }
+  print "$_\n" for sort keys %need;
+  exit 0;
+}
+
+die "nothing to check\n" unless @imports;
+for my $import (@imports) {
+  my ($script, $out) = @$import;
+  my $notices = ReadScript($script);
+  CheckOutput($script, $out, $notices);
+}
+ReadExport($_) for @exports;
+
+for my $id (sort keys %keyState) {
+  my $state = $keyState{$id};
+  if ($state->{present} && !$actualKeys{$id}) {
+    Fail("$state->{where}: key [$state->{path}] is missing after the import");
+  } elsif (!$state->{present} && $actualKeys{$id}) {
+    Fail("$state->{where}: key [$state->{path}] still exists after its deletion");
+  }
+}
+for my $id (sort keys %expected) {
+  next unless $keyState{$id}{present};
+  for my $lcName (sort keys %{ $expected{$id} }) {
+    my $want = $expected{$id}{$lcName};
+    my $got = $actual{$id}{$lcName};
+    my $where = "$want->{where}: [$keyState{$id}{path}] $want->{name}";
+    if ($want->{absent}) {
+      Fail("$where: should be deleted, is " . Show($got)) if $got;
+    } elsif (!$got) {
+      Fail("$where: missing, expected " . Show($want));
+    } elsif ($got->{type} ne $want->{type}) {
+      Fail("$where: expected " . Show($want) . ", registry has " . Show($got));
+    } elsif ($got->{data} ne $want->{data}) {
+      if ($rewrittenByWine{$id}{$lcName}) {
+        $quirks{'value Wine rewrites at start, data not compared'}++;
+        next;
+      }
+      Fail("$where: expected " . Show($want) . ", registry has " . Show($got));
+    }
+  }
+}
+
+my $quirks = join '', map { "; $quirks{$_} $_" } sort keys %quirks;
+printf "%d key lines, %d key deletions, %d values, %d value deletions checked%s\n",
+  @stats{qw(keys deletedKeys values deletedValues)}, $quirks;
+if (@failures) {
+  my $shown = @failures > 60 ? 60 : @failures;
+  print "FAIL: $_\n" for @failures[0 .. $shown - 1];
+  print "... and ", @failures - $shown, " more\n" if @failures > $shown;
+  exit 1;
+}
+exit 0;
