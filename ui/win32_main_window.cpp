@@ -124,55 +124,9 @@ void MainWindow::DisableFolderLink() {
 
 void MainWindow::FormChanged() {
   updating_ = true;
-  for (std::size_t i = 0; i < natives_.size(); ++i) {
-    const Component& c = form_.components[i];
-    NativeControl& n = natives_[i];
-    if (!n.hwnd) continue;
-    switch (n.kind) {
-      case NativeKind::kOption:
-        RefreshOption(static_cast<int>(i));
-        break;
-      case NativeKind::kCombo: {
-        const int selected = form_.combos[static_cast<std::size_t>(c.index)].itemIndex;
-        if (SendMessageW(n.hwnd, CB_GETCURSEL, 0, 0) != selected)
-          SendMessageW(n.hwnd, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-        break;
-      }
-      case NativeKind::kSpinner: {
-        const int value = form_.spinners[static_cast<std::size_t>(c.index)].value;
-        if (static_cast<int>(SendMessageW(n.buddy, UDM_GETPOS32, 0, 0)) != value ||
-            GetWindowTextLengthW(n.hwnd) == 0) {
-          SendMessageW(n.buddy, UDM_SETPOS32, 0, value);
-          SetWindowTextW(n.hwnd, std::to_wstring(value).c_str());
-        }
-        break;
-      }
-      case NativeKind::kServicesList: {
-        const ServicesList& list = form_.services;
-        if (list.enabled != servicesEnabled_) {
-          servicesEnabled_ = list.enabled;
-          EnableWindow(n.hwnd, list.enabled);
-          InvalidateRect(n.hwnd, nullptr, FALSE);
-        }
-        if (list.states != shownServiceStates_) {
-          shownServiceStates_ = list.states;
-          InvalidateRect(n.hwnd, nullptr, FALSE);
-        }
-        if (SendMessageW(n.hwnd, LB_GETCURSEL, 0, 0) != list.itemIndex)
-          SendMessageW(n.hwnd, LB_SETCURSEL, static_cast<WPARAM>(list.itemIndex), 0);
-        break;
-      }
-      case NativeKind::kDialogButtons:
-        if (form_.captionOk != shownCaptionOk_) {
-          shownCaptionOk_ = form_.captionOk;
-          SetWindowTextW(n.buddy, Wide(form_.captionOk).c_str());
-          AlignChildren(c.parent);
-        }
-        break;
-      default:
-        break;
-    }
-  }
+  // Controls of pages not yet shown are left alone: they take the model's
+  // values when they are created.
+  for (std::size_t i = 0; i < natives_.size(); ++i) RefreshControl(static_cast<int>(i));
   if (form_.countdownTimerEnabled != countdownRunning_) {
     countdownRunning_ = form_.countdownTimerEnabled;
     const int timer = Named("Timer2");
@@ -185,6 +139,58 @@ void MainWindow::FormChanged() {
   }
   updating_ = false;
   ShowLongHint();
+}
+
+void MainWindow::RefreshControl(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= natives_.size()) return;
+  const std::size_t i = static_cast<std::size_t>(index);
+  const Component& c = form_.components[i];
+  NativeControl& n = natives_[i];
+  if (!n.hwnd) return;
+  switch (n.kind) {
+    case NativeKind::kOption:
+      RefreshOption(index);
+      break;
+    case NativeKind::kCombo: {
+      const int selected = form_.combos[static_cast<std::size_t>(c.index)].itemIndex;
+      if (SendMessageW(n.hwnd, CB_GETCURSEL, 0, 0) != selected)
+        SendMessageW(n.hwnd, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+      break;
+    }
+    case NativeKind::kSpinner: {
+      const int value = form_.spinners[static_cast<std::size_t>(c.index)].value;
+      if (static_cast<int>(SendMessageW(n.buddy, UDM_GETPOS32, 0, 0)) != value ||
+          GetWindowTextLengthW(n.hwnd) == 0) {
+        SendMessageW(n.buddy, UDM_SETPOS32, 0, value);
+        SetWindowTextW(n.hwnd, std::to_wstring(value).c_str());
+      }
+      break;
+    }
+    case NativeKind::kServicesList: {
+      const ServicesList& list = form_.services;
+      if (list.enabled != servicesEnabled_) {
+        servicesEnabled_ = list.enabled;
+        EnableWindow(n.hwnd, list.enabled);
+        InvalidateRect(n.hwnd, nullptr, FALSE);
+      }
+      if (list.states != shownServiceStates_) {
+        shownServiceStates_ = list.states;
+        InvalidateRect(n.hwnd, nullptr, FALSE);
+      }
+      if (SendMessageW(n.hwnd, LB_GETCURSEL, 0, 0) != list.itemIndex)
+        SendMessageW(n.hwnd, LB_SETCURSEL, static_cast<WPARAM>(list.itemIndex), 0);
+      break;
+    }
+    case NativeKind::kDialogButtons:
+      if (form_.captionOk != shownCaptionOk_) {
+        shownCaptionOk_ = form_.captionOk;
+        SetWindowTextW(n.buddy, Wide(form_.captionOk).c_str());
+        AlignChildren(c.parent);
+      }
+      break;
+    default:
+      break;
+  }
 }
 
 void MainWindow::FocusCancel() {
@@ -218,7 +224,18 @@ int MainWindow::Named(const char* name) const {
 
 const NativeControl* MainWindow::Find(const std::string& name) const {
   const int i = Named(name.c_str());
-  return i < 0 || natives_.empty() ? nullptr : &natives_[static_cast<std::size_t>(i)];
+  if (i < 0 || natives_.empty()) return nullptr;
+  // Whoever asks for a control gets it, also before its page was first shown.
+  const_cast<MainWindow*>(this)->EnsureBuilt(i);
+  return &natives_[static_cast<std::size_t>(i)];
+}
+
+const std::vector<NativeControl>& MainWindow::Natives() const {
+  // Outer pages come before the pages inside them in component order.
+  auto* self = const_cast<MainWindow*>(this);
+  for (std::size_t i = 1; i < natives_.size(); ++i)
+    if (natives_[i].kind == NativeKind::kPage && !built_[i]) self->BuildPage(static_cast<int>(i));
+  return natives_;
 }
 
 HWND MainWindow::Window(const std::string& name) const {
@@ -310,6 +327,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kActivateMessage:
       if (!activated_) {
         activated_ = true;
+        // Pop-up hints are of use only once the user can point at something;
+        // made here, they do not delay the window's first appearance.
+        CreateTooltip();
         run_.FormActivate();
       }
       return 0;
@@ -540,10 +560,13 @@ void MainWindow::ShowPageOf(int pageControl) {
   for (int child : children_[static_cast<std::size_t>(pageControl)]) {
     const NativeControl& page = natives_[static_cast<std::size_t>(child)];
     if (page.kind != NativeKind::kPage) continue;
-    if (position++ == selected)
+    if (position++ == selected) {
+      // Its controls are created the first time the page is shown.
+      BuildPage(child);
       shown = page.hwnd;
-    else
+    } else {
       ShowWindow(page.hwnd, SW_HIDE);
+    }
   }
   if (shown) ShowWindow(shown, SW_SHOW);
 }

@@ -88,14 +88,16 @@ class MainWindow : public RunControlView {
   RunControl& Control() { return run_; }
   Form& Model() { return form_; }
   // The native control of a component by name; null when there is none.
+  // A control on a page not yet shown is created first.
   const NativeControl* Find(const std::string& name) const;
   HWND Window(const std::string& name) const;
   HWND OkButton() const;
   HWND CancelButton() const;
   // Text of the information line.
   std::wstring InfoText() const;
-  // Every component's native side, in component order.
-  const std::vector<NativeControl>& Natives() const { return natives_; }
+  // Every component's native side, in component order; the controls of
+  // pages not yet shown are created first.
+  const std::vector<NativeControl>& Natives() const;
   const std::wstring& CurrentHint() const { return currentHint_; }
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -109,12 +111,16 @@ class MainWindow : public RunControlView {
   void BuildControls();
   void BuildChildren(int parent);
   void BuildComponent(int index);
+  // Creates the controls of a page the first time they are needed.
+  void BuildPage(int page);
+  // Creates whatever pages a component lives on.
+  void EnsureBuilt(int index);
+  void SetComposited();
   void ApplyFontAndColors(int index);
   RECT PlaceComponent(int index, HWND parentContainer);
   void AlignChildren(int parent);
   SIZE MeasureText(HFONT font, const std::wstring& text, int wrapWidth = 0) const;
   void AutoSizeControl(int index);
-  void SetComposited();
   void CreateTooltip();
 
   // Behaviour (win32_main_window.cpp).
@@ -133,6 +139,7 @@ class MainWindow : public RunControlView {
   void SetHint(int index, const std::wstring& hint);
   void ShowLongHint();
   void RefreshOption(int index);
+  void RefreshControl(int index);
   void OpenScriptFolder();
   int ComponentOf(HWND hwnd) const;
   int Named(const char* name) const;
@@ -152,6 +159,10 @@ class MainWindow : public RunControlView {
   HFONT defaultFont_ = nullptr;
   std::vector<NativeControl> natives_;
   std::vector<std::vector<int>> children_;  // in tab order
+  // Containers whose children exist: pages get theirs when first shown.
+  std::vector<char> built_;
+  // Components created since the last page build was finished.
+  std::vector<int> fresh_;
   std::map<COLORREF, HBRUSH> brushes_;
   std::vector<HFONT> ownedFonts_;
   // Last shown model values, so that a refresh touches only what changed.

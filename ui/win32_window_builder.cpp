@@ -155,6 +155,8 @@ bool MainWindow::Create() {
   const std::size_t count = form_.components.size();
   natives_.assign(count, NativeControl());
   children_.assign(count, {});
+  built_.assign(count, 0);
+  fresh_.clear();
   for (std::size_t i = 1; i < count; ++i) {
     const int parent = form_.components[i].parent;
     if (parent >= 0) children_[static_cast<std::size_t>(parent)].push_back(static_cast<int>(i));
@@ -193,13 +195,16 @@ bool MainWindow::Create() {
   const SIZE sample = MeasureText(natives_[0].font, L"Ag");
   serviceItemHeight_ = std::max(kGlyphSize + 4, static_cast<int>(sample.cy) + 5);
 
+  // Pages stay hidden until the window is activated; each gets its controls
+  // the first time it is shown, so that the window appears sooner.
   BuildChildren(0);
-  CreateTooltip();
+  fresh_.clear();
 
   shownCaptions_.assign(form_.options.size(), std::string());
   shownStates_.assign(form_.options.size(), -1);
   for (std::size_t i = 0; i < count; ++i)
-    if (natives_[i].kind == NativeKind::kOption) RefreshOption(static_cast<int>(i));
+    if (natives_[i].kind == NativeKind::kOption && natives_[i].hwnd)
+      RefreshOption(static_cast<int>(i));
   shownServiceStates_ = form_.services.states;
   shownCaptionOk_ = form_.captionOk;
 
@@ -253,12 +258,46 @@ void MainWindow::ApplyFontAndColors(int index) {
 }
 
 void MainWindow::BuildChildren(int parent) {
+  built_[static_cast<std::size_t>(parent)] = 1;
   const auto& kids = children_[static_cast<std::size_t>(parent)];
   for (int child : kids) BuildComponent(child);
   AlignChildren(parent);
   for (int child : kids) {
-    if (natives_[static_cast<std::size_t>(child)].container) BuildChildren(child);
+    const NativeControl& n = natives_[static_cast<std::size_t>(child)];
+    // A page's controls wait until the page is first shown (BuildPage).
+    if (n.container && n.kind != NativeKind::kPage) BuildChildren(child);
   }
+}
+
+void MainWindow::BuildPage(int page) {
+  if (page <= 0 || static_cast<std::size_t>(page) >= natives_.size()) return;
+  const std::size_t p = static_cast<std::size_t>(page);
+  if (built_[p] || natives_[p].kind != NativeKind::kPage || !natives_[p].container) return;
+  const bool wasUpdating = updating_;
+  updating_ = true;  // the new controls take the model's values, not give them
+  fresh_.clear();
+  BuildChildren(page);
+  const std::vector<int> created = std::move(fresh_);
+  fresh_.clear();
+  // The new controls show the model as it is now, with their hints.
+  for (int index : created) {
+    SetHint(index, natives_[static_cast<std::size_t>(index)].hint);
+    RefreshControl(index);
+  }
+  updating_ = wasUpdating;
+  SetComposited();
+}
+
+void MainWindow::EnsureBuilt(int index) {
+  if (index <= 0 || static_cast<std::size_t>(index) >= natives_.size()) return;
+  // The pages around the component, outermost first.
+  std::vector<int> pages;
+  for (int i = form_.components[static_cast<std::size_t>(index)].parent; i > 0;
+       i = form_.components[static_cast<std::size_t>(i)].parent)
+    if (natives_[static_cast<std::size_t>(i)].kind == NativeKind::kPage &&
+        !built_[static_cast<std::size_t>(i)])
+      pages.push_back(i);
+  for (auto it = pages.rbegin(); it != pages.rend(); ++it) BuildPage(*it);
 }
 
 SIZE MainWindow::MeasureText(HFONT font, const std::wstring& text, int wrapWidth) const {
@@ -283,6 +322,8 @@ void MainWindow::BuildComponent(int index) {
   if (!parentWindow) return;  // children of a control that holds none
   HINSTANCE instance = GetModuleHandleW(nullptr);
   const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstComponentId + index));
+
+  fresh_.push_back(index);
 
   RECT r = {c.Int("Left"), c.Int("Top"), 0, 0};
   r.right = r.left + c.Int("Width");
