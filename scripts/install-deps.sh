@@ -12,7 +12,7 @@ native=(cmake g++ make perl)
 all=("${native[@]}" libgtest-dev googletest libbenchmark-dev
      wine64 wine fonts-wine g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
      binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-     xvfb xauth imagemagick valgrind clang libclang-rt-14-dev)
+     xvfb xauth x11-utils imagemagick locales valgrind clang libclang-rt-14-dev)
 
 case "${1:-all}" in
   native) wanted=("${native[@]}") ;;
