@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -57,50 +56,6 @@ Text SectionOf(const Form& form, const char* title) {
 
 long Count(const Text& lines, const std::string& line) {
   return std::count(lines.begin(), lines.end(), line);
-}
-
-// The first line that is none of the kinds a registry script may hold, or
-// "" when all are well formed. Key lines must name a full root: the registry
-// editor rejects short ones such as HKLM. Continuation lines of hex data
-// follow a line ending in ",\" and carry no indentation.
-std::string FirstMalformedLine(const Text& lines) {
-  static const std::regex key(
-      R"(\[-?(HKEY_LOCAL_MACHINE|HKEY_CLASSES_ROOT|HKEY_CURRENT_USER)\\[^\[\]]*[^\\\[\]]\])");
-  static const std::regex value(
-      R"(("(\\"|[^"])*"|@)=("(\\"|[^"])*"|-|dword:[0-9a-f]{8}|hex:[0-9a-f]{2}(,[0-9a-f]{2})*)"
-      R"(|hex\(2\):([0-9a-f]{2},)*([0-9a-f]{2},\\|[0-9a-f]{2})))");
-  static const std::regex continuation(R"(([0-9a-f]{2},)*([0-9a-f]{2},\\|[0-9a-f]{2}))");
-  bool continued = false;
-  for (const std::string& line : lines) {
-    const bool ok = continued ? std::regex_match(line, continuation)
-                              : line.empty() || line.rfind("; ", 0) == 0 ||
-                                    std::regex_match(line, key) || std::regex_match(line, value);
-    if (!ok) return line;
-    continued = line.size() >= 2 && line.compare(line.size() - 2, 2, ",\\") == 0;
-  }
-  return continued ? "(hex data without its last line)" : "";
-}
-
-TEST(HklmScript, EveryLineOfBothSectionsIsWellFormedInEveryStateAndComboChoice) {
-  for (TriState state : {cbChecked, cbUnchecked, cbGrayed}) {
-    for (int index : {-1, 0, 1, 2, 3}) {
-      const Text lines = Lines(BuildHklmScript(FormWith(state, index)));
-      for (const char* title : {kSystem, kExplorer}) {
-        const Text section = Section(lines, title);
-        EXPECT_EQ(FirstMalformedLine(section), "")
-            << title << ", state " << state << ", combo index " << index;
-        EXPECT_TRUE(section.empty() || section.back().empty()) << "a block is left open";
-      }
-    }
-  }
-}
-
-TEST(HklmScript, ValidatorRejectsWhatTheRegistryEditorWouldNot) {
-  EXPECT_NE(FirstMalformedLine({R"([HKLM\SYSTEM\CurrentControlSet])"}), "");
-  EXPECT_NE(FirstMalformedLine({R"("Auto"=dword:1)"}), "");
-  EXPECT_NE(FirstMalformedLine({R"("Auto"=dword:0000000A)"}), "");
-  EXPECT_NE(FirstMalformedLine({R"("29"=hex(2):25,00,\)", "  25,00"}), "");
-  EXPECT_EQ(FirstMalformedLine({R"("29"=hex(2):25,00,\)", "25,00", "", "; x"}), "");
 }
 
 // Every check box grayed and nothing chosen in the lists: only the fixed
