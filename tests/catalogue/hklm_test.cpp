@@ -362,7 +362,7 @@ TEST(HklmExplorer, AllGrayedIsTheSectionHeaderAlone) {
   form.services.enabled = false;
   const Text lines = Lines(BuildHklmScript(form));
   EXPECT_EQ(Text(lines.end() - 4, lines.end()),
-            Text({";" + std::string(79, '-'), "; ПРОВОДНИК", ";" + std::string(79, '-'), ""}));
+            Text({";" + std::string(79, '-'), std::string("; ") + kExplorer, ";" + std::string(79, '-'), ""}));
 }
 
 // Both Winlogon blocks stay: the system one for the logon options, the
