@@ -36,7 +36,7 @@ fi
 work=$(mktemp -d)
 pids=()
 cleanup() {
-  exec 9>&- 2>/dev/null || true
+  exec 9>&- 8<&- 2>/dev/null || true
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wineserver -k 2>/dev/null || true  # the server of this prefix only
   rm -rf "$work"
@@ -61,28 +61,32 @@ mkdir "$work/Kwetro" "$work/minimal"
 cp "$build/Kwetro.exe" "$work/Kwetro/"
 cp "$build/bench/minimal_window.exe" "$work/minimal/"
 
-# Every top-level window the X server maps, with the time it was reported.
+# The moment each top-level window (not an override-redirect one such as a
+# tooltip) is mapped on the X server, one line per window, read from a FIFO:
+# waiting on it costs the machine nothing while the programs start.
+mkfifo "$work/maps"
 stdbuf -oL xev -root -event substructure 2>/dev/null |
-  while IFS= read -r line; do echo "$EPOCHREALTIME $line"; done >"$work/events" &
+  while IFS= read -r line; do
+    case $line in
+      MapNotify*) mapped=$EPOCHREALTIME ;;
+      *"override NO"*) [[ -n $mapped ]] && echo "$mapped"; mapped= ;;
+      *) mapped= ;;
+    esac
+  done >"$work/maps" &
 pids+=($!)
+exec 8<>"$work/maps"
 sleep 1
 
-# Starts the exe, prints the seconds until its first top-level window (not an
-# override-redirect one such as a tooltip) is mapped, leaves its PID in $running.
+# Starts the exe, prints the seconds until its first top-level window is
+# mapped, leaves its PID in $running.
 running=
 start_and_time() {
-  local exe=$1 mark t0 t1=
-  mark=$(wc -l <"$work/events")
+  local exe=$1 t0 t1=
+  while read -r -t 0.05 -u 8 _; do :; done  # windows of earlier runs
   t0=$EPOCHREALTIME
   setsid wine "$exe" >/dev/null 2>&1 &
   running=$!
-  for _ in $(seq 3000); do
-    t1=$(tail -n +"$((mark + 1))" "$work/events" |
-      awk '/MapNotify event/ { t = $1; next } t && /override NO/ { print t; exit } { t = "" }')
-    [[ -n $t1 ]] && break
-    sleep 0.01
-  done
-  [[ -n $t1 ]] || { echo "$0: $exe showed no window" >&2; exit 1; }
+  read -r -t 30 -u 8 t1 || { echo "$0: $exe showed no window" >&2; exit 1; }
   awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f\n", b - a }'
 }
 
