@@ -93,6 +93,7 @@ MainWindow::~MainWindow() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
+  if (measureDc_) DeleteDC(measureDc_);
   for (HFONT font : ownedFonts_) DeleteObject(font);
   for (auto& entry : brushes_) DeleteObject(entry.second);
 }
@@ -557,6 +558,7 @@ void MainWindow::ShowPageOf(int pageControl) {
   const int selected = static_cast<int>(SendMessageW(control.hwnd, TCM_GETCURSEL, 0, 0));
   int position = 0;
   HWND shown = nullptr;
+  int selectedPage = -1;
   for (int child : children_[static_cast<std::size_t>(pageControl)]) {
     const NativeControl& page = natives_[static_cast<std::size_t>(child)];
     if (page.kind != NativeKind::kPage) continue;
@@ -564,11 +566,17 @@ void MainWindow::ShowPageOf(int pageControl) {
       // Its controls are created the first time the page is shown.
       BuildPage(child);
       shown = page.hwnd;
-    } else {
+      selectedPage = child;
+    } else if (page.hwnd) {
       ShowWindow(page.hwnd, SW_HIDE);
     }
   }
-  if (shown) ShowWindow(shown, SW_SHOW);
+  if (!shown) return;
+  ShowWindow(shown, SW_SHOW);
+  // Pages inside the page show their own selected page with it.
+  for (int child : children_[static_cast<std::size_t>(selectedPage)])
+    if (natives_[static_cast<std::size_t>(child)].kind == NativeKind::kPageControl)
+      ShowPageOf(child);
 }
 
 void MainWindow::OnPageChanged(int pageControl) {
@@ -691,10 +699,14 @@ void MainWindow::RefreshOption(int index) {
   const std::size_t id = static_cast<std::size_t>(c.index);
   if (o.caption != shownCaptions_[id]) {
     shownCaptions_[id] = o.caption;
-    n.text = Wide(o.caption);
-    SetWindowTextW(n.hwnd, n.text.c_str());
-    AutoSizeControl(index);
-    InvalidateRect(n.hwnd, nullptr, FALSE);
+    // A control just created already shows its caption.
+    const std::wstring text = Wide(o.caption);
+    if (text != n.text) {
+      n.text = text;
+      SetWindowTextW(n.hwnd, n.text.c_str());
+      AutoSizeControl(index);
+      InvalidateRect(n.hwnd, nullptr, FALSE);
+    }
   }
   if (o.state != shownStates_[id]) {
     shownStates_[id] = o.state;

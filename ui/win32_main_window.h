@@ -115,11 +115,19 @@ class MainWindow : public RunControlView {
   void BuildPage(int page);
   // Creates whatever pages a component lives on.
   void EnsureBuilt(int index);
+  void CreatePageWindow(int page);
+  // A tab control's display area, which each of its pages fills.
+  RECT PageArea(int pageControl) const;
+  // A control of the component at index, with the component's font.
+  HWND CreateControl(int index, DWORD exStyle, const wchar_t* cls, const std::wstring& text,
+                     DWORD style, const RECT& r, HWND parent);
   void SetComposited();
   void ApplyFontAndColors(int index);
   RECT PlaceComponent(int index, HWND parentContainer);
   void AlignChildren(int parent);
   SIZE MeasureText(HFONT font, const std::wstring& text, int wrapWidth = 0) const;
+  // Where an auto-sized control goes for its text, from its place r.
+  RECT AutoSizedBounds(int index, RECT r) const;
   void AutoSizeControl(int index);
   void CreateTooltip();
 
@@ -165,6 +173,9 @@ class MainWindow : public RunControlView {
   std::vector<int> fresh_;
   std::map<COLORREF, HBRUSH> brushes_;
   std::vector<HFONT> ownedFonts_;
+  // Texts are measured on a memory DC of their own: a window DC per
+  // measurement costs more than the measuring.
+  mutable HDC measureDc_ = nullptr;
   // Last shown model values, so that a refresh touches only what changed.
   std::vector<std::string> shownCaptions_;
   std::vector<int> shownStates_;

@@ -272,7 +272,9 @@ void MainWindow::BuildChildren(int parent) {
 void MainWindow::BuildPage(int page) {
   if (page <= 0 || static_cast<std::size_t>(page) >= natives_.size()) return;
   const std::size_t p = static_cast<std::size_t>(page);
-  if (built_[p] || natives_[p].kind != NativeKind::kPage || !natives_[p].container) return;
+  if (built_[p] || natives_[p].kind != NativeKind::kPage) return;
+  CreatePageWindow(page);
+  if (!natives_[p].container) return;
   const bool wasUpdating = updating_;
   updating_ = true;  // the new controls take the model's values, not give them
   fresh_.clear();
@@ -288,6 +290,38 @@ void MainWindow::BuildPage(int page) {
   SetComposited();
 }
 
+void MainWindow::CreatePageWindow(int page) {
+  NativeControl& n = natives_[static_cast<std::size_t>(page)];
+  if (n.hwnd) return;
+  const int pageControl = form_.components[static_cast<std::size_t>(page)].parent;
+  HWND tabs = natives_[static_cast<std::size_t>(pageControl)].container;
+  if (!tabs) return;
+  n.bounds = PageArea(pageControl);
+  // Hidden: ShowPageOf shows the selected page.
+  n.hwnd = CreateControl(page, WS_EX_CONTROLPARENT, kContainerClass, n.text,
+                         WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, n.bounds, tabs);
+  n.container = n.hwnd;
+}
+
+RECT MainWindow::PageArea(int pageControl) const {
+  HWND tabs = natives_[static_cast<std::size_t>(pageControl)].container;
+  RECT area;
+  GetClientRect(tabs, &area);
+  SendMessageW(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+  return area;
+}
+
+HWND MainWindow::CreateControl(int index, DWORD exStyle, const wchar_t* cls,
+                               const std::wstring& text, DWORD style, const RECT& r, HWND parent) {
+  const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstComponentId + index));
+  HWND hwnd = CreateWindowExW(exStyle, cls, text.c_str(), style, r.left, r.top, r.right - r.left,
+                              r.bottom - r.top, parent, id, GetModuleHandleW(nullptr), nullptr);
+  if (hwnd)
+    SendMessageW(hwnd, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(natives_[static_cast<std::size_t>(index)].font), FALSE);
+  return hwnd;
+}
+
 void MainWindow::EnsureBuilt(int index) {
   if (index <= 0 || static_cast<std::size_t>(index) >= natives_.size()) return;
   // The pages around the component, outermost first.
@@ -301,14 +335,14 @@ void MainWindow::EnsureBuilt(int index) {
 }
 
 SIZE MainWindow::MeasureText(HFONT font, const std::wstring& text, int wrapWidth) const {
-  HDC dc = GetDC(hwnd_);
+  if (!measureDc_) measureDc_ = CreateCompatibleDC(nullptr);
+  HDC dc = measureDc_;
   HGDIOBJ old = SelectObject(dc, font ? font : defaultFont_);
   RECT r = {0, 0, wrapWidth > 0 ? wrapWidth : 0, 0};
   const std::wstring sample = text.empty() ? L" " : text;
   DrawTextW(dc, sample.c_str(), static_cast<int>(sample.size()), &r,
             DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
   SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
   SIZE size = {r.right - r.left, r.bottom - r.top};
   if (text.empty()) size.cx = 0;
   return size;
@@ -344,11 +378,7 @@ void MainWindow::BuildComponent(int index) {
   n.alignment = alignment == "taRightJustify" ? 1 : alignment == "taCenter" ? 2 : 0;
 
   auto create = [&](DWORD exStyle, const wchar_t* cls, const std::wstring& text, DWORD extra) {
-    HWND hwnd =
-        CreateWindowExW(exStyle, cls, text.c_str(), style | extra, r.left, r.top, r.right - r.left,
-                        r.bottom - r.top, parentWindow, id, instance, nullptr);
-    if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(n.font), FALSE);
-    return hwnd;
+    return CreateControl(index, exStyle, cls, text, style | extra, r, parentWindow);
   };
 
   switch (n.kind) {
@@ -360,10 +390,8 @@ void MainWindow::BuildComponent(int index) {
       n.container = n.hwnd;
       break;
     case NativeKind::kPage: {
-      n.hwnd = create(WS_EX_CONTROLPARENT, kContainerClass, n.text, WS_CLIPCHILDREN);
-      style &= ~WS_VISIBLE;
-      ShowWindow(n.hwnd, SW_HIDE);
-      n.container = n.hwnd;
+      // Only the tab for now: the page's window comes with its controls, the
+      // first time the page is shown (BuildPage).
       TCITEMW item = {};
       item.mask = TCIF_TEXT | TCIF_PARAM;
       item.pszText = const_cast<wchar_t*>(n.text.c_str());
@@ -415,14 +443,14 @@ void MainWindow::BuildComponent(int index) {
                : n.alignment == 2 ? SS_CENTER
                : n.wordWrap       ? SS_LEFT
                                   : SS_LEFTNOWORDWRAP;
+      if (n.autoSize) r = AutoSizedBounds(index, r);
       n.hwnd = create(0, WC_STATICW, n.text, extra);
-      AutoSizeControl(index);
       break;
     }
     case NativeKind::kLink: {
       // An owner-drawn button: focusable, clicked by mouse, space or Enter.
+      if (n.autoSize) r = AutoSizedBounds(index, r);
       n.hwnd = create(0, WC_BUTTONW, n.text, WS_TABSTOP | BS_OWNERDRAW);
-      AutoSizeControl(index);
       break;
     }
     case NativeKind::kImage: {
@@ -440,8 +468,8 @@ void MainWindow::BuildComponent(int index) {
       const OptionControl& o = form_.Option(c.index);
       n.text = Wide(o.caption);
       n.hint = Wide(o.hint);
+      if (n.autoSize) r = AutoSizedBounds(index, r);
       n.hwnd = create(0, WC_BUTTONW, n.text, WS_TABSTOP | BS_OWNERDRAW);
-      AutoSizeControl(index);
       break;
     }
     case NativeKind::kCombo: {
@@ -501,12 +529,8 @@ void MainWindow::BuildComponent(int index) {
   if (n.kind == NativeKind::kCombo) n.bounds.bottom = n.bounds.top + c.Int("Height", 21);
 }
 
-void MainWindow::AutoSizeControl(int index) {
-  NativeControl& n = natives_[static_cast<std::size_t>(index)];
-  if (!n.hwnd || !n.autoSize) return;
-  RECT r;
-  GetWindowRect(n.hwnd, &r);
-  MapWindowPoints(nullptr, GetParent(n.hwnd), reinterpret_cast<POINT*>(&r), 2);
+RECT MainWindow::AutoSizedBounds(int index, RECT r) const {
+  const NativeControl& n = natives_[static_cast<std::size_t>(index)];
   const int oldWidth = r.right - r.left;
   SIZE size;
   switch (n.kind) {
@@ -526,12 +550,24 @@ void MainWindow::AutoSizeControl(int index) {
       size.cy += 2;
       break;
     default:
-      return;
+      return r;
   }
   // A right-aligned label keeps its right edge.
   if (n.kind == NativeKind::kLabel && n.alignment == 1) r.left = r.right - size.cx;
-  SetWindowPos(n.hwnd, nullptr, r.left, r.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-  n.bounds = {r.left, r.top, r.left + size.cx, r.top + size.cy};
+  return {r.left, r.top, r.left + size.cx, r.top + size.cy};
+}
+
+void MainWindow::AutoSizeControl(int index) {
+  NativeControl& n = natives_[static_cast<std::size_t>(index)];
+  if (!n.hwnd || !n.autoSize) return;
+  RECT r;
+  GetWindowRect(n.hwnd, &r);
+  MapWindowPoints(nullptr, GetParent(n.hwnd), reinterpret_cast<POINT*>(&r), 2);
+  const RECT sized = AutoSizedBounds(index, r);
+  if (!EqualRect(&sized, &r))
+    SetWindowPos(n.hwnd, nullptr, sized.left, sized.top, sized.right - sized.left,
+                 sized.bottom - sized.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  n.bounds = sized;
 }
 
 void MainWindow::AlignChildren(int parent) {
@@ -541,7 +577,7 @@ void MainWindow::AlignChildren(int parent) {
   GetClientRect(p.container, &area);
   if (p.kind == NativeKind::kPageControl) {
     // Every page fills the tab control's display area.
-    SendMessageW(p.container, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    area = PageArea(parent);
     for (int child : children_[static_cast<std::size_t>(parent)]) {
       NativeControl& n = natives_[static_cast<std::size_t>(child)];
       if (n.kind != NativeKind::kPage || !n.hwnd) continue;

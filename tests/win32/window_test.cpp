@@ -212,18 +212,16 @@ TEST_F(WindowTest, ListsAndSpinnersWriteIntoTheModel) {
   EXPECT_EQ(form_.spinners[kHungAppSpinner].value, form_.spinners[kHungAppSpinner].max);
 }
 
-// A page gets its controls the first time it is shown, so the window appears
-// sooner; they must then show the model as it is by that time.
+// A page gets its window and controls the first time it is shown, so the
+// window appears sooner; they must then show the model as it is by that time.
 TEST_F(WindowTest, PagesNotYetShownGetTheirControlsWithTheModelsStateWhenShown) {
   Open();
   auto page = [this](const char* name) {
     const win32::NativeControl* n = window_->Find(name);
     return n ? n->hwnd : nullptr;
   };
-  HWND ie = page("TabSheet3"), hung = page("TabSheet9");
-  ASSERT_TRUE(ie && hung);
-  EXPECT_FALSE(GetWindow(ie, GW_CHILD)) << "an unseen main page has its controls already";
-  EXPECT_FALSE(GetWindow(hung, GW_CHILD)) << "an unseen sub-page has its controls already";
+  EXPECT_FALSE(page("TabSheet3")) << "an unseen main page exists already";
+  EXPECT_FALSE(page("TabSheet9")) << "an unseen sub-page exists already";
 
   // The model changes while the controls do not exist.
   const std::wstring before = Caption("iCheckBox_2_1");
@@ -233,20 +231,28 @@ TEST_F(WindowTest, PagesNotYetShownGetTheirControlsWithTheModelsStateWhenShown) 
   window_->FormChanged();
 
   SelectPage("PageControl1", 2);
-  ASSERT_TRUE(GetWindow(ie, GW_CHILD));
+  HWND ie = page("TabSheet3");
+  ASSERT_TRUE(ie && GetWindow(ie, GW_CHILD));
   EXPECT_TRUE(IsWindowVisible(ie));
   EXPECT_EQ(TextOf(Control("iCheckBox_2_1")), Caption("iCheckBox_2_1"));
   SelectPage("PageControl1", 0);
   SelectPage("PageControl2", 3);
-  ASSERT_TRUE(GetWindow(hung, GW_CHILD));
+  HWND hung = page("TabSheet9");
+  ASSERT_TRUE(hung && GetWindow(hung, GW_CHILD));
   const win32::NativeControl* spinner = window_->Find("sSpinner4_1");
   ASSERT_TRUE(spinner);
   EXPECT_EQ(TextOf(spinner->hwnd), L"42");
   EXPECT_EQ(SendMessageW(spinner->buddy, UDM_GETPOS32, 0, 0), 42);
   EXPECT_EQ(form_.spinners[kHungAppSpinner].value, 42);
 
-  // Pages made with a page shown late still paint without flicker.
+  // A page that holds pages shows its selected one at once, and pages made
+  // late still paint without flicker.
   SelectPage("PageControl1", 1);
+  HWND first = page("TabSheet12");
+  ASSERT_TRUE(first);
+  EXPECT_TRUE(IsWindowVisible(first));
+  EXPECT_TRUE(IsWindowVisible(Control("pCheckBox_1_1")));
+  SelectPage("PageControl3", 1);
   for (const char* name : {"PageControl3", "TabSheet12", "TabSheet13"}) {
     HWND hwnd = page(name);
     ASSERT_TRUE(hwnd) << name;
