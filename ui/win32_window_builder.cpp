@@ -127,11 +127,10 @@ bool MainWindow::RegisterClasses() {
 
   wc.lpfnWndProc = &MainWindow::WindowProc;
   wc.lpszClassName = kMainClass;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  // No icon of its own: the system shows its default one. (A class icon
+  // costs a small copy made from it at registration, before the window shows.)
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
-  wc.hIcon = nullptr;
   wc.lpfnWndProc = &MainWindow::ContainerProc;
   wc.lpszClassName = kContainerClass;
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
