@@ -257,11 +257,8 @@ HWND MainWindow::CancelButton() const {
 }
 
 std::wstring MainWindow::InfoText() const {
-  HWND info = Window("InfoLabel");
-  if (!info) return {};
-  wchar_t text[1024];
-  GetWindowTextW(info, text, 1024);
-  return text;
+  const NativeControl* info = Find("InfoLabel");
+  return info ? info->text : std::wstring();
 }
 
 int MainWindow::ComponentOf(HWND hwnd) const {
@@ -314,6 +311,13 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      if (!natives_.empty()) PaintGraphics(0, dc);
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
     case WM_ERASEBKGND: {
       RECT rc;
       GetClientRect(hwnd_, &rc);
@@ -397,6 +401,7 @@ LRESULT CALLBACK MainWindow::ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, L
         const NativeControl& n = self->natives_[static_cast<std::size_t>(index)];
         PaintContainer(hwnd, dc, self->Brush(n.background), n.frame,
                        n.drawsCaption ? n.text : std::wstring(), n.font, n.textColor);
+        self->PaintGraphics(index, dc);
       } else {
         RECT rc;
         GetClientRect(hwnd, &rc);
@@ -408,28 +413,6 @@ LRESULT CALLBACK MainWindow::ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, L
     default:
       return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
-}
-
-LRESULT CALLBACK MainWindow::ImageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_ERASEBKGND) return TRUE;
-  if (msg != WM_PAINT) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  MainWindow* self = FromChild(hwnd);
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
-  RECT rc;
-  GetClientRect(hwnd, &rc);
-  const int index = self ? self->ComponentOf(hwnd) : -1;
-  if (index > 0) {
-    const NativeControl& n = self->natives_[static_cast<std::size_t>(index)];
-    FillRect(dc, &rc, self->Brush(n.background));
-    if (n.glyph >= 0) {
-      const int left = (rc.right - kGlyphSize) / 2, top = (rc.bottom - kGlyphSize) / 2;
-      const RECT box = {left, top, left + kGlyphSize, top + kGlyphSize};
-      DrawStateGlyph(hwnd, dc, box, static_cast<TriState>(n.glyph), true, false);
-    }
-  }
-  EndPaint(hwnd, &ps);
-  return 0;
 }
 
 LRESULT CALLBACK MainWindow::ServicesListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -614,49 +597,51 @@ void MainWindow::ApplyLegend(bool servicesPage) {
   SetHint(Named("Image7"), legend.yesHint);
   SetHint(Named("Image8"), legend.noHint);
   SetHint(Named("Image10"), legend.skipHint);
-  for (const char* name : {"Image9", "Label12"})
-    if (HWND hwnd = Window(name)) ShowWindow(hwnd, servicesPage ? SW_HIDE : SW_SHOW);
-  auto move = [this](const char* name, POINT at) {
-    const int index = Named(name);
-    if (index < 0 || !natives_[static_cast<std::size_t>(index)].hwnd) return;
-    NativeControl& n = natives_[static_cast<std::size_t>(index)];
-    const int w = n.bounds.right - n.bounds.left, h = n.bounds.bottom - n.bounds.top;
-    SetWindowPos(n.hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    n.bounds = {at.x, at.y, at.x + w, at.y + h};
-    InvalidateRect(GetParent(n.hwnd), nullptr, TRUE);
-  };
-  move("Image7", legend.yesImage);
-  move("Label4", legend.yesLabel);
+  for (const char* name : {"Image9", "Label12"}) SetGraphicVisible(Named(name), !servicesPage);
+  MoveGraphic(Named("Image7"), legend.yesImage);
+  MoveGraphic(Named("Label4"), legend.yesLabel);
 }
 
 void MainWindow::SetLabelText(int index, const std::wstring& text) {
   if (index < 0) return;
   NativeControl& n = natives_[static_cast<std::size_t>(index)];
-  if (!n.hwnd) return;
+  if (!n.IsGraphic() || text == n.text) return;
   const RECT before = n.bounds;
   n.text = text;
-  SetWindowTextW(n.hwnd, text.c_str());
   AutoSizeControl(index);
-  // A label that shrinks leaves its old text behind on its parent.
-  RECT dirty;
-  UnionRect(&dirty, &before, &n.bounds);
-  InvalidateRect(GetParent(n.hwnd), &dirty, TRUE);
+  InvalidateGraphic(index, before);
+  if (!EqualRect(&before, &n.bounds)) UpdateTool(index);
 }
 
 void MainWindow::SetHint(int index, const std::wstring& hint) {
   if (index < 0) return;
-  NativeControl& n = natives_[static_cast<std::size_t>(index)];
-  n.hint = hint;
-  if (!tooltip_ || !n.hwnd) return;
+  natives_[static_cast<std::size_t>(index)].hint = hint;
+  UpdateTool(index);
+}
+
+void MainWindow::UpdateTool(int index) {
+  const NativeControl& n = natives_[static_cast<std::size_t>(index)];
+  const int parent = form_.components[static_cast<std::size_t>(index)].parent;
+  if (!tooltip_ || parent < 0) return;
   TOOLINFOW tool = {};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = GetParent(n.hwnd);
-  tool.uId = reinterpret_cast<UINT_PTR>(n.hwnd);
+  tool.uFlags = TTF_SUBCLASS;
+  if (n.IsGraphic()) {
+    // A label or image is a place on its container.
+    tool.hwnd = natives_[static_cast<std::size_t>(parent)].container;
+    tool.uId = static_cast<UINT_PTR>(kFirstComponentId + index);
+    tool.rect = n.bounds;
+  } else {
+    if (!n.hwnd) return;
+    tool.uFlags |= TTF_IDISHWND;
+    tool.hwnd = GetParent(n.hwnd);
+    tool.uId = reinterpret_cast<UINT_PTR>(n.hwnd);
+  }
+  if (!tool.hwnd) return;
   // Only the part before "|" pops up; hints that start with "|" never do.
-  std::wstring popup = ShortHint(hint);
+  std::wstring popup = ShortHint(n.hint);
   SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  if (popup.empty()) return;
+  if (popup.empty() || (n.IsGraphic() && !n.visible)) return;
   tool.lpszText = &popup[0];
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -675,6 +660,14 @@ void MainWindow::OnMouseOver(HWND hwnd, POINT screenPoint) {
     hwnd = child;
   }
   hoverComponent_ = ComponentOf(hwnd);
+  // A label or image on the window found.
+  if (hoverComponent_ >= 0 &&
+      natives_[static_cast<std::size_t>(hoverComponent_)].container == hwnd) {
+    POINT client = screenPoint;
+    ScreenToClient(hwnd, &client);
+    const int graphic = GraphicAt(hoverComponent_, client);
+    if (graphic > 0) hoverComponent_ = graphic;
+  }
   ShowLongHint();
 }
 

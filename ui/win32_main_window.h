@@ -35,7 +35,10 @@ enum class NativeKind {
   kOther,
 };
 
-// The native side of one component of the description.
+// The native side of one component of the description. Labels and images
+// have no window of their own: the window that holds them paints them, which
+// spares the system a window for each piece of text in the header and on the
+// pages.
 struct NativeControl {
   NativeKind kind = NativeKind::kOther;
   HWND hwnd = nullptr;       // the control (a spinner's edit, a button bar's panel)
@@ -56,6 +59,9 @@ struct NativeControl {
   int timerId = 0;
   unsigned interval = 1000;
   RECT bounds = {};  // in the parent container's client coordinates
+  bool visible = true;  // labels and images; controls with a window keep their own
+
+  bool IsGraphic() const { return kind == NativeKind::kLabel || kind == NativeKind::kImage; }
 };
 
 class MainWindow : public RunControlView {
@@ -102,7 +108,6 @@ class MainWindow : public RunControlView {
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ImageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ServicesListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
@@ -145,6 +150,16 @@ class MainWindow : public RunControlView {
   void ApplyLegend(bool servicesPage);
   void SetLabelText(int index, const std::wstring& text);
   void SetHint(int index, const std::wstring& hint);
+  // The pop-up hint of a component as it stands (hint, place, visibility).
+  void UpdateTool(int index);
+  // Labels and images: paints those of a container; the one under a point
+  // of the container's client area, or -1.
+  void PaintGraphics(int container, HDC dc);
+  int GraphicAt(int container, POINT client) const;
+  void SetGraphicVisible(int index, bool visible);
+  void MoveGraphic(int index, POINT at);
+  // Repaints where a label or image was and is.
+  void InvalidateGraphic(int index, const RECT& before);
   void ShowLongHint();
   void RefreshOption(int index);
   void RefreshControl(int index);

@@ -18,7 +18,6 @@ namespace {
 
 const wchar_t kMainClass[] = L"KwetroMainWindow";
 const wchar_t kContainerClass[] = L"KwetroContainer";
-const wchar_t kImageClass[] = L"KwetroImage";
 
 // The window's font: 8 point Tahoma at 96 DPI, the dialog font of Windows XP.
 const wchar_t kDefaultFontName[] = L"Tahoma";
@@ -133,12 +132,7 @@ bool MainWindow::RegisterClasses() {
 
   wc.lpfnWndProc = &MainWindow::ContainerProc;
   wc.lpszClassName = kContainerClass;
-  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-
-  wc.lpfnWndProc = &MainWindow::ImageProc;
-  wc.lpszClassName = kImageClass;
-  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-  return true;
+  return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 bool MainWindow::Create() {
@@ -435,17 +429,11 @@ void MainWindow::BuildComponent(int index) {
       SendMessageW(n.second, WM_SETFONT, reinterpret_cast<WPARAM>(n.font), FALSE);
       break;
     }
-    case NativeKind::kLabel: {
-      const bool notify = true;  // hit-testable, so that its hint is found
-      DWORD extra = SS_NOPREFIX | (notify ? SS_NOTIFY : 0);
-      extra |= n.alignment == 1   ? SS_RIGHT
-               : n.alignment == 2 ? SS_CENTER
-               : n.wordWrap       ? SS_LEFT
-                                  : SS_LEFTNOWORDWRAP;
-      if (n.autoSize) r = AutoSizedBounds(index, r);
-      n.hwnd = create(0, WC_STATICW, n.text, extra);
-      break;
-    }
+    case NativeKind::kLabel:
+      // Painted by its container (PaintGraphics).
+      n.visible = (style & WS_VISIBLE) != 0;
+      n.bounds = n.autoSize ? AutoSizedBounds(index, r) : r;
+      return;
     case NativeKind::kLink: {
       // An owner-drawn button: focusable, clicked by mouse, space or Enter.
       if (n.autoSize) r = AutoSizedBounds(index, r);
@@ -459,8 +447,9 @@ void MainWindow::BuildComponent(int index) {
                 : glyph == "cbUnchecked" || glyph == "Unchecked" ? cbUnchecked
                 : glyph == "cbGrayed" || glyph == "Grayed"       ? cbGrayed
                                                                  : -1;
-      n.hwnd = create(0, kImageClass, L"", 0);
-      break;
+      n.visible = (style & WS_VISIBLE) != 0;
+      n.bounds = r;
+      return;
     }
     case NativeKind::kOption: {
       sized(200, kOptionHeight);
@@ -558,7 +547,12 @@ RECT MainWindow::AutoSizedBounds(int index, RECT r) const {
 
 void MainWindow::AutoSizeControl(int index) {
   NativeControl& n = natives_[static_cast<std::size_t>(index)];
-  if (!n.hwnd || !n.autoSize) return;
+  if (!n.autoSize) return;
+  if (n.IsGraphic()) {
+    n.bounds = AutoSizedBounds(index, n.bounds);
+    return;
+  }
+  if (!n.hwnd) return;
   RECT r;
   GetWindowRect(n.hwnd, &r);
   MapWindowPoints(nullptr, GetParent(n.hwnd), reinterpret_cast<POINT*>(&r), 2);

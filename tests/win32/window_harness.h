@@ -194,12 +194,28 @@ class WindowTest : public ::testing::Test {
     ASSERT_EQ(State(name), state) << name;
   }
 
-  POINT Position(const char* name) {
-    RECT r;
-    HWND hwnd = Control(name);
-    GetWindowRect(hwnd, &r);
-    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top};
+  // A label or image (painted by the window that holds it).
+  const win32::NativeControl& Graphic(const char* name) {
+    static const win32::NativeControl none;
+    const win32::NativeControl* n = window_->Find(name);
+    EXPECT_TRUE(n && n->IsGraphic() && !n->hwnd) << name;
+    return n ? *n : none;
+  }
+  HWND HolderOf(const char* name) {
+    return window_->Natives()[static_cast<std::size_t>(
+                                  form_.components[static_cast<std::size_t>(IndexOf(name))].parent)]
+        .container;
+  }
+  int IndexOf(const char* name) {
+    for (std::size_t i = 0; i < form_.components.size(); ++i)
+      if (form_.components[i].name == name) return static_cast<int>(i);
+    ADD_FAILURE() << name;
+    return 0;
+  }
+  // The mouse over the middle of a label or image.
+  void MouseOverGraphic(const char* name) {
+    const RECT& r = Graphic(name).bounds;
+    MouseOver(HolderOf(name), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
 
   std::string folder_;

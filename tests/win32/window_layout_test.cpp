@@ -51,6 +51,7 @@ class LayoutTest : public WindowTest {
 
   bool Shown(std::size_t i) {
     const NativeControl& n = window_->Natives()[i];
+    if (n.IsGraphic()) return n.visible;
     return n.hwnd && (GetWindowLongW(n.hwnd, GWL_STYLE) & WS_VISIBLE);
   }
 };
@@ -60,7 +61,7 @@ TEST_F(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
   const auto& natives = window_->Natives();
   for (std::size_t i = 1; i < natives.size(); ++i) {
     const NativeControl& n = natives[i];
-    if (!n.hwnd) continue;
+    if (!n.hwnd && !n.IsGraphic()) continue;
     const int width = n.bounds.right - n.bounds.left;
     if (n.kind == NativeKind::kOption) {
       const RECT widest = Extent(i);
@@ -123,7 +124,8 @@ TEST_F(LayoutTest, NoControlLeavesItsPageOrCoversAnother) {
   std::vector<std::vector<std::size_t>> siblings(natives.size());
   for (std::size_t i = 1; i < natives.size(); ++i) {
     const NativeKind kind = natives[i].kind;
-    if (kind == NativeKind::kTimer || kind == NativeKind::kPage || !natives[i].hwnd) continue;
+    if (kind == NativeKind::kTimer || kind == NativeKind::kPage) continue;
+    if (!natives[i].hwnd && !natives[i].IsGraphic()) continue;
     siblings[static_cast<std::size_t>(form_.components[i].parent)].push_back(i);
   }
   for (std::size_t parent = 0; parent < natives.size(); ++parent) {

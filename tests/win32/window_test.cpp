@@ -78,7 +78,6 @@ TEST_F(WindowTest, TabMovesThroughOptionsInTabOrderAndCtrlTabThroughPages) {
 
 TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
   Open();
-  HWND title = Control("Label10");
   const struct {
     int page;
     const char* title;
@@ -89,19 +88,19 @@ TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
                {0, "  -  Система"}};
   for (const auto& p : pages) {
     SelectPage("PageControl1", p.page);
-    EXPECT_EQ(TextOf(title), W(p.title)) << p.page;
+    EXPECT_EQ(Graphic("Label10").text, W(p.title)) << p.page;
     const bool services = p.page == 4;
-    EXPECT_EQ(TextOf(Control("Label4")), W(services ? "Авто" : "Да"));
-    EXPECT_EQ(TextOf(Control("Label5")), W(services ? "Отключить" : "Нет"));
-    EXPECT_EQ(TextOf(Control("Label9")), W(services ? "Вручную" : "Пропустить"));
-    EXPECT_EQ(IsWindowVisible(Control("Image9")) != 0, !services);
-    EXPECT_EQ(IsWindowVisible(Control("Label12")) != 0, !services);
-    const POINT image = Position("Image7"), label = Position("Label4");
-    EXPECT_EQ(image.x, services ? 60 : 10);
-    EXPECT_EQ(image.y, services ? 10 : 4);
-    EXPECT_EQ(label.x, services ? 86 : 36);
-    EXPECT_EQ(label.y, services ? 12 : 5);
-    MouseOver(Control("Image8"));
+    EXPECT_EQ(Graphic("Label4").text, W(services ? "Авто" : "Да"));
+    EXPECT_EQ(Graphic("Label5").text, W(services ? "Отключить" : "Нет"));
+    EXPECT_EQ(Graphic("Label9").text, W(services ? "Вручную" : "Пропустить"));
+    EXPECT_EQ(Graphic("Image9").visible, !services);
+    EXPECT_EQ(Graphic("Label12").visible, !services);
+    const RECT image = Graphic("Image7").bounds, label = Graphic("Label4").bounds;
+    EXPECT_EQ(image.left, services ? 60 : 10);
+    EXPECT_EQ(image.top, services ? 10 : 4);
+    EXPECT_EQ(label.left, services ? 86 : 36);
+    EXPECT_EQ(label.top, services ? 12 : 5);
+    MouseOverGraphic("Image8");
     EXPECT_EQ(window_->InfoText(),
               W(services ? " Сервис отключен." : " Параметр отменен - стандартные настройки."));
   }
