@@ -122,9 +122,11 @@ class WindowTest : public ::testing::Test {
   }
 
   // Builds and shows the window, and lets it activate.
-  void Open() {
+  // Opens the window of the stored description, changed by edit if given.
+  void Open(const std::function<void(Form&)>& edit = nullptr) {
     std::string error;
     ASSERT_TRUE(LoadFormResource(StoredFormDescription(), form_, error)) << error;
+    if (edit) edit(form_);
     window_ = std::make_unique<win32::MainWindow>(form_, platform_);
     window_->onEnd = [this] { ++ended_; };
     window_->onError = [this](const std::wstring& text) { errors_.push_back(text); };

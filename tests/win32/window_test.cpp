@@ -1,5 +1,7 @@
 // The window's wiring: options, pages with title and legend, the information
 // line, the services list and its presets, keyboard use.
+#include <algorithm>
+
 #include "catalogue/services_page.h"
 #include "window_harness.h"
 
@@ -104,6 +106,62 @@ TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
     EXPECT_EQ(window_->InfoText(),
               W(services ? " Сервис отключен." : " Параметр отменен - стандартные настройки."));
   }
+}
+
+// A hint's part before "|" pops up over its control; a label or image has no
+// window, so its pop-up belongs to its place on the window that holds it.
+TEST_F(WindowTest, PopUpHintsFollowTheirControls) {
+  Open([](Form& form) {
+    for (Component& c : form.components) {
+      if (c.name != "Image9" && c.name != "Label4") continue;
+      auto& props = c.props;
+      props.erase(std::remove_if(props.begin(), props.end(),
+                                 [](const Property& p) { return p.name == "Hint"; }),
+                  props.end());
+      props.push_back({"Hint", "Pop-up|In the line", {}, true});
+    }
+  });
+  HWND tips = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM found) {
+        wchar_t name[64];
+        GetClassNameW(hwnd, name, 64);
+        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tips));
+  ASSERT_TRUE(tips);
+  auto tool = [&](const char* name, RECT* place) {
+    const win32::NativeControl* n = window_->Find(name);
+    TOOLINFOW info = {};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    if (n->IsGraphic()) {
+      info.hwnd = HolderOf(name);
+      info.uId = static_cast<UINT_PTR>(100 + IndexOf(name));
+    } else {
+      info.hwnd = GetParent(n->hwnd);
+      info.uId = reinterpret_cast<UINT_PTR>(n->hwnd);
+    }
+    const bool found = SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info));
+    if (place) *place = info.rect;
+    return found;
+  };
+  RECT place;
+  EXPECT_TRUE(tool("sComboBox_1_1", nullptr));  // "Автоматическое обновление ..."
+  EXPECT_FALSE(tool("sCheckBox_1_1", nullptr));  // its hint starts with "|"
+  ASSERT_TRUE(tool("Image9", &place));
+  EXPECT_TRUE(EqualRect(&place, &Graphic("Image9").bounds));
+  ASSERT_TRUE(tool("Label4", &place));
+  EXPECT_TRUE(EqualRect(&place, &Graphic("Label4").bounds));
+
+  // The services page hides Image9 and moves and rewords Label4.
+  SelectPage("PageControl1", 4);
+  EXPECT_FALSE(tool("Image9", nullptr));
+  ASSERT_TRUE(tool("Label4", &place));
+  EXPECT_EQ(place.left, 86);
+  EXPECT_TRUE(EqualRect(&place, &Graphic("Label4").bounds));
 }
 
 TEST_F(WindowTest, InformationLineFollowsTheMouse) {
