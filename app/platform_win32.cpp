@@ -29,6 +29,14 @@ std::wstring GrowingCall(Fill fill) {
   return {};
 }
 
+// A file of the system folder by its full path, or "" when the folder is
+// unknown: never a file of that name found elsewhere first.
+std::wstring SystemFile(const wchar_t* name) {
+  const std::wstring folder =
+      GrowingCall([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
+  return folder.empty() ? std::wstring() : folder + L"\\" + name;
+}
+
 }  // namespace
 
 std::string Win32Platform::ExpandEnvironment(const std::string& text) {
@@ -48,10 +56,8 @@ void Win32Platform::Beep(unsigned frequencyHz, unsigned durationMs) {
 }
 
 bool Win32Platform::StartHiddenBatch(const std::string& directory, const std::string& fileName) {
-  wchar_t system[MAX_PATH];
-  const UINT n = GetSystemDirectoryW(system, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return false;
-  const std::wstring interpreter = std::wstring(system) + L"\\cmd.exe";
+  const std::wstring interpreter = SystemFile(L"cmd.exe");
+  if (interpreter.empty()) return false;
   std::wstring commandLine = L"cmd.exe /c \"" + Widen(fileName) + L"\"";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
@@ -128,6 +134,19 @@ void Win32Platform::Dispatch(MSG& msg) {
   if (preTranslate && preTranslate(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
+}
+
+bool Win32Platform::OpenFolder(const std::string& folder, HWND owner) {
+  // The shell is loaded for this only: linked, it and the libraries it brings
+  // along would be loaded at every start, before the window shows.
+  using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  const std::wstring path = SystemFile(L"shell32.dll");
+  HMODULE shell = path.empty() ? nullptr : LoadLibraryW(path.c_str());
+  if (!shell) return false;
+  const auto open = reinterpret_cast<ShellExecuteFn>(
+      reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW")));
+  return open && reinterpret_cast<INT_PTR>(open(owner, L"open", Widen(folder).c_str(), nullptr,
+                                                nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 void Win32Platform::ProcessMessages(unsigned maxWaitMs) {

@@ -24,6 +24,9 @@ class Win32Platform : public Platform {
   std::string ShortPath(const std::string& path) override;
   void ProcessMessages(unsigned maxWaitMs = 0) override;
 
+  // Opens a folder in the shell's window; false when the shell refused.
+  virtual bool OpenFolder(const std::string& folder, HWND owner);
+
   // Runs until WM_QUIT; returns its exit code.
   int RunMessageLoop();
 

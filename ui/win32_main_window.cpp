@@ -3,7 +3,6 @@
 // clang-format off
 #include <windows.h>  // before every other Windows header
 #include <commctrl.h>
-#include <shellapi.h>
 // clang-format on
 
 #include "ui/win32_main_window.h"
@@ -709,10 +708,7 @@ void MainWindow::RefreshOption(int index) {
   if (hint != n.hint) SetHint(index, hint);
 }
 
-void MainWindow::OpenScriptFolder() {
-  const std::wstring folder = Widen(run_.ScriptFolder());
-  ShellExecuteW(hwnd_, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
+void MainWindow::OpenScriptFolder() { platform_.OpenFolder(run_.ScriptFolder(), hwnd_); }
 
 bool MainWindow::PreTranslate(MSG& msg) {
   if (msg.message == WM_MOUSEMOVE) {

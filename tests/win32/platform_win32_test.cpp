@@ -29,6 +29,14 @@ TEST(Win32Platform, ExpansionKeepsUnknownNamesAndRussianText) {
   SetEnvironmentVariableW(L"KWETRO_FOLDER", nullptr);
 }
 
+// The shell is loaded only when a folder is to be opened; a folder that is
+// not there is refused, not reported as opened.
+TEST(Win32Platform, OpeningAMissingFolderFails) {
+  Win32Platform platform;
+  EXPECT_FALSE(platform.OpenFolder("C:\\no such folder\\kwetro", nullptr));
+  EXPECT_TRUE(GetModuleHandleW(L"shell32.dll")) << "the shell was not asked";
+}
+
 TEST(Win32Platform, ProcessingMessagesLeavesTheEndForTheMainLoop) {
   Win32Platform platform;
   int seen = 0;

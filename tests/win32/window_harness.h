@@ -28,10 +28,15 @@ class TestPlatform : public Win32Platform {
  public:
   std::string modulePath;
   int beeps = 0;
+  std::vector<std::string> openedFolders;
   // Runs each time messages are handled, also inside the window's own waits.
   std::function<void()> onMessages;
   std::string ModulePath() override { return modulePath; }
   void Beep(unsigned, unsigned) override { ++beeps; }
+  bool OpenFolder(const std::string& folder, HWND) override {
+    openedFolders.push_back(folder);
+    return true;
+  }
   void ProcessMessages(unsigned maxWaitMs) override {
     Win32Platform::ProcessMessages(maxWaitMs);
     if (onMessages) onMessages();

@@ -164,6 +164,13 @@ TEST_F(WindowTest, PopUpHintsFollowTheirControls) {
   EXPECT_TRUE(EqualRect(&place, &Graphic("Label4").bounds));
 }
 
+TEST_F(WindowTest, TheLinkOpensTheScriptFolder) {
+  Open();
+  Click("RzURLLabel1");
+  ASSERT_EQ(platform_.openedFolders.size(), 1u);
+  EXPECT_EQ(platform_.openedFolders[0], window_->Control().ScriptFolder());
+}
+
 TEST_F(WindowTest, InformationLineFollowsTheMouse) {
   Open();
   MouseOver(Control("sCheckBox_1_9"));
