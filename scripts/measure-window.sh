@@ -12,14 +12,14 @@
 #   scripts/measure-window.sh [WIN_BUILD_DIR] [RUNS]
 #
 # WIN_BUILD_DIR defaults to build/perf-win64 (configured with the x86_64 mingw
-# toolchain and built here when the exes are missing); RUNS defaults to 9.
+# toolchain and built here when the exes are missing); RUNS defaults to 21.
 # Uses its own X display (KWETRO_MEASURE_DISPLAY, default 63) and Wine prefix
 # (KWETRO_MEASURE_PREFIX, default /tmp/kwetro-measure-wine).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/perf-win64}
-runs=${2:-9}
+runs=${2:-21}
 display=${KWETRO_MEASURE_DISPLAY:-63}
 export WINEPREFIX=${KWETRO_MEASURE_PREFIX:-/tmp/kwetro-measure-wine}
 export WINEDEBUG=-all DISPLAY=:$display
