@@ -3,7 +3,6 @@
 #include "app/file_io.h"
 #include "app/settings_file.h"
 #include "catalogue/generators.h"
-#include "ui/form_loader.h"
 
 namespace kwetro {
 namespace {
@@ -76,43 +75,56 @@ bool ParseArgs(const std::vector<std::string>& args, Options& o, std::string& er
   return true;
 }
 
-// The selection as the program has it after start: the built-in description,
-// then the settings file.
-bool RestoreSelection(const Options& o, Form& form, std::string& err) {
-  std::string error;
-  if (!LoadFormResource(StoredFormDescription(), form, error, FormDetail::kEngine)) {
-    err = "kwetro-cli: " + error + "\n";
-    return false;
-  }
+// The selection as the program has it after start: the built-in one, then
+// the settings file.
+bool RestoreSelection(const Options& o, Selection& selection, std::string& err) {
   if (!o.haveSettings) return true;
-  form.settingsPath = o.settings;
-  if (!PathExists(o.settings)) {
-    err = "kwetro-cli: cannot read settings file '" + o.settings + "': No such file or directory\n";
-    return false;
+  StoredSettings stored;
+  std::string reason;
+  switch (LoadSettings(o.settings, selection, stored, reason)) {
+    case LoadResult::kLoaded:
+      return true;
+    case LoadResult::kNoFile:
+      reason = "No such file or directory";
+      break;
+    case LoadResult::kFailed:
+      break;
   }
-  int countdown = 0;
-  if (LoadSettings(form, o.settings, countdown, error) == LoadResult::kFailed) {
-    err = "kwetro-cli: " + error + "\n";
-    return false;
-  }
-  return true;
+  err = "kwetro-cli: cannot read settings file '" + o.settings + "': " + reason + "\n";
+  return false;
 }
 
-int Generate(const Options& o, const Form& form, std::string& out, std::string& err) {
+int Generate(const Options& o, const Selection& selection, std::string& out, std::string& err) {
   const struct {
     const char* name;
-    RegScript (*build)(const Form&);
+    RegScript (*build)(const Selection&);
   } scripts[] = {{"hkcu.reg", &BuildHkcuScript}, {"hklm.reg", &BuildHklmScript}};
   for (const auto& s : scripts) {
     const std::string path = JoinPath(o.out, s.name);
     std::string reason;
-    if (!WriteFileAtomically(path, s.build(form).Bytes(), reason)) {
+    if (!WriteFileAtomically(path, s.build(selection).Bytes(), reason)) {
       err = "kwetro-cli: cannot write registry script '" + path + "': " + reason + "\n";
       return kExitFailure;
     }
     out += path + "\n";
   }
   return kExitOk;
+}
+
+int Settings(const Options& o, const Selection& selection, std::string& out, std::string& err) {
+  std::string reason;
+  switch (SaveSettings(o.out, selection, reason)) {
+    case SaveResult::kSaved:
+      out += o.out + "\n";
+      return kExitOk;
+    case SaveResult::kReadFailed:
+      err = "kwetro-cli: cannot read settings file '" + o.out + "': " + reason + "\n";
+      return kExitFailure;
+    case SaveResult::kWriteFailed:
+      break;
+  }
+  err = "kwetro-cli: cannot write settings file '" + o.out + "': " + reason + "\n";
+  return kExitFailure;
 }
 
 }  // namespace
@@ -127,16 +139,10 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     err += kUsage;
     return kExitUsage;
   }
-  Form form;
-  if (!RestoreSelection(o, form, err)) return kExitFailure;
-  if (o.command == "generate") return Generate(o, form, out, err);
-  std::string error;
-  if (!SaveSettings(form, o.out, error)) {
-    err = "kwetro-cli: " + error + "\n";
-    return kExitFailure;
-  }
-  out += o.out + "\n";
-  return kExitOk;
+  Selection selection;
+  if (!RestoreSelection(o, selection, err)) return kExitFailure;
+  if (o.command == "generate") return Generate(o, selection, out, err);
+  return Settings(o, selection, out, err);
 }
 
 }  // namespace kwetro

@@ -1,100 +1,82 @@
-// A settings file held in memory: read whole, changed, written back whole.
-// Bytes are kept as they are (Windows-1251); names are matched without regard
-// to letter case; whatever the program does not touch is written back as found.
+// INI text as the settings file uses it: Windows-1251 bytes, sections and
+// "name=value" entries, names matched without regard to letter case. Reading
+// is one pass over the lines; IniFile changes a text and writes it back with
+// whatever the program does not touch kept as it was.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kwetro {
 
+// One line, trimmed of blanks and tabs. Blank lines name nothing; a line
+// "[name]" starts a section; within a section, "name=value" is an entry,
+// unless the line starts with ";". Anything else is kept but names nothing.
+struct IniLine {
+  enum Kind { kBlank, kSection, kEntry, kOther };
+  Kind kind = kBlank;
+  std::string_view name;
+  std::string_view value;
+};
+IniLine ReadIniLine(std::string_view raw);
+
+// Calls each(raw line) for every line of the text; lines end with CR LF, LF
+// or CR.
+template <typename Each>
+void ForEachLine(std::string_view text, Each each) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = text.size();
+    each(text.substr(pos, end - pos));
+    pos = end;
+    if (pos < text.size()) pos += text.compare(pos, 2, "\r\n") == 0 ? 2 : 1;
+  }
+}
+
+// Lower-case form of a Windows-1251 name: Latin and Cyrillic letters.
+std::string FoldCase(std::string_view text);
+bool SameName(std::string_view a, std::string_view b);
+
+// A whole number as the settings file holds it: signed decimal, or
+// hexadecimal after "0x"/"0X" (up to eight digits, taken as a 32-bit
+// pattern). False for anything else, including values outside 32 bits.
+bool ParseIniInteger(std::string_view text, int& value);
+
 class IniFile {
  public:
-  // Accepts CR LF, LF and CR line ends. Blank lines are dropped (the writer
-  // puts one after each section); comment lines and lines without "=" stay in
-  // their section. Text before the first section is kept at the top.
   static IniFile Parse(std::string_view bytes);
-  // As Parse, taking the bytes over rather than copying them.
-  static IniFile Adopt(std::string bytes);
 
-  // Parse keeping only the sections of that name, for a reader of one
-  // section (the services preset) that need not take in the whole file.
-  // Takes the bytes over rather than copying them.
-  static IniFile ParseSection(std::string bytes, std::string_view section);
-
-  // The file's bytes: each section followed by one empty line, CR LF ends.
+  // The file's bytes: the lines before the first section, then each section
+  // followed by one empty line; CR LF ends; blank lines of the original are
+  // not kept.
   std::string Serialize() const;
 
-  // The trimmed value of the first entry of that name in a section of that
-  // name (sections that appear twice are searched in file order).
-  const std::string* Find(std::string_view section, std::string_view name) const;
-  std::string Read(std::string_view section, std::string_view name,
-                   std::string_view fallback) const;
-
-  // Replaces the first such entry in place, or appends it to the first such
-  // section, or appends a new section at the end of the file.
+  // Replaces the first entry of that name in a section of that name (file
+  // order), keeping the name as the file spells it; else appends the entry to
+  // the first such section; else appends a new section at the end.
   void Write(std::string_view section, std::string_view name, std::string_view value);
-
   // Removes every section of that name.
   void EraseSection(std::string_view section);
 
-  // Find for many names of one section in one pass over the section, rather
-  // than one pass per name; result[i] answers names[i].
-  std::vector<const std::string*> FindEach(std::string_view section,
-                                           const std::vector<std::string>& names) const;
-
  private:
-  // Every text of the file lives in text_ and is referred to by position, so
-  // that reading a file makes one copy of it rather than one string per line.
-  // Rewritten lines are appended to text_; their old text stays unused.
-  static constexpr std::size_t kNoSection = static_cast<std::size_t>(-1);
-  struct Span {
-    std::size_t begin = 0;
-    std::size_t size = 0;
-  };
   struct Line {
-    Span text;          // the line as written
-    Span name;          // trimmed entry name; empty for comments and other text
-    std::string value;  // trimmed value
+    std::string text;  // as written
+    std::string name;  // entry name as the file spells it; empty for other lines
     bool isEntry = false;
   };
   struct Section {
-    Span header;  // the header line as written
-    Span name;    // the trimmed name inside it
+    std::string header;  // as written
     std::vector<Line> lines;
-    // The sections of one name form a chain in file order; the first knows the last.
-    std::size_t nextSameName = kNoSection;
-    std::size_t lastSameName = kNoSection;
-    bool erased = false;
   };
+  Section& AddSection(std::string header, std::string_view name);
 
-  static IniFile Parse(std::string bytes, const std::string_view* onlySection);
-  std::string_view View(Span span) const {
-    return std::string_view(text_).substr(span.begin, span.size);
-  }
-  // Appends the texts (none of them may lie in text_) and returns where they stand.
-  Span Append(std::string_view a, std::string_view b, std::string_view c);
-  Section& AddSection(Span header, Span name);
-  std::size_t SlotOfSectionNamed(std::string_view name) const;
-  std::size_t FirstSectionNamed(std::string_view name) const;
-
-  std::string text_;
-  std::vector<Span> preamble_;
+  std::vector<std::string> preamble_;
   std::vector<Section> sections_;
-  // The first section of each name, by name without regard to case (an
-  // open-addressing table of section numbers plus one; see ini_file.cpp).
-  std::vector<std::uint32_t> sectionSlots_;
-  std::size_t sectionNames_ = 0;
+  // The sections of each folded name, in file order.
+  std::unordered_map<std::string, std::vector<std::size_t>> byName_;
 };
-
-// Lower-case form of a Windows-1251 name, for comparisons without regard to case.
-std::string FoldCase(std::string_view text);
-
-// Reads a whole number as the settings file writes it: signed decimal, or
-// hexadecimal after "0x"/"0X" (up to eight digits, taken as a 32-bit pattern).
-// Returns false for anything else, including values outside 32 bits.
-bool ParseIniInteger(std::string_view text, int& value);
 
 }  // namespace kwetro

@@ -17,10 +17,9 @@ const char kDeploymentFolder[] = "%WINDIR%\\UPDKwetro\\";
 const char kDeployedSettingsName[] = "Kwetro.ini";
 const char kBatchName[] = "SelfDel.bat";
 
+// The main page of the services list. Entering it with system restore
+// switched off switches off the system restore service too ("srservice").
 constexpr int kServicesPage = 4;
-// The services-list item of the system restore service, which must not keep
-// running once system restore itself is switched off.
-constexpr std::size_t kSystemRestoreServiceItem = 49;
 
 // How long the batch file keeps trying to delete the program file: the
 // program is ending while the batch file starts, so the file is normally
@@ -44,14 +43,17 @@ std::string EscapePercent(const std::string& text) {
   return out;
 }
 
-std::string WriteFailure(const char* what, const std::string& path, const std::string& reason) {
+// What failed, the file, and the system's reason, each on a line of its own.
+std::string Failure(const char* what, const std::string& path, const std::string& reason) {
   return std::string(what) + "\n" + path + "\n\n" + reason;
 }
 
 }  // namespace
 
+const char kApplyCaption[] = "Применить";
+
 std::string CountdownCaption(int ticksLeft) {
-  return ApplyCaption() + " " + std::to_string(ticksLeft);
+  return std::string(kApplyCaption) + " " + std::to_string(ticksLeft);
 }
 
 std::string OemBatchPath(const std::string& utf8Path) {
@@ -86,31 +88,30 @@ std::string SelfDeleteBatch(const std::string& oemProgramPath) {
   return text;
 }
 
-RunControl::RunControl(Form& form, Platform& platform, RunControlView& view)
-    : form_(form), platform_(platform), view_(view) {}
+RunControl::RunControl(Selection& selection, Platform& platform, RunControlView& view)
+    : selection_(selection), platform_(platform), view_(view), okCaption_(kApplyCaption) {}
 
 void RunControl::FormCreate() {
   countdown_ = kDefaultCountdown;
   programPath_ = platform_.ModulePath();
   programFolder_ = FolderOf(programPath_);
   settingsPath_ = SettingsFilePath(programPath_);
-  form_.settingsPath = settingsPath_;
-  int stored = 0;
-  std::string error;
-  switch (LoadSettings(form_, settingsPath_, stored, error)) {
+  StoredSettings stored;
+  std::string reason;
+  switch (LoadSettings(settingsPath_, selection_, stored, reason)) {
     case LoadResult::kLoaded:
-      countdown_ = stored;
+      countdown_ = stored.countdown;
       break;
     case LoadResult::kFailed:
       // The prepared selection is unknown: a deployment must not go on to
       // apply the built-in one by itself.
       countdown_ = 0;
-      view_.ShowError("Не удалось прочитать файл настроек.\n\n" + error);
+      view_.ShowError(Failure("Не удалось прочитать файл настроек", settingsPath_, reason));
       break;
     case LoadResult::kNoFile:
       break;
   }
-  view_.FormChanged();
+  view_.SelectionChanged();
 }
 
 void RunControl::FormActivate() {
@@ -121,26 +122,26 @@ void RunControl::FormActivate() {
   view_.FocusFirstOption();
   if (!IsDeploymentMode()) return;
   view_.DisableFolderLink();
-  form_.countdownTimerEnabled = countdown_ != 0;
-  view_.FormChanged();
+  countdownRunning_ = countdown_ != 0;
+  view_.SelectionChanged();
 }
 
 void RunControl::CountdownTick() {
   // A tick that arrives while the last one pauses before applying, or after
   // the countdown was stopped, has nothing to do.
-  if (inFinalPause_ || !form_.countdownTimerEnabled) return;
+  if (inFinalPause_ || !countdownRunning_) return;
   if (countdown_ != INT_MIN) --countdown_;
-  form_.captionOk = CountdownCaption(countdown_);
-  view_.FormChanged();
+  okCaption_ = CountdownCaption(countdown_);
+  view_.SelectionChanged();
   if (countdown_ != 0) return;
 
   inFinalPause_ = true;
   WaitWithMessages(kFinalPauseMs);
   inFinalPause_ = false;
   // The user interrupted the countdown, applied or cancelled during the pause.
-  if (ending_ || !form_.countdownTimerEnabled) return;
-  form_.countdownTimerEnabled = false;
-  view_.FormChanged();
+  if (ending_ || !countdownRunning_) return;
+  countdownRunning_ = false;
+  view_.SelectionChanged();
   if (!Apply()) return;  // the error is shown; the deployed copy stays
   if (!RemoveDeployedCopy()) return;
   End();
@@ -150,25 +151,37 @@ void RunControl::HousekeepingTick() {
   if (platform_.IsNtFamily()) platform_.TrimWorkingSet();
 }
 
+void RunControl::StopCountdown() {
+  countdownRunning_ = false;
+  okCaption_ = kApplyCaption;
+}
+
 bool RunControl::Apply() {
   if (applying_) return false;  // OK pressed again while Apply handles messages
   applying_ = true;
-  form_.StopCountdown();
-  view_.FormChanged();
+  StopCountdown();
+  view_.SelectionChanged();
   bool done = false;
   if (!IsDeploymentMode()) {
-    std::string error;
-    if (!SaveSettings(form_, settingsPath_, error)) {
-      view_.ShowError("Не удалось сохранить настройки.\n\n" + error);
-    } else {
-      const std::string folder = ScriptFolder();
-      platform_.ProcessMessages();
-      if (WriteScript(folder, "hkcu.reg", false)) {
+    std::string reason;
+    switch (SaveSettings(settingsPath_, selection_, reason)) {
+      case SaveResult::kReadFailed:
+        view_.ShowError(Failure("Не удалось прочитать файл настроек", settingsPath_, reason));
+        break;
+      case SaveResult::kWriteFailed:
+        view_.ShowError(Failure("Не удалось записать файл настроек", settingsPath_, reason));
+        break;
+      case SaveResult::kSaved: {
+        const std::string folder = ScriptFolder();
         platform_.ProcessMessages();
-        if (WriteScript(folder, "hklm.reg", true)) {
+        if (WriteScript(folder, "hkcu.reg", false)) {
           platform_.ProcessMessages();
-          done = true;
+          if (WriteScript(folder, "hklm.reg", true)) {
+            platform_.ProcessMessages();
+            done = true;
+          }
         }
+        break;
       }
     }
   } else if (WriteScript(programFolder_, "hkcu.reg", false) &&
@@ -184,37 +197,38 @@ bool RunControl::Apply() {
 }
 
 void RunControl::Cancel() {
-  form_.StopCountdown();
-  view_.FormChanged();
+  StopCountdown();
+  view_.SelectionChanged();
   if (IsDeploymentMode() && !RemoveDeployedCopy()) return;
   End();
 }
 
+void RunControl::OptionClicked(int option) {
+  if (Controls().options[static_cast<std::size_t>(option)].stopsCountdown) StopCountdown();
+  selection_.Click(option, SettingsFileServices(settingsPath_));
+  view_.SelectionChanged();
+}
+
 void RunControl::MainPageChanged(int pageIndex) {
-  form_.StopCountdown();
-  if (pageIndex == kServicesPage) {
-    ServicesList& list = form_.services;
-    if (!list.items.empty()) list.itemIndex = 0;
-    if (form_.State(OptionIndex("sCheckBox_1_9")) == cbChecked &&
-        list.states.size() > kSystemRestoreServiceItem)
-      list.states[kSystemRestoreServiceItem] = cbUnchecked;
-  }
-  view_.FormChanged();
+  StopCountdown();
+  if (pageIndex == kServicesPage && selection_.State(OptionIndex("sCheckBox_1_9")) == cbChecked)
+    selection_.services[static_cast<std::size_t>(ServiceIndex("srservice"))] = cbUnchecked;
+  view_.SelectionChanged();
 }
 
 void RunControl::SystemSubPageChanged() {
-  form_.StopCountdown();
-  view_.FormChanged();
+  StopCountdown();
+  view_.SelectionChanged();
 }
 
 void RunControl::ServiceItemClicked(int item) {
-  ServicesList& list = form_.services;
-  if (!list.enabled || item < 0 || static_cast<std::size_t>(item) >= list.states.size()) return;
-  TriState& state = list.states[static_cast<std::size_t>(item)];
+  if (!selection_.servicesEnabled || item < 0 ||
+      static_cast<std::size_t>(item) >= selection_.services.size())
+    return;
+  TriState& state = selection_.services[static_cast<std::size_t>(item)];
   // The cycle of the option check boxes: unchecked, grayed, checked.
   state = state == cbUnchecked ? cbGrayed : state == cbGrayed ? cbChecked : cbUnchecked;
-  list.itemIndex = item;
-  view_.FormChanged();
+  view_.SelectionChanged();
 }
 
 bool RunControl::IsDeploymentMode() {
@@ -258,10 +272,11 @@ std::string RunControl::ScriptFolder() {
 
 bool RunControl::WriteScript(const std::string& folder, const char* name, bool machineWide) {
   const std::string path = JoinPath(folder, name);
-  const RegScript script = machineWide ? BuildHklmScript(form_) : BuildHkcuScript(form_);
+  const RegScript script =
+      machineWide ? BuildHklmScript(selection_) : BuildHkcuScript(selection_);
   std::string reason;
   if (WriteFileAtomically(path, script.Bytes(), reason)) return true;
-  view_.ShowError(WriteFailure("Не удалось записать сценарий реестра", path, reason));
+  view_.ShowError(Failure("Не удалось записать сценарий реестра", path, reason));
   return false;
 }
 
@@ -279,7 +294,7 @@ bool RunControl::SelfDelete() {
   const std::string batch = JoinPath(programFolder_, kBatchName);
   std::string reason;
   if (!WriteFileAtomically(batch, SelfDeleteBatch(oemPath), reason)) {
-    view_.ShowError(WriteFailure("Не удалось записать файл", batch, reason));
+    view_.ShowError(Failure("Не удалось записать файл", batch, reason));
     return false;
   }
   platform_.StartHiddenBatch(programFolder_, kBatchName);

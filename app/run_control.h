@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/platform.h"
-#include "options/form.h"
+#include "options/selection.h"
 
 namespace kwetro {
 
@@ -26,9 +26,9 @@ class RunControlView {
   // The link to the scripts' folder: a deployed copy writes no scripts there
   // for the user to open.
   virtual void DisableFolderLink() = 0;
-  // The form model changed: captions, states, the OK button's caption and
-  // whether the countdown timer runs.
-  virtual void FormChanged() = 0;
+  // The selection or the run control changed: captions, states, the OK
+  // button's caption and whether the countdown timer runs.
+  virtual void SelectionChanged() = 0;
   virtual void FocusCancel() = 0;
   // Ends the message loop; the current handler still returns normally.
   virtual void EndApplication() = 0;
@@ -57,7 +57,7 @@ std::string OemBatchPath(const std::string& utf8Path);
 
 class RunControl {
  public:
-  RunControl(Form& form, Platform& platform, RunControlView& view);
+  RunControl(Selection& selection, Platform& platform, RunControlView& view);
 
   // The window has been built from its description: restores the settings
   // file and records the program's folder.
@@ -74,10 +74,13 @@ class RunControl {
   // The Cancel button.
   void Cancel();
 
+  // A user's click on an option box: the option's handler, and for the
+  // options that say so, the countdown stops.
+  void OptionClicked(int option);
+
   // The model's part of a change of the main page: the countdown stops, and
-  // on the services page the first item is selected and the service that
-  // system restore needs is switched off when the user switches system
-  // restore off.
+  // on the services page the service that system restore needs is switched
+  // off when the user switches system restore off.
   void MainPageChanged(int pageIndex);
   // A change of the system sub-pages (PageControl2) also stops the countdown.
   void SystemSubPageChanged();
@@ -93,6 +96,12 @@ class RunControl {
   // Waits at least ms milliseconds, handling window messages meanwhile.
   void WaitWithMessages(unsigned ms);
 
+  // The OK button's caption: "Применить", and while counting down the ticks left.
+  const std::string& OkCaption() const { return okCaption_; }
+  bool CountdownRunning() const { return countdownRunning_; }
+  // Stops the deployment countdown and clears the number from the OK button.
+  void StopCountdown();
+
   int Countdown() const { return countdown_; }
   const std::string& ProgramFolder() const { return programFolder_; }
   const std::string& SettingsPath() const { return settingsPath_; }
@@ -107,10 +116,12 @@ class RunControl {
   bool SelfDelete();
   void End();
 
-  Form& form_;
+  Selection& selection_;
   Platform& platform_;
   RunControlView& view_;
   int countdown_ = kDefaultCountdown;
+  bool countdownRunning_ = false;
+  std::string okCaption_;
   std::string programPath_;
   std::string programFolder_;
   std::string settingsPath_;

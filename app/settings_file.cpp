@@ -1,69 +1,110 @@
 #include "app/settings_file.h"
 
-#include <utility>
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
 
 #include "app/file_io.h"
+#include "app/ini_file.h"
+#include "options/text_encoding.h"
 
 namespace kwetro {
-
-const char kServicesSection[] = "Servise";
-
 namespace {
 
 const char kStartSection[] = "Start";
+const char kServicesSection[] = "Servise";
 
 // "0", "1" and "2" name the three states; anything else names none.
-bool ParseState(const std::string& text, TriState& state) {
-  if (text.size() != 1 || text[0] < '0' || text[0] > '2') return false;
-  state = static_cast<TriState>(text[0] - '0');
-  return true;
+int ParseState(std::string_view text) {
+  return text.size() == 1 && text[0] >= '0' && text[0] <= '2' ? text[0] - '0' : kNotStored;
 }
 
 std::string StateText(TriState state) { return std::string(1, static_cast<char>('0' + state)); }
 
-int ReadInteger(const IniFile& ini, const std::string& section, const char* name, int fallback) {
-  int value = fallback;
-  const std::string* text = ini.Find(section, name);
-  if (!text || !ParseIniInteger(*text, value)) return fallback;
-  return value;
+// The names the file is read by, folded: the control sections and the
+// services entries (in Windows-1251, as the file spells them).
+struct Names {
+  std::unordered_map<std::string, ControlRef> controls;
+  std::unordered_map<std::string, std::size_t> services;
+  Names() {
+    for (const ControlRef& r : Controls().order) controls.emplace(FoldCase(NameOf(r)), r);
+    const auto& decls = Controls().services;
+    for (std::size_t i = 0; i < decls.size(); ++i)
+      services.emplace(FoldCase(Utf8ToCp1251(decls[i].ItemText())), i);
+  }
+  static std::string_view NameOf(const ControlRef& r) {
+    const auto i = static_cast<std::size_t>(r.index);
+    return r.kind == ControlKind::kOption  ? Controls().options[i].name
+           : r.kind == ControlKind::kCombo ? Controls().combos[i].name
+                                           : Controls().spinners[i].name;
+  }
+};
+
+const Names& FileNames() {
+  static const Names names;
+  return names;
 }
 
-void RestoreControls(Form& form, const IniFile& ini) {
-  for (const Component& c : form.components) {
-    switch (c.kind) {
-      case ControlKind::kOption: {
-        // A changed state runs the click handler, and the handler runs once
-        // more whatever was read. Every handler gives the same result when run
-        // again at once (a caption, a countdown stop, a services preset that
-        // reads this same file), so one run is done, after the state is set.
-        TriState state;
-        const std::string* stored = ini.Find(c.name, "Checked");
-        if (stored && ParseState(*stored, state))
-          form.options[static_cast<std::size_t>(c.index)].state = state;
-        form.RunClickHandler(c.index);
-        break;
-      }
-      case ControlKind::kCombo: {
-        ComboControl& combo = form.combos[static_cast<std::size_t>(c.index)];
-        const int index = ReadInteger(ini, c.name, "Index", 0);
-        combo.itemIndex =
-            index >= 0 && static_cast<std::size_t>(index) < combo.items.size() ? index : -1;
-        break;
-      }
-      case ControlKind::kSpinner: {
-        SpinnerControl& spinner = form.spinners[static_cast<std::size_t>(c.index)];
-        int value = ReadInteger(ini, c.name, "Index", 0);
-        if (spinner.min != spinner.max) {
-          if (value < spinner.min) value = spinner.min;
-          if (value > spinner.max) value = spinner.max;
+// The first value the text holds for each name the program reads: a name's
+// first entry in file order, sections of one name taken together.
+struct FileValues {
+  std::vector<std::optional<std::string_view>> options, combos, spinners, services;
+  std::optional<std::string_view> timer;
+};
+
+FileValues Collect(std::string_view bytes) {
+  const ControlTable& t = Controls();
+  FileValues found;
+  found.options.resize(t.options.size());
+  found.combos.resize(t.combos.size());
+  found.spinners.resize(t.spinners.size());
+  found.services.resize(t.services.size());
+  const Names& names = FileNames();
+  std::optional<std::string_view>* checked = nullptr;  // of the section being read
+  std::optional<std::string_view>* index = nullptr;
+  bool inStart = false, inServices = false;
+  ForEachLine(bytes, [&](std::string_view raw) {
+    const IniLine line = ReadIniLine(raw);
+    if (line.kind == IniLine::kSection) {
+      const std::string name = FoldCase(line.name);
+      const auto it = names.controls.find(name);
+      checked = index = nullptr;
+      if (it != names.controls.end()) {
+        const auto i = static_cast<std::size_t>(it->second.index);
+        switch (it->second.kind) {
+          case ControlKind::kOption: checked = &found.options[i]; break;
+          case ControlKind::kCombo: index = &found.combos[i]; break;
+          case ControlKind::kSpinner: index = &found.spinners[i]; break;
         }
-        spinner.value = value;
-        break;
       }
-      default:
-        break;
+      inStart = name == "start";
+      inServices = name == "servise";
+      return;
     }
-  }
+    if (line.kind != IniLine::kEntry) return;
+    auto keepFirst = [&line](std::optional<std::string_view>* value) {
+      if (value && !*value) *value = line.value;
+    };
+    if (checked && SameName(line.name, "Checked")) keepFirst(checked);
+    if (index && SameName(line.name, "Index")) keepFirst(index);
+    if (inStart && SameName(line.name, "Timer")) keepFirst(&found.timer);
+    if (inServices) {
+      const auto it = names.services.find(FoldCase(line.name));
+      if (it != names.services.end()) keepFirst(&found.services[it->second]);
+    }
+  });
+  return found;
+}
+
+std::vector<int> ServiceStates(const FileValues& found) {
+  std::vector<int> states;
+  for (const auto& value : found.services) states.push_back(value ? ParseState(*value) : kNotStored);
+  return states;
+}
+
+int IntegerOr(const std::optional<std::string_view>& text, int fallback) {
+  int value = fallback;
+  return text && ParseIniInteger(*text, value) ? value : fallback;
 }
 
 }  // namespace
@@ -76,76 +117,103 @@ std::string SettingsFilePath(const std::string& programPath) {
   return programPath.substr(0, dot) + ".ini";
 }
 
-void ApplyStoredServiceStates(const IniFile& ini, ServicesList& services) {
-  const std::vector<const std::string*> stored = ini.FindEach(kServicesSection, services.items);
-  for (std::size_t i = 0; i < services.items.size(); ++i) {
-    TriState state;
-    if (stored[i] && ParseState(*stored[i], state)) services.states[i] = state;
-  }
-}
-
-LoadResult LoadSettings(Form& form, const std::string& path, int& countdown, std::string& error) {
-  // Only a path with nothing at it counts as "no settings file"; a folder or an
-  // unreadable file there is an error the user must see.
-  if (!PathExists(path)) return LoadResult::kNoFile;
-  std::string bytes, reason;
-  if (!ReadWholeFile(path, bytes, reason)) {
-    error = "cannot read settings file '" + path + "': " + reason;
-    return LoadResult::kFailed;
-  }
-  const IniFile ini = IniFile::Adopt(std::move(bytes));
-  RestoreControls(form, ini);
-  ApplyStoredServiceStates(ini, form.services);
-  countdown = ReadInteger(ini, kStartSection, "Timer", 0);
-  return LoadResult::kLoaded;
-}
-
-void StoreSettings(const Form& form, IniFile& ini) {
-  ini.Write(kStartSection, "Timer", "30");
-  for (const Component& c : form.components) {
-    switch (c.kind) {
+StoredSettings RestoreSettings(std::string_view bytes, Selection& selection) {
+  const ControlTable& t = Controls();
+  const FileValues found = Collect(bytes);
+  StoredSettings stored;
+  stored.services = ServiceStates(found);
+  const StoredServicesRead read(stored.services);
+  for (const ControlRef& ref : t.order) {
+    const auto i = static_cast<std::size_t>(ref.index);
+    switch (ref.kind) {
       case ControlKind::kOption: {
-        const OptionControl& o = form.Option(c.index);
-        ini.Write(c.name, "Info", o.caption);
-        ini.Write(c.name, "Name", c.name);
-        ini.Write(c.name, "Checked", StateText(o.state));
+        // The handler runs whatever was read, so the preset applies itself.
+        const int state = found.options[i] ? ParseState(*found.options[i]) : kNotStored;
+        if (state != kNotStored) selection.options[i] = static_cast<TriState>(state);
+        selection.RunHandler(ref.index, read);
         break;
       }
       case ControlKind::kCombo: {
-        const ComboControl& combo = form.combos[static_cast<std::size_t>(c.index)];
-        ini.Write(c.name, "Info", combo.hint);
-        ini.Write(c.name, "Name", c.name);
-        ini.Write(c.name, "Index", std::to_string(combo.itemIndex));
+        const int index = IntegerOr(found.combos[i], 0);
+        selection.combos[i] =
+            index >= 0 && static_cast<std::size_t>(index) < t.combos[i].items.size() ? index : -1;
         break;
       }
       case ControlKind::kSpinner: {
-        const SpinnerControl& spinner = form.spinners[static_cast<std::size_t>(c.index)];
-        ini.Write(c.name, "Info", spinner.hint);
-        ini.Write(c.name, "Name", c.name);
-        ini.Write(c.name, "Index", std::to_string(spinner.value));
+        const SpinnerDecl& spinner = t.spinners[i];
+        int value = IntegerOr(found.spinners[i], 0);
+        if (spinner.min != spinner.max) value = std::clamp(value, spinner.min, spinner.max);
+        selection.spinners[i] = value;
         break;
       }
-      default:
+    }
+  }
+  selection.ApplyStoredServices(stored.services);
+  stored.countdown = IntegerOr(found.timer, 0);
+  return stored;
+}
+
+std::string StoreSettings(const Selection& selection, std::string_view existing) {
+  const ControlTable& t = Controls();
+  IniFile ini = IniFile::Parse(existing);
+  ini.Write(kStartSection, "Timer", "30");
+  for (const ControlRef& ref : t.order) {
+    const auto i = static_cast<std::size_t>(ref.index);
+    std::string_view name;
+    switch (ref.kind) {
+      case ControlKind::kOption:
+        name = t.options[i].name;
+        ini.Write(name, "Info", Utf8ToCp1251(selection.Caption(ref.index)));
+        ini.Write(name, "Name", name);
+        ini.Write(name, "Checked", StateText(selection.options[i]));
+        break;
+      case ControlKind::kCombo:
+        name = t.combos[i].name;
+        ini.Write(name, "Info", Utf8ToCp1251(t.combos[i].hint));
+        ini.Write(name, "Name", name);
+        ini.Write(name, "Index", std::to_string(selection.combos[i]));
+        break;
+      case ControlKind::kSpinner:
+        name = t.spinners[i].name;
+        ini.Write(name, "Info", Utf8ToCp1251(t.spinners[i].hint));
+        ini.Write(name, "Name", name);
+        ini.Write(name, "Index", std::to_string(selection.spinners[i]));
         break;
     }
   }
   ini.EraseSection(kServicesSection);
-  for (std::size_t i = 0; i < form.services.items.size(); ++i)
-    ini.Write(kServicesSection, form.services.items[i], StateText(form.services.states[i]));
+  for (std::size_t i = 0; i < t.services.size(); ++i)
+    ini.Write(kServicesSection, Utf8ToCp1251(t.services[i].ItemText()),
+              StateText(selection.services[i]));
+  return ini.Serialize();
 }
 
-bool SaveSettings(const Form& form, const std::string& path, std::string& error) {
+LoadResult LoadSettings(const std::string& path, Selection& selection, StoredSettings& stored,
+                        std::string& reason) {
+  // Only a path with nothing at it counts as "no settings file"; a folder or an
+  // unreadable file there is an error the user must see.
+  if (!PathExists(path)) return LoadResult::kNoFile;
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes, reason)) return LoadResult::kFailed;
+  stored = RestoreSettings(bytes, selection);
+  return LoadResult::kLoaded;
+}
+
+SaveResult SaveSettings(const std::string& path, const Selection& selection, std::string& reason) {
+  std::string bytes;
+  if (FileExists(path) && !ReadWholeFile(path, bytes, reason)) return SaveResult::kReadFailed;
+  if (!WriteFileAtomically(path, StoreSettings(selection, bytes), reason))
+    return SaveResult::kWriteFailed;
+  return SaveResult::kSaved;
+}
+
+bool SettingsFileServices::Read(std::vector<int>& states) const {
+  if (!FileExists(path_)) return false;
   std::string bytes, reason;
-  if (FileExists(path) && !ReadWholeFile(path, bytes, reason)) {
-    error = "cannot read settings file '" + path + "': " + reason;
-    return false;
-  }
-  IniFile ini = IniFile::Adopt(std::move(bytes));
-  StoreSettings(form, ini);
-  if (!WriteFileAtomically(path, ini.Serialize(), reason)) {
-    error = "cannot write settings file '" + path + "': " + reason;
-    return false;
-  }
+  // An unreadable file counts as one that holds nothing: the preset is shown
+  // as chosen and every item keeps its state.
+  if (!ReadWholeFile(path_, bytes, reason)) bytes.clear();
+  states = ServiceStates(Collect(bytes));
   return true;
 }
 

@@ -1,53 +1,39 @@
 #include "catalogue/generators.h"
 
 #include "catalogue/catalogue.h"
-#include "catalogue/services_page.h"
-#include "options/text_encoding.h"
 
 namespace kwetro {
 namespace {
 
-struct Titles {
-  std::string system = Utf8ToCp1251("СИСТЕМА");
-  std::string explorer = Utf8ToCp1251("ПРОВОДНИК");
-  std::string mediaPlayer = Utf8ToCp1251("МЕДИАПЛЕЕР");
-  std::string internetExplorer = Utf8ToCp1251("НАСТРОЙКИ IE");
-};
-
-const Titles& SectionTitles() {
-  static const Titles titles;
-  return titles;
-}
-
 void AppendFrame(RegScript& script) {
   script.AppendLine("Windows Registry Editor Version 5.00");
   script.AppendEmptyLine();
-  AppendSectionHeader(script, SectionTitles().system);
+  AppendSectionHeader(script, "СИСТЕМА");
 }
 
 }  // namespace
 
-RegScript BuildHklmScript(const Form& form) {
+RegScript BuildHklmScript(const Selection& selection) {
   RegScript script;
   AppendFrame(script);
-  AppendBlocks(script, HklmSystemBlocks(), form);
-  AppendSectionHeader(script, SectionTitles().explorer);
-  AppendBlocks(script, HklmExplorerBlocks(), form);
-  AppendServicesSection(script, form);
+  AppendBlocks(script, HklmSystemBlocks(), selection);
+  AppendSectionHeader(script, "ПРОВОДНИК");
+  AppendBlocks(script, HklmExplorerBlocks(), selection);
+  AppendServicesSection(script, selection);
   return script;
 }
 
-RegScript BuildHkcuScript(const Form& form) {
+RegScript BuildHkcuScript(const Selection& selection) {
   RegScript script;
   AppendFrame(script);
-  AppendBlocks(script, HkcuSystemBlocks(), form);
-  AppendSectionHeader(script, SectionTitles().explorer);
-  AppendBlocks(script, HkcuExplorerBlocks(), form);
-  AppendBlocks(script, VisualEffectBlocks(), form);
-  AppendSectionHeader(script, SectionTitles().mediaPlayer);
-  AppendBlocks(script, MediaPlayerBlocks(), form);
-  AppendSectionHeader(script, SectionTitles().internetExplorer);
-  AppendBlocks(script, InternetExplorerBlocks(), form);
+  AppendBlocks(script, HkcuSystemBlocks(), selection);
+  AppendSectionHeader(script, "ПРОВОДНИК");
+  AppendBlocks(script, HkcuExplorerBlocks(), selection);
+  AppendBlocks(script, VisualEffectBlocks(), selection);
+  AppendSectionHeader(script, "МЕДИАПЛЕЕР");
+  AppendBlocks(script, MediaPlayerBlocks(), selection);
+  AppendSectionHeader(script, "НАСТРОЙКИ IE");
+  AppendBlocks(script, InternetExplorerBlocks(), selection);
   return script;
 }
 

@@ -1,13 +1,16 @@
-// The two script generators: the current state of the form, as the bytes of
-// hklm.reg (machine-wide options and services) and hkcu.reg (per-user options).
+// The two script generators: a selection as the bytes of hklm.reg
+// (machine-wide options and services) and hkcu.reg (per-user options).
 #pragma once
 
-#include "options/form.h"
 #include "options/reg_script.h"
+#include "options/selection.h"
 
 namespace kwetro {
 
-RegScript BuildHklmScript(const Form& form);
-RegScript BuildHkcuScript(const Form& form);
+RegScript BuildHklmScript(const Selection& selection);
+RegScript BuildHkcuScript(const Selection& selection);
+
+// The services section that closes hklm.reg; nothing while the list is disabled.
+void AppendServicesSection(RegScript& script, const Selection& selection);
 
 }  // namespace kwetro

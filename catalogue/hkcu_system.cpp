@@ -18,14 +18,14 @@ const std::vector<Block>& HkcuSystemBlocks() {
                   {R"("Hotkey"="2")", R"("Language Hotkey"="2")", R"("Layout Hotkey"="1")"},
                   {R"("Hotkey"="1")", R"("Language Hotkey"="1")", R"("Layout Hotkey"="2")"},
                   {R"("Hotkey"="2")", R"("Language Hotkey"="2")", R"("Layout Hotkey"="3")"}),
-      // Its comment is the caption of the label beside the list, not a hint.
+      // Its comment is the caption of the label beside the list, not its hint.
       Fixed(R"([HKEY_CURRENT_USER\Keyboard Layout\Preload])",
             {Combo("sComboBox_2_1",
                    {
                        {R"("1"="00000409")", R"("2"="00000419")"},  // English first
                        {R"("1"="00000419")", R"("2"="00000409")"},  // Russian first
                    },
-                   GroupItem::kLayoutOrderLabel)}),
+                   GroupItem::kComboLabel)}),
       Option("sCheckBox_6_9",
              Write({Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\Keyboard Response])",
                         {R"("Flags"="122")"}),

@@ -1,11 +1,6 @@
 #include "options/blocks.h"
 
-#include <cstdint>
-#include <cstring>
-#include <deque>
-#include <stdexcept>
-
-#include "options/text_encoding.h"
+#include <string>
 
 namespace kwetro {
 namespace {
@@ -17,32 +12,28 @@ void AppendSection(RegScript& script, const KeySection& section, const std::stri
   script.AppendEmptyLine();
 }
 
-void AppendOption(RegScript& script, const OptionBlock& block, const Form& form) {
-  const OptionControl& option = form.Option(block.option);
-  const StateLines& lines = block.states[option.state];
+void AppendOption(RegScript& script, const OptionBlock& block, const Selection& selection) {
+  const StateLines& lines = block.states[selection.State(block.option)];
   if (!lines.writes) return;
-  for (const KeySection& section : lines.sections) AppendSection(script, section, option.caption);
+  const std::string caption = selection.Caption(block.option);
+  for (const KeySection& section : lines.sections) AppendSection(script, section, caption);
 }
 
-// Decimal text of the spinner's seconds in milliseconds. The product is taken
-// in 64 bits so that no spinner value can overflow it.
-std::string Millis(int seconds) { return std::to_string(static_cast<long long>(seconds) * 1000); }
-
-void AppendItem(RegScript& script, const GroupItem& item, const Form& form) {
+void AppendItem(RegScript& script, const GroupItem& item, const Selection& selection) {
+  const auto control = static_cast<std::size_t>(item.control);
   switch (item.kind) {
     case GroupItem::kMember: {
-      const OptionControl& option = form.Option(item.control);
-      if (!item.writes[option.state]) return;
-      script.AppendComment(option.caption, item.commentPrefix);
-      for (Line value : item.values[option.state]) script.AppendLine(value);
+      const TriState state = selection.State(item.control);
+      if (!item.writes[state]) return;
+      script.AppendComment(selection.Caption(item.control), item.commentPrefix);
+      for (Line value : item.values[state]) script.AppendLine(value);
       return;
     }
     case GroupItem::kCombo: {
-      const ComboControl& combo = form.combos[static_cast<std::size_t>(item.control)];
-      script.AppendComment(item.commentSource == GroupItem::kLayoutOrderLabel
-                               ? form.layoutOrderLabel
-                               : combo.hint);
-      const int index = combo.itemIndex;
+      const ComboDecl& combo = Controls().combos[control];
+      script.AppendComment(item.commentSource == GroupItem::kComboLabel ? combo.labelCaption
+                                                                         : combo.hint);
+      const int index = selection.combos[control];
       if (index < 0 || static_cast<std::size_t>(index) >= item.byIndex.size()) return;
       for (Line line : item.byIndex[static_cast<std::size_t>(index)]) script.AppendLine(line);
       return;
@@ -51,64 +42,27 @@ void AppendItem(RegScript& script, const GroupItem& item, const Form& form) {
       script.AppendLine(item.text);
       return;
     case GroupItem::kSpinnerMillis: {
-      const int seconds = form.spinners[static_cast<std::size_t>(item.control)].value;
-      std::string line;
-      line.reserve(item.text.size() + 16);
-      line.append("\"").append(item.text).append("\"=\"").append(Millis(seconds)).append("\"");
-      script.AppendLine(line);
+      // Taken in 64 bits, so that no spinner value can overflow.
+      const long long millis = static_cast<long long>(selection.spinners[control]) * 1000;
+      script.AppendLine("\"" + std::string(item.text) + "\"=\"" + std::to_string(millis) + "\"");
       return;
     }
   }
 }
 
-bool AllMembersGrayed(const GroupBlock& block, const Form& form) {
+Lines ToLines(Texts texts) { return Lines(texts.begin(), texts.end()); }
+
+bool AllMembersGrayed(const GroupBlock& block, const Selection& selection) {
   for (const GroupItem& item : block.items)
-    if (item.kind == GroupItem::kMember && form.State(item.control) != cbGrayed) return false;
+    if (item.kind == GroupItem::kMember && selection.State(item.control) != cbGrayed) return false;
   return true;
 }
 
-void AppendGroup(RegScript& script, const GroupBlock& block, const Form& form) {
-  if (!block.fixed && AllMembersGrayed(block, form)) return;
+void AppendGroup(RegScript& script, const GroupBlock& block, const Selection& selection) {
+  if (!block.fixed && AllMembersGrayed(block, selection)) return;
   script.AppendLine(block.key);
-  for (const GroupItem& item : block.items) AppendItem(script, item, form);
+  for (const GroupItem& item : block.items) AppendItem(script, item, selection);
   script.AppendEmptyLine();
-}
-
-// Looked at eight bytes at a time: there are some two thousand rows' texts.
-bool IsAscii(std::string_view text) {
-  std::uint64_t bits = 0;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    bits |= word;
-  }
-  for (; i < text.size(); ++i) bits |= static_cast<unsigned char>(text[i]);
-  return (bits & 0x8080808080808080u) == 0;
-}
-
-// A catalogue text as a Windows-1251 line (see the top of blocks.h).
-Line L(const char* utf8) {
-  const std::string_view text(utf8);
-  if (IsAscii(text)) return text;
-  static auto& converted = *new std::deque<std::string>;
-  return converted.emplace_back(Utf8ToCp1251(text));
-}
-
-Lines ToLines(Texts texts) {
-  return Lines(texts.size(), [&texts](std::size_t i) { return L(texts.begin()[i]); });
-}
-
-int ComboIndex(const char* name) {
-  const int i = FindCombo(name);
-  if (i < 0) throw std::logic_error(std::string("unknown combo box ") + name);
-  return i;
-}
-
-int SpinnerIndex(const char* name) {
-  const int i = FindSpinner(name);
-  if (i < 0) throw std::logic_error(std::string("unknown spinner ") + name);
-  return i;
 }
 
 }  // namespace
@@ -124,21 +78,22 @@ void AppendSectionHeader(RegScript& script, std::string_view title) {
   script.AppendEmptyLine();
 }
 
-void AppendBlocks(RegScript& script, const std::vector<Block>& blocks, const Form& form) {
+void AppendBlocks(RegScript& script, const std::vector<Block>& blocks,
+                  const Selection& selection) {
   for (const Block& block : blocks) {
     if (const auto* option = std::get_if<OptionBlock>(&block))
-      AppendOption(script, *option, form);
+      AppendOption(script, *option, selection);
     else
-      AppendGroup(script, std::get<GroupBlock>(block), form);
+      AppendGroup(script, std::get<GroupBlock>(block), selection);
   }
 }
 
-KeySection Key(const char* key, Texts values) { return {{L(key)}, true, ToLines(values)}; }
+KeySection Key(const char* key, Texts values) { return {{key}, true, ToLines(values)}; }
 
 KeySection Keys(Texts keys, Texts values) { return {ToLines(keys), true, ToLines(values)}; }
 
 KeySection KeyWithoutComment(const char* key, Texts values) {
-  return {{L(key)}, false, ToLines(values)};
+  return {{key}, false, ToLines(values)};
 }
 
 StateLines Write(std::initializer_list<KeySection> sections) { return {true, sections}; }
@@ -165,11 +120,11 @@ OptionBlock ThreeValued(const char* name, const char* key, Texts checked, Texts 
 }
 
 GroupBlock Group(const char* key, std::initializer_list<GroupItem> items) {
-  return {L(key), false, items};
+  return {key, false, items};
 }
 
 GroupBlock Fixed(const char* key, std::initializer_list<GroupItem> items) {
-  return {L(key), true, items};
+  return {key, true, items};
 }
 
 GroupItem Member(const char* name, Texts checked, Texts unchecked) {
@@ -200,15 +155,14 @@ GroupItem Combo(const char* name, std::initializer_list<Texts> byIndex,
   item.kind = GroupItem::kCombo;
   item.control = ComboIndex(name);
   item.commentSource = source;
-  item.byIndex = RowList<Lines>(byIndex.size(),
-                                [&byIndex](std::size_t i) { return ToLines(byIndex.begin()[i]); });
+  for (Texts lines : byIndex) item.byIndex.push_back(ToLines(lines));
   return item;
 }
 
 GroupItem Comment(const char* line) {
   GroupItem item;
   item.kind = GroupItem::kComment;
-  item.text = L(line);
+  item.text = line;
   return item;
 }
 
@@ -216,7 +170,7 @@ GroupItem SpinnerMillis(const char* spinner, const char* valueName) {
   GroupItem item;
   item.kind = GroupItem::kSpinnerMillis;
   item.control = SpinnerIndex(spinner);
-  item.text = L(valueName);
+  item.text = valueName;
   return item;
 }
 

@@ -1,31 +1,27 @@
-// A registry script being built: Windows-1251 lines, each ended by CR LF,
-// only ever appended, in the import format of the registry editor.
+// A registry script being built: lines given in UTF-8, kept as the
+// Windows-1251 bytes of the file, each ended by CR LF, only ever appended, in
+// the import format of the registry editor.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "options/text_encoding.h"
+
 namespace kwetro {
 
 class RegScript {
  public:
-  RegScript() { bytes_.reserve(32 * 1024); }
-
   void AppendLine(std::string_view line) {
-    bytes_.append(line.data(), line.size());
-    // Two characters are cheaper pushed than appended, at some 1700 lines a script.
-    bytes_.push_back('\r');
-    bytes_.push_back('\n');
+    AppendCp1251(bytes_, line);
+    bytes_.append("\r\n");
   }
-  // "; " followed by a caption, a hint or a fixed text.
+  // "; " (or another prefix) followed by a caption, a hint or a fixed text.
   void AppendComment(std::string_view text, std::string_view prefix = "; ") {
-    bytes_.append(prefix.data(), prefix.size());
+    bytes_.append(prefix);
     AppendLine(text);
   }
-  void AppendEmptyLine() {
-    bytes_.push_back('\r');
-    bytes_.push_back('\n');
-  }
+  void AppendEmptyLine() { bytes_.append("\r\n"); }
 
   // The file's bytes: no byte-order mark, CR LF after every line.
   const std::string& Bytes() const { return bytes_; }

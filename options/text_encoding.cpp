@@ -119,60 +119,33 @@ int NextByte(std::string_view text, std::size_t& i) {
   return ByteOf(NextCodePoint(text, i));
 }
 
-// Writes the Windows-1251 bytes of the text to out, which has room for
-// utf8.size() bytes, and returns the end of what it wrote. A character without
-// a byte becomes kUnmappable when substitute is set, and otherwise ends the
-// conversion with a null result.
-char* ConvertToCp1251(std::string_view utf8, char* out, bool substitute) {
-  for (std::size_t i = 0; i < utf8.size();) {
-    const int b = NextByte(utf8, i);
-    if (b >= 0)
-      *out++ = static_cast<char>(b);
-    else if (substitute)
-      *out++ = kUnmappable;
-    else
-      return nullptr;
-  }
-  return out;
-}
-
 }  // namespace
 
-std::string Utf8ToCp1251(std::string_view utf8) {
-  std::string out(utf8.size(), '\0');
-  out.resize(static_cast<std::size_t>(ConvertToCp1251(utf8, out.data(), true) - out.data()));
-  return out;
+void AppendCp1251(std::string& out, std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size();) {
+    // Most of every text is ASCII: such runs are copied as they stand.
+    std::size_t ascii = i;
+    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+    out.append(utf8.data() + i, ascii - i);
+    i = ascii;
+    if (i < utf8.size()) {
+      const int b = NextByte(utf8, i);
+      out += b >= 0 ? static_cast<char>(b) : kUnmappable;
+    }
+  }
 }
 
-bool AppendCp1251(std::string_view utf8, std::string& out) {
-  const std::size_t start = out.size();
-  out.resize(start + utf8.size());
-  const char* end = ConvertToCp1251(utf8, out.data() + start, false);
-  out.resize(end ? static_cast<std::size_t>(end - out.data()) : start);
-  return end != nullptr;
+std::string Utf8ToCp1251(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  AppendCp1251(out, utf8);
+  return out;
 }
 
 std::string Cp1251ToUtf8(std::string_view cp1251) {
   std::string out;
   out.reserve(cp1251.size() * 2);
   for (char c : cp1251) AppendUtf8(out, CodeOf(static_cast<unsigned char>(c)));
-  return out;
-}
-
-std::u16string Cp1251ToUtf16(std::string_view cp1251) {
-  std::u16string out;
-  out.reserve(cp1251.size());
-  for (char c : cp1251) out += CodeOf(static_cast<unsigned char>(c));
-  return out;
-}
-
-std::string Utf16ToCp1251(std::u16string_view utf16) {
-  std::string out;
-  out.reserve(utf16.size());
-  for (char16_t c : utf16) {
-    const int b = ByteOf(c);
-    out += b < 0 ? kUnmappable : static_cast<char>(b);
-  }
   return out;
 }
 

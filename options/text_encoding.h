@@ -1,6 +1,6 @@
-// Conversions between the program's Windows-1251 text and Unicode.
-// Every file Kwetro writes is Windows-1251, so the engine keeps its texts in
-// that code page; only sources (UTF-8) and the Win32 boundary (UTF-16) differ.
+// Conversions between the program's UTF-8 text and the Windows-1251 bytes of
+// the files it writes (registry scripts, settings file) and code page 866 of
+// the batch file.
 #pragma once
 
 #include <string>
@@ -11,19 +11,12 @@ namespace kwetro {
 // UTF-8 to Windows-1251. A character with no Windows-1251 byte becomes '?';
 // malformed UTF-8 bytes become '?' as well.
 std::string Utf8ToCp1251(std::string_view utf8);
-
-// Appends the Windows-1251 bytes of the UTF-8 text to out. Returns false, and
-// leaves out as it was, when a character has no Windows-1251 byte or the text
-// is not well-formed UTF-8.
-bool AppendCp1251(std::string_view utf8, std::string& out);
+// The same, appended to out.
+void AppendCp1251(std::string& out, std::string_view utf8);
 
 // Windows-1251 to UTF-8; every byte has a character, so the round trip
 // Cp1251ToUtf8 then Utf8ToCp1251 gives back the same bytes.
 std::string Cp1251ToUtf8(std::string_view cp1251);
-
-// Windows-1251 to UTF-16 and back, for the Win32 "W" functions.
-std::u16string Cp1251ToUtf16(std::string_view cp1251);
-std::string Utf16ToCp1251(std::u16string_view utf16);
 
 // True when every character of the UTF-8 text has a Windows-1251 byte.
 bool IsCp1251Representable(std::string_view utf8);

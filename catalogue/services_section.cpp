@@ -1,0 +1,39 @@
+// "; СЕРВИСЫ И СЛУЖБЫ", the section that closes hklm.reg: the start state of
+// every service of the list, while the list is enabled.
+#include "catalogue/generators.h"
+#include "options/blocks.h"
+
+namespace kwetro {
+namespace {
+
+// By item state: unchecked disabled, checked automatic, grayed manual.
+const char* const kStartLines[] = {
+    "\"Start\"=dword:00000004",
+    "\"Start\"=dword:00000002",
+    "\"Start\"=dword:00000003",
+};
+
+}  // namespace
+
+void AppendServicesSection(RegScript& script, const Selection& selection) {
+  if (!selection.servicesEnabled) return;
+  script.AppendLine(SeparatorLine());
+  script.AppendComment("СЕРВИСЫ И СЛУЖБЫ");
+  script.AppendComment("00000002 - Авто; 00000003 - Вручную; 00000004 - Отключить;");
+  script.AppendLine(SeparatorLine());
+  script.AppendEmptyLine();
+  const auto& services = Controls().services;
+  std::string key;
+  for (std::size_t i = 0; i < services.size(); ++i) {
+    // Each service's comment line comes before its key line.
+    script.AppendComment(services[i].display);
+    key.assign("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\")
+        .append(services[i].key)
+        .append("]");
+    script.AppendLine(key);
+    script.AppendLine(kStartLines[selection.services[i]]);
+    script.AppendEmptyLine();
+  }
+}
+
+}  // namespace kwetro

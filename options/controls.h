@@ -1,0 +1,133 @@
+// Every control that holds part of a selection, declared once: the option
+// check boxes with their captions, built-in states and hints, the drop-down
+// lists, the spinners, the services and the pages they sit on. The scripts,
+// the settings file, kwetro-cli and the window all take these facts from here.
+// Texts are UTF-8.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "options/tri_state.h"
+
+namespace kwetro {
+
+// A tab of the window: its name in the window's layout, its caption, and the
+// tab whose page holds it (-1 for a main page).
+struct PageDecl {
+  std::string_view name;
+  std::string_view caption;
+  int parent = -1;
+};
+
+// A caption is three pieces joined: a title, the words of the state and
+// whatever follows them, or a quote, a Start-menu item and the rest.
+struct CaptionText {
+  std::string_view a, b, c;
+};
+
+enum class OptionRole {
+  kOption,          // an ordinary option
+  kServicesPreset,  // srCheckBox_1_1: its state picks how the services list is filled
+  kNote,            // RzCheckBox1: the user's own mark; no handler, no lines
+};
+
+struct OptionDecl {
+  std::string_view name;
+  int page = -1;                         // -1: on the window itself
+  std::array<CaptionText, 3> captions;  // by TriState
+  TriState builtIn = cbGrayed;
+  bool allowGrayed = true;
+  // The hint, "| " and the explanation; stateHints replace it where the
+  // chosen level needs explaining of its own.
+  std::string_view hint;
+  std::array<std::string_view, 3> stateHints;
+  OptionRole role = OptionRole::kOption;
+  // Clicking it stops the deployment countdown.
+  bool stopsCountdown = false;
+};
+
+// A drop-down list, with the label beside it in the window.
+struct ComboDecl {
+  std::string_view name;
+  int page = -1;
+  std::string_view label;
+  std::string_view labelCaption;
+  std::vector<std::string_view> items;
+  int builtIn = -1;  // -1: no item
+  std::string_view hint;
+};
+
+// A spinner of whole seconds, with the label beside it.
+struct SpinnerDecl {
+  std::string_view name;
+  int page = -1;
+  std::string_view label;
+  std::string_view labelCaption;
+  int min = 0;
+  int max = 0;
+  int builtIn = 0;
+  std::string_view hint;
+};
+
+// A Windows service of the services list. Its start state follows the item
+// state: checked automatic, grayed manual, unchecked disabled.
+struct ServiceDecl {
+  std::string_view key;      // the name of its key under ...\CurrentControlSet\Services
+  std::string_view display;  // as the services console of a Russian Windows names it
+  TriState standard;         // as Windows XP installs it
+  TriState optimal;          // the "Оптимальная" preset
+
+  // The list item and settings file entry: display text, three blanks, "*", key.
+  std::string ItemText() const;
+};
+
+enum class ControlKind { kOption, kCombo, kSpinner };
+
+struct ControlRef {
+  ControlKind kind;
+  int index;  // into the declarations of its kind
+};
+
+struct ControlTable {
+  std::vector<PageDecl> pages;
+  std::vector<OptionDecl> options;
+  std::vector<ComboDecl> combos;
+  std::vector<SpinnerDecl> spinners;
+  std::vector<ServiceDecl> services;
+  // Options, drop-downs and spinners in the order of the window, which is the
+  // order of their sections in a new settings file.
+  std::vector<ControlRef> order;
+};
+
+// The table, built on first use.
+const ControlTable& Controls();
+
+// The control of that name (exact spelling); false when there is none.
+bool FindControl(std::string_view name, ControlRef& found);
+// The index of an option, drop-down, spinner or service named by the program
+// itself; throws std::logic_error for a name the table lacks.
+int OptionIndex(std::string_view name);
+int ComboIndex(std::string_view name);
+int SpinnerIndex(std::string_view name);
+int ServiceIndex(std::string_view key);
+
+// The services preset box.
+int PresetOption();
+
+// The caption of an option in a state.
+std::string Caption(const OptionDecl& option, TriState state);
+// The hint it shows in a state.
+std::string_view Hint(const OptionDecl& option, TriState state);
+
+// "Система / Общие": the captions of the tabs that lead to a page.
+std::string PagePath(int page);
+
+// The words of the states in standard captions, used to build the table.
+inline constexpr std::string_view kYesSuffix = " - (Да)";
+inline constexpr std::string_view kNoSuffix = " - (Нет)";
+inline constexpr std::string_view kSkipSuffix = " - (Пропустить)";
+
+}  // namespace kwetro
