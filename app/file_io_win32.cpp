@@ -37,8 +37,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
     reason = SystemMessage(ERROR_DIRECTORY);
     return false;
   }
-  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     reason = SystemMessage(GetLastError());
     return false;
@@ -93,8 +93,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
   error = 0;
   if (!WriteAll(file, bytes) || !FlushFileBuffers(file)) error = GetLastError();
   CloseHandle(file);
-  if (error == 0 &&
-      !MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (error == 0 && !MoveFileExW(temp.c_str(), target.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     error = GetLastError();
   if (error != 0) {
     DeleteFileW(temp.c_str());

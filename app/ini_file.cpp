@@ -57,8 +57,8 @@ std::string FoldCase(std::string_view text) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Fold(x) == Fold(y); });
 }
 
 bool ParseIniInteger(std::string_view text, int& value) {
@@ -143,9 +143,8 @@ void IniFile::Write(std::string_view section, std::string_view name, std::string
           return;
         }
   }
-  Section& target = found != byName_.end()
-                        ? sections_[found->second.front()]
-                        : AddSection("[" + std::string(section) + "]", section);
+  Section& target = found != byName_.end() ? sections_[found->second.front()]
+                                           : AddSection("[" + std::string(section) + "]", section);
   target.lines.push_back({std::string(name) + "=" + std::string(value), std::string(name), true});
 }
 

@@ -272,8 +272,7 @@ std::string RunControl::ScriptFolder() {
 
 bool RunControl::WriteScript(const std::string& folder, const char* name, bool machineWide) {
   const std::string path = JoinPath(folder, name);
-  const RegScript script =
-      machineWide ? BuildHklmScript(selection_) : BuildHkcuScript(selection_);
+  const RegScript script = machineWide ? BuildHklmScript(selection_) : BuildHkcuScript(selection_);
   std::string reason;
   if (WriteFileAtomically(path, script.Bytes(), reason)) return true;
   view_.ShowError(Failure("Не удалось записать сценарий реестра", path, reason));

@@ -72,9 +72,15 @@ FileValues Collect(std::string_view bytes) {
       if (it != names.controls.end()) {
         const auto i = static_cast<std::size_t>(it->second.index);
         switch (it->second.kind) {
-          case ControlKind::kOption: checked = &found.options[i]; break;
-          case ControlKind::kCombo: index = &found.combos[i]; break;
-          case ControlKind::kSpinner: index = &found.spinners[i]; break;
+          case ControlKind::kOption:
+            checked = &found.options[i];
+            break;
+          case ControlKind::kCombo:
+            index = &found.combos[i];
+            break;
+          case ControlKind::kSpinner:
+            index = &found.spinners[i];
+            break;
         }
       }
       inStart = name == "start";
@@ -98,7 +104,8 @@ FileValues Collect(std::string_view bytes) {
 
 std::vector<int> ServiceStates(const FileValues& found) {
   std::vector<int> states;
-  for (const auto& value : found.services) states.push_back(value ? ParseState(*value) : kNotStored);
+  for (const auto& value : found.services)
+    states.push_back(value ? ParseState(*value) : kNotStored);
   return states;
 }
 

@@ -4,10 +4,11 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace kwetro {
 
-std::wstring Widen(const std::string& utf8);
+std::wstring Widen(std::string_view utf8);
 std::string Narrow(const std::wstring& utf16);
 // FormatMessage text of a Win32 error code, without the trailing line end.
 std::string SystemMessage(DWORD error);

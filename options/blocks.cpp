@@ -32,7 +32,7 @@ void AppendItem(RegScript& script, const GroupItem& item, const Selection& selec
     case GroupItem::kCombo: {
       const ComboDecl& combo = Controls().combos[control];
       script.AppendComment(item.commentSource == GroupItem::kComboLabel ? combo.labelCaption
-                                                                         : combo.hint);
+                                                                        : combo.hint);
       const int index = selection.combos[control];
       if (index < 0 || static_cast<std::size_t>(index) >= item.byIndex.size()) return;
       for (Line line : item.byIndex[static_cast<std::size_t>(index)]) script.AppendLine(line);
@@ -78,8 +78,7 @@ void AppendSectionHeader(RegScript& script, std::string_view title) {
   script.AppendEmptyLine();
 }
 
-void AppendBlocks(RegScript& script, const std::vector<Block>& blocks,
-                  const Selection& selection) {
+void AppendBlocks(RegScript& script, const std::vector<Block>& blocks, const Selection& selection) {
   for (const Block& block : blocks) {
     if (const auto* option = std::get_if<OptionBlock>(&block))
       AppendOption(script, *option, selection);

@@ -29,9 +29,12 @@ struct Table {
   std::string_view NameOf(const ControlRef& ref) const {
     const auto i = static_cast<std::size_t>(ref.index);
     switch (ref.kind) {
-      case ControlKind::kOption: return controls.options[i].name;
-      case ControlKind::kCombo: return controls.combos[i].name;
-      case ControlKind::kSpinner: return controls.spinners[i].name;
+      case ControlKind::kOption:
+        return controls.options[i].name;
+      case ControlKind::kCombo:
+        return controls.combos[i].name;
+      case ControlKind::kSpinner:
+        return controls.spinners[i].name;
     }
     return {};
   }
@@ -80,8 +83,8 @@ void Declare::Standard(std::string_view name, TriState builtIn, std::string_view
                                        Joined(title, kYesSuffix, tail), Joined(title, skip, tail)};
 }
 
-void Declare::Own(std::string_view name, TriState builtIn,
-                  std::array<std::string_view, 3> captions, std::string_view hint) {
+void Declare::Own(std::string_view name, TriState builtIn, std::array<std::string_view, 3> captions,
+                  std::string_view hint) {
   Add(name, builtIn, hint).captions = {Joined(captions[1]), Joined(captions[0]),
                                        Joined(captions[2])};
 }
@@ -130,9 +133,8 @@ void Declare::Combo(std::string_view name, std::string_view label, std::string_v
   table_.combos.push_back({name, page_, label, labelCaption, items, builtIn, hint});
 }
 
-void Declare::Spinner(std::string_view name, std::string_view label,
-                      std::string_view labelCaption, int min, int max, int builtIn,
-                      std::string_view hint) {
+void Declare::Spinner(std::string_view name, std::string_view label, std::string_view labelCaption,
+                      int min, int max, int builtIn, std::string_view hint) {
   table_.order.push_back({ControlKind::kSpinner, static_cast<int>(table_.spinners.size())});
   table_.spinners.push_back({name, page_, label, labelCaption, min, max, builtIn, hint});
 }

@@ -36,7 +36,7 @@ enum class OptionRole {
 
 struct OptionDecl {
   std::string_view name;
-  int page = -1;                         // -1: on the window itself
+  int page = -1;                        // -1: on the window itself
   std::array<CaptionText, 3> captions;  // by TriState
   TriState builtIn = cbGrayed;
   bool allowGrayed = true;

@@ -2,7 +2,7 @@
 # Takes a picture of every page and sub-page of the window under Wine on a
 # virtual display and stores them as docs/screenshots/<n>-<page>[-<sub>].png.
 # The window is the one of the Windows x86_64 build (KWETRO_WIN64, default
-# build/win64), shown by its test program, which switches pages as a click on
+# build/win64), shown by kwetro-pictures (scripts/window_pictures.cpp), which switches pages as a click on
 # a tab does and points at the first option so that the information line
 # explains it. Needs wine, xvfb, imagemagick and fonts-wine.
 set -euo pipefail
@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 source tests/wine/window_common.sh
 
-exe=$win64/tests/kwetro-window-test.exe
+exe=$win64/tests/kwetro-pictures.exe
 require_file "$exe"
 out=$root/docs/screenshots
 work=$(mktemp -d)
@@ -20,7 +20,7 @@ need_display
 fresh_prefix "$work/prefix"
 install_window_fonts
 mkdir -p "$work/shots"
-(cd "$work" && wine "$exe" --screenshots "$(winepath -w "$work/shots")") >/dev/null
+(cd "$work" && wine "$exe" "$(winepath -w "$work/shots")") >/dev/null
 
 # Page numbers as the tabs run, named for a reader of the file list.
 names=(system explorer ie media-player services)

@@ -12,7 +12,8 @@ namespace {
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
     s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -64,8 +65,7 @@ class Parser {
       item.name = std::string(Trim(rest.substr(0, colon)));
       item.className = std::string(Trim(rest.substr(colon + 1)));
     }
-    if (item.name.empty() || item.className.empty())
-      return Fail("expected \"object Name: Class\"");
+    if (item.name.empty() || item.className.empty()) return Fail("expected \"object Name: Class\"");
     if (!names_.emplace(item.name, layout_.items.size()).second)
       return Fail("control \"" + item.name + "\" appears twice");
     item.parent = open_.empty() ? -1 : static_cast<int>(open_.back());
@@ -152,11 +152,11 @@ std::unordered_map<std::string_view, Declared> DeclaredNames() {
   const ControlTable& t = Controls();
   std::unordered_map<std::string_view, Declared> names;
   for (std::size_t i = 0; i < t.pages.size(); ++i)
-    names.emplace(t.pages[i].name, Declared{Bound::kPage, static_cast<int>(i),
-                                            t.pages[i].parent, "TTabSheet"});
+    names.emplace(t.pages[i].name,
+                  Declared{Bound::kPage, static_cast<int>(i), t.pages[i].parent, "TTabSheet"});
   for (std::size_t i = 0; i < t.options.size(); ++i)
-    names.emplace(t.options[i].name, Declared{Bound::kOption, static_cast<int>(i),
-                                              t.options[i].page, "TRzCheckBox"});
+    names.emplace(t.options[i].name,
+                  Declared{Bound::kOption, static_cast<int>(i), t.options[i].page, "TRzCheckBox"});
   for (std::size_t i = 0; i < t.combos.size(); ++i) {
     const ComboDecl& c = t.combos[i];
     names.emplace(c.name, Declared{Bound::kCombo, static_cast<int>(i), c.page, "TRzComboBox"});
@@ -168,28 +168,34 @@ std::unordered_map<std::string_view, Declared> DeclaredNames() {
     names.emplace(s.label, Declared{Bound::kSpinnerLabel, static_cast<int>(i), s.page, "TLabel"});
   }
   // The services list shows the table's services; it sits on the preset's page.
-  names.emplace("CheckListBox1", Declared{Bound::kServicesList, 0,
-                                          t.options[static_cast<std::size_t>(PresetOption())].page,
-                                          "TRzCheckList"});
+  names.emplace("CheckListBox1",
+                Declared{Bound::kServicesList, 0,
+                         t.options[static_cast<std::size_t>(PresetOption())].page, "TRzCheckList"});
   return names;
 }
 
 // Properties the control table holds for each kind: a layout that gave them
 // too would hold a second copy of a fact.
 const std::vector<std::string_view>& TableFacts(Bound bound) {
-  static const std::vector<std::string_view> kNone, kCaption = {"Caption", "Hint"},
-      kOption = {"Caption", "Hint", "State", "AllowGrayed"},
+  static const std::vector<std::string_view> kNone,
+      kCaption = {"Caption", "Hint"}, kOption = {"Caption", "Hint", "State", "AllowGrayed"},
       kCombo = {"Items", "ItemIndex", "Hint"}, kSpinner = {"Min", "Max", "Value", "Hint"},
       kList = {"Items", "ItemStates", "Enabled"};
   switch (bound) {
-    case Bound::kOption: return kOption;
-    case Bound::kCombo: return kCombo;
-    case Bound::kSpinner: return kSpinner;
+    case Bound::kOption:
+      return kOption;
+    case Bound::kCombo:
+      return kCombo;
+    case Bound::kSpinner:
+      return kSpinner;
     case Bound::kComboLabel:
     case Bound::kSpinnerLabel:
-    case Bound::kPage: return kCaption;
-    case Bound::kServicesList: return kList;
-    case Bound::kNone: break;
+    case Bound::kPage:
+      return kCaption;
+    case Bound::kServicesList:
+      return kList;
+    case Bound::kNone:
+      break;
   }
   return kNone;
 }

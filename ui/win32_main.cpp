@@ -6,19 +6,19 @@
 
 #include "app/platform_win32.h"
 #include "app/win32_text.h"
-#include "options/form.h"
-#include "ui/form_loader.h"
+#include "ui/stored_layout.h"
 #include "ui/win32_main_window.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-  kwetro::Form form;
+  kwetro::Layout layout;
   std::string error;
-  if (!kwetro::LoadFormResource(kwetro::StoredFormDescription(), form, error)) {
+  if (!kwetro::LoadFormResource(kwetro::StoredLayout(), layout, error)) {
     MessageBoxW(nullptr, kwetro::Widen(error).c_str(), L"Kwetro", MB_OK | MB_ICONERROR);
     return 1;
   }
+  kwetro::Selection selection;
   kwetro::Win32Platform platform;
-  kwetro::win32::MainWindow window(form, platform);
+  kwetro::win32::MainWindow window(layout, selection, platform);
   if (!window.Create()) {
     MessageBoxW(nullptr, kwetro::Widen(kwetro::SystemMessage(GetLastError())).c_str(), L"Kwetro",
                 MB_OK | MB_ICONERROR);

@@ -1,28 +1,19 @@
 // OK and Cancel in the real window: an interactive Apply writes what
 // kwetro-cli writes for the same selection; Cancel writes nothing; a deployed
-// copy counts down, registers its start-up commands and removes itself.
+// copy counts down, registers its start-up commands and removes itself, and
+// the user stops its countdown by what the first page holds or by a page.
 #include "window_harness.h"
 
 namespace kwetro::testing {
 namespace {
 
 const wchar_t kRunOnce[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-const wchar_t* const kStartupNames[] = {L"Reg_0", L"Reg_1", L"Reg_2",
-                                        L"Reg_3", L"Reg_4", L"Reg-Del"};
 
 std::string ExeFolder() {
   wchar_t path[MAX_PATH];
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder = path;
   return Narrow(folder.substr(0, folder.find_last_of(L'\\')));
-}
-
-// kwetro-cli.exe of the same build: beside this program or one folder up.
-std::string CliPath() {
-  const std::string here = ExeFolder();
-  for (const std::string& candidate : {here + "\\kwetro-cli.exe", here + "\\..\\kwetro-cli.exe"})
-    if (FileExists(candidate)) return candidate;
-  return {};
 }
 
 DWORD RunProgram(const std::string& commandLine) {
@@ -57,11 +48,10 @@ std::wstring RunOnceValue(const wchar_t* name) {
 void ClearRunOnce() {
   HKEY key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunOnce, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-  for (const wchar_t* name : kStartupNames) RegDeleteValueW(key, name);
+  for (const wchar_t* name : {L"Reg_0", L"Reg_1", L"Reg_2", L"Reg_3", L"Reg_4", L"Reg-Del"})
+    RegDeleteValueW(key, name);
   RegCloseKey(key);
 }
-
-std::string Expanded(const char* text) { return Win32Platform().ExpandEnvironment(text); }
 
 bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   const DWORD start = GetTickCount();
@@ -72,22 +62,33 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   return true;
 }
 
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Widen(folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name != L"." && name != L"..") names.push_back(Narrow(name));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return names;
-}
+class DeployedWindowTest : public WindowTest {
+ protected:
+  // The program in the deployment folder, with its settings file (and the
+  // program file the batch file removes: the window runs in this test
+  // program, which starts in another folder).
+  void OpenDeployed(const std::string& settings) {
+    deployment_ = Win32Platform().ExpandEnvironment("%WINDIR%\\UPDKwetro");
+    // A batch file of an earlier run may still stand in the folder: the
+    // folder may stay, emptied.
+    RemoveFolder(deployment_);
+    ASSERT_TRUE(CreateDirectoryW(Widen(deployment_).c_str(), nullptr) ||
+                GetLastError() == ERROR_ALREADY_EXISTS);
+    folders_.push_back(deployment_);
+    ClearRunOnce();
+    std::string reason;
+    ASSERT_TRUE(WriteFileAtomically(deployment_ + "\\Kwetro.exe", "MZ", reason)) << reason;
+    ASSERT_TRUE(WriteFileAtomically(deployment_ + "\\Kwetro.ini", settings, reason)) << reason;
+    ASSERT_TRUE(WriteFileAtomically(deployment_ + "\\Custom.reg", "REGEDIT4\r\n\r\n", reason));
+    platform_.modulePath = deployment_ + "\\Kwetro.exe";
+    Open();
+  }
+  std::string deployment_;
+};
 
 TEST_F(WindowTest, InteractiveApplyWritesWhatTheCliWritesForTheSameSelection) {
-  const std::string cli = CliPath();
-  ASSERT_FALSE(cli.empty()) << "kwetro-cli.exe not found beside " << ExeFolder();
+  const std::string cli = ExeFolder() + "\\..\\kwetro-cli.exe";
+  ASSERT_TRUE(FileExists(cli)) << cli;
   Open();
   ClickUntil("sCheckBox_1_9", cbChecked);
   ClickUntil("sCheckBox_1_4", cbGrayed);
@@ -103,21 +104,15 @@ TEST_F(WindowTest, InteractiveApplyWritesWhatTheCliWritesForTheSameSelection) {
   EXPECT_TRUE(errors_.empty());
   EXPECT_EQ(GetFocus(), window_->CancelButton());
   EXPECT_EQ(ended_, 0);
-  const std::string ini = folder_ + "\\Kwetro.ini";
-  ASSERT_TRUE(FileExists(ini));
-  ASSERT_TRUE(FileExists(folder_ + "\\hkcu.reg"));
-  ASSERT_TRUE(FileExists(folder_ + "\\hklm.reg"));
-
-  const std::string out = folder_ + "\\cli";
+  const std::string ini = folder_ + "\\Kwetro.ini", out = folder_ + "\\cli";
   CreateDirectoryW(Widen(out).c_str(), nullptr);
   ASSERT_EQ(RunProgram("\"" + cli + "\" generate --settings \"" + ini + "\" --out \"" + out + "\""),
             0u);
-  EXPECT_TRUE(SameBytes(ReadFile(folder_ + "\\hkcu.reg"), ReadFile(out + "\\hkcu.reg")));
-  EXPECT_TRUE(SameBytes(ReadFile(folder_ + "\\hklm.reg"), ReadFile(out + "\\hklm.reg")));
   ASSERT_EQ(RunProgram("\"" + cli + "\" settings --settings \"" + ini + "\" --out \"" + out +
                        "\\Kwetro.ini\""),
             0u);
-  EXPECT_TRUE(SameBytes(ReadFile(ini), ReadFile(out + "\\Kwetro.ini")));
+  for (const char* file : {"\\hkcu.reg", "\\hklm.reg", "\\Kwetro.ini"})
+    EXPECT_TRUE(ReadFile(folder_ + file) == ReadFile(out + file)) << file;
 }
 
 TEST_F(WindowTest, ApplyThatCannotWriteShowsTheFileAndTheReason) {
@@ -133,32 +128,16 @@ TEST_F(WindowTest, ApplyThatCannotWriteShowsTheFileAndTheReason) {
 TEST_F(WindowTest, CancelEndsTheProgramWithoutWritingAnything) {
   Open();
   ClickUntil("sCheckBox_1_2", cbChecked);
-  HWND cancel = window_->CancelButton();
-  RECT rc;
-  GetClientRect(cancel, &rc);
-  ClickAt(cancel, rc.right / 2, rc.bottom / 2);
+  SendMessageW(window_->CancelButton(), BM_CLICK, 0, 0);
+  Pump(20);
   EXPECT_EQ(ended_, 1);
-  EXPECT_TRUE(FilesIn(folder_).empty());
+  EXPECT_FALSE(FileExists(folder_ + "\\hkcu.reg") || FileExists(folder_ + "\\Kwetro.ini"));
 }
 
-TEST_F(WindowTest, DeployedCopyCountsDownAppliesRegistersAndRemovesItself) {
-  const std::string deployment = Expanded("%WINDIR%\\UPDKwetro");
-  RemoveFolder(deployment);
-  ASSERT_TRUE(CreateDirectoryW(Widen(deployment).c_str(), nullptr));
-  folders_.push_back(deployment);
-  ClearRunOnce();
-  std::string reason;
-  // The program file that the batch file removes; the window runs in this
-  // test program, which starts in another folder.
-  ASSERT_TRUE(WriteFileAtomically(deployment + "\\Kwetro.exe", "MZ", reason)) << reason;
-  ASSERT_TRUE(WriteFileAtomically(deployment + "\\Kwetro.ini",
-                                  "[Start]\r\nTimer=3\r\n\r\n[sCheckBox_1_9]\r\nChecked=1\r\n",
-                                  reason));
-  ASSERT_TRUE(WriteFileAtomically(deployment + "\\Custom.reg", "REGEDIT4\r\n\r\n", reason));
-  platform_.modulePath = deployment + "\\Kwetro.exe";
-  Open();
+TEST_F(DeployedWindowTest, CountsDownAppliesRegistersAndRemovesItself) {
+  ASSERT_NO_FATAL_FAILURE(
+      OpenDeployed("[Start]\r\nTimer=3\r\n\r\n[sCheckBox_1_9]\r\nChecked=1\r\n"));
   EXPECT_FALSE(IsWindowEnabled(Control("RzURLLabel1")));
-
   std::vector<std::wstring> shown;
   platform_.onMessages = [&] {
     const std::wstring caption = TextOf(window_->OkButton());
@@ -168,30 +147,51 @@ TEST_F(WindowTest, DeployedCopyCountsDownAppliesRegistersAndRemovesItself) {
   while (!ended_ && GetTickCount() - start < 15000) platform_.ProcessMessages(20);
   platform_.onMessages = nullptr;
   ASSERT_EQ(ended_, 1) << "the countdown did not end the program";
-  const std::vector<std::wstring> expected = {W("Применить"), W("Применить 2"), W("Применить 1"),
-                                              W("Применить 0"), W("Применить")};
-  EXPECT_EQ(shown, expected);
+  EXPECT_EQ(shown, (std::vector<std::wstring>{W("Применить"), W("Применить 2"), W("Применить 1"),
+                                              W("Применить 0"), W("Применить")}));
   EXPECT_TRUE(errors_.empty());
-  EXPECT_TRUE(FileExists(deployment + "\\hkcu.reg"));
-  EXPECT_TRUE(FileExists(deployment + "\\hklm.reg"));
+  EXPECT_TRUE(FileExists(deployment_ + "\\hkcu.reg") && FileExists(deployment_ + "\\hklm.reg"));
   EXPECT_FALSE(FileExists(folder_ + "\\hkcu.reg"));
-  EXPECT_FALSE(FileExists(deployment + "\\Kwetro.ini"));
-  EXPECT_TRUE(State("sCheckBox_1_9") == cbChecked);
+  EXPECT_FALSE(FileExists(deployment_ + "\\Kwetro.ini"));
+  EXPECT_EQ(State("sCheckBox_1_9"), cbChecked);
 
-  const std::wstring folder = Widen(deployment);
-  EXPECT_EQ(RunOnceValue(L"Reg_0"),
-            L"REGEDIT /E \"" + Widen(Expanded("%ALLUSERSPROFILE%\\RegAfter.reg")) + L"\"");
+  const std::wstring folder = Widen(deployment_);
+  const std::wstring backup = Widen(Win32Platform().ExpandEnvironment("%ALLUSERSPROFILE%"));
+  EXPECT_EQ(RunOnceValue(L"Reg_0"), L"REGEDIT /E \"" + backup + L"\\RegAfter.reg\"");
   EXPECT_EQ(RunOnceValue(L"Reg_1"), L"REGEDIT /S \"" + folder + L"\\hkcu.reg\"");
   EXPECT_EQ(RunOnceValue(L"Reg_2"), L"REGEDIT /S \"" + folder + L"\\hklm.reg\"");
   EXPECT_EQ(RunOnceValue(L"Reg_3"), L"REGEDIT /S \"" + folder + L"\\Custom.reg\"");
   EXPECT_EQ(RunOnceValue(L"Reg_4"), L"<none>");
   EXPECT_EQ(RunOnceValue(L"Reg-Del"), L"CMD /C RD /S /Q %WINDIR%\\UPDKwetro");
   ClearRunOnce();
+  // The batch file, run by the real command interpreter, removes the program
+  // file and then itself.
+  EXPECT_TRUE(WaitUntil([&] { return !FileExists(deployment_ + "\\Kwetro.exe"); }, 20000));
+  EXPECT_TRUE(WaitUntil([&] { return !FileExists(deployment_ + "\\SelfDel.bat"); }, 10000));
+}
 
-  // The batch file, run by the real command interpreter, removes the
-  // program file and then itself.
-  EXPECT_TRUE(WaitUntil([&] { return !FileExists(deployment + "\\Kwetro.exe"); }, 20000));
-  EXPECT_TRUE(WaitUntil([&] { return !FileExists(deployment + "\\SelfDel.bat"); }, 10000));
+TEST_F(DeployedWindowTest, OnlyTheFirstPageAndPageChangesStopTheCountdown) {
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    bool stops;
+  } cases[] = {
+      {"a main page", [this] { SelectPage("PageControl1", 1); }, true},
+      {"a system sub-page", [this] { SelectPage("PageControl2", 2); }, true},
+      {"an option of the first page", [this] { Click("sCheckBox_1_11"); }, true},
+      {"an option elsewhere", [this] { Click("RzCheckBox1"); }, false},
+  };
+  for (const auto& c : cases) {
+    window_.reset();
+    platform_.beeps = 0;
+    ASSERT_NO_FATAL_FAILURE(OpenDeployed("[Start]\r\nTimer=900\r\n"));
+    Pump(1100);
+    ASSERT_NE(TextOf(window_->OkButton()), W("Применить")) << "no countdown";
+    c.act();
+    EXPECT_EQ(TextOf(window_->OkButton()) == W("Применить"), c.stops) << c.what;
+  }
+  window_.reset();
+  ClearRunOnce();
 }
 
 }  // namespace

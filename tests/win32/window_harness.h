@@ -17,8 +17,7 @@
 #include "app/file_io.h"
 #include "app/platform_win32.h"
 #include "app/win32_text.h"
-#include "options/text_encoding.h"
-#include "ui/form_loader.h"
+#include "ui/stored_layout.h"
 #include "ui/win32_main_window.h"
 
 namespace kwetro::testing {
@@ -78,24 +77,6 @@ inline std::string ReadFile(const std::string& path) {
   return bytes;
 }
 
-// Files compared byte for byte; a difference is reported by its first line.
-inline ::testing::AssertionResult SameBytes(const std::string& actual,
-                                            const std::string& expected) {
-  if (actual == expected) return ::testing::AssertionSuccess();
-  std::size_t at = 0;
-  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
-  const std::size_t line = actual.rfind('\n', at == 0 ? 0 : at - 1);
-  const std::size_t from = line == std::string::npos ? 0 : line + 1;
-  auto excerpt = [from](const std::string& bytes) {
-    const std::size_t end = bytes.find('\n', from);
-    return Cp1251ToUtf8(
-        bytes.substr(from, end == std::string::npos ? std::string::npos : end - from));
-  };
-  return ::testing::AssertionFailure()
-         << "sizes " << actual.size() << " and " << expected.size() << ", first difference at byte "
-         << at << ":\n  " << excerpt(actual) << "\n  " << excerpt(expected);
-}
-
 inline std::wstring TextOf(HWND hwnd) {
   wchar_t text[2048] = {};
   GetWindowTextW(hwnd, text, 2048);
@@ -104,6 +85,10 @@ inline std::wstring TextOf(HWND hwnd) {
 
 // UTF-8 literal to the text a window shows.
 inline std::wstring W(const char* utf8) { return Widen(utf8); }
+
+inline TriState Next(TriState state) {
+  return state == cbUnchecked ? cbGrayed : state == cbGrayed ? cbChecked : cbUnchecked;
+}
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -126,13 +111,13 @@ class WindowTest : public ::testing::Test {
     SetCurrentDirectoryW(Widen(folder_).c_str());
   }
 
-  // Builds and shows the window, and lets it activate.
-  // Opens the window of the stored description, changed by edit if given.
-  void Open(const std::function<void(Form&)>& edit = nullptr) {
+  // Builds and shows the window of the stored layout (changed by edit, when
+  // given) and lets it activate.
+  void Open(const std::function<void(Layout&)>& edit = nullptr) {
     std::string error;
-    ASSERT_TRUE(LoadFormResource(StoredFormDescription(), form_, error)) << error;
-    if (edit) edit(form_);
-    window_ = std::make_unique<win32::MainWindow>(form_, platform_);
+    ASSERT_TRUE(LoadFormResource(StoredLayout(), layout_, error)) << error;
+    if (edit) edit(layout_);
+    window_ = std::make_unique<win32::MainWindow>(layout_, selection_, platform_);
     window_->onEnd = [this] { ++ended_; };
     window_->onError = [this](const std::wstring& text) { errors_.push_back(text); };
     ASSERT_TRUE(window_->Create());
@@ -154,10 +139,25 @@ class WindowTest : public ::testing::Test {
     EXPECT_TRUE(hwnd) << name;
     return hwnd;
   }
+  // A label or image: painted by the window that holds it.
+  const win32::NativeControl& Graphic(const char* name) {
+    const win32::NativeControl* n = window_->Find(name);
+    static const win32::NativeControl none;
+    EXPECT_TRUE(n && n->IsGraphic() && !n->hwnd) << name;
+    return n ? *n : none;
+  }
+  HWND HolderOf(const char* name) {
+    return window_
+        ->Natives()[static_cast<std::size_t>(
+            layout_.items[static_cast<std::size_t>(layout_.Named(name))].parent)]
+        .container;
+  }
 
-  int Option(const char* name) { return OptionIndex(name); }
-  TriState State(const char* name) { return form_.State(Option(name)); }
-  std::wstring Caption(const char* name) { return win32::Wide(form_.Option(Option(name)).caption); }
+  TriState State(const char* name) { return selection_.State(OptionIndex(name)); }
+  std::wstring Caption(const char* name) { return Widen(selection_.Caption(OptionIndex(name))); }
+  TriState& Service(const char* key) {
+    return selection_.services[static_cast<std::size_t>(ServiceIndex(key))];
+  }
 
   // A left click at a point of a control, through the message queue.
   void ClickAt(HWND hwnd, int x, int y) {
@@ -173,19 +173,38 @@ class WindowTest : public ::testing::Test {
     ClickAt(hwnd, 6, rc.bottom / 2);
   }
   void Click(const char* name) { Click(Control(name)); }
+  // Clicks an option until it reaches the state.
+  void ClickUntil(const char* name, TriState state) {
+    for (int i = 0; i < 3 && State(name) != state; ++i) Click(name);
+    ASSERT_EQ(State(name), state) << name;
+  }
 
-  void Key(HWND hwnd, WPARAM key, LPARAM scan = 0) {
-    PostMessageW(hwnd, WM_KEYDOWN, key, 1 | (scan << 16));
-    PostMessageW(hwnd, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
+  // A key pressed and released, with Ctrl or Shift held when asked.
+  void Key(HWND hwnd, WPARAM key, bool ctrl = false, bool shift = false) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), 0)) << 16;
+    PostMessageW(hwnd, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(hwnd, WM_KEYUP, key, 1 | scan | (3u << 30));
     Pump(30);
+    keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
   }
 
   void MouseOver(HWND hwnd, int x = 3, int y = 3) {
     PostMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     Pump(30);
   }
+  // The mouse over the middle of a label or image.
+  void MouseOverGraphic(const char* name) {
+    const RECT& r = Graphic(name).bounds;
+    MouseOver(HolderOf(name), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
 
-  // Shows a page of a page control by clicking its tab.
+  // Shows a page of a tab control by clicking its tab.
   void SelectPage(const char* pageControl, int index) {
     HWND tabs = Control(pageControl);
     RECT tab;
@@ -195,40 +214,11 @@ class WindowTest : public ::testing::Test {
     ASSERT_EQ(SendMessageW(tabs, TCM_GETCURSEL, 0, 0), index);
   }
 
-  // Clicks an option until it reaches the state.
-  void ClickUntil(const char* name, TriState state) {
-    for (int i = 0; i < 3 && State(name) != state; ++i) Click(name);
-    ASSERT_EQ(State(name), state) << name;
-  }
-
-  // A label or image (painted by the window that holds it).
-  const win32::NativeControl& Graphic(const char* name) {
-    static const win32::NativeControl none;
-    const win32::NativeControl* n = window_->Find(name);
-    EXPECT_TRUE(n && n->IsGraphic() && !n->hwnd) << name;
-    return n ? *n : none;
-  }
-  HWND HolderOf(const char* name) {
-    return window_->Natives()[static_cast<std::size_t>(
-                                  form_.components[static_cast<std::size_t>(IndexOf(name))].parent)]
-        .container;
-  }
-  int IndexOf(const char* name) {
-    for (std::size_t i = 0; i < form_.components.size(); ++i)
-      if (form_.components[i].name == name) return static_cast<int>(i);
-    ADD_FAILURE() << name;
-    return 0;
-  }
-  // The mouse over the middle of a label or image.
-  void MouseOverGraphic(const char* name) {
-    const RECT& r = Graphic(name).bounds;
-    MouseOver(HolderOf(name), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  }
-
   std::string folder_;
   std::vector<std::string> folders_;
   TestPlatform platform_;
-  Form form_;
+  Layout layout_;
+  Selection selection_;
   std::unique_ptr<win32::MainWindow> window_;
   int ended_ = 0;
   std::vector<std::wstring> errors_;

@@ -1,6 +1,6 @@
-// Every text of the window readable in full at 96 DPI: no caption wider than
-// its control, no control outside its page, no two controls on top of each
-// other, whatever state the options are in.
+// Every text of the window readable in full at 96 DPI with the window's own
+// font: no caption wider than its control in any state, every hint within the
+// information line, no control outside its page or on top of another.
 #include "window_harness.h"
 
 namespace kwetro::testing {
@@ -9,50 +9,41 @@ namespace {
 using win32::NativeControl;
 using win32::NativeKind;
 
-int TextWidth(HWND hwnd, HFONT font, const std::wstring& text, int wrap = 0,
-              int* height = nullptr) {
-  HDC dc = GetDC(hwnd);
+int TextWidth(HFONT font, const std::wstring& text, int wrap = 0, int* height = nullptr) {
+  HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   RECT r = {0, 0, wrap, 0};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             DT_CALCRECT | DT_NOPREFIX | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
   SelectObject(dc, old);
-  ReleaseDC(hwnd, dc);
+  ReleaseDC(nullptr, dc);
   if (height) *height = r.bottom - r.top;
   return r.right - r.left;
 }
 
-std::string Name(const Form& form, std::size_t i) { return form.components[i].name; }
-
-std::string Text(const RECT& r) {
+std::string Where(const RECT& r) {
   return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
          std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
 
 class LayoutTest : public WindowTest {
  protected:
+  const LayoutItem& Item(std::size_t i) { return layout_.items[i]; }
   // The widest extent a control can take: options in every state.
   RECT Extent(std::size_t i) {
     const NativeControl& n = window_->Natives()[i];
     RECT r = n.bounds;
-    if (n.kind == NativeKind::kOption) {
-      const Component& c = form_.components[i];
-      const OptionDef& def = OptionDefs()[static_cast<std::size_t>(c.index)];
-      int widest = 0;
-      for (const std::string& caption : def.captions)
-        if (!caption.empty())
-          widest = std::max(widest, TextWidth(n.hwnd, n.font, win32::Wide(caption)));
-      widest = std::max(widest, TextWidth(n.hwnd, n.font, n.text));
-      r.right =
-          std::max<LONG>(r.right, r.left + win32::kGlyphSize + win32::kOptionTextGap + widest);
-    }
+    if (n.kind != NativeKind::kOption) return r;
+    const OptionDecl& option = Controls().options[static_cast<std::size_t>(Item(i).index)];
+    int widest = 0;
+    for (TriState state : {cbUnchecked, cbChecked, cbGrayed})
+      widest = std::max(widest, TextWidth(n.font, Widen(kwetro::Caption(option, state))));
+    r.right = std::max<LONG>(r.right, r.left + win32::kGlyphSize + win32::kOptionTextGap + widest);
     return r;
   }
-
   bool Shown(std::size_t i) {
     const NativeControl& n = window_->Natives()[i];
-    if (n.IsGraphic()) return n.visible;
-    return n.hwnd && (GetWindowLongW(n.hwnd, GWL_STYLE) & WS_VISIBLE);
+    return n.IsGraphic() ? n.visible : n.hwnd && (GetWindowLongW(n.hwnd, GWL_STYLE) & WS_VISIBLE);
   }
 };
 
@@ -61,40 +52,32 @@ TEST_F(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
   const auto& natives = window_->Natives();
   for (std::size_t i = 1; i < natives.size(); ++i) {
     const NativeControl& n = natives[i];
-    if (!n.hwnd && !n.IsGraphic()) continue;
+    const std::string& name = Item(i).name;
     const int width = n.bounds.right - n.bounds.left;
-    if (n.kind == NativeKind::kOption) {
+    if (n.kind == NativeKind::kOption && !n.autoSize) {
       const RECT widest = Extent(i);
-      EXPECT_LE(widest.right - widest.left, width + (n.autoSize ? 10000 : 0)) << Name(form_, i);
-    } else if (n.kind == NativeKind::kLabel && Name(form_, i) != "InfoLabel") {
+      EXPECT_LE(widest.right - widest.left, width) << name;
+    } else if (n.kind == NativeKind::kLabel && name != "InfoLabel") {
       int height = 0;
-      const int text = TextWidth(n.hwnd, n.font, n.text, n.wordWrap ? width : 0, &height);
-      EXPECT_LE(text, width) << Name(form_, i);
-      EXPECT_LE(height, n.bounds.bottom - n.bounds.top) << Name(form_, i);
+      EXPECT_LE(TextWidth(n.font, n.text, n.wordWrap ? width : 0, &height), width) << name;
+      EXPECT_LE(height, n.bounds.bottom - n.bounds.top) << name;
     } else if (n.kind == NativeKind::kCombo) {
-      const ComboControl& combo = form_.combos[static_cast<std::size_t>(form_.components[i].index)];
-      for (const std::string& item : combo.items)
-        EXPECT_LE(TextWidth(n.hwnd, n.font, win32::Wide(item)) + 24, width)
-            << Name(form_, i) << ": " << Cp1251ToUtf8(item);
+      for (std::string_view item : Controls().combos[static_cast<std::size_t>(Item(i).index)].items)
+        EXPECT_LE(TextWidth(n.font, win32::Wide(item)) + 24, width) << name << ": " << item;
     } else if (n.kind == NativeKind::kServicesList) {
       RECT client;
       GetClientRect(n.hwnd, &client);
-      for (const std::string& item : form_.services.items)
-        EXPECT_LE(win32::kServiceBoxColumn + 8 + TextWidth(n.hwnd, n.font, win32::Wide(item)),
+      for (const ServiceDecl& service : Controls().services)
+        EXPECT_LE(win32::kServiceBoxColumn + 8 + TextWidth(n.font, Widen(service.ItemText())),
                   client.right)
-            << Cp1251ToUtf8(item);
+            << service.key;
     } else if (n.kind == NativeKind::kPageControl) {
-      const int tabs = static_cast<int>(SendMessageW(n.hwnd, TCM_GETITEMCOUNT, 0, 0));
-      RECT last;
-      SendMessageW(n.hwnd, TCM_GETITEMRECT, static_cast<WPARAM>(tabs - 1),
-                   reinterpret_cast<LPARAM>(&last));
-      EXPECT_LE(last.right, width) << Name(form_, i) << ": the tabs need a second row";
-      EXPECT_EQ(SendMessageW(n.hwnd, TCM_GETROWCOUNT, 0, 0), 1) << Name(form_, i);
+      EXPECT_EQ(SendMessageW(n.hwnd, TCM_GETROWCOUNT, 0, 0), 1) << name << ": a second row of tabs";
     } else if (n.kind == NativeKind::kDialogButtons) {
       for (HWND button : {n.buddy, n.second}) {
         RECT r;
         GetClientRect(button, &r);
-        EXPECT_LE(TextWidth(button, n.font, TextOf(button)) + 8, r.right);
+        EXPECT_LE(TextWidth(n.font, TextOf(button)) + 8, r.right);
       }
     }
   }
@@ -103,49 +86,46 @@ TEST_F(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
 TEST_F(LayoutTest, EveryHintFitsTheInformationLine) {
   Open();
   const NativeControl* info = window_->Find("InfoLabel");
-  ASSERT_TRUE(info);
   const int width = info->bounds.right - info->bounds.left;
   const int height = info->bounds.bottom - info->bounds.top;
-  auto check = [&](const std::string& owner, const std::wstring& hint) {
+  auto check = [&](std::string_view owner, const std::wstring& hint) {
     int textHeight = 0;
-    TextWidth(info->hwnd, info->font, win32::LongHint(hint), width, &textHeight);
+    TextWidth(info->font, win32::LongHint(hint), width, &textHeight);
     EXPECT_LE(textHeight, height) << owner << " has a hint longer than the information line";
   };
   const auto& natives = window_->Natives();
-  for (std::size_t i = 1; i < natives.size(); ++i) check(Name(form_, i), natives[i].hint);
-  for (const OptionDef& def : OptionDefs())
-    for (const std::string& hint : def.hints)
-      if (!hint.empty()) check(def.name, win32::Wide(hint));
+  for (std::size_t i = 1; i < natives.size(); ++i) check(Item(i).name, natives[i].hint);
+  for (const OptionDecl& option : Controls().options)
+    for (TriState state : {cbUnchecked, cbChecked, cbGrayed})
+      check(option.name, win32::Wide(Hint(option, state)));
 }
 
 TEST_F(LayoutTest, NoControlLeavesItsPageOrCoversAnother) {
   Open();
   const auto& natives = window_->Natives();
-  std::vector<std::vector<std::size_t>> siblings(natives.size());
+  // Siblings by the window that holds them: a page lies in its tab control's parent.
+  std::map<HWND, std::vector<std::size_t>> siblings;
   for (std::size_t i = 1; i < natives.size(); ++i) {
-    const NativeKind kind = natives[i].kind;
-    if (kind == NativeKind::kTimer || kind == NativeKind::kPage) continue;
-    if (!natives[i].hwnd && !natives[i].IsGraphic()) continue;
-    siblings[static_cast<std::size_t>(form_.components[i].parent)].push_back(i);
+    const NativeControl& n = natives[i];
+    if (n.kind == NativeKind::kTimer || n.kind == NativeKind::kPage) continue;
+    if (!n.hwnd && !n.IsGraphic()) continue;
+    siblings[natives[static_cast<std::size_t>(Item(i).parent)].container].push_back(i);
   }
-  for (std::size_t parent = 0; parent < natives.size(); ++parent) {
-    if (siblings[parent].empty()) continue;
+  for (const auto& [holder, items] : siblings) {
     RECT area;
-    GetClientRect(natives[parent].container, &area);
-    for (std::size_t a = 0; a < siblings[parent].size(); ++a) {
-      const std::size_t i = siblings[parent][a];
-      const RECT ri = Extent(i);
+    GetClientRect(holder, &area);
+    for (std::size_t a = 0; a < items.size(); ++a) {
+      const RECT ri = Extent(items[a]);
       EXPECT_TRUE(ri.left >= 0 && ri.top >= 0 && ri.right <= area.right && ri.bottom <= area.bottom)
-          << Name(form_, i) << " reaches outside " << Name(form_, parent);
-      for (std::size_t b = a + 1; b < siblings[parent].size(); ++b) {
-        const std::size_t j = siblings[parent][b];
+          << Item(items[a]).name << " " << Where(ri) << " reaches outside " << Where(area);
+      for (std::size_t b = a + 1; b < items.size(); ++b) {
         // The legend moves its pictures and hides one on the services page;
         // only what shows at the same time counts.
-        if (!Shown(i) || !Shown(j)) continue;
-        RECT rj = Extent(j), overlap;
+        if (!Shown(items[a]) || !Shown(items[b])) continue;
+        RECT rj = Extent(items[b]), overlap;
         EXPECT_FALSE(IntersectRect(&overlap, &ri, &rj))
-            << Name(form_, i) << " " << Text(ri) << " and " << Name(form_, j) << " " << Text(rj)
-            << " overlap";
+            << Item(items[a]).name << " " << Where(ri) << " and " << Item(items[b]).name << " "
+            << Where(rj) << " overlap";
       }
     }
   }

@@ -1,41 +1,24 @@
-// The window's wiring: options, pages with title and legend, the information
-// line, the services list and its presets, keyboard use.
+// The window's wiring: options, keys, pages with title and legend, pop-up
+// hints and the information line, the services list and its presets, lists
+// and spinners, pages built when first shown.
 #include <algorithm>
 
-#include "catalogue/services_page.h"
 #include "window_harness.h"
 
 namespace kwetro::testing {
 namespace {
 
-TriState Next(TriState state) {
-  return state == cbUnchecked ? cbGrayed : state == cbGrayed ? cbChecked : cbUnchecked;
-}
-
-TEST_F(WindowTest, ClicksCycleAnOptionAndItsCaption) {
+TEST_F(WindowTest, ClicksAndSpaceCycleAnOptionAndItsCaption) {
   Open();
   const char* name = "sCheckBox_1_2";
   HWND box = Control(name);
-  const TriState first = State(name);
   for (int i = 0; i < 3; ++i) {
     const TriState before = State(name);
     Click(box);
     EXPECT_EQ(State(name), Next(before));
     EXPECT_EQ(TextOf(box), Caption(name));
   }
-  EXPECT_EQ(State(name), first);
-  ClickUntil(name, cbGrayed);
-  EXPECT_NE(TextOf(box).find(W("(Пропустить)")), std::wstring::npos);
-  ClickUntil(name, cbChecked);
-  EXPECT_NE(TextOf(box).find(W("(Да)")), std::wstring::npos);
-  ClickUntil(name, cbUnchecked);
-  EXPECT_NE(TextOf(box).find(W("(Нет)")), std::wstring::npos);
-}
-
-TEST_F(WindowTest, QuickSecondClickIsASecondClick) {
-  Open();
-  const char* name = "sCheckBox_1_3";
-  HWND box = Control(name);
+  // A quick second click reaches an owner-drawn button as a double click.
   const TriState before = State(name);
   PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -43,21 +26,13 @@ TEST_F(WindowTest, QuickSecondClickIsASecondClick) {
   PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   Pump(50);
   EXPECT_EQ(State(name), Next(Next(before)));
-}
-
-TEST_F(WindowTest, SpaceCyclesTheFocusedOption) {
-  Open();
-  const char* name = "pCheckBox_1_4";
-  SelectPage("PageControl1", 1);
-  HWND box = Control(name);
   SetFocus(box);
-  const TriState before = State(name);
-  Key(box, VK_SPACE, 0x39);
-  EXPECT_EQ(State(name), Next(before));
+  Key(box, VK_SPACE);
+  EXPECT_EQ(State(name), Next(Next(Next(before))));
   EXPECT_EQ(TextOf(box), Caption(name));
 }
 
-TEST_F(WindowTest, TabMovesThroughOptionsInTabOrderAndCtrlTabThroughPages) {
+TEST_F(WindowTest, TheKeyboardMovesThroughControlsAndPages) {
   Open();
   HWND first = Control("sCheckBox_1_1");
   EXPECT_EQ(GetFocus(), first);  // where the activation put it
@@ -65,17 +40,19 @@ TEST_F(WindowTest, TabMovesThroughOptionsInTabOrderAndCtrlTabThroughPages) {
   EXPECT_EQ(GetFocus(), Control("sCheckBox_1_2"));
   Key(GetFocus(), VK_DOWN);
   EXPECT_EQ(GetFocus(), Control("sCheckBox_1_3"));
-
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  Key(GetFocus(), VK_TAB);
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
-  // The focus was inside the system sub-pages: those turn, not the main pages.
+  Key(GetFocus(), VK_TAB, false, true);
+  EXPECT_EQ(GetFocus(), Control("sCheckBox_1_2"));
+  // Enter on an option neither applies nor clicks it.
+  const TriState before = State("sCheckBox_1_2");
+  Key(GetFocus(), VK_RETURN);
+  EXPECT_EQ(State("sCheckBox_1_2"), before);
+  EXPECT_FALSE(FileExists(folder_ + "\\hkcu.reg"));
+  // Ctrl+Tab turns the innermost pages around the focus.
+  Key(GetFocus(), VK_TAB, true);
   EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 1);
   EXPECT_EQ(SendMessageW(Control("PageControl1"), TCM_GETCURSEL, 0, 0), 0);
+  Key(GetFocus(), VK_PRIOR, true);
+  EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 0);
 }
 
 TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
@@ -111,15 +88,14 @@ TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
 // A hint's part before "|" pops up over its control; a label or image has no
 // window, so its pop-up belongs to its place on the window that holds it.
 TEST_F(WindowTest, PopUpHintsFollowTheirControls) {
-  Open([](Form& form) {
-    for (Component& c : form.components) {
-      if (c.name != "Image9" && c.name != "Label4") continue;
-      auto& props = c.props;
-      props.erase(std::remove_if(props.begin(), props.end(),
-                                 [](const Property& p) { return p.name == "Hint"; }),
-                  props.end());
-      props.push_back({"Hint", "Pop-up|In the line", {}, true});
-    }
+  Open([](Layout& layout) {
+    for (LayoutItem& item : layout.items)
+      if (item.name == "Image9" || item.name == "Label10") {
+        item.props.erase(std::remove_if(item.props.begin(), item.props.end(),
+                                        [](const LayoutProperty& p) { return p.name == "Hint"; }),
+                         item.props.end());
+        item.props.push_back({"Hint", "Pop-up|In the line", {}, true});
+      }
   });
   HWND tips = nullptr;
   EnumThreadWindows(
@@ -137,31 +113,53 @@ TEST_F(WindowTest, PopUpHintsFollowTheirControls) {
     const win32::NativeControl* n = window_->Find(name);
     TOOLINFOW info = {};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
-    if (n->IsGraphic()) {
-      info.hwnd = HolderOf(name);
-      info.uId = static_cast<UINT_PTR>(100 + IndexOf(name));
-    } else {
-      info.hwnd = GetParent(n->hwnd);
-      info.uId = reinterpret_cast<UINT_PTR>(n->hwnd);
-    }
+    info.hwnd = n->IsGraphic() ? HolderOf(name) : GetParent(n->hwnd);
+    info.uId = n->IsGraphic() ? static_cast<UINT_PTR>(win32::kFirstItemId + layout_.Named(name))
+                              : reinterpret_cast<UINT_PTR>(n->hwnd);
     const bool found = SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info));
     if (place) *place = info.rect;
     return found;
   };
   RECT place;
-  EXPECT_TRUE(tool("sComboBox_1_1", nullptr));  // "Автоматическое обновление ..."
-  EXPECT_FALSE(tool("sCheckBox_1_1", nullptr));  // its hint starts with "|"
+  EXPECT_TRUE(tool("sComboBox_1_1", nullptr));   // a drop-down's hint has no "|"
+  EXPECT_FALSE(tool("sCheckBox_1_1", nullptr));  // an option's hint starts with "|"
   ASSERT_TRUE(tool("Image9", &place));
   EXPECT_TRUE(EqualRect(&place, &Graphic("Image9").bounds));
-  ASSERT_TRUE(tool("Label4", &place));
-  EXPECT_TRUE(EqualRect(&place, &Graphic("Label4").bounds));
-
-  // The services page hides Image9 and moves and rewords Label4.
+  // The services page hides Image9 and rewords (so resizes) Label10.
   SelectPage("PageControl1", 4);
   EXPECT_FALSE(tool("Image9", nullptr));
-  ASSERT_TRUE(tool("Label4", &place));
-  EXPECT_EQ(place.left, 86);
-  EXPECT_TRUE(EqualRect(&place, &Graphic("Label4").bounds));
+  ASSERT_TRUE(tool("Label10", &place));
+  EXPECT_TRUE(EqualRect(&place, &Graphic("Label10").bounds));
+}
+
+TEST_F(WindowTest, InformationLineFollowsTheMouse) {
+  Open();
+  MouseOver(Control("sCheckBox_1_9"));
+  EXPECT_EQ(window_->InfoText(),
+            win32::LongHint(Widen(selection_.Hint(OptionIndex("sCheckBox_1_9")))));
+  // sCheckBox_1_5 explains the level chosen; the line follows its clicks.
+  HWND level = Control("sCheckBox_1_5");
+  MouseOver(level);
+  Click(level);
+  EXPECT_EQ(window_->InfoText(),
+            win32::LongHint(Widen(selection_.Hint(OptionIndex("sCheckBox_1_5")))));
+  // The label beside a drop-down explains the drop-down.
+  MouseOverGraphic("sLabel1_2");
+  EXPECT_EQ(window_->InfoText(), Widen(Controls().combos[0].hint));
+  // The header panel has no hint of its own.
+  MouseOver(Control("Panel1"), 500, 40);
+  EXPECT_EQ(window_->InfoText(), W(" Без комментариев"));
+  // A disabled control still explains itself.
+  SelectPage("PageControl1", 4);
+  ClickUntil("srCheckBox_1_1", cbGrayed);
+  HWND list = Control("CheckListBox1");
+  ASSERT_FALSE(IsWindowEnabled(list));
+  RECT r;
+  GetWindowRect(list, &r);
+  POINT inside = {r.left + 20, r.top + 20};
+  ScreenToClient(GetParent(list), &inside);
+  MouseOver(GetParent(list), inside.x, inside.y);
+  EXPECT_EQ(window_->InfoText(), win32::LongHint(window_->Find("CheckListBox1")->hint));
 }
 
 TEST_F(WindowTest, TheLinkOpensTheScriptFolder) {
@@ -171,68 +169,45 @@ TEST_F(WindowTest, TheLinkOpensTheScriptFolder) {
   EXPECT_EQ(platform_.openedFolders[0], window_->Control().ScriptFolder());
 }
 
-TEST_F(WindowTest, InformationLineFollowsTheMouse) {
-  Open();
-  MouseOver(Control("sCheckBox_1_9"));
-  const std::wstring hint = win32::Wide(form_.Option(Option("sCheckBox_1_9")).hint);
-  ASSERT_EQ(hint.rfind(L"| ", 0), 0u);
-  EXPECT_EQ(window_->InfoText(), hint.substr(1));
-
-  // sCheckBox_1_5 rewrites its hint with every click; the line follows.
-  SelectPage("PageControl2", 0);
-  HWND level = Control("sCheckBox_1_5");
-  MouseOver(level);
-  Click(level);
-  EXPECT_EQ(window_->InfoText(), win32::Wide(form_.Option(Option("sCheckBox_1_5")).hint).substr(1));
-
-  // The header panel and the window have no hint of their own.
-  MouseOver(Control("Panel1"), 500, 40);
-  EXPECT_EQ(window_->InfoText(), W(" Без комментариев"));
-
-  // A disabled control still explains itself.
-  SelectPage("PageControl1", 4);
-  ClickUntil("srCheckBox_1_1", cbGrayed);
-  HWND list = Control("CheckListBox1");
-  ASSERT_FALSE(IsWindowEnabled(list));
-  const win32::NativeControl* native = window_->Find("CheckListBox1");
-  RECT r;
-  GetWindowRect(list, &r);
-  POINT inside = {r.left + 20, r.top + 20};
-  ScreenToClient(GetParent(list), &inside);
-  MouseOver(GetParent(list), inside.x, inside.y);
-  EXPECT_EQ(window_->InfoText(), win32::LongHint(native->hint));
-}
-
 TEST_F(WindowTest, ServicesPageWithSystemRestoreOffTurnsItsServiceOff) {
   Open();
   ClickUntil("sCheckBox_1_9", cbChecked);
-  form_.services.states[49] = cbChecked;
+  Service("srservice") = cbChecked;
   SelectPage("PageControl1", 4);
-  EXPECT_EQ(form_.services.states[49], cbUnchecked);
+  EXPECT_EQ(Service("srservice"), cbUnchecked);
   EXPECT_EQ(SendMessageW(Control("CheckListBox1"), LB_GETCURSEL, 0, 0), 0);
-
   SelectPage("PageControl1", 0);
   ClickUntil("sCheckBox_1_9", cbGrayed);
-  form_.services.states[49] = cbChecked;
+  Service("srservice") = cbChecked;
   SelectPage("PageControl1", 4);
-  EXPECT_EQ(form_.services.states[49], cbChecked);
+  EXPECT_EQ(Service("srservice"), cbChecked);
 }
 
-TEST_F(WindowTest, PresetsFillTheListOrSwitchItOff) {
+TEST_F(WindowTest, PresetsFillTheListAndItsBoxesCycle) {
   Open();
   SelectPage("PageControl1", 4);
   HWND list = Control("CheckListBox1");
   ClickUntil("srCheckBox_1_1", cbUnchecked);
   EXPECT_TRUE(IsWindowEnabled(list));
   EXPECT_EQ(TextOf(Control("srCheckBox_1_1")), W("Оптимальная"));
-  const auto& optimal = OptimalServiceStates();
-  EXPECT_TRUE(std::equal(optimal.begin(), optimal.end(), form_.services.states.begin()));
-  EXPECT_EQ(GetFocus(), Control("srCheckBox_1_1"));
+  for (std::size_t i = 0; i < Controls().services.size(); ++i)
+    EXPECT_EQ(selection_.services[i], Controls().services[i].optimal) << i;
+
+  // A click on an item's box cycles its state; on its text it only selects.
+  RECT item;
+  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  const TriState before = selection_.services[2];
+  ClickAt(list, item.left + 6, (item.top + item.bottom) / 2);
+  EXPECT_EQ(selection_.services[2], Next(before));
+  ClickAt(list, item.left + 120, (item.top + item.bottom) / 2);
+  EXPECT_EQ(selection_.services[2], Next(before));
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+  Key(list, VK_SPACE);
+  EXPECT_EQ(selection_.services[2], Next(Next(before)));
 
   ClickUntil("srCheckBox_1_1", cbGrayed);
   EXPECT_FALSE(IsWindowEnabled(list));
   EXPECT_EQ(TextOf(Control("srCheckBox_1_1")), W("Стандартная конфигурация"));
-
   // Entering the page again with the list off leaves the focus alone.
   SelectPage("PageControl1", 3);
   SetFocus(Control("mCheckBox_1_1"));
@@ -240,115 +215,58 @@ TEST_F(WindowTest, PresetsFillTheListOrSwitchItOff) {
   EXPECT_NE(GetFocus(), list);
 }
 
-TEST_F(WindowTest, ClickOnAnItemBoxCyclesItsStateClickOnTheTextOnlySelects) {
-  Open();
-  SelectPage("PageControl1", 4);
-  ClickUntil("srCheckBox_1_1", cbUnchecked);
-  HWND list = Control("CheckListBox1");
-  RECT item;
-  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
-  const TriState before = form_.services.states[2];
-  ClickAt(list, item.left + 6, (item.top + item.bottom) / 2);
-  EXPECT_EQ(form_.services.states[2], Next(before));
-  ClickAt(list, item.left + 120, (item.top + item.bottom) / 2);
-  EXPECT_EQ(form_.services.states[2], Next(before));
-  EXPECT_EQ(form_.services.itemIndex, 2);
-  Key(list, VK_SPACE, 0x39);  // the space character cycles the selected item
-  EXPECT_EQ(form_.services.states[2], Next(Next(before)));
-}
-
-TEST_F(WindowTest, ListsAndSpinnersWriteIntoTheModel) {
+TEST_F(WindowTest, ListsAndSpinnersWriteIntoTheSelection) {
   Open();
   HWND combo = Control("sComboBox_1_1");
   SendMessageW(combo, CB_SETCURSEL, 2, 0);
   SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(combo));
-  EXPECT_EQ(form_.combos[kAutoUpdateCombo].itemIndex, 2);
+  EXPECT_EQ(selection_.combos[static_cast<std::size_t>(ComboIndex("sComboBox_1_1"))], 2);
 
-  const win32::NativeControl* spinner = window_->Find("sSpinner4_1");
-  ASSERT_TRUE(spinner);
-  SetWindowTextW(spinner->hwnd, L"7");
-  EXPECT_EQ(form_.spinners[kHungAppSpinner].value, 7);
-  SendMessageW(spinner->hwnd, WM_KEYDOWN, VK_UP, 0);  // the up-down's arrow key
+  const auto spinner = static_cast<std::size_t>(SpinnerIndex("sSpinner4_1"));
+  const win32::NativeControl* edit = window_->Find("sSpinner4_1");
+  ASSERT_TRUE(edit);
+  SetWindowTextW(edit->hwnd, L"7");
+  EXPECT_EQ(selection_.spinners[spinner], 7);
+  SendMessageW(edit->hwnd, WM_KEYDOWN, VK_UP, 0);  // the up-down's arrow key
   Pump(20);
-  EXPECT_EQ(form_.spinners[kHungAppSpinner].value, 8);
-  SetWindowTextW(spinner->hwnd, L"999999");
-  EXPECT_EQ(form_.spinners[kHungAppSpinner].value, form_.spinners[kHungAppSpinner].max);
+  EXPECT_EQ(selection_.spinners[spinner], 8);
+  SetWindowTextW(edit->hwnd, L"999999");
+  EXPECT_EQ(selection_.spinners[spinner], Controls().spinners[spinner].max);
 }
 
 // A page gets its window and controls the first time it is shown, so the
-// window appears sooner; they must then show the model as it is by that time.
-TEST_F(WindowTest, PagesNotYetShownGetTheirControlsWithTheModelsStateWhenShown) {
+// window appears sooner; they must then show the selection as it is by then.
+TEST_F(WindowTest, PagesNotYetShownShowTheSelectionWhenFirstShown) {
   Open();
-  auto page = [this](const char* name) {
-    const win32::NativeControl* n = window_->Find(name);
-    return n ? n->hwnd : nullptr;
-  };
+  // Find builds the pages around an item, not the item's own page.
+  auto page = [this](const char* name) { return window_->Find(name)->hwnd; };
   EXPECT_FALSE(page("TabSheet3")) << "an unseen main page exists already";
   EXPECT_FALSE(page("TabSheet9")) << "an unseen sub-page exists already";
-
-  // The model changes while the controls do not exist.
+  const int ie = OptionIndex("iCheckBox_2_1");
   const std::wstring before = Caption("iCheckBox_2_1");
-  form_.Click(Option("iCheckBox_2_1"));
+  selection_.Click(ie, NoStoredServices());
   ASSERT_NE(Caption("iCheckBox_2_1"), before);
-  form_.spinners[kHungAppSpinner].value = 42;
-  window_->FormChanged();
+  selection_.spinners[static_cast<std::size_t>(SpinnerIndex("sSpinner4_1"))] = 42;
+  window_->SelectionChanged();
 
   SelectPage("PageControl1", 2);
-  HWND ie = page("TabSheet3");
-  ASSERT_TRUE(ie && GetWindow(ie, GW_CHILD));
-  EXPECT_TRUE(IsWindowVisible(ie));
+  EXPECT_TRUE(IsWindowVisible(page("TabSheet3")));
   EXPECT_EQ(TextOf(Control("iCheckBox_2_1")), Caption("iCheckBox_2_1"));
   SelectPage("PageControl1", 0);
   SelectPage("PageControl2", 3);
-  HWND hung = page("TabSheet9");
-  ASSERT_TRUE(hung && GetWindow(hung, GW_CHILD));
   const win32::NativeControl* spinner = window_->Find("sSpinner4_1");
-  ASSERT_TRUE(spinner);
   EXPECT_EQ(TextOf(spinner->hwnd), L"42");
   EXPECT_EQ(SendMessageW(spinner->buddy, UDM_GETPOS32, 0, 0), 42);
-  EXPECT_EQ(form_.spinners[kHungAppSpinner].value, 42);
 
   // A page that holds pages shows its selected one at once, and pages made
   // late still paint without flicker.
   SelectPage("PageControl1", 1);
-  HWND first = page("TabSheet12");
-  ASSERT_TRUE(first);
-  EXPECT_TRUE(IsWindowVisible(first));
+  EXPECT_TRUE(IsWindowVisible(page("TabSheet12")));
   EXPECT_TRUE(IsWindowVisible(Control("pCheckBox_1_1")));
   SelectPage("PageControl3", 1);
-  for (const char* name : {"PageControl3", "TabSheet12", "TabSheet13"}) {
-    HWND hwnd = page(name);
-    ASSERT_TRUE(hwnd) << name;
-    EXPECT_TRUE(GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_COMPOSITED) << name;
-  }
-}
-
-TEST_F(WindowTest, OnlyTheFirstElevenOptionsAndSystemPagesStopTheCountdown) {
-  Open();
-  auto count = [this](const char* caption) {
-    form_.countdownTimerEnabled = true;
-    form_.captionOk = Utf8ToCp1251(caption);
-    window_->FormChanged();
-  };
-  SelectPage("PageControl1", 1);
-  count("Применить 5");
-  EXPECT_EQ(TextOf(window_->OkButton()), W("Применить 5"));
-  Click("pCheckBox_1_1");
-  SelectPage("PageControl3", 1);
-  EXPECT_EQ(TextOf(window_->OkButton()), W("Применить 5"));
-  SelectPage("PageControl1", 0);
-  EXPECT_EQ(TextOf(window_->OkButton()), W("Применить"));
-
-  count("Применить 4");
-  SelectPage("PageControl2", 2);
-  EXPECT_EQ(TextOf(window_->OkButton()), W("Применить"));
-  EXPECT_FALSE(form_.countdownTimerEnabled);
-
-  SelectPage("PageControl2", 0);
-  count("Применить 3");
-  Click("sCheckBox_1_11");
-  EXPECT_EQ(TextOf(window_->OkButton()), W("Применить"));
+  for (const char* name : {"PageControl3", "TabSheet12", "TabSheet13"})
+    EXPECT_TRUE(GetWindowLongW(page(name), GWL_EXSTYLE) & WS_EX_COMPOSITED) << name;
 }
 
 }  // namespace

@@ -44,41 +44,9 @@ ruwine() { env LC_ALL=ru_RU.UTF-8 wine "$@"; }
 "$mingw" -std=c++17 -O1 -static -municode -o "$work/reg_dump.exe" "$here/reg_dump.cpp"
 "$cli" settings --out "$work/base.ini" >/dev/null
 
-# A random selection: the settings file of the built-in selection with every
-# stored value drawn at random (drop-down lists and spinners within their
-# items and ranges as the window description gives them).
-randomize() {
-  perl -e '
-    use strict; use warnings;
-    my ($form, $base, $seed) = @ARGV;
-    srand($seed);
-    my (%items, %range, $object, $inItems);
-    open(my $f, "<", $form) or die "$form: $!\n";
-    while (<$f>) {
-      if (/^\s*object (\w+): (\w+)/) { $object = $1; next; }
-      next unless defined $object;
-      if (/^\s*Items = \(/) { $inItems = 1; $items{$object} = 0; next; }
-      if ($inItems) { if (/^\s*\)/) { $inItems = 0; } else { $items{$object}++; } next; }
-      $range{$object}{$1} = $2 if /^\s*(Min|Max) = (-?\d+)/;
-    }
-    open(my $b, "<:raw", $base) or die "$base: $!\n";
-    binmode(STDOUT);
-    my $section = "";
-    while (my $line = <$b>) {
-      $section = $1 if $line =~ /^\[(.*)\]\r\n$/;
-      if ($line =~ /^Checked=/) {
-        $line = "Checked=" . int(rand(3)) . "\r\n";
-      } elsif ($line =~ /^Index=/ && defined $range{$section}{Max}) {
-        my ($lo, $hi) = ($range{$section}{Min} // 0, $range{$section}{Max});
-        $line = "Index=" . ($lo + int(rand($hi - $lo + 1))) . "\r\n";
-      } elsif ($line =~ /^Index=/ && defined $items{$section}) {
-        $line = "Index=" . (int(rand($items{$section} + 1)) - 1) . "\r\n";
-      } elsif ($section eq "Servise" && $line =~ /^(.*)=[012]\r\n$/) {
-        $line = "$1=" . int(rand(3)) . "\r\n";
-      }
-      print $line;
-    }' "$root/ui/kwetro.form" "$work/base.ini" "$1"
-}
+# A random selection: every stored value drawn at random (out of range and
+# unreadable ones included), as scripts/compare-builds.sh draws them.
+randomize() { perl "$root/scripts/random-settings.pl" "$1" "$work/base.ini"; }
 
 echo "random_import: $count selections, seed $seed (KWETRO_SEED=$seed repeats them)"
 failed=0

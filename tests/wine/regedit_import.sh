@@ -39,23 +39,13 @@ if ! { wineserver -p && env LC_ALL=ru_RU.UTF-8 wineboot -i; } >"$work/wineboot.l
   exit 1
 fi
 
-# Every option check box of the program, from its table.
-mapfile -t options < <(grep -oE '"[A-Za-z]*CheckBox[A-Za-z0-9_]*"' "$root/options/option_table.cpp" |
-                       tr -d '"' | sort -u)
-if [[ ${#options[@]} -lt 100 ]]; then
-  echo "found only ${#options[@]} option names in options/option_table.cpp" >&2
-  exit 1
-fi
-
-# A settings file with every option in one state. The services preset stays
-# at "optimal" (unchecked) so that the services section is written.
+# A settings file with every option in one state: the built-in selection's
+# file with each "Checked" set. The services preset stays at "optimal"
+# (unchecked) so that the services section is written.
+"$cli" settings --out "$work/base.ini" >/dev/null
 write_settings() {
-  local state=$1 file=$2 name
-  for name in "${options[@]}"; do
-    [[ $name == srCheckBox_1_1 ]] && continue
-    printf '[%s]\r\nChecked=%s\r\n\r\n' "$name" "$state"
-  done >"$file"
-  printf '[srCheckBox_1_1]\r\nChecked=0\r\n' >>"$file"
+  STATE=$1 perl -pe 'our $s; $s = $1 if /^\[(.*)\]/;
+    s/^Checked=\d/"Checked=" . ($s eq "srCheckBox_1_1" ? 0 : $ENV{STATE})/e' "$work/base.ini" >"$2"
 }
 
 failed=0

@@ -1,13 +1,10 @@
-// The stored window description: the RCDATA resource TFORM1 of this program.
+#include "ui/stored_layout.h"
+
 #include <windows.h>
-
-#include <string_view>
-
-#include "ui/form_loader.h"
 
 namespace kwetro {
 
-std::string_view StoredFormDescription() {
+std::string_view StoredLayout() {
   HRSRC resource = FindResourceW(nullptr, L"TFORM1", MAKEINTRESOURCEW(10));  // RT_RCDATA
   if (!resource) return {};
   HGLOBAL loaded = LoadResource(nullptr, resource);

@@ -1,0 +1,55 @@
+// What the window says about itself: the page title and the legend in the
+// header, the labels and pictures painted by the window that holds them, the
+// pop-up hints, and the information line that explains whatever the mouse
+// points at.
+#pragma once
+
+#include <string>
+
+#include "ui/win32_parts.h"
+
+namespace kwetro::win32 {
+
+class InfoLine {
+ public:
+  explicit InfoLine(WindowParts& parts) : parts_(parts) {}
+
+  // Pop-up hints are of use only once the user can point at something: made
+  // when the window is activated, they do not delay its first appearance.
+  void CreateTooltips();
+  // The pop-up hint of an item as it stands (hint, place, visibility).
+  void UpdateTool(int index);
+
+  void SetLabelText(int index, const std::wstring& text);
+  void SetHint(int index, const std::wstring& hint);
+  // The title and legend of a main page (the services page has its own).
+  void ShowPageTitle(int mainPage);
+
+  // The mouse moved over hwnd, at a point on the screen.
+  void MouseOver(HWND hwnd, POINT screen);
+  // Shows the hint of an item (of the nearest item around it that has one).
+  void Explain(int index);
+  // Shows again the hint of the item last explained, which may have changed.
+  void Refresh();
+  // The text of the information line.
+  std::wstring Text() const;
+
+  // Labels and images of a container.
+  void PaintGraphics(int container, HDC dc);
+  // The label or image under a point of a container's client area, or -1.
+  int GraphicAt(int container, POINT client) const;
+
+ private:
+  void SetGraphicVisible(int index, bool visible);
+  void MoveGraphic(int index, POINT at);
+  // Repaints where a label or image was and is.
+  void InvalidateGraphic(int index, const RECT& before);
+
+  WindowParts& parts_;
+  UniqueWindow tooltip_;
+  int explained_ = -1;
+  bool shown_ = false;
+  std::wstring current_;
+};
+
+}  // namespace kwetro::win32

@@ -1,0 +1,54 @@
+// The pages of the window: the tab controls and their pages, each page built
+// with its controls the first time it is shown (so that the window appears
+// sooner), placement and docking, and the composited painting that keeps
+// page changes free of flicker.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "ui/win32_parts.h"
+
+namespace kwetro::win32 {
+
+class Pages {
+ public:
+  // onBuilt runs for every item created after the window first showed.
+  Pages(WindowParts& parts, std::function<void(int)> onBuilt)
+      : parts_(parts), onBuilt_(std::move(onBuilt)) {}
+
+  // Creates the window's direct controls and containers, but no page content.
+  void BuildWindow();
+  // Shows the selected page of a tab control (building it when needed) and,
+  // inside it, the selected pages of its own tab controls.
+  void ShowSelected(int pageControl);
+  // Makes a page the selected one of its tab control and shows it, with the
+  // pages around it; false when the item is on no page.
+  void Reveal(int item);
+  // Builds the pages an item sits on, so that its control exists.
+  void EnsureBuilt(int item);
+  // Builds every page.
+  void BuildAll();
+  // The index of the selected tab of a tab control.
+  int Selected(int pageControl) const;
+  // The page an item sits on (the nearest page around it), or -1.
+  int PageOf(int item) const;
+
+  // Docks the children of a container and keeps the button bar's buttons at
+  // its right (also after the OK button's caption changed).
+  void AlignChildren(int parent);
+  void SetComposited();
+
+ private:
+  void BuildChildren(int parent);
+  void BuildPage(int page);
+  // A tab control's display area, in its parent's coordinates.
+  RECT PageArea(int pageControl) const;
+  void PlacePages(int pageControl);
+
+  WindowParts& parts_;
+  std::function<void(int)> onBuilt_;
+  std::vector<int> fresh_;  // items created while building a page
+};
+
+}  // namespace kwetro::win32

@@ -1,0 +1,115 @@
+#include "ui/win32_parts.h"
+
+#include <algorithm>
+
+#include "app/win32_text.h"
+#include "ui/win32_builders.h"
+
+namespace kwetro::win32 {
+namespace {
+
+// The window's font: 8 point Tahoma at 96 DPI, the dialog font of Windows XP.
+const wchar_t kDefaultFontName[] = L"Tahoma";
+constexpr int kDefaultFontHeight = -11;
+
+HFONT MakeFont(const std::wstring& name, int height, bool bold, bool italic, bool underline) {
+  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, name.c_str());
+}
+
+}  // namespace
+
+std::wstring Wide(std::string_view utf8) { return Widen(utf8); }
+
+std::wstring LongHint(const std::wstring& hint) {
+  const std::size_t bar = hint.find(L'|');
+  return bar == std::wstring::npos ? hint : hint.substr(bar + 1);
+}
+
+std::wstring ShortHint(const std::wstring& hint) {
+  const std::size_t bar = hint.find(L'|');
+  return bar == std::wstring::npos ? hint : hint.substr(0, bar);
+}
+
+WindowParts::WindowParts(const Layout& layout, Selection& selection)
+    : layout(layout),
+      selection(selection),
+      defaultFont_(MakeFont(kDefaultFontName, kDefaultFontHeight, false, false, false)),
+      measureDc_(CreateCompatibleDC(nullptr)) {
+  const std::size_t count = layout.items.size();
+  natives.assign(count, NativeControl());
+  children.assign(count, {});
+  built.assign(count, 0);
+  for (std::size_t i = 1; i < count; ++i)
+    children[static_cast<std::size_t>(layout.items[i].parent)].push_back(static_cast<int>(i));
+  // Tab order: by TabOrder where the layout gives one, else in layout order.
+  for (auto& list : children)
+    std::stable_sort(list.begin(), list.end(), [&layout](int a, int b) {
+      return layout.items[static_cast<std::size_t>(a)].Int("TabOrder", 1 << 20) <
+             layout.items[static_cast<std::size_t>(b)].Int("TabOrder", 1 << 20);
+    });
+  natives[0].kind = NativeKind::kWindow;
+  for (std::size_t i = 1; i < count; ++i) natives[i].kind = KindOf(layout.items[i]);
+  for (std::size_t i = 0; i < count; ++i) ApplyFontAndColors(*this, static_cast<int>(i));
+}
+
+int WindowParts::ItemOf(HWND hwnd) const {
+  for (; hwnd && hwnd != main; hwnd = GetParent(hwnd)) {
+    const int index = GetDlgCtrlID(hwnd) - kFirstItemId;
+    if (index <= 0 || static_cast<std::size_t>(index) >= natives.size()) continue;
+    const NativeControl& n = natives[static_cast<std::size_t>(index)];
+    if (n.hwnd == hwnd || n.buddy == hwnd) return index;
+  }
+  return hwnd && hwnd == main ? 0 : -1;
+}
+
+HBRUSH WindowParts::Brush(COLORREF color) {
+  UniqueBrush& brush = brushes_[color];
+  if (!brush.Get()) brush.Reset(CreateSolidBrush(color));
+  return brush.Get();
+}
+
+HFONT WindowParts::FontFor(const LayoutItem& item, HFONT base, bool underline) {
+  const bool own = item.Find("Font.Name") || item.Find("Font.Height") || item.Find("Font.Size") ||
+                   item.Find("Font.Style") || underline;
+  if (!own || !base) return base;
+  LOGFONTW font = {};
+  GetObjectW(base, sizeof font, &font);
+  std::wstring name = font.lfFaceName;
+  int height = font.lfHeight;
+  bool bold = font.lfWeight >= FW_BOLD, italic = font.lfItalic != 0;
+  underline = underline || font.lfUnderline != 0;
+  if (item.Find("Font.Name")) name = Wide(item.Text("Font.Name"));
+  if (item.Find("Font.Height")) height = item.Int("Font.Height", height);
+  if (item.Find("Font.Size")) height = -MulDiv(item.Int("Font.Size", 8), 96, 72);
+  if (const LayoutProperty* style = item.Find("Font.Style")) {
+    bold = style->value.find("fsBold") != std::string::npos;
+    italic = style->value.find("fsItalic") != std::string::npos;
+    underline = underline || style->value.find("fsUnderline") != std::string::npos;
+  }
+  fonts_.emplace_back(MakeFont(name, height, bold, italic, underline));
+  return fonts_.back().Get();
+}
+
+SIZE WindowParts::MeasureText(HFONT font, const std::wstring& text, int wrapWidth) const {
+  HDC dc = measureDc_.Get();
+  HGDIOBJ old = SelectObject(dc, font ? font : defaultFont_.Get());
+  RECT r = {0, 0, wrapWidth > 0 ? wrapWidth : 0, 0};
+  const std::wstring sample = text.empty() ? L" " : text;
+  DrawTextW(dc, sample.c_str(), static_cast<int>(sample.size()), &r,
+            DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  SelectObject(dc, old);
+  return {text.empty() ? 0 : r.right - r.left, r.bottom - r.top};
+}
+
+HWND WindowParts::CreateControl(int index, DWORD exStyle, const wchar_t* cls,
+                                const std::wstring& text, DWORD style, const RECT& r, HWND parent) {
+  const HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstItemId + index));
+  HWND hwnd = CreateWindowExW(exStyle, cls, text.c_str(), style, r.left, r.top, r.right - r.left,
+                              r.bottom - r.top, parent, id, GetModuleHandleW(nullptr), nullptr);
+  if (hwnd) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(Native(index).font), FALSE);
+  return hwnd;
+}
+
+}  // namespace kwetro::win32

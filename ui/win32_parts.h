@@ -1,0 +1,123 @@
+// The native side of the window: one NativeControl per item of the layout,
+// the fonts and brushes they use, and the lookups every part of the window
+// needs (by name, by window handle).
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "options/selection.h"
+#include "ui/layout.h"
+#include "ui/win32_handles.h"
+#include "ui/win32_paint.h"
+
+namespace kwetro::win32 {
+
+enum class NativeKind {
+  kWindow,
+  kPageControl,
+  kPage,
+  kPanel,
+  kGroupBox,
+  kLabel,
+  kImage,
+  kOption,
+  kCombo,
+  kSpinner,
+  kServicesList,
+  kDialogButtons,
+  kLink,
+  kTimer,
+  kOther,
+};
+
+// Labels and images have no window of their own: the window that holds them
+// paints them, which spares the system a window for each piece of text.
+struct NativeControl {
+  NativeKind kind = NativeKind::kOther;
+  HWND hwnd = nullptr;       // the control (a spinner's edit, a button bar's panel)
+  HWND buddy = nullptr;      // a spinner's up-down; a button bar's OK button
+  HWND second = nullptr;     // a button bar's Cancel button
+  HWND container = nullptr;  // where the item's children live
+  std::wstring text;         // caption as shown
+  std::wstring hint;         // current hint, "short|long"
+  HFONT font = nullptr;
+  COLORREF textColor = 0;
+  COLORREF background = 0;  // what the control and its children paint behind text
+  bool autoSize = false;
+  bool wordWrap = false;
+  int alignment = 0;           // 0 left, 1 right, 2 centre
+  int glyph = -1;              // an image's state glyph, -1 for none
+  Frame frame = Frame::kNone;  // containers: bevel or group frame
+  bool drawsCaption = false;   // panels show their caption centred
+  unsigned interval = 1000;    // timers
+  int state = -1;              // an option's state as drawn
+  RECT bounds = {};            // in the parent container's client coordinates
+  bool visible = true;         // labels and images; controls with a window keep their own
+
+  bool IsGraphic() const { return kind == NativeKind::kLabel || kind == NativeKind::kImage; }
+};
+
+// UTF-8 to the text a window shows.
+std::wstring Wide(std::string_view utf8);
+// The part of a hint the information line shows: after the first "|", or the
+// whole hint when it has none; and the part a pop-up shows: before it.
+std::wstring LongHint(const std::wstring& hint);
+std::wstring ShortHint(const std::wstring& hint);
+
+// Identifiers: a control's child-window identifier is this plus its index in
+// the layout, so that notifications name the item directly.
+constexpr int kFirstItemId = 100;
+constexpr int kOkButtonId = 0x7F01;
+constexpr int kCancelButtonId = 0x7F02;
+constexpr UINT_PTR kHousekeepingTimerId = 1;  // Timer1
+constexpr UINT_PTR kCountdownTimerId = 2;     // Timer2
+// Posted once the window is shown, to run the activation steps.
+constexpr UINT kActivateMessage = WM_APP + 1;
+// The window class of panels and pages: they paint their background, frame
+// and the labels and images they hold, and pass their controls' messages on
+// to the main window.
+constexpr wchar_t kContainerClass[] = L"KwetroContainer";
+
+class WindowParts {
+ public:
+  WindowParts(const Layout& layout, Selection& selection);
+
+  const Layout& layout;
+  Selection& selection;
+  HWND main = nullptr;
+  std::vector<NativeControl> natives;      // by layout item
+  std::vector<std::vector<int>> children;  // by layout item, in tab order
+  std::vector<char> built;                 // containers whose children exist
+
+  const LayoutItem& Item(int index) const { return layout.items[static_cast<std::size_t>(index)]; }
+  NativeControl& Native(int index) { return natives[static_cast<std::size_t>(index)]; }
+  const NativeControl& Native(int index) const { return natives[static_cast<std::size_t>(index)]; }
+  int Named(std::string_view name) const { return layout.Named(name); }
+  // The item whose control (or spinner up-down) is hwnd or holds it; 0 for
+  // the window itself, -1 for none.
+  int ItemOf(HWND hwnd) const;
+
+  HBRUSH Brush(COLORREF color);
+  HFONT DefaultFont() const { return defaultFont_.Get(); }
+  // A font made from base with the item's Font.* properties.
+  HFONT FontFor(const LayoutItem& item, HFONT base, bool underline);
+  SIZE MeasureText(HFONT font, const std::wstring& text, int wrapWidth = 0) const;
+  // A child window of the item, with the item's font.
+  HWND CreateControl(int index, DWORD exStyle, const wchar_t* cls, const std::wstring& text,
+                     DWORD style, const RECT& r, HWND parent);
+
+ private:
+  UniqueFont defaultFont_;
+  std::vector<UniqueFont> fonts_;
+  std::map<COLORREF, UniqueBrush> brushes_;
+  // Texts are measured on a memory DC of their own: a window DC per
+  // measurement costs more than the measuring.
+  UniqueDc measureDc_;
+};
+
+}  // namespace kwetro::win32

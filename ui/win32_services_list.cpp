@@ -1,0 +1,83 @@
+// clang-format off
+#include <windows.h>  // before every other Windows header
+#include <commctrl.h>
+// clang-format on
+
+#include "ui/win32_services_list.h"
+
+namespace kwetro::win32 {
+
+namespace {
+
+// Where the list keeps its owner. (Subclassed the classic way rather than
+// with SetWindowSubclass, which only the version 6 common controls export by
+// name on Windows XP.)
+const wchar_t kOwnerProperty[] = L"KwetroServicesList";
+
+}  // namespace
+
+WNDPROC ServicesList::baseProc_ = nullptr;
+
+void ServicesList::Attach(int item) {
+  item_ = item;
+  HWND list = parts_.Native(item).hwnd;
+  enabled_ = parts_.selection.servicesEnabled;
+  shown_ = parts_.selection.services;
+  SetPropW(list, kOwnerProperty, reinterpret_cast<HANDLE>(this));
+  baseProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ServicesList::Proc)));
+}
+
+LRESULT CALLBACK ServicesList::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* list = reinterpret_cast<ServicesList*>(GetPropW(hwnd, kOwnerProperty));
+  auto base = [&] { return CallWindowProcW(baseProc_, hwnd, msg, wParam, lParam); };
+  if (!list) return base();
+  if (msg == WM_LBUTTONDOWN) {
+    // A click on an item's box moves its state along the cycle.
+    const LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
+    const int x = static_cast<short>(LOWORD(lParam));
+    if (HIWORD(hit) == 0 && x < kServiceBoxColumn) {
+      const LRESULT result = base();
+      list->run_.ServiceItemClicked(static_cast<int>(LOWORD(hit)));
+      return result;
+    }
+  }
+  if (msg == WM_CHAR && wParam == L' ') {
+    const LRESULT selected = SendMessageW(hwnd, LB_GETCURSEL, 0, 0);
+    if (selected != LB_ERR) list->run_.ServiceItemClicked(static_cast<int>(selected));
+    return 0;
+  }
+  if (msg == WM_NCDESTROY) RemovePropW(hwnd, kOwnerProperty);
+  return base();
+}
+
+void ServicesList::Draw(const DRAWITEMSTRUCT& item) {
+  const auto& services = Controls().services;
+  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= services.size()) return;
+  const Selection& selection = parts_.selection;
+  DrawServiceItem(item, selection.services[item.itemID],
+                  selection.servicesEnabled && IsWindowEnabled(item.hwndItem),
+                  Wide(services[item.itemID].ItemText()),
+                  item_ > 0 ? parts_.Native(item_).font : parts_.DefaultFont());
+}
+
+void ServicesList::Refresh() {
+  if (item_ < 0) return;
+  HWND list = parts_.Native(item_).hwnd;
+  const Selection& selection = parts_.selection;
+  if (selection.servicesEnabled != enabled_) {
+    enabled_ = selection.servicesEnabled;
+    EnableWindow(list, enabled_);
+    InvalidateRect(list, nullptr, FALSE);
+  }
+  if (selection.services != shown_) {
+    shown_ = selection.services;
+    InvalidateRect(list, nullptr, FALSE);
+  }
+}
+
+void ServicesList::SelectFirst() {
+  if (item_ > 0) SendMessageW(parts_.Native(item_).hwnd, LB_SETCURSEL, 0, 0);
+}
+
+}  // namespace kwetro::win32

@@ -1,0 +1,37 @@
+// The services list: one owner-drawn item per service with its state box,
+// clicked on the box or with the space bar to move the service's start state
+// along the cycle of the option boxes.
+#pragma once
+
+#include "app/run_control.h"
+#include "ui/win32_parts.h"
+
+namespace kwetro::win32 {
+
+class ServicesList {
+ public:
+  ServicesList(WindowParts& parts, RunControl& run) : parts_(parts), run_(run) {}
+
+  // Takes over the list's clicks and keys once it is created.
+  void Attach(int item);
+  int ItemHeight() const { return itemHeight_; }
+  void SetItemHeight(int height) { itemHeight_ = height; }
+  void Draw(const DRAWITEMSTRUCT& item);
+  // Shows the selection's states and whether the list can be changed.
+  void Refresh();
+  // Selects the first item, as entering the services page does.
+  void SelectFirst();
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static WNDPROC baseProc_;  // the list box class's own procedure
+
+  WindowParts& parts_;
+  RunControl& run_;
+  int item_ = -1;
+  int itemHeight_ = 18;
+  bool enabled_ = false;
+  std::vector<TriState> shown_;
+};
+
+}  // namespace kwetro::win32
