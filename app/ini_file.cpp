@@ -13,21 +13,6 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// Lower case of a Windows-1251 letter: Latin, Russian and the other Cyrillic
-// letters of the code page.
-unsigned char Fold(char ch) {
-  const auto c = static_cast<unsigned char>(ch);
-  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDF)) return static_cast<unsigned char>(c + 32);
-  static const unsigned char kUpper[] = {0x80, 0x81, 0x8A, 0x8C, 0x8D, 0x8E, 0x8F, 0xA1,
-                                         0xA3, 0xA5, 0xA8, 0xAA, 0xAF, 0xB2, 0xBD};
-  static const unsigned char kLower[] = {0x90, 0x83, 0x9A, 0x9C, 0x9D, 0x9E, 0x9F, 0xA2,
-                                         0xBC, 0xB4, 0xB8, 0xBA, 0xBF, 0xB3, 0xBE};
-  if (c < 0x80) return c;
-  for (std::size_t i = 0; i < sizeof kUpper; ++i)
-    if (kUpper[i] == c) return kLower[i];
-  return c;
-}
-
 }  // namespace
 
 IniLine ReadIniLine(std::string_view raw) {
@@ -50,15 +35,8 @@ IniLine ReadIniLine(std::string_view raw) {
   return out;
 }
 
-std::string FoldCase(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(Fold(c));
-  return out;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Fold(x) == Fold(y); });
+  return a.size() == b.size() && (a == b || FoldCase(a) == FoldCase(b));
 }
 
 bool ParseIniInteger(std::string_view text, int& value) {

@@ -9,6 +9,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "options/text_encoding.h"
+
 namespace kwetro {
 
 // One line, trimmed of blanks and tabs. Blank lines name nothing; a line
@@ -36,8 +38,7 @@ void ForEachLine(std::string_view text, Each each) {
   }
 }
 
-// Lower-case form of a Windows-1251 name: Latin and Cyrillic letters.
-std::string FoldCase(std::string_view text);
+// Names equal without regard to letter case (FoldCase).
 bool SameName(std::string_view a, std::string_view b);
 
 // A whole number as the settings file holds it: signed decimal, or

@@ -27,16 +27,10 @@ struct Names {
   std::unordered_map<std::string, ControlRef> controls;
   std::unordered_map<std::string, std::size_t> services;
   Names() {
-    for (const ControlRef& r : Controls().order) controls.emplace(FoldCase(NameOf(r)), r);
+    for (const ControlRef& r : Controls().order) controls.emplace(FoldCase(ControlName(r)), r);
     const auto& decls = Controls().services;
     for (std::size_t i = 0; i < decls.size(); ++i)
       services.emplace(FoldCase(Utf8ToCp1251(decls[i].ItemText())), i);
-  }
-  static std::string_view NameOf(const ControlRef& r) {
-    const auto i = static_cast<std::size_t>(r.index);
-    return r.kind == ControlKind::kOption  ? Controls().options[i].name
-           : r.kind == ControlKind::kCombo ? Controls().combos[i].name
-                                           : Controls().spinners[i].name;
   }
 };
 
@@ -80,6 +74,8 @@ FileValues Collect(std::string_view bytes) {
             break;
           case ControlKind::kSpinner:
             index = &found.spinners[i];
+            break;
+          case ControlKind::kService:  // services have a section of their own
             break;
         }
       }
@@ -153,6 +149,8 @@ StoredSettings RestoreSettings(std::string_view bytes, Selection& selection) {
         selection.spinners[i] = value;
         break;
       }
+      case ControlKind::kService:
+        break;
     }
   }
   selection.ApplyStoredServices(stored.services);
@@ -185,6 +183,8 @@ std::string StoreSettings(const Selection& selection, std::string_view existing)
         ini.Write(name, "Info", Utf8ToCp1251(t.spinners[i].hint));
         ini.Write(name, "Name", name);
         ini.Write(name, "Index", std::to_string(selection.spinners[i]));
+        break;
+      case ControlKind::kService:
         break;
     }
   }

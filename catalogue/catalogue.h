@@ -13,10 +13,10 @@ const std::vector<Block>& HklmSystemBlocks();    // "; СИСТЕМА"
 const std::vector<Block>& HklmExplorerBlocks();  // "; ПРОВОДНИК"
 
 // hkcu.reg
-const std::vector<Block>& HkcuSystemBlocks();         // "; СИСТЕМА"
-const std::vector<Block>& HkcuExplorerBlocks();       // "; ПРОВОДНИК", up to font smoothing
-const std::vector<Block>& VisualEffectBlocks();       // "; ПРОВОДНИК", from font smoothing on
-const std::vector<Block>& MediaPlayerBlocks();        // "; МЕДИАПЛЕЕР"
-const std::vector<Block>& InternetExplorerBlocks();   // "; НАСТРОЙКИ IE"
+const std::vector<Block>& HkcuSystemBlocks();    // "; СИСТЕМА"
+const std::vector<Block>& HkcuExplorerBlocks();  // "; ПРОВОДНИК", up to font smoothing
+const std::vector<Block>& VisualEffectBlocks();  // "; ПРОВОДНИК", from font smoothing on
+const std::vector<Block>& MediaPlayerBlocks();   // "; МЕДИАПЛЕЕР"
+const std::vector<Block>& InternetExplorerBlocks();  // "; НАСТРОЙКИ IE"
 
 }  // namespace kwetro

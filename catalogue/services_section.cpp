@@ -17,6 +17,7 @@ const char* const kStartLines[] = {
 
 void AppendServicesSection(RegScript& script, const Selection& selection) {
   if (!selection.servicesEnabled) return;
+  const std::size_t section = script.Size();
   script.AppendLine(SeparatorLine());
   script.AppendComment("СЕРВИСЫ И СЛУЖБЫ");
   script.AppendComment("00000002 - Авто; 00000003 - Вручную; 00000004 - Отключить;");
@@ -25,6 +26,7 @@ void AppendServicesSection(RegScript& script, const Selection& selection) {
   const auto& services = Controls().services;
   std::string key;
   for (std::size_t i = 0; i < services.size(); ++i) {
+    const std::size_t begin = script.Size();
     // Each service's comment line comes before its key line.
     script.AppendComment(services[i].display);
     key.assign("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\")
@@ -33,7 +35,10 @@ void AppendServicesSection(RegScript& script, const Selection& selection) {
     script.AppendLine(key);
     script.AppendLine(kStartLines[selection.services[i]]);
     script.AppendEmptyLine();
+    script.Mark({ControlKind::kService, static_cast<int>(i)}, begin);
   }
+  // The whole section is what the preset box chose.
+  script.Mark({ControlKind::kOption, PresetOption()}, section);
 }
 
 }  // namespace kwetro

@@ -16,7 +16,9 @@ void AppendOption(RegScript& script, const OptionBlock& block, const Selection& 
   const StateLines& lines = block.states[selection.State(block.option)];
   if (!lines.writes) return;
   const std::string caption = selection.Caption(block.option);
+  const std::size_t begin = script.Size();
   for (const KeySection& section : lines.sections) AppendSection(script, section, caption);
+  script.Mark({ControlKind::kOption, block.option}, begin);
 }
 
 void AppendItem(RegScript& script, const GroupItem& item, const Selection& selection) {
@@ -60,9 +62,18 @@ bool AllMembersGrayed(const GroupBlock& block, const Selection& selection) {
 
 void AppendGroup(RegScript& script, const GroupBlock& block, const Selection& selection) {
   if (!block.fixed && AllMembersGrayed(block, selection)) return;
+  const std::size_t begin = script.Size();
   script.AppendLine(block.key);
   for (const GroupItem& item : block.items) AppendItem(script, item, selection);
   script.AppendEmptyLine();
+  // The group is the block of every control that wrote into it.
+  for (const GroupItem& item : block.items) {
+    if (item.kind == GroupItem::kMember && item.writes[selection.State(item.control)])
+      script.Mark({ControlKind::kOption, item.control}, begin);
+    if (item.kind == GroupItem::kCombo) script.Mark({ControlKind::kCombo, item.control}, begin);
+    if (item.kind == GroupItem::kSpinnerMillis)
+      script.Mark({ControlKind::kSpinner, item.control}, begin);
+  }
 }
 
 }  // namespace

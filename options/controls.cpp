@@ -15,7 +15,6 @@ CaptionText Joined(std::string_view a, std::string_view b = {}, std::string_view
 struct Table {
   ControlTable controls;
   std::unordered_map<std::string_view, ControlRef> byName;
-  std::unordered_map<std::string_view, int> services;
 
   Table() {
     Declare d(controls);
@@ -23,7 +22,8 @@ struct Table {
     DeclareServices(controls.services);
     for (const ControlRef& ref : controls.order) byName.emplace(NameOf(ref), ref);
     for (std::size_t i = 0; i < controls.services.size(); ++i)
-      services.emplace(controls.services[i].key, static_cast<int>(i));
+      byName.emplace(controls.services[i].key,
+                     ControlRef{ControlKind::kService, static_cast<int>(i)});
   }
 
   std::string_view NameOf(const ControlRef& ref) const {
@@ -35,6 +35,8 @@ struct Table {
         return controls.combos[i].name;
       case ControlKind::kSpinner:
         return controls.spinners[i].name;
+      case ControlKind::kService:
+        return controls.services[i].key;
     }
     return {};
   }
@@ -159,12 +161,9 @@ int OptionIndex(std::string_view name) { return IndexOf(name, ControlKind::kOpti
 int ComboIndex(std::string_view name) { return IndexOf(name, ControlKind::kCombo); }
 int SpinnerIndex(std::string_view name) { return IndexOf(name, ControlKind::kSpinner); }
 
-int ServiceIndex(std::string_view key) {
-  const auto& services = TheTable().services;
-  const auto it = services.find(key);
-  if (it == services.end()) throw std::logic_error("no service " + std::string(key));
-  return it->second;
-}
+int ServiceIndex(std::string_view key) { return IndexOf(key, ControlKind::kService); }
+
+std::string_view ControlName(const ControlRef& control) { return TheTable().NameOf(control); }
 
 int PresetOption() {
   static const int preset = OptionIndex("srCheckBox_1_1");

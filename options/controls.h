@@ -84,11 +84,17 @@ struct ServiceDecl {
   std::string ItemText() const;
 };
 
-enum class ControlKind { kOption, kCombo, kSpinner };
+enum class ControlKind { kOption, kCombo, kSpinner, kService };
 
+// A control of a selection: an option, a drop-down list, a spinner or an item
+// of the services list.
 struct ControlRef {
   ControlKind kind;
   int index;  // into the declarations of its kind
+
+  bool operator==(const ControlRef& other) const {
+    return kind == other.kind && index == other.index;
+  }
 };
 
 struct ControlTable {
@@ -105,8 +111,11 @@ struct ControlTable {
 // The table, built on first use.
 const ControlTable& Controls();
 
-// The control of that name (exact spelling); false when there is none.
+// The control of that name (exact spelling): an option, drop-down list or
+// spinner, or a service by its key name; false when there is none.
 bool FindControl(std::string_view name, ControlRef& found);
+// Its name: the control's, or the service's key name.
+std::string_view ControlName(const ControlRef& control);
 // The index of an option, drop-down, spinner or service named by the program
 // itself; throws std::logic_error for a name the table lacks.
 int OptionIndex(std::string_view name);

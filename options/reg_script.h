@@ -5,10 +5,20 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "options/controls.h"
 #include "options/text_encoding.h"
 
 namespace kwetro {
+
+// Where the lines of a control stand in a script: the block (or key group)
+// that holds them, as byte offsets. What a preview shows of a control.
+struct BlockMark {
+  ControlRef control;
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
 
 class RegScript {
  public:
@@ -26,8 +36,16 @@ class RegScript {
   // The file's bytes: no byte-order mark, CR LF after every line.
   const std::string& Bytes() const { return bytes_; }
 
+  std::size_t Size() const { return bytes_.size(); }
+  // What was written since begin belongs to the control.
+  void Mark(ControlRef control, std::size_t begin) {
+    marks_.push_back({control, begin, bytes_.size()});
+  }
+  const std::vector<BlockMark>& Marks() const { return marks_; }
+
  private:
   std::string bytes_;
+  std::vector<BlockMark> marks_;
 };
 
 }  // namespace kwetro

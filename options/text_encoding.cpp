@@ -144,6 +144,30 @@ std::string Cp1251ToUtf8(std::string_view cp1251) {
   return out;
 }
 
+std::u16string Cp1251ToUtf16(std::string_view cp1251) {
+  std::u16string out;
+  out.reserve(cp1251.size());
+  for (char c : cp1251) out += CodeOf(static_cast<unsigned char>(c));
+  return out;
+}
+
+std::string FoldCase(std::string_view cp1251) {
+  // The capitals of the code page beyond А..Я and their small letters.
+  static const char kUpper[] = "\x80\x81\x8A\x8C\x8D\x8E\x8F\xA1\xA3\xA5\xA8\xAA\xAF\xB2\xBD";
+  static const char kLower[] = "\x90\x83\x9A\x9C\x9D\x9E\x9F\xA2\xBC\xB4\xB8\xBA\xBF\xB3\xBE";
+  std::string out(cp1251);
+  for (char& c : out) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF)) {
+      c = static_cast<char>(b + 32);
+    } else if (b >= 0x80) {
+      for (std::size_t i = 0; kUpper[i]; ++i)
+        if (kUpper[i] == c) c = kLower[i];
+    }
+  }
+  return out;
+}
+
 bool IsCp1251Representable(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size();)
     if (NextByte(utf8, i) < 0) return false;

@@ -18,6 +18,14 @@ void AppendCp1251(std::string& out, std::string_view utf8);
 // Cp1251ToUtf8 then Utf8ToCp1251 gives back the same bytes.
 std::string Cp1251ToUtf8(std::string_view cp1251);
 
+// Windows-1251 to UTF-16, each byte one character (CR LF stays two), as a
+// window shows a file of that code page.
+std::u16string Cp1251ToUtf16(std::string_view cp1251);
+
+// Lower-case form of Windows-1251 text: Latin and Cyrillic letters, for
+// comparisons without regard to case.
+std::string FoldCase(std::string_view cp1251);
+
 // True when every character of the UTF-8 text has a Windows-1251 byte.
 bool IsCp1251Representable(std::string_view utf8);
 

@@ -2,7 +2,9 @@
 // turn as a click on its tab does, points at the first option there so that
 // the information line explains it, and saves a picture of the window for
 // each as FOLDER\<page>-<sub-page>.bmp (numbered from 1; "<page>.bmp" for
-// pages without sub-pages). scripts/screenshots.sh runs it under Wine.
+// pages without sub-pages). Then a search for "автозапуск" gone to with
+// Enter (search.bmp), and the preview beside the window after a click on an
+// option (preview.bmp, the screen). scripts/screenshots.sh runs it under Wine.
 // clang-format off
 #include <windows.h>  // before every other Windows header
 #include <commctrl.h>
@@ -28,9 +30,7 @@ void Pump(Win32Platform& platform, DWORD ms) {
 }
 
 // The window as it is on the screen, as a 24-bit bitmap file.
-bool SaveWindowPicture(HWND hwnd, const std::wstring& path) {
-  RECT r;
-  GetWindowRect(hwnd, &r);
+bool SavePicture(RECT r, const std::wstring& path) {
   const int width = r.right - r.left, height = r.bottom - r.top;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -60,6 +60,12 @@ bool SaveWindowPicture(HWND hwnd, const std::wstring& path) {
 }
 
 }  // namespace
+
+bool SaveWindowPicture(HWND hwnd, const std::wstring& path) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return SavePicture(r, path);
+}
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) {
@@ -121,5 +127,24 @@ int wmain(int argc, wchar_t** argv) {
       if (!take(number + "-" + std::to_string(s + 1))) return 1;
     }
   }
-  return 0;
+
+  select("PageControl1", 0);
+  select("PageControl2", 0);
+  SetWindowTextW(window.Search().Field(), L"автозапуск");
+  window.Search().Next(true);
+  Pump(platform, 300);
+  if (!SaveWindowPicture(window.Handle(), folder + L"\\search.bmp")) return 1;
+  window.Search().Clear();
+
+  // The window at the left edge, the preview beside it.
+  SetWindowPos(window.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  window.OpenPreview();
+  select("PageControl2", 1);
+  SendMessageW(window.Window("sCheckBox_2_2"), BM_CLICK, 0, 0);
+  Pump(platform, 400);
+  RECT both, preview;
+  GetWindowRect(window.Handle(), &both);
+  GetWindowRect(window.FilePreview().Handle(), &preview);
+  UnionRect(&both, &both, &preview);
+  return SavePicture(both, folder + L"\\preview.bmp") ? 0 : 1;
 }

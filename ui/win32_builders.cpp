@@ -114,6 +114,11 @@ void BuildContainer(Context& c) {
   c.n.container = c.n.hwnd;
 }
 
+void BuildEdit(Context& c) {
+  c.Sized(120, 21);
+  c.n.hwnd = c.Create(WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL);
+}
+
 void BuildButtons(Context& c) {
   c.Sized(200, 36);
   // Docked at the bottom unless the layout places it.
@@ -128,6 +133,9 @@ void BuildButtons(Context& c) {
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.n.font), FALSE);
     return hwnd;
   };
+  // A third button, left of the other two, when the layout names it.
+  if (c.item.Find("CaptionPreview"))
+    c.n.third = button(Wide(c.item.Text("CaptionPreview")), kPreviewButtonId);
   c.n.buddy = button(Wide(c.item.Text("CaptionOk", "Применить")), kOkButtonId);
   c.n.second = button(c.n.text, kCancelButtonId);
 }
@@ -272,6 +280,7 @@ NativeKind KindOf(const LayoutItem& item) {
       {"TGroupBox", NativeKind::kGroupBox},
       {"TPanel", NativeKind::kPanel},
       {"TBevel", NativeKind::kPanel},
+      {"TEdit", NativeKind::kEdit},
   };
   for (const auto& c : kClasses)
     if (item.className == c.className) return c.kind;
@@ -331,6 +340,7 @@ void BuildItem(WindowParts& parts, int index) {
       {NativeKind::kSpinner, BuildSpinner},
       {NativeKind::kServicesList, BuildServicesList},
       {NativeKind::kTimer, BuildTimer},
+      {NativeKind::kEdit, BuildEdit},
   };
   const auto builder = kBuilders.find(n.kind);
   if (builder == kBuilders.end()) return;

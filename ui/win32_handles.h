@@ -23,6 +23,8 @@ class Unique {
   Unique& operator=(const Unique&) = delete;
 
   Handle Get() const { return handle_; }
+  // Lets go of a handle that was closed elsewhere (a window the user closed).
+  void Release() { handle_ = nullptr; }
   void Reset(Handle handle = nullptr) {
     if (handle_) Close()(handle_);
     handle_ = handle;

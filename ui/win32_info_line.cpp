@@ -146,7 +146,9 @@ void InfoLine::MouseOver(HWND hwnd, POINT screen) {
     const int graphic = GraphicAt(index, client);
     if (graphic > 0) index = graphic;
   }
-  if (index >= 0) Explain(index);
+  if (index < 0) return;
+  if (index != explained_) pointed_(index);
+  Explain(index);
 }
 
 void InfoLine::Explain(int index) {
@@ -177,7 +179,7 @@ void InfoLine::PaintGraphics(int container, HDC dc) {
   for (int child : parts_.children[static_cast<std::size_t>(container)]) {
     const NativeControl& n = parts_.Native(child);
     if (!n.IsGraphic() || !n.visible || !RectVisible(dc, &n.bounds)) continue;
-    FillRect(dc, &n.bounds, parts_.Brush(n.background));
+    FillRect(dc, &n.bounds, parts_.Brush(parts_.Background(child)));
     if (n.kind == NativeKind::kImage) {
       if (n.glyph < 0) continue;
       const int left = (n.bounds.left + n.bounds.right - kGlyphSize) / 2;

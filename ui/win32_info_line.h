@@ -4,6 +4,7 @@
 // points at.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "ui/win32_parts.h"
@@ -12,7 +13,9 @@ namespace kwetro::win32 {
 
 class InfoLine {
  public:
-  explicit InfoLine(WindowParts& parts) : parts_(parts) {}
+  // pointed runs when the mouse points at another item.
+  InfoLine(WindowParts& parts, std::function<void(int)> pointed)
+      : parts_(parts), pointed_(std::move(pointed)) {}
 
   // Pop-up hints are of use only once the user can point at something: made
   // when the window is activated, they do not delay its first appearance.
@@ -46,6 +49,7 @@ class InfoLine {
   void InvalidateGraphic(int index, const RECT& before);
 
   WindowParts& parts_;
+  std::function<void(int)> pointed_;
   UniqueWindow tooltip_;
   int explained_ = -1;
   bool shown_ = false;

@@ -31,8 +31,30 @@ MainWindow::MainWindow(const Layout& layout, Selection& selection, Win32Platform
       parts_(layout, selection),
       run_(selection, platform, *this),
       pages_(parts_, [this](int index) { OnBuilt(index); }),
-      info_(parts_),
-      services_(parts_, run_) {
+      info_(parts_,
+            [this](int index) {
+              // Until something changes, the preview follows the mouse.
+              const Bound bound = parts_.Item(index).bound;
+              const int control = parts_.Item(index).index;
+              if (changed_ || !preview_.IsOpen() || control < 0) return;
+              if (bound == Bound::kOption) preview_.Mark({ControlKind::kOption, control});
+              if (bound == Bound::kCombo || bound == Bound::kComboLabel)
+                preview_.Mark({ControlKind::kCombo, control});
+              if (bound == Bound::kSpinner || bound == Bound::kSpinnerLabel)
+                preview_.Mark({ControlKind::kSpinner, control});
+            }),
+      services_(parts_,
+                [this](int item) {
+                  changed_ = ControlRef{ControlKind::kService, item};
+                  run_.ServiceItemClicked(item);
+                }),
+      search_(
+          parts_, [this](ControlRef control, bool focus) { GoTo(control, focus); },
+          [this] {
+            run_.StopCountdown();
+            SelectionChanged();
+          }),
+      preview_(selection) {
   platform_.preTranslate = [this](MSG& msg) { return PreTranslate(msg); };
 }
 
@@ -91,6 +113,7 @@ bool MainWindow::Create() {
   for (std::size_t i = 1; i < parts_.natives.size(); ++i)
     if (parts_.natives[i].kind == NativeKind::kServicesList && parts_.natives[i].hwnd)
       services_.Attach(static_cast<int>(i));
+  search_.Attach(parts_.Named("SearchEdit"), parts_.Named("SearchCount"));
   run_.FormCreate();
   pages_.SetComposited();
   return true;
@@ -138,6 +161,76 @@ void MainWindow::SelectionChanged() {
   }
   updating_ = false;
   info_.Refresh();
+  if (preview_.IsOpen()) preview_.Update(changed_);
+}
+
+void MainWindow::OpenPreview() {
+  run_.StopCountdown();
+  SelectionChanged();
+  preview_.Open(parts_.main);
+}
+
+void MainWindow::Changed(ControlRef control) {
+  changed_ = control;
+  SelectionChanged();
+}
+
+void MainWindow::GoTo(ControlRef control, bool focus) {
+  const bool service = control.kind == ControlKind::kService;
+  const int item = parts_.Named(service ? std::string_view("CheckListBox1") : ControlName(control));
+  if (item < 0) return;
+  // The pages around it, outermost first, each chosen as a click on its tab would.
+  std::vector<int> pages;
+  for (int page = pages_.PageOf(item); page > 0; page = pages_.PageOf(page))
+    pages.insert(pages.begin(), page);
+  for (int page : pages) {
+    const int pageControl = parts_.Item(page).parent;
+    int position = 0;
+    for (int child : parts_.children[static_cast<std::size_t>(pageControl)]) {
+      if (child == page) break;
+      if (parts_.Native(child).kind == NativeKind::kPage) ++position;
+    }
+    if (pages_.Selected(pageControl) == position) continue;
+    SendMessageW(parts_.Native(pageControl).hwnd, TCM_SETCURSEL, static_cast<WPARAM>(position), 0);
+    OnPageChanged(pageControl);
+  }
+  ClearMarks();
+  // A drop-down list or spinner is marked by the label that names it.
+  int label = -1;
+  if (control.kind == ControlKind::kCombo)
+    label = parts_.Named(Controls().combos[static_cast<std::size_t>(control.index)].label);
+  if (control.kind == ControlKind::kSpinner)
+    label = parts_.Named(Controls().spinners[static_cast<std::size_t>(control.index)].label);
+  for (int marked : {service ? -1 : item, label}) {
+    if (marked < 0) continue;
+    NativeControl& n = parts_.Native(marked);
+    n.marked = true;
+    marked_.push_back(marked);
+    if (n.hwnd)
+      InvalidateRect(n.hwnd, nullptr, FALSE);
+    else
+      InvalidateRect(parts_.Native(parts_.Item(marked).parent).container, &n.bounds, FALSE);
+  }
+  if (service) {
+    services_.Mark(control.index);
+    services_.Select(control.index);
+  }
+  if (!focus) return;
+  SetFocus(parts_.Native(item).hwnd);
+  info_.Explain(label > 0 ? label : item);
+}
+
+void MainWindow::ClearMarks() {
+  for (int marked : marked_) {
+    NativeControl& n = parts_.Native(marked);
+    n.marked = false;
+    if (n.hwnd)
+      InvalidateRect(n.hwnd, nullptr, FALSE);
+    else
+      InvalidateRect(parts_.Native(parts_.Item(marked).parent).container, &n.bounds, TRUE);
+  }
+  marked_.clear();
+  services_.Mark(-1);
 }
 
 void MainWindow::FocusCancel() {
@@ -295,6 +388,14 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLOREDIT:
+      // A search that finds nothing says so in its field.
+      if (reinterpret_cast<HWND>(lParam) == search_.Field() && search_.Matches().empty() &&
+          GetWindowTextLengthW(search_.Field()) > 0) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 200, 200));
+        return reinterpret_cast<LRESULT>(parts_.Brush(RGB(255, 200, 200)));
+      }
+      break;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd, &ps);
@@ -410,6 +511,10 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     run_.Cancel();
     return;
   }
+  if (id == kPreviewButtonId && code == BN_CLICKED) {
+    OpenPreview();
+    return;
+  }
   const int index = id - kFirstItemId;
   if (index <= 0 || static_cast<std::size_t>(index) >= parts_.natives.size() || updating_) return;
   const auto i = static_cast<std::size_t>(parts_.Item(index).index);
@@ -417,11 +522,19 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
   switch (n.kind) {
     case NativeKind::kOption:
       // A quick second click reaches an owner-drawn button as a double click.
-      if (code == BN_CLICKED || code == BN_DOUBLECLICKED) run_.OptionClicked(static_cast<int>(i));
+      if (code == BN_CLICKED || code == BN_DOUBLECLICKED) {
+        changed_ = ControlRef{ControlKind::kOption, static_cast<int>(i)};
+        run_.OptionClicked(static_cast<int>(i));
+      }
       break;
     case NativeKind::kCombo:
-      if (code == CBN_SELCHANGE)
+      if (code == CBN_SELCHANGE) {
         parts_.selection.combos[i] = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+        Changed({ControlKind::kCombo, static_cast<int>(i)});
+      }
+      break;
+    case NativeKind::kEdit:
+      if (code == EN_CHANGE && n.hwnd == search_.Field()) search_.TextChanged();
       break;
     case NativeKind::kSpinner:
       if (code == EN_CHANGE) {
@@ -459,7 +572,7 @@ void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     DrawLink(item, n.text, n.font, n.textColor, parts_.Brush(n.background));
   else if (n.kind == NativeKind::kOption)
     DrawOptionBox(item, parts_.selection.State(parts_.Item(index).index), n.text, n.font,
-                  n.textColor, parts_.Brush(n.background));
+                  n.textColor, parts_.Brush(parts_.Background(index)));
 }
 
 LRESULT MainWindow::OnControlColor(HDC dc, HWND control) {
@@ -480,7 +593,7 @@ void MainWindow::OnPageChanged(int pageControl) {
     info_.ShowPageTitle(selected);
     constexpr int kServicesPage = 4;
     if (selected == kServicesPage) {
-      services_.SelectFirst();
+      services_.Select(0);
       HWND list = Window("CheckListBox1");
       if (list && parts_.selection.servicesEnabled) SetFocus(list);
     }
@@ -489,6 +602,34 @@ void MainWindow::OnPageChanged(int pageControl) {
   }
   // The new page paints at once; input that waited is handled here.
   platform_.ProcessMessages();
+}
+
+bool MainWindow::HandleKey(const MSG& msg) {
+  const bool ctrl = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
+  const bool inSearch = msg.hwnd == search_.Field();
+  switch (msg.wParam) {
+    case VK_F4:
+      OpenPreview();
+      return true;
+    case VK_F3:
+      search_.Next(!shift);
+      return true;
+    case 'F':
+      if (!ctrl) return false;
+      search_.Focus();
+      return true;
+    case VK_RETURN:
+      if (!inSearch) return false;
+      search_.Next(!shift);
+      return true;
+    case VK_ESCAPE:
+      if (!inSearch) return false;
+      search_.Clear();
+      ClearMarks();
+      return true;
+    default:
+      return false;
+  }
 }
 
 void MainWindow::CyclePage(bool forward) {
@@ -512,7 +653,9 @@ void MainWindow::CyclePage(bool forward) {
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
+  if (preview_.PreTranslate(msg)) return true;
   if (GetAncestor(msg.hwnd, GA_ROOT) != parts_.main) return false;
+  if (msg.message == WM_KEYDOWN && HandleKey(msg)) return true;
   if (msg.message == WM_MOUSEMOVE) {
     POINT at = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
     ClientToScreen(msg.hwnd, &at);

@@ -2,12 +2,14 @@
 // the user's clicks and keys into the selection and the run control, and
 // shows what they changed. Its jobs live apart: building controls
 // (win32_builders), pages (win32_pages), the legend and the information line
-// (win32_info_line), the services list (win32_services_list).
+// (win32_info_line), the services list (win32_services_list), the search
+// (win32_search) and the preview of the files (win32_preview).
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,8 @@
 #include "ui/win32_info_line.h"
 #include "ui/win32_pages.h"
 #include "ui/win32_parts.h"
+#include "ui/win32_preview.h"
+#include "ui/win32_search.h"
 #include "ui/win32_services_list.h"
 
 namespace kwetro::win32 {
@@ -59,6 +63,10 @@ class MainWindow : public RunControlView {
   std::wstring InfoText() const { return info_.Text(); }
   // Every item's native side, every page built.
   const std::vector<NativeControl>& Natives();
+  SearchBox& Search() { return search_; }
+  Preview& FilePreview() { return preview_; }
+  // Opens the preview (a user's doing: the countdown stops).
+  void OpenPreview();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -72,6 +80,12 @@ class MainWindow : public RunControlView {
   // Sees every message before it is dispatched; true when it handled it.
   bool PreTranslate(MSG& msg);
   void CyclePage(bool forward);
+  bool HandleKey(const MSG& msg);
+  // Shows a control as the search found it: its pages, the mark, and with
+  // focus set, the focus and its hint.
+  void GoTo(ControlRef control, bool focus);
+  void ClearMarks();
+  void Changed(ControlRef control);
   // A control just created or changed in the selection shows its values.
   void OnBuilt(int index);
   void Refresh(int index);
@@ -83,6 +97,10 @@ class MainWindow : public RunControlView {
   Pages pages_;
   InfoLine info_;
   ServicesList services_;
+  SearchBox search_;
+  Preview preview_;
+  std::optional<ControlRef> changed_;  // what the user changed last
+  std::vector<int> marked_;            // the items the search marks
   bool countdownRunning_ = false;
   bool activated_ = false;
   bool updating_ = false;  // changes made by the view, not by the user

@@ -193,7 +193,14 @@ void Pages::AlignChildren(int parent) {
     const int top = (bar.bottom - kButtonHeight) / 2;
     const int cancelLeft = bar.right - kButtonMargin - cancelWidth;
     MoveWindow(n.second, cancelLeft, top, cancelWidth, kButtonHeight, FALSE);
-    MoveWindow(n.buddy, cancelLeft - kButtonGap - okWidth, top, okWidth, kButtonHeight, FALSE);
+    const int okLeft = cancelLeft - kButtonGap - okWidth;
+    MoveWindow(n.buddy, okLeft, top, okWidth, kButtonHeight, FALSE);
+    if (n.third) {
+      wchar_t preview[128];
+      GetWindowTextW(n.third, preview, 128);
+      const int width = std::max<int>(kButtonWidth, parts_.MeasureText(n.font, preview).cx + 16);
+      MoveWindow(n.third, okLeft - kButtonGap - width, top, width, kButtonHeight, FALSE);
+    }
   }
 }
 

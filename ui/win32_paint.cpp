@@ -129,10 +129,13 @@ void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, 
 }
 
 void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled,
-                     const std::wstring& text, HFONT font) {
+                     const std::wstring& text, HFONT font, bool marked) {
   HDC dc = item.hDC;
   const RECT& rc = item.rcItem;
-  FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const COLORREF background = marked ? kMarkColor : RGB(255, 255, 255);
+  HBRUSH brush = CreateSolidBrush(background);
+  FillRect(dc, &rc, brush);
+  DeleteObject(brush);
   const int top = rc.top + (rc.bottom - rc.top - kGlyphSize) / 2;
   const RECT box = {rc.left + 2, top, rc.left + 2 + kGlyphSize, top + kGlyphSize};
   DrawStateGlyph(item.hwndItem, dc, box, state, enabled, false);
@@ -141,7 +144,7 @@ void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled,
   area.left += kServiceBoxColumn;
   HGDIOBJ oldFont = SelectObject(dc, font);
   SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, RGB(255, 255, 255));
+  SetBkColor(dc, background);
   ExtTextOutW(dc, area.left + 8, area.top + 3, ETO_CLIPPED | ETO_OPAQUE, &area, text.c_str(),
               static_cast<UINT>(text.size()), nullptr);
   SelectObject(dc, oldFont);

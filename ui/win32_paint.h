@@ -12,6 +12,8 @@
 namespace kwetro::win32 {
 
 constexpr int kGlyphSize = 13;
+// The background of what a search found.
+constexpr COLORREF kMarkColor = RGB(255, 236, 139);
 // Gap between an option's box and its caption.
 constexpr int kOptionTextGap = 4;
 // Width of the box column of a services-list item; the item's text area
@@ -33,9 +35,10 @@ void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, 
               HBRUSH background);
 
 // A services-list item: the state box, then the item's text black on white
-// at +8/+3 in the text area; selection and focus are not shown.
+// at +8/+3 in the text area; selection and focus are not shown. An item the
+// search found has the search's pale background.
 void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled,
-                     const std::wstring& text, HFONT font);
+                     const std::wstring& text, HFONT font, bool marked);
 
 enum class Frame { kNone, kRaised, kLowered, kGroup };
 

@@ -32,6 +32,7 @@ enum class NativeKind {
   kDialogButtons,
   kLink,
   kTimer,
+  kEdit,
   kOther,
 };
 
@@ -42,6 +43,7 @@ struct NativeControl {
   HWND hwnd = nullptr;       // the control (a spinner's edit, a button bar's panel)
   HWND buddy = nullptr;      // a spinner's up-down; a button bar's OK button
   HWND second = nullptr;     // a button bar's Cancel button
+  HWND third = nullptr;      // a button bar's Preview button
   HWND container = nullptr;  // where the item's children live
   std::wstring text;         // caption as shown
   std::wstring hint;         // current hint, "short|long"
@@ -56,6 +58,7 @@ struct NativeControl {
   bool drawsCaption = false;   // panels show their caption centred
   unsigned interval = 1000;    // timers
   int state = -1;              // an option's state as drawn
+  bool marked = false;         // shown as a search found it
   RECT bounds = {};            // in the parent container's client coordinates
   bool visible = true;         // labels and images; controls with a window keep their own
 
@@ -74,6 +77,8 @@ std::wstring ShortHint(const std::wstring& hint);
 constexpr int kFirstItemId = 100;
 constexpr int kOkButtonId = 0x7F01;
 constexpr int kCancelButtonId = 0x7F02;
+constexpr int kPreviewButtonId = 0x7F03;
+
 constexpr UINT_PTR kHousekeepingTimerId = 1;  // Timer1
 constexpr UINT_PTR kCountdownTimerId = 2;     // Timer2
 // Posted once the window is shown, to run the activation steps.
@@ -96,6 +101,10 @@ class WindowParts {
 
   const LayoutItem& Item(int index) const { return layout.items[static_cast<std::size_t>(index)]; }
   NativeControl& Native(int index) { return natives[static_cast<std::size_t>(index)]; }
+  // The colour an item paints behind its text: its own, or the mark.
+  COLORREF Background(int index) const {
+    return Native(index).marked ? kMarkColor : Native(index).background;
+  }
   const NativeControl& Native(int index) const { return natives[static_cast<std::size_t>(index)]; }
   int Named(std::string_view name) const { return layout.Named(name); }
   // The item whose control (or spinner up-down) is hwnd or holds it; 0 for

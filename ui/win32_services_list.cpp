@@ -38,13 +38,13 @@ LRESULT CALLBACK ServicesList::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     const int x = static_cast<short>(LOWORD(lParam));
     if (HIWORD(hit) == 0 && x < kServiceBoxColumn) {
       const LRESULT result = base();
-      list->run_.ServiceItemClicked(static_cast<int>(LOWORD(hit)));
+      list->clicked_(static_cast<int>(LOWORD(hit)));
       return result;
     }
   }
   if (msg == WM_CHAR && wParam == L' ') {
     const LRESULT selected = SendMessageW(hwnd, LB_GETCURSEL, 0, 0);
-    if (selected != LB_ERR) list->run_.ServiceItemClicked(static_cast<int>(selected));
+    if (selected != LB_ERR) list->clicked_(static_cast<int>(selected));
     return 0;
   }
   if (msg == WM_NCDESTROY) RemovePropW(hwnd, kOwnerProperty);
@@ -58,7 +58,8 @@ void ServicesList::Draw(const DRAWITEMSTRUCT& item) {
   DrawServiceItem(item, selection.services[item.itemID],
                   selection.servicesEnabled && IsWindowEnabled(item.hwndItem),
                   Wide(services[item.itemID].ItemText()),
-                  item_ > 0 ? parts_.Native(item_).font : parts_.DefaultFont());
+                  item_ > 0 ? parts_.Native(item_).font : parts_.DefaultFont(),
+                  static_cast<int>(item.itemID) == marked_);
 }
 
 void ServicesList::Refresh() {
@@ -76,8 +77,15 @@ void ServicesList::Refresh() {
   }
 }
 
-void ServicesList::SelectFirst() {
-  if (item_ > 0) SendMessageW(parts_.Native(item_).hwnd, LB_SETCURSEL, 0, 0);
+void ServicesList::Select(int item) {
+  if (item_ > 0)
+    SendMessageW(parts_.Native(item_).hwnd, LB_SETCURSEL, static_cast<WPARAM>(item), 0);
+}
+
+void ServicesList::Mark(int item) {
+  if (item == marked_) return;
+  marked_ = item;
+  if (item_ > 0) InvalidateRect(parts_.Native(item_).hwnd, nullptr, FALSE);
 }
 
 }  // namespace kwetro::win32

@@ -3,14 +3,17 @@
 // along the cycle of the option boxes.
 #pragma once
 
-#include "app/run_control.h"
+#include <functional>
+
 #include "ui/win32_parts.h"
 
 namespace kwetro::win32 {
 
 class ServicesList {
  public:
-  ServicesList(WindowParts& parts, RunControl& run) : parts_(parts), run_(run) {}
+  // clicked runs when the user moves an item's state.
+  ServicesList(WindowParts& parts, std::function<void(int)> clicked)
+      : parts_(parts), clicked_(std::move(clicked)) {}
 
   // Takes over the list's clicks and keys once it is created.
   void Attach(int item);
@@ -19,15 +22,18 @@ class ServicesList {
   void Draw(const DRAWITEMSTRUCT& item);
   // Shows the selection's states and whether the list can be changed.
   void Refresh();
-  // Selects the first item, as entering the services page does.
-  void SelectFirst();
+  // Selects an item (the first, as entering the services page does).
+  void Select(int item);
+  // Marks an item as a search found it (-1: none).
+  void Mark(int item);
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static WNDPROC baseProc_;  // the list box class's own procedure
 
   WindowParts& parts_;
-  RunControl& run_;
+  std::function<void(int)> clicked_;
+  int marked_ = -1;
   int item_ = -1;
   int itemHeight_ = 18;
   bool enabled_ = false;

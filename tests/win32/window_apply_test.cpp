@@ -9,29 +9,6 @@ namespace {
 
 const wchar_t kRunOnce[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
-std::string ExeFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder = path;
-  return Narrow(folder.substr(0, folder.find_last_of(L'\\')));
-}
-
-DWORD RunProgram(const std::string& commandLine) {
-  std::wstring line = Widen(commandLine);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                      nullptr, &startup, &process))
-    return GetLastError() | 0x80000000u;
-  WaitForSingleObject(process.hProcess, 60000);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
-}
-
 std::wstring RunOnceValue(const wchar_t* name) {
   HKEY key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunOnce, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
@@ -87,7 +64,7 @@ class DeployedWindowTest : public WindowTest {
 };
 
 TEST_F(WindowTest, InteractiveApplyWritesWhatTheCliWritesForTheSameSelection) {
-  const std::string cli = ExeFolder() + "\\..\\kwetro-cli.exe";
+  const std::string cli = CliPath();
   ASSERT_TRUE(FileExists(cli)) << cli;
   Open();
   ClickUntil("sCheckBox_1_9", cbChecked);

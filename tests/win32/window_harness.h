@@ -86,6 +86,31 @@ inline std::wstring TextOf(HWND hwnd) {
 // UTF-8 literal to the text a window shows.
 inline std::wstring W(const char* utf8) { return Widen(utf8); }
 
+// Runs a program and waits for it; its exit code.
+inline DWORD RunProgram(const std::string& commandLine) {
+  std::wstring line = Widen(commandLine);
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &startup, &process))
+    return GetLastError() | 0x80000000u;
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
+// kwetro-cli.exe of the same build, one folder above this test program.
+inline std::string CliPath() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring self = path;
+  return Narrow(self.substr(0, self.find_last_of(L'\\'))) + "\\..\\kwetro-cli.exe";
+}
+
 inline TriState Next(TriState state) {
   return state == cbUnchecked ? cbGrayed : state == cbGrayed ? cbChecked : cbUnchecked;
 }

@@ -1,0 +1,306 @@
+// clang-format off
+#include <windows.h>  // before every other Windows header
+#include <commctrl.h>
+#include <commdlg.h>
+// clang-format on
+
+#include "ui/win32_preview.h"
+
+#include <algorithm>
+
+#include "app/file_io.h"
+#include "app/win32_text.h"
+#include "catalogue/generators.h"
+
+namespace kwetro::win32 {
+namespace {
+
+const wchar_t kClass[] = L"KwetroPreview";
+const wchar_t* const kFileNames[] = {L"hkcu.reg", L"hklm.reg"};
+constexpr int kTabsId = 1, kTextId = 2, kStatusId = 3, kSaveId = 4;
+constexpr int kWidth = 640, kMinWidth = 440, kMargin = 6, kButtonWidth = 110, kButtonHeight = 25;
+
+HFONT Font(const wchar_t* name, int height) {
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     FIXED_PITCH | FF_MODERN, name);
+}
+
+// Digits in groups of three, as Russian texts write numbers.
+std::wstring Grouped(std::size_t n) {
+  std::wstring digits = std::to_wstring(n), out;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += L'\u00A0';
+    out += digits[i];
+  }
+  return out;
+}
+
+const BlockMark* MarkOf(const RegScript& file, ControlRef control) {
+  for (const BlockMark& mark : file.Marks())
+    if (mark.control == control) return &mark;
+  return nullptr;
+}
+
+}  // namespace
+
+Preview::~Preview() {
+  if (window_.Get()) SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+}
+
+void Preview::Open(HWND owner) {
+  if (!window_.Get()) Create(owner);
+  if (!window_.Get()) return;
+  Update(std::nullopt);
+  ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
+}
+
+void Preview::Create(HWND owner) {
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  wc.lpfnWndProc = &Preview::Proc;
+  wc.lpszClassName = kClass;
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
+
+  // Beside the main window where the screen has room (on the right, else on
+  // the left), else over its right edge.
+  RECT main, work;
+  GetWindowRect(owner, &main);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int right = work.right - main.right, left = main.left - work.left;
+  int width = std::min<int>(kWidth, work.right - work.left), x = work.right - width;
+  if (right >= kMinWidth) {
+    width = std::min(kWidth, right);
+    x = main.right;
+  } else if (left >= kMinWidth) {
+    width = std::min(kWidth, left);
+    x = main.left - width;
+  }
+  window_.Reset(CreateWindowExW(WS_EX_CONTROLPARENT, kClass, L"Kwetro - просмотр файлов реестра",
+                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, main.top, width,
+                                main.bottom - main.top, owner, nullptr, GetModuleHandleW(nullptr),
+                                this));
+  if (!window_.Get()) return;
+  font_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
+  textFont_.Reset(Font(L"Courier New", -13));
+  auto child = [this](DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
+    HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
+                                window_.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    return hwnd;
+  };
+  tabs_ = child(0, WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, kTabsId);
+  for (int i = 0; i < 2; ++i) {
+    TCITEMW tab = {};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = const_cast<wchar_t*>(kFileNames[i]);
+    SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab));
+  }
+  // Read-only but selectable and copyable; the mark stays visible when the
+  // focus is elsewhere.
+  text_ = child(WS_EX_CLIENTEDGE, WC_EDITW, L"",
+                WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_NOHIDESEL |
+                    ES_AUTOVSCROLL | ES_AUTOHSCROLL,
+                kTextId);
+  SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.Get()), FALSE);
+  SendMessageW(text_, EM_SETLIMITTEXT, 0, 0);
+  status_ = child(0, WC_STATICW, L"", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE, kStatusId);
+  save_ = child(0, WC_BUTTONW, L"Сохранить как...", WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
+  Arrange();
+}
+
+void Preview::Arrange() {
+  RECT client;
+  GetClientRect(window_.Get(), &client);
+  const int bottom = client.bottom - kMargin - kButtonHeight;
+  RECT tab = {0, 0, 0, 0};
+  SendMessageW(tabs_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+  const int tabsHeight = tab.bottom + 2;
+  MoveWindow(tabs_, kMargin, kMargin, client.right - 2 * kMargin, tabsHeight, TRUE);
+  MoveWindow(text_, kMargin, kMargin + tabsHeight, client.right - 2 * kMargin,
+             bottom - kMargin - kMargin - tabsHeight, TRUE);
+  MoveWindow(status_, kMargin, bottom, client.right - 3 * kMargin - kButtonWidth, kButtonHeight,
+             TRUE);
+  MoveWindow(save_, client.right - kMargin - kButtonWidth, bottom, kButtonWidth, kButtonHeight,
+             TRUE);
+}
+
+void Preview::Update(std::optional<ControlRef> control) {
+  if (!window_.Get()) return;
+  files_[0] = BuildHkcuScript(selection_);
+  files_[1] = BuildHklmScript(selection_);
+  // The file that holds the control's block is the one to look at.
+  if (control && !MarkOf(files_[shown_], *control) && MarkOf(files_[1 - shown_], *control))
+    shown_ = 1 - shown_;
+  Show(control);
+}
+
+void Preview::Mark(ControlRef control) {
+  if (!window_.Get()) return;
+  if (!MarkOf(files_[shown_], control) && MarkOf(files_[1 - shown_], control)) shown_ = 1 - shown_;
+  Show(control);
+}
+
+void Preview::ShowFile(int file) {
+  if (!window_.Get() || file == shown_) return;
+  shown_ = file;
+  shownText_.clear();
+  Show(std::nullopt);
+  SendMessageW(text_, EM_LINESCROLL, 0, -SendMessageW(text_, EM_GETFIRSTVISIBLELINE, 0, 0));
+}
+
+void Preview::Show(std::optional<ControlRef> control) {
+  SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(shown_), 0);
+  const RegScript& file = files_[shown_];
+  const std::u16string converted = Cp1251ToUtf16(file.Bytes());
+  const std::wstring text(converted.begin(), converted.end());
+  // Drawn once, when everything is in place: no flicker, the scroll kept.
+  SendMessageW(text_, WM_SETREDRAW, FALSE, 0);
+  if (text != shownText_) {
+    const LRESULT first = SendMessageW(text_, EM_GETFIRSTVISIBLELINE, 0, 0);
+    SetWindowTextW(text_, text.c_str());
+    SendMessageW(text_, EM_LINESCROLL, 0, first);
+    shownText_ = text;
+  }
+  const BlockMark* mark = control ? MarkOf(file, *control) : nullptr;
+  if (mark) {
+    SendMessageW(text_, EM_SETSEL, mark->begin, mark->end);
+    // Into view, with a few lines of what comes before it.
+    RECT client;
+    GetClientRect(text_, &client);
+    TEXTMETRICW metrics;
+    HDC dc = GetDC(text_);
+    HGDIOBJ old = SelectObject(dc, textFont_.Get());
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(text_, dc);
+    const LRESULT visible =
+        std::max<LRESULT>(1, client.bottom / std::max<LONG>(1, metrics.tmHeight));
+    const LRESULT top = SendMessageW(text_, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const LRESULT from = SendMessageW(text_, EM_LINEFROMCHAR, mark->begin, 0);
+    const LRESULT to = SendMessageW(text_, EM_LINEFROMCHAR, mark->end > 0 ? mark->end - 1 : 0, 0);
+    if (from < top || to >= top + visible)
+      SendMessageW(text_, EM_LINESCROLL, 0, std::max<LRESULT>(0, from - 3) - top);
+  } else if (control) {
+    SendMessageW(text_, EM_SETSEL, 0, 0);
+  }
+  SendMessageW(text_, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(text_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+
+  const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\n'));
+  const std::wstring status = std::wstring(kFileNames[shown_]) + L": строк: " + Grouped(lines) +
+                              L", байт: " + Grouped(file.Bytes().size()) + L" (Windows-1251)";
+  SetWindowTextW(status_, status.c_str());
+}
+
+bool Preview::SaveTo(const std::string& path, std::string& reason) const {
+  return WriteFileAtomically(path, files_[shown_].Bytes(), reason);
+}
+
+void Preview::SaveAs() {
+  // The common dialogs are loaded only for this, from the system folder.
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  HMODULE dialogs = LoadLibraryW((std::wstring(system) + L"\\comdlg32.dll").c_str());
+  using SaveFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+  const auto save = dialogs ? reinterpret_cast<SaveFn>(reinterpret_cast<void (*)()>(
+                                  GetProcAddress(dialogs, "GetSaveFileNameW")))
+                            : nullptr;
+  if (!save) return;
+  wchar_t path[MAX_PATH] = {};
+  lstrcpynW(path, kFileNames[shown_], MAX_PATH);
+  OPENFILENAMEW dialog = {};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window_.Get();
+  dialog.lpstrFilter = L"Файлы реестра (*.reg)\0*.reg\0Все файлы (*.*)\0*.*\0";
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = MAX_PATH;
+  dialog.lpstrDefExt = L"reg";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  if (!save(&dialog)) return;
+  std::string reason;
+  if (!SaveTo(Narrow(path), reason))
+    MessageBoxW(
+        window_.Get(),
+        (L"Не удалось записать файл реестра\n" + std::wstring(path) + L"\n\n" + Widen(reason))
+            .c_str(),
+        L"Kwetro", MB_OK | MB_ICONERROR);
+}
+
+bool Preview::PreTranslate(MSG& msg) {
+  if (!window_.Get() || GetAncestor(msg.hwnd, GA_ROOT) != window_.Get()) return false;
+  if (msg.message == WM_KEYDOWN) {
+    const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if ((ctrl && msg.wParam == VK_TAB) ||
+        (ctrl && (msg.wParam == VK_PRIOR || msg.wParam == VK_NEXT))) {
+      ShowFile(1 - shown_);
+      return true;
+    }
+    if (msg.wParam == VK_ESCAPE) {
+      DestroyWindow(window_.Get());
+      return true;
+    }
+  }
+  return IsDialogMessageW(window_.Get(), &msg) != FALSE;
+}
+
+std::wstring Preview::Text() const {
+  if (!text_) return {};
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(text_)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(text_, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+std::wstring Preview::Status() const {
+  wchar_t text[256] = {};
+  if (status_) GetWindowTextW(status_, text, 256);
+  return text;
+}
+
+LRESULT CALLBACK Preview::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE)
+    SetWindowLongPtrW(
+        hwnd, GWLP_USERDATA,
+        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+  auto* self = reinterpret_cast<Preview*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  switch (msg) {
+    case WM_SIZE:
+      if (self->tabs_) self->Arrange();
+      return 0;
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {kMinWidth / 2, 240};
+      return 0;
+    case WM_NOTIFY:
+      if (reinterpret_cast<NMHDR*>(lParam)->code == TCN_SELCHANGE)
+        self->ShowFile(static_cast<int>(SendMessageW(self->tabs_, TCM_GETCURSEL, 0, 0)));
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kSaveId && HIWORD(wParam) == BN_CLICKED) self->SaveAs();
+      return 0;
+    case WM_NEXTDLGCTL: {
+      HWND next = lParam ? reinterpret_cast<HWND>(wParam)
+                         : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
+      if (next) SetFocus(next);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      // Closed: nothing is lost, the next opening shows the selection anew.
+      self->window_.Release();
+      self->tabs_ = self->text_ = self->status_ = self->save_ = nullptr;
+      self->shownText_.clear();
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace kwetro::win32
