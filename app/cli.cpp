@@ -1,5 +1,8 @@
 #include "app/cli.h"
 
+#include <algorithm>
+
+#include "app/cli_commands.h"
 #include "app/file_io.h"
 #include "app/settings_file.h"
 #include "catalogue/generators.h"
@@ -10,76 +13,95 @@ namespace {
 const char kUsage[] =
     "usage: kwetro-cli generate [--settings FILE] [--out DIR]\n"
     "       kwetro-cli settings [--settings FILE] --out FILE2\n"
-    "       kwetro-cli --help\n";
+    "       kwetro-cli list [--settings FILE] [--format tsv|json|markdown]\n"
+    "       kwetro-cli set [--settings FILE] --out FILE2 NAME=VALUE...\n"
+    "       kwetro-cli --help | --version\n";
 
 const char kHelp[] =
-    "kwetro-cli writes the registry scripts of a Kwetro selection without a window.\n"
+    "kwetro-cli is Kwetro without a window: a selection (the built-in one, or the\n"
+    "settings file FILE restored over it as the program does at start) in, registry\n"
+    "scripts, settings files or a listing out.\n"
     "\n"
-    "  generate   start from the built-in selection, restore FILE as the program\n"
-    "             does at start, and write hkcu.reg and then hklm.reg into DIR\n"
-    "             (default: the current folder)\n"
-    "  settings   write the settings file of that selection to FILE2, as Apply\n"
-    "             in the window does; an existing FILE2 is merged into\n"
+    "  generate   write hkcu.reg and then hklm.reg of the selection into DIR\n"
+    "             (default: the current folder), byte for byte what Apply writes\n"
+    "  settings   write the settings file of the selection to FILE2, as Apply in\n"
+    "             the window does; an existing FILE2 is merged into\n"
+    "  list       every control in the window's order, UTF-8: TSV (default) with\n"
+    "             the fields name, page, kind, state, caption, hint (a tab, line\n"
+    "             break or backslash inside a field written \\t, \\n, \\\\), JSON\n"
+    "             with the lines each control writes, or Markdown, a table a page\n"
+    "  set        change the selection by name, in order, and write FILE2 as\n"
+    "             settings does. NAME is a control (sCheckBox_1_2, sComboBox_5_1,\n"
+    "             sSpinner4_1, srCheckBox_1_1) or a service's key name (Alerter).\n"
+    "             VALUE: options and the preset yes, no, skip (or 1, 0, 2);\n"
+    "             drop-down lists an item index (-1: no item); spinners seconds;\n"
+    "             services auto, manual, disabled. A service set while the preset\n"
+    "             is \"Стандартная конфигурация\" switches it to \"Из файла настроек\",\n"
+    "             unless the same command sets srCheckBox_1_1. A bad NAME or VALUE\n"
+    "             writes nothing.\n"
     "\n"
     "Files are written in full under a temporary name and then renamed, so a\n"
     "failure never leaves a half-written file.\n"
     "Exit status: 0 done, 1 a file could not be read or written, 2 usage error.\n";
 
+const char kVersion[] = "kwetro-cli " KWETRO_VERSION "\n";
+
 struct Options {
   std::string command;
-  std::string settings;
-  std::string out;
-  bool haveSettings = false;
-  bool haveOut = false;
+  std::string settings, out, format = "tsv";
+  bool haveSettings = false, haveOut = false, haveFormat = false;
+  std::vector<Assignment> assignments;
 };
 
+bool Usage(std::string& err, const std::string& what) {
+  err = "kwetro-cli: " + what + "\n";
+  return false;
+}
+
 bool ParseArgs(const std::vector<std::string>& args, Options& o, std::string& err) {
-  if (args.empty()) {
-    err = "kwetro-cli: no command given\n";
-    return false;
-  }
+  if (args.empty()) return Usage(err, "no command given");
   o.command = args[0];
-  if (o.command != "generate" && o.command != "settings") {
-    err = "kwetro-cli: unknown command '" + o.command + "'\n";
-    return false;
-  }
+  const bool list = o.command == "list", set = o.command == "set";
+  if (o.command != "generate" && o.command != "settings" && !list && !set)
+    return Usage(err, "unknown command '" + o.command + "'");
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
-    std::string* target = nullptr;
-    bool* seen = nullptr;
-    if (a == "--settings") {
-      target = &o.settings;
-      seen = &o.haveSettings;
-    } else if (a == "--out") {
-      target = &o.out;
-      seen = &o.haveOut;
-    } else {
-      err = "kwetro-cli: unknown argument '" + a + "'\n";
-      return false;
+    struct {
+      const char* flag;
+      std::string* value;
+      bool* seen;
+      bool allowed;
+    } const flags[] = {{"--settings", &o.settings, &o.haveSettings, true},
+                       {"--out", &o.out, &o.haveOut, !list},
+                       {"--format", &o.format, &o.haveFormat, list}};
+    const auto* flag = std::find_if(std::begin(flags), std::end(flags),
+                                    [&a](const auto& f) { return a == f.flag; });
+    if (flag == std::end(flags) || !flag->allowed) {
+      if (!set || a.rfind("--", 0) == 0) return Usage(err, "unknown argument '" + a + "'");
+      Assignment assignment;
+      std::string error;
+      if (!ParseAssignment(a, assignment, error)) return Usage(err, error);
+      o.assignments.push_back(assignment);
+      continue;
     }
-    if (*seen) {
-      err = "kwetro-cli: " + a + " given twice\n";
-      return false;
-    }
-    if (i + 1 >= args.size() || args[i + 1].empty()) {
-      err = "kwetro-cli: " + a + " needs a value\n";
-      return false;
-    }
-    *target = args[++i];
-    *seen = true;
+    if (*flag->seen) return Usage(err, a + " given twice");
+    if (i + 1 >= args.size() || args[i + 1].empty()) return Usage(err, a + " needs a value");
+    *flag->value = args[++i];
+    *flag->seen = true;
   }
-  if (o.command == "settings" && !o.haveOut) {
-    err = "kwetro-cli: settings needs --out FILE2\n";
-    return false;
-  }
+  if ((o.command == "settings" || set) && !o.haveOut)
+    return Usage(err, o.command + " needs --out FILE2");
+  if (set && o.assignments.empty()) return Usage(err, "set needs NAME=VALUE");
+  if (o.format != "tsv" && o.format != "json" && o.format != "markdown")
+    return Usage(err, "unknown format '" + o.format + "' (tsv, json or markdown)");
   return true;
 }
 
 // The selection as the program has it after start: the built-in one, then
-// the settings file.
-bool RestoreSelection(const Options& o, Selection& selection, std::string& err) {
+// the settings file, whose service states the services preset may apply.
+bool RestoreSelection(const Options& o, Selection& selection, StoredSettings& stored,
+                      std::string& err) {
   if (!o.haveSettings) return true;
-  StoredSettings stored;
   std::string reason;
   switch (LoadSettings(o.settings, selection, stored, reason)) {
     case LoadResult::kLoaded:
@@ -111,7 +133,7 @@ int Generate(const Options& o, const Selection& selection, std::string& out, std
   return kExitOk;
 }
 
-int Settings(const Options& o, const Selection& selection, std::string& out, std::string& err) {
+int Save(const Options& o, const Selection& selection, std::string& out, std::string& err) {
   std::string reason;
   switch (SaveSettings(o.out, selection, reason)) {
     case SaveResult::kSaved:
@@ -134,15 +156,30 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     out = std::string(kUsage) + "\n" + kHelp;
     return kExitOk;
   }
+  if (args.size() == 1 && args[0] == "--version") {
+    out = kVersion;
+    return kExitOk;
+  }
   Options o;
   if (!ParseArgs(args, o, err)) {
     err += kUsage;
     return kExitUsage;
   }
   Selection selection;
-  if (!RestoreSelection(o, selection, err)) return kExitFailure;
+  StoredSettings stored;
+  if (!RestoreSelection(o, selection, stored, err)) return kExitFailure;
   if (o.command == "generate") return Generate(o, selection, out, err);
-  return Settings(o, selection, out, err);
+  if (o.command == "list") {
+    out = ListControls(selection, o.format);
+    return kExitOk;
+  }
+  if (o.command == "set") {
+    if (o.haveSettings)
+      ApplyAssignments(o.assignments, selection, StoredServicesRead(stored.services));
+    else
+      ApplyAssignments(o.assignments, selection, NoStoredServices());
+  }
+  return Save(o, selection, out, err);
 }
 
 }  // namespace kwetro

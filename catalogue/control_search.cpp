@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "catalogue/catalogue.h"
+#include "catalogue/control_lines.h"
 #include "options/text_encoding.h"
 
 namespace kwetro {
@@ -14,36 +14,6 @@ void Add(ControlTexts& texts, ControlRef control, std::string_view utf8) {
   std::string& text = texts[{static_cast<int>(control.kind), control.index}];
   text += FoldCase(Utf8ToCp1251(utf8));
   text += '\n';  // no match runs from one text into the next
-}
-
-void AddLines(ControlTexts& texts, ControlRef control, const Lines& lines) {
-  for (Line line : lines) Add(texts, control, line);
-}
-
-// Every line a block can write, for the controls that write it.
-void AddBlocks(ControlTexts& texts, const std::vector<Block>& blocks) {
-  for (const Block& block : blocks) {
-    if (const auto* option = std::get_if<OptionBlock>(&block)) {
-      const ControlRef control{ControlKind::kOption, option->option};
-      for (const StateLines& state : option->states)
-        for (const KeySection& section : state.sections) {
-          AddLines(texts, control, section.keys);
-          AddLines(texts, control, section.values);
-        }
-      continue;
-    }
-    const GroupBlock& group = std::get<GroupBlock>(block);
-    for (const GroupItem& item : group.items) {
-      ControlRef control{ControlKind::kOption, item.control};
-      if (item.kind == GroupItem::kCombo) control.kind = ControlKind::kCombo;
-      if (item.kind == GroupItem::kSpinnerMillis) control.kind = ControlKind::kSpinner;
-      if (item.kind == GroupItem::kComment) continue;
-      Add(texts, control, group.key);
-      for (const Lines& lines : item.values) AddLines(texts, control, lines);
-      for (const Lines& lines : item.byIndex) AddLines(texts, control, lines);
-      if (item.kind == GroupItem::kSpinnerMillis) Add(texts, control, item.text);
-    }
-  }
 }
 
 }  // namespace
@@ -69,17 +39,10 @@ ControlSearch::ControlSearch() {
     Add(texts, control, t.spinners[i].labelCaption);
     Add(texts, control, t.spinners[i].hint);
   }
-  for (std::size_t i = 0; i < t.services.size(); ++i) {
-    const ControlRef control{ControlKind::kService, static_cast<int>(i)};
-    Add(texts, control, t.services[i].display);
-    Add(texts, control,
-        "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\" +
-            std::string(t.services[i].key));
-  }
-  for (const auto* blocks :
-       {&HklmSystemBlocks(), &HklmExplorerBlocks(), &HkcuSystemBlocks(), &HkcuExplorerBlocks(),
-        &VisualEffectBlocks(), &MediaPlayerBlocks(), &InternetExplorerBlocks()})
-    AddBlocks(texts, *blocks);
+  for (std::size_t i = 0; i < t.services.size(); ++i)
+    Add(texts, {ControlKind::kService, static_cast<int>(i)}, t.services[i].display);
+  ForEachControlLine(
+      nullptr, [&texts](ControlRef control, std::string_view line) { Add(texts, control, line); });
 
   auto take = [this, &texts](ControlRef control) {
     texts_.emplace_back(control, std::move(texts[{static_cast<int>(control.kind), control.index}]));

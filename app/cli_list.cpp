@@ -1,0 +1,189 @@
+// kwetro-cli list: every control of a selection, for pipelines and for the
+// reference of all options (docs/options.md).
+#include <map>
+#include <string>
+
+#include "app/cli_commands.h"
+#include "catalogue/control_lines.h"
+
+namespace kwetro {
+namespace {
+
+struct Row {
+  std::string name, page, kind, state, caption, hint;
+  std::vector<std::string> writes;
+};
+
+const char* const kOptionStates[] = {"no", "yes", "skip"};            // by TriState
+const char* const kServiceStates[] = {"disabled", "auto", "manual"};  // by TriState
+
+// The part of a hint the information line shows.
+std::string LongHint(std::string_view hint) {
+  const std::size_t bar = hint.find('|');
+  if (bar != std::string_view::npos) hint.remove_prefix(bar + 1);
+  while (!hint.empty() && hint.front() == ' ') hint.remove_prefix(1);
+  return std::string(hint);
+}
+
+std::string PageOf(int page) { return page < 0 ? "(главное окно)" : PagePath(page); }
+
+std::vector<Row> Rows(const Selection& selection) {
+  const ControlTable& t = Controls();
+  std::map<std::pair<int, int>, std::vector<std::string>> writes;
+  ForEachControlLine(&selection, [&writes](ControlRef control, std::string_view line) {
+    writes[{static_cast<int>(control.kind), control.index}].emplace_back(line);
+  });
+  auto lines = [&writes](ControlRef control) {
+    return writes[{static_cast<int>(control.kind), control.index}];
+  };
+  std::vector<Row> rows;
+  for (const ControlRef& control : t.order) {
+    const auto i = static_cast<std::size_t>(control.index);
+    Row row;
+    row.name = ControlName(control);
+    row.writes = lines(control);
+    switch (control.kind) {
+      case ControlKind::kOption:
+        row.page = PageOf(t.options[i].page);
+        row.kind = control.index == PresetOption() ? "preset" : "option";
+        row.state = kOptionStates[selection.State(control.index)];
+        row.caption = selection.Caption(control.index);
+        row.hint = LongHint(selection.Hint(control.index));
+        break;
+      case ControlKind::kCombo: {
+        const ComboDecl& combo = t.combos[i];
+        const int index = selection.combos[i];
+        row.page = PageOf(combo.page);
+        row.kind = "combo";
+        row.state = index >= 0 && static_cast<std::size_t>(index) < combo.items.size()
+                        ? std::to_string(index) + " " +
+                              std::string(combo.items[static_cast<std::size_t>(index)])
+                        : "-1";
+        row.caption = combo.labelCaption;
+        row.hint = LongHint(combo.hint);
+        break;
+      }
+      case ControlKind::kSpinner:
+        row.page = PageOf(t.spinners[i].page);
+        row.kind = "spinner";
+        row.state = std::to_string(selection.spinners[i]);
+        row.caption = t.spinners[i].labelCaption;
+        row.hint = LongHint(t.spinners[i].hint);
+        break;
+      case ControlKind::kService:
+        break;
+    }
+    rows.push_back(std::move(row));
+    // The services list stands right after its preset box.
+    if (control.kind != ControlKind::kOption || control.index != PresetOption()) continue;
+    for (std::size_t s = 0; s < t.services.size(); ++s) {
+      const ControlRef service{ControlKind::kService, static_cast<int>(s)};
+      rows.push_back({std::string(t.services[s].key), PageOf(t.options[i].page), "service",
+                      kServiceStates[selection.services[s]], std::string(t.services[s].display), "",
+                      lines(service)});
+    }
+  }
+  return rows;
+}
+
+std::string Tsv(const std::string& field) {
+  std::string out;
+  for (char c : field) {
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\t')
+      out += "\\t";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else
+      out += c;
+  }
+  return out;
+}
+
+std::string Json(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (b < 0x20) {
+      const char hex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += hex[b >> 4];
+      out += hex[b & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string Markdown(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '|')
+      out += "\\|";
+    else if (c == '\n')
+      out += "<br>";
+    else
+      out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string ListControls(const Selection& selection, const std::string& format) {
+  const std::vector<Row> rows = Rows(selection);
+  std::string out;
+  if (format == "json") {
+    out = "[\n";
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      const Row& row = rows[r];
+      out += "  {\"name\": " + Json(row.name) + ", \"page\": " + Json(row.page) +
+             ", \"kind\": " + Json(row.kind) + ", \"state\": " + Json(row.state) +
+             ", \"caption\": " + Json(row.caption) + ", \"hint\": " + Json(row.hint) +
+             ", \"writes\": [";
+      for (std::size_t w = 0; w < row.writes.size(); ++w)
+        out += (w ? ", " : "") + Json(row.writes[w]);
+      out += r + 1 < rows.size() ? "]},\n" : "]}\n";
+    }
+    return out + "]\n";
+  }
+  if (format == "markdown") {
+    out =
+        "# Every control of Kwetro\n\n"
+        "Made by `kwetro-cli list --format markdown` from the built-in selection "
+        "(`scripts/update-options-doc.sh`): each control in the window's order, its state and "
+        "caption there, and its hint, which says what each state writes and which is the "
+        "Windows standard. States: options `yes`, `no`, `skip`; drop-down lists the item index "
+        "and text (`-1`: no item, nothing written); spinners seconds; services `auto`, "
+        "`manual`, `disabled`.\n";
+    std::string page;
+    for (const Row& row : rows) {
+      if (row.page != page) {
+        page = row.page;
+        out += "\n## " + page +
+               "\n\n| name | kind | state | caption | hint |\n|---|---|---|---|---|\n";
+      }
+      out += "| `" + row.name + "` | " + row.kind + " | " + Markdown(row.state) + " | " +
+             Markdown(row.caption) + " | " + Markdown(row.hint) + " |\n";
+    }
+    return out;
+  }
+  out = "name\tpage\tkind\tstate\tcaption\thint\n";
+  for (const Row& row : rows)
+    out += Tsv(row.name) + "\t" + Tsv(row.page) + "\t" + row.kind + "\t" + Tsv(row.state) + "\t" +
+           Tsv(row.caption) + "\t" + Tsv(row.hint) + "\n";
+  return out;
+}
+
+}  // namespace kwetro

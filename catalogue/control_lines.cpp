@@ -1,0 +1,98 @@
+#include "catalogue/control_lines.h"
+
+#include <string>
+
+#include "catalogue/catalogue.h"
+
+namespace kwetro {
+namespace {
+
+void EachLine(const Lines& lines, ControlRef control, const ControlLine& each) {
+  for (Line line : lines) each(control, line);
+}
+
+bool GroupWritten(const GroupBlock& group, const Selection& selection) {
+  if (group.fixed) return true;
+  for (const GroupItem& item : group.items)
+    if (item.kind == GroupItem::kMember && selection.State(item.control) != cbGrayed) return true;
+  return false;
+}
+
+void OptionLines(const OptionBlock& block, const Selection* selection, const ControlLine& each) {
+  const ControlRef control{ControlKind::kOption, block.option};
+  for (TriState state : {cbChecked, cbUnchecked, cbGrayed}) {
+    if (selection && selection->State(block.option) != state) continue;
+    for (const KeySection& section : block.states[state].sections) {
+      EachLine(section.keys, control, each);
+      EachLine(section.values, control, each);
+    }
+  }
+}
+
+void GroupLines(const GroupBlock& group, const Selection* selection, const ControlLine& each) {
+  if (selection && !GroupWritten(group, *selection)) return;
+  for (const GroupItem& item : group.items) {
+    switch (item.kind) {
+      case GroupItem::kMember: {
+        const ControlRef control{ControlKind::kOption, item.control};
+        const TriState state = selection ? selection->State(item.control) : cbChecked;
+        if (selection && !item.writes[state]) break;
+        each(control, group.key);
+        for (TriState s : {cbChecked, cbUnchecked, cbGrayed})
+          if (selection ? s == state : item.writes[s]) EachLine(item.values[s], control, each);
+        break;
+      }
+      case GroupItem::kCombo: {
+        const ControlRef control{ControlKind::kCombo, item.control};
+        each(control, group.key);
+        const int index =
+            selection ? selection->combos[static_cast<std::size_t>(item.control)] : -1;
+        for (std::size_t i = 0; i < item.byIndex.size(); ++i)
+          if (!selection || static_cast<int>(i) == index) EachLine(item.byIndex[i], control, each);
+        break;
+      }
+      case GroupItem::kSpinnerMillis: {
+        const ControlRef control{ControlKind::kSpinner, item.control};
+        each(control, group.key);
+        if (!selection) {
+          each(control, item.text);
+          break;
+        }
+        const long long millis =
+            static_cast<long long>(selection->spinners[static_cast<std::size_t>(item.control)]) *
+            1000;
+        each(control, "\"" + std::string(item.text) + "\"=\"" + std::to_string(millis) + "\"");
+        break;
+      }
+      case GroupItem::kComment:
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+void ForEachControlLine(const Selection* selection, const ControlLine& each) {
+  for (const auto* blocks :
+       {&HklmSystemBlocks(), &HklmExplorerBlocks(), &HkcuSystemBlocks(), &HkcuExplorerBlocks(),
+        &VisualEffectBlocks(), &MediaPlayerBlocks(), &InternetExplorerBlocks()})
+    for (const Block& block : *blocks) {
+      if (const auto* option = std::get_if<OptionBlock>(&block))
+        OptionLines(*option, selection, each);
+      else
+        GroupLines(std::get<GroupBlock>(block), selection, each);
+    }
+  if (selection && !selection->servicesEnabled) return;
+  const auto& services = Controls().services;
+  static const char* const kStart[] = {"\"Start\"=dword:00000004", "\"Start\"=dword:00000002",
+                                       "\"Start\"=dword:00000003"};
+  for (std::size_t i = 0; i < services.size(); ++i) {
+    const ControlRef control{ControlKind::kService, static_cast<int>(i)};
+    each(control, "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\" +
+                      std::string(services[i].key) + "]");
+    for (TriState state : {cbChecked, cbGrayed, cbUnchecked})
+      if (!selection || selection->services[i] == state) each(control, kStart[state]);
+  }
+}
+
+}  // namespace kwetro

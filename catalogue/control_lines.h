@@ -1,0 +1,20 @@
+// The registry lines each control writes: what a control contributes to the
+// scripts for a selection, or everything any of its states or items can
+// write. Key lines and value lines, UTF-8, in the order of the scripts.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "options/selection.h"
+
+namespace kwetro {
+
+using ControlLine = std::function<void(ControlRef control, std::string_view line)>;
+
+// For a selection: the lines each control writes in its state (a group's
+// key line with each member's values). Without one (nullptr): every line
+// any state or item of each control can write.
+void ForEachControlLine(const Selection* selection, const ControlLine& each);
+
+}  // namespace kwetro
