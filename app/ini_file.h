@@ -4,6 +4,7 @@
 // whatever the program does not touch kept as it was.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -28,10 +29,16 @@ IniLine ReadIniLine(std::string_view raw);
 // or CR.
 template <typename Each>
 void ForEachLine(std::string_view text, Each each) {
-  std::size_t pos = 0;
+  // Where the next CR and the next LF stand, each searched again only once
+  // passed: a file with one kind of line end is searched once for the other.
+  auto next = [text](char c, std::size_t from) {
+    return std::min(text.find(c, from), text.size());
+  };
+  std::size_t pos = 0, cr = next('\r', 0), lf = next('\n', 0);
   while (pos < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
+    if (cr < pos) cr = next('\r', pos);
+    if (lf < pos) lf = next('\n', pos);
+    const std::size_t end = std::min(cr, lf);
     each(text.substr(pos, end - pos));
     pos = end;
     if (pos < text.size()) pos += text.compare(pos, 2, "\r\n") == 0 ? 2 : 1;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <unordered_map>
 
 #include "app/file_io.h"
 #include "app/ini_file.h"
@@ -21,22 +20,36 @@ int ParseState(std::string_view text) {
 
 std::string StateText(TriState state) { return std::string(1, static_cast<char>('0' + state)); }
 
-// The names the file is read by, folded: the control sections and the
-// services entries (in Windows-1251, as the file spells them).
-struct Names {
-  std::unordered_map<std::string, ControlRef> controls;
-  std::unordered_map<std::string, std::size_t> services;
-  Names() {
-    for (const ControlRef& r : Controls().order) controls.emplace(FoldCase(ControlName(r)), r);
-    const auto& decls = Controls().services;
-    for (std::size_t i = 0; i < decls.size(); ++i)
-      services.emplace(FoldCase(Utf8ToCp1251(decls[i].ItemText())), i);
-  }
-};
+// The control a section of the file names, without regard to letter case:
+// looked up as written first, as the program writes it.
+bool SectionControl(std::string_view name, ControlRef& control) {
+  if (FindControl(name, control)) return control.kind != ControlKind::kService;
+  for (const ControlRef& candidate : Controls().order)
+    if (SameName(name, ControlName(candidate))) {
+      control = candidate;
+      return true;
+    }
+  return false;
+}
 
-const Names& FileNames() {
-  static const Names names;
-  return names;
+// The services item an entry of "Servise" names: the item's whole text, the
+// key name after the last "*" found first. text is room for the item's text.
+int ServiceItem(std::string_view entry, std::string& text) {
+  const std::size_t star = entry.rfind('*');
+  if (star == std::string_view::npos) return -1;
+  const std::string_view key = entry.substr(star + 1);
+  ControlRef control;
+  int item =
+      FindControl(key, control) && control.kind == ControlKind::kService ? control.index : -1;
+  const auto& services = Controls().services;
+  for (std::size_t i = 0; item < 0 && i < services.size(); ++i)
+    if (SameName(key, services[i].key)) item = static_cast<int>(i);
+  if (item < 0) return -1;
+  const ServiceDecl& service = services[static_cast<std::size_t>(item)];
+  text.clear();
+  AppendCp1251(text, service.display);
+  text.append("   *").append(service.key);
+  return SameName(entry, text) ? item : -1;
 }
 
 // The first value the text holds for each name the program reads: a name's
@@ -53,19 +66,18 @@ FileValues Collect(std::string_view bytes) {
   found.combos.resize(t.combos.size());
   found.spinners.resize(t.spinners.size());
   found.services.resize(t.services.size());
-  const Names& names = FileNames();
   std::optional<std::string_view>* checked = nullptr;  // of the section being read
   std::optional<std::string_view>* index = nullptr;
   bool inStart = false, inServices = false;
+  std::string itemText;
   ForEachLine(bytes, [&](std::string_view raw) {
     const IniLine line = ReadIniLine(raw);
     if (line.kind == IniLine::kSection) {
-      const std::string name = FoldCase(line.name);
-      const auto it = names.controls.find(name);
+      ControlRef control;
       checked = index = nullptr;
-      if (it != names.controls.end()) {
-        const auto i = static_cast<std::size_t>(it->second.index);
-        switch (it->second.kind) {
+      if (SectionControl(line.name, control)) {
+        const auto i = static_cast<std::size_t>(control.index);
+        switch (control.kind) {
           case ControlKind::kOption:
             checked = &found.options[i];
             break;
@@ -79,8 +91,8 @@ FileValues Collect(std::string_view bytes) {
             break;
         }
       }
-      inStart = name == "start";
-      inServices = name == "servise";
+      inStart = SameName(line.name, "Start");
+      inServices = SameName(line.name, "Servise");
       return;
     }
     if (line.kind != IniLine::kEntry) return;
@@ -91,8 +103,8 @@ FileValues Collect(std::string_view bytes) {
     if (index && SameName(line.name, "Index")) keepFirst(index);
     if (inStart && SameName(line.name, "Timer")) keepFirst(&found.timer);
     if (inServices) {
-      const auto it = names.services.find(FoldCase(line.name));
-      if (it != names.services.end()) keepFirst(&found.services[it->second]);
+      const int item = ServiceItem(line.name, itemText);
+      if (item >= 0) keepFirst(&found.services[static_cast<std::size_t>(item)]);
     }
   });
   return found;

@@ -5,7 +5,7 @@
 namespace kwetro {
 
 const std::vector<Block>& HkcuExplorerBlocks() {
-  static const std::vector<Block> blocks = {
+  static const std::vector<Block>& blocks = Catalogue(
       Group(R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Policies\Explorer])",
             {
                 Member("pCheckBox_1_9", {R"("NoSaveSettings"=hex:01,00,00,00)"},
@@ -180,8 +180,7 @@ const std::vector<Block>& HkcuExplorerBlocks() {
       Standard(
           "pCheckBox_1_8",
           R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Desktop\CleanupWiz])",
-          {R"("NoRun"=dword:00000001)"}, {R"("NoRun"=-)"}),
-  };
+          {R"("NoRun"=dword:00000001)"}, {R"("NoRun"=-)"}));
   return blocks;
 }
 

@@ -5,7 +5,7 @@
 namespace kwetro {
 
 const std::vector<Block>& HkcuSystemBlocks() {
-  static const std::vector<Block> blocks = {
+  static const std::vector<Block>& blocks = Catalogue(
       // Power scheme and layout switch have no "skip" state: grayed picks a
       // setting of its own, so both are written on every Apply.
       ThreeValued("sCheckBox_1_1", R"([HKEY_CURRENT_USER\Control Panel\PowerCfg])",
@@ -103,8 +103,7 @@ const std::vector<Block>& HkcuSystemBlocks() {
       Standard("sCheckBox_6_12", R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Notepad])",
                {R"("fWrap"=dword:00000001)"}, {R"("fWrap"=dword:00000000)"}),
       Standard("sCheckBox_6_13", R"([HKEY_CURRENT_USER\Software\Microsoft\Search Assistant])",
-               {R"("SocialUI"=dword:00000000)"}, {R"("SocialUI"=dword:00000001)"}),
-  };
+               {R"("SocialUI"=dword:00000000)"}, {R"("SocialUI"=dword:00000001)"}));
   return blocks;
 }
 

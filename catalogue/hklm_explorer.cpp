@@ -5,7 +5,7 @@
 namespace kwetro {
 
 const std::vector<Block>& HklmExplorerBlocks() {
-  static const std::vector<Block> blocks = {
+  static const std::vector<Block>& blocks = Catalogue(
       Standard("pCheckBox_1_1",
                R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon])",
                {R"("AutoRestartShell"=dword:00000001)"}, {R"("AutoRestartShell"=dword:00000000)"}),
@@ -96,8 +96,7 @@ const std::vector<Block>& HklmExplorerBlocks() {
           Write({Keys(
               {R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Favorites])",
                R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu])",
-               R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu2])"})})),
-  };
+               R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu2])"})})));
   return blocks;
 }
 

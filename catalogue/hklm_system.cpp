@@ -5,7 +5,7 @@
 namespace kwetro {
 
 const std::vector<Block>& HklmSystemBlocks() {
-  static const std::vector<Block> blocks = {
+  static const std::vector<Block>& blocks = Catalogue(
       // Hung-service timeout: the spinner is in seconds, the value in milliseconds.
       Fixed(R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control])",
             {Comment("; Завершать зависший сервис через (сек)"),
@@ -272,8 +272,7 @@ const std::vector<Block>& HklmSystemBlocks() {
                    {R"("ShowHibernateButton"=dword:00000001)"})}),
           Write({Keys(
               {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced\System])",
-               R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Policies\Microsoft\Windows\System\Shutdown])"})})),
-  };
+               R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Policies\Microsoft\Windows\System\Shutdown])"})})));
   return blocks;
 }
 

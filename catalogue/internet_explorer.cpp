@@ -5,7 +5,7 @@
 namespace kwetro {
 
 const std::vector<Block>& InternetExplorerBlocks() {
-  static const std::vector<Block> blocks = {
+  static const std::vector<Block>& blocks = Catalogue(
       Standard("iCheckBox_2_7",
                R"([HKEY_CURRENT_USER\Software\Microsoft\Internet Connection Wizard])",
                {R"("Completed"=hex:01,00,00,00)"}, {R"("Completed"=hex:00,00,00,00)"}),
@@ -65,8 +65,7 @@ const std::vector<Block>& InternetExplorerBlocks() {
       Option(
           "iCheckBox_2_15",
           Write({Keys({R"([-HKEY_CLASSES_ROOT\CLSID\{85BBD920-42A0-1069-A2E4-08002B30309D}])"})}),
-          Nothing()),
-  };
+          Nothing()));
   return blocks;
 }
 

@@ -6,7 +6,7 @@
 namespace kwetro {
 
 const std::vector<Block>& MediaPlayerBlocks() {
-  static const std::vector<Block> blocks = {
+  static const std::vector<Block>& blocks = Catalogue(
       Standard("mCheckBox_1_1", R"([HKEY_CURRENT_USER\Software\Microsoft\MediaPlayer\Settings])",
                {R"("EnableDVDUI"="Yes")"}, {R"("EnableDVDUI"="No")"}),
       Group(R"([HKEY_CURRENT_USER\Software\Microsoft\MediaPlayer\Preferences])",
@@ -45,8 +45,7 @@ const std::vector<Block>& MediaPlayerBlocks() {
                 // left the shortcut as it was.
                 Member("mCheckBox_1_6", {R"("QuickLaunchShortcut"="Yes")"},
                        {R"("QuickLaunchShortcut"="no")"}),
-            }),
-  };
+            }));
   return blocks;
 }
 

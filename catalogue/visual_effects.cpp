@@ -5,7 +5,7 @@
 namespace kwetro {
 
 const std::vector<Block>& VisualEffectBlocks() {
-  static const std::vector<Block> blocks = {
+  static const std::vector<Block>& blocks = Catalogue(
       // Font smoothing has no "skip": the desktop block is written on every
       // Apply, with the lines of whatever the drop-down selects.
       Fixed(
@@ -146,8 +146,7 @@ const std::vector<Block>& VisualEffectBlocks() {
                         {R"("DefaultApplied"=dword:00000001)", R"("DefaultValue"=-)",
                          R"("DefaultByAlphaTest"=-)"},
                     }),
-          }),
-  };
+          }));
   return blocks;
 }
 

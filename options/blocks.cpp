@@ -5,7 +5,7 @@
 namespace kwetro {
 namespace {
 
-void AppendSection(RegScript& script, const KeySection& section, const std::string& caption) {
+void AppendSection(RegScript& script, const KeySection& section, const CaptionText& caption) {
   for (Line key : section.keys) script.AppendLine(key);
   if (section.comment) script.AppendComment(caption);
   for (Line value : section.values) script.AppendLine(value);
@@ -15,7 +15,7 @@ void AppendSection(RegScript& script, const KeySection& section, const std::stri
 void AppendOption(RegScript& script, const OptionBlock& block, const Selection& selection) {
   const StateLines& lines = block.states[selection.State(block.option)];
   if (!lines.writes) return;
-  const std::string caption = selection.Caption(block.option);
+  const CaptionText& caption = selection.CaptionPieces(block.option);
   const std::size_t begin = script.Size();
   for (const KeySection& section : lines.sections) AppendSection(script, section, caption);
   script.Mark({ControlKind::kOption, block.option}, begin);
@@ -27,7 +27,7 @@ void AppendItem(RegScript& script, const GroupItem& item, const Selection& selec
     case GroupItem::kMember: {
       const TriState state = selection.State(item.control);
       if (!item.writes[state]) return;
-      script.AppendComment(selection.Caption(item.control), item.commentPrefix);
+      script.AppendComment(selection.CaptionPieces(item.control), item.commentPrefix);
       for (Line value : item.values[state]) script.AppendLine(value);
       return;
     }

@@ -77,6 +77,17 @@ void AppendSectionHeader(RegScript& script, std::string_view title);
 // The separator line: ";" and 79 dashes.
 std::string_view SeparatorLine();
 
+// A catalogue of these rows, built once, on first use, and kept until the
+// program ends: taking it apart at exit would only cost time. The rows are
+// moved in, not copied.
+template <typename... Rows>
+const std::vector<Block>& Catalogue(Rows&&... rows) {
+  auto* blocks = new std::vector<Block>;
+  blocks->reserve(sizeof...(rows));
+  (blocks->emplace_back(std::forward<Rows>(rows)), ...);
+  return *blocks;
+}
+
 // ---------------------------------------------------------------------------
 // The vocabulary of catalogue rows.
 

@@ -17,9 +17,12 @@ struct Table {
   std::unordered_map<std::string_view, ControlRef> byName;
 
   Table() {
+    controls.options.reserve(160);
+    controls.order.reserve(170);
     Declare d(controls);
     DeclareControls(d);
     DeclareServices(controls.services);
+    byName.reserve(controls.order.size() + controls.services.size());
     for (const ControlRef& ref : controls.order) byName.emplace(NameOf(ref), ref);
     for (std::size_t i = 0; i < controls.services.size(); ++i)
       byName.emplace(controls.services[i].key,
@@ -42,8 +45,9 @@ struct Table {
   }
 };
 
+// Built once, on first use, and kept until the program ends.
 const Table& TheTable() {
-  static const Table table;
+  static const Table& table = *new Table;
   return table;
 }
 

@@ -22,16 +22,28 @@ struct BlockMark {
 
 class RegScript {
  public:
+  // Room for the largest script (every option written) at once.
+  RegScript() { bytes_.reserve(32 * 1024); }
+
   void AppendLine(std::string_view line) {
     AppendCp1251(bytes_, line);
-    bytes_.append("\r\n");
+    AppendEmptyLine();
   }
   // "; " (or another prefix) followed by a caption, a hint or a fixed text.
   void AppendComment(std::string_view text, std::string_view prefix = "; ") {
     bytes_.append(prefix);
     AppendLine(text);
   }
-  void AppendEmptyLine() { bytes_.append("\r\n"); }
+  void AppendComment(const CaptionText& caption, std::string_view prefix = "; ") {
+    bytes_.append(prefix);
+    AppendCp1251(bytes_, caption.a);
+    AppendCp1251(bytes_, caption.b);
+    AppendLine(caption.c);
+  }
+  void AppendEmptyLine() {
+    bytes_ += '\r';
+    bytes_ += '\n';
+  }
 
   // The file's bytes: no byte-order mark, CR LF after every line.
   const std::string& Bytes() const { return bytes_; }

@@ -4,6 +4,8 @@ namespace kwetro {
 
 Selection::Selection() {
   const ControlTable& t = Controls();
+  options.reserve(t.options.size());
+  services.reserve(t.services.size());
   for (const OptionDecl& o : t.options) options.push_back(o.builtIn);
   for (const ComboDecl& c : t.combos) combos.push_back(c.builtIn);
   for (const SpinnerDecl& s : t.spinners) spinners.push_back(s.builtIn);
@@ -14,8 +16,15 @@ Selection::Selection() {
 }
 
 std::string Selection::Caption(int option) const {
+  const CaptionText& text = CaptionPieces(option);
+  std::string caption;
+  caption.reserve(text.a.size() + text.b.size() + text.c.size());
+  return caption.append(text.a).append(text.b).append(text.c);
+}
+
+const CaptionText& Selection::CaptionPieces(int option) const {
   const TriState state = option == PresetOption() ? presetShown : State(option);
-  return kwetro::Caption(Controls().options[static_cast<std::size_t>(option)], state);
+  return Controls().options[static_cast<std::size_t>(option)].captions[state];
 }
 
 std::string_view Selection::Hint(int option) const {

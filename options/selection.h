@@ -59,6 +59,8 @@ struct Selection {
 
   TriState State(int option) const { return options[static_cast<std::size_t>(option)]; }
   std::string Caption(int option) const;
+  // The same in its three pieces, as the table holds them.
+  const CaptionText& CaptionPieces(int option) const;
   std::string_view Hint(int option) const;
 
   // A user's click: unchecked, grayed (when allowed), checked, unchecked...;

@@ -117,17 +117,23 @@ int NextByte(std::string_view text, std::size_t& i) {
 }  // namespace
 
 void AppendCp1251(std::string& out, std::string_view utf8) {
-  for (std::size_t i = 0; i < utf8.size();) {
-    // Most of every text is ASCII: such runs are copied as they stand.
-    std::size_t ascii = i;
-    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
-    out.append(utf8.data() + i, ascii - i);
-    i = ascii;
-    if (i < utf8.size()) {
-      const int b = NextByte(utf8, i);
-      out += b >= 0 ? static_cast<char>(b) : kUnmappable;
-    }
+  // Most lines are ASCII and go as they stand. (A plain OR over the bytes:
+  // the compiler does it many bytes at a time.)
+  unsigned char bits = 0;
+  for (char c : utf8) bits |= static_cast<unsigned char>(c);
+  if (bits < 0x80) {
+    out.append(utf8);
+    return;
   }
+  // Never more bytes than the UTF-8 text has: written in place, then cut.
+  const std::size_t start = out.size();
+  out.resize(start + utf8.size());
+  char* to = &out[start];
+  for (std::size_t i = 0; i < utf8.size();) {
+    const int b = NextByte(utf8, i);
+    *to++ = b >= 0 ? static_cast<char>(b) : kUnmappable;
+  }
+  out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 std::string Utf8ToCp1251(std::string_view utf8) {
@@ -152,19 +158,23 @@ std::u16string Cp1251ToUtf16(std::string_view cp1251) {
 }
 
 std::string FoldCase(std::string_view cp1251) {
-  // The capitals of the code page beyond А..Я and their small letters.
-  static const char kUpper[] = "\x80\x81\x8A\x8C\x8D\x8E\x8F\xA1\xA3\xA5\xA8\xAA\xAF\xB2\xBD";
-  static const char kLower[] = "\x90\x83\x9A\x9C\x9D\x9E\x9F\xA2\xBC\xB4\xB8\xBA\xBF\xB3\xBE";
-  std::string out(cp1251);
-  for (char& c : out) {
-    const auto b = static_cast<unsigned char>(c);
-    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF)) {
-      c = static_cast<char>(b + 32);
-    } else if (b >= 0x80) {
-      for (std::size_t i = 0; kUpper[i]; ++i)
-        if (kUpper[i] == c) c = kLower[i];
-    }
-  }
+  // Every byte's lower-case form: A..Z and А..Я, and the capitals of the
+  // code page beyond them, each to its small letter.
+  static const std::array<char, 256> kLower = [] {
+    std::array<char, 256> lower{};
+    for (int b = 0; b < 256; ++b)
+      lower[static_cast<std::size_t>(b)] =
+          static_cast<char>((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDF) ? b + 32 : b);
+    const unsigned char pairs[][2] = {{0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C},
+                                      {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2},
+                                      {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA},
+                                      {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE}};
+    for (const auto& pair : pairs) lower[pair[0]] = static_cast<char>(pair[1]);
+    return lower;
+  }();
+  std::string out(cp1251.size(), '\0');
+  for (std::size_t i = 0; i < cp1251.size(); ++i)
+    out[i] = kLower[static_cast<unsigned char>(cp1251[i])];
   return out;
 }
 
