@@ -120,15 +120,15 @@ void BuildEdit(Context& c) {
 }
 
 void BuildButtons(Context& c) {
+  // No window of its own: its buttons stand in its place in the parent
+  // (Pages::AlignChildren lines them up at its right).
   c.Sized(200, 36);
-  // Docked at the bottom unless the layout places it.
-  c.n.autoSize = !c.item.Find("Align") && !c.item.Find("Top");
-  c.n.hwnd = c.Create(WS_EX_CONTROLPARENT, kContainerClass, L"", WS_CLIPCHILDREN);
+  c.n.bounds = c.r;
   c.n.text = Wide(c.item.Text("CaptionCancel", "Отмена"));
   auto button = [&c](const std::wstring& text, int id) {
     HWND hwnd = CreateWindowExW(
         0, WC_BUTTONW, text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
-        kButtonWidth, kButtonHeight, c.n.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        kButtonWidth, kButtonHeight, c.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.n.font), FALSE);
     return hwnd;

@@ -299,7 +299,7 @@ void MainWindow::Refresh(int index) {
   NativeControl& n = parts_.Native(index);
   const LayoutItem& item = parts_.Item(index);
   const auto i = static_cast<std::size_t>(item.index);
-  if (!n.hwnd) return;
+  if (!n.hwnd && !n.buddy) return;
   switch (n.kind) {
     case NativeKind::kOption:
       RefreshOption(index);

@@ -152,7 +152,6 @@ void Pages::AlignChildren(int parent) {
     std::string align = item.Text("Align");
     if (align.empty() && n.kind == NativeKind::kPageControl && !item.Find("Width"))
       align = "alClient";
-    if (align.empty() && n.kind == NativeKind::kDialogButtons && n.autoSize) align = "alBottom";
     return align;
   };
   auto place = [this](int child, const RECT& r) {
@@ -180,17 +179,16 @@ void Pages::AlignChildren(int parent) {
   for (int child : kids) {
     NativeControl& n = parts_.Native(child);
     if (n.kind == NativeKind::kPageControl && n.hwnd) PlacePages(child);
-    if (n.kind != NativeKind::kDialogButtons || !n.hwnd) continue;
+    if (n.kind != NativeKind::kDialogButtons || !n.buddy) continue;
     // The button bar keeps its buttons at the right, the OK button wide
     // enough for the longest countdown so that it never jumps.
-    RECT bar;
-    GetClientRect(n.hwnd, &bar);
+    const RECT& bar = n.bounds;
     wchar_t ok[128];
     GetWindowTextW(n.buddy, ok, 128);
     const int cancelWidth = std::max<int>(kButtonWidth, parts_.MeasureText(n.font, n.text).cx + 16);
     const int okWidth = std::max<int>({kButtonWidth, parts_.MeasureText(n.font, ok).cx + 16,
                                        parts_.MeasureText(n.font, L"Применить 000").cx + 16});
-    const int top = (bar.bottom - kButtonHeight) / 2;
+    const int top = (bar.top + bar.bottom - kButtonHeight) / 2;
     const int cancelLeft = bar.right - kButtonMargin - cancelWidth;
     MoveWindow(n.second, cancelLeft, top, cancelWidth, kButtonHeight, FALSE);
     const int okLeft = cancelLeft - kButtonGap - okWidth;

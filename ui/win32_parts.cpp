@@ -56,7 +56,12 @@ WindowParts::WindowParts(const Layout& layout, Selection& selection)
 
 int WindowParts::ItemOf(HWND hwnd) const {
   for (; hwnd && hwnd != main; hwnd = GetParent(hwnd)) {
-    const int index = GetDlgCtrlID(hwnd) - kFirstItemId;
+    const int id = GetDlgCtrlID(hwnd);
+    // The buttons of the button bar belong to it.
+    if (id == kOkButtonId || id == kCancelButtonId || id == kPreviewButtonId)
+      for (std::size_t i = 1; i < natives.size(); ++i)
+        if (natives[i].kind == NativeKind::kDialogButtons) return static_cast<int>(i);
+    const int index = id - kFirstItemId;
     if (index <= 0 || static_cast<std::size_t>(index) >= natives.size()) continue;
     const NativeControl& n = natives[static_cast<std::size_t>(index)];
     if (n.hwnd == hwnd || n.buddy == hwnd) return index;

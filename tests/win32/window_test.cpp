@@ -146,8 +146,8 @@ TEST_F(WindowTest, InformationLineFollowsTheMouse) {
   // The label beside a drop-down explains the drop-down.
   MouseOverGraphic("sLabel1_2");
   EXPECT_EQ(window_->InfoText(), Widen(Controls().combos[0].hint));
-  // The header panel has no hint of its own.
-  MouseOver(Control("Panel1"), 500, 40);
+  // The header has no hint of its own.
+  MouseOver(window_->Handle(), 500, 40);
   EXPECT_EQ(window_->InfoText(), W(" Без комментариев"));
   // A disabled control still explains itself.
   SelectPage("PageControl1", 4);
