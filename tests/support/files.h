@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sstream>
+#include <vector>
 #include <string>
 
 namespace kwetro::testing {
@@ -29,6 +31,37 @@ inline std::filesystem::path SourcePath(const std::string& relative) {
 #else
   return std::filesystem::path(KWETRO_SOURCE_DIR) / relative;
 #endif
+}
+
+// The rows of a table of the source tree: a row a line, fields separated by
+// " | ", blank lines and "#" lines skipped; \r, \n, \t, \0, \\ and \xHH stand for
+// their bytes.
+inline std::vector<std::vector<std::string>> ReadTable(const std::string& relative) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream in(ReadBytes(SourcePath(relative)));
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    auto& row = rows.emplace_back(1);
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      if (line.compare(i, 3, " | ") == 0) {
+        row.emplace_back();
+        i += 2;
+        continue;
+      }
+      char c = line[i];
+      if (c == '\\' && i + 1 < line.size()) {
+        c = line[++i];
+        if (c == 'x') {
+          c = static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+          i += 2;
+        } else if (const std::size_t k = std::string("rnt0").find(c); k != std::string::npos) {
+          c = "\r\n\t"[k];  // "\0" for k == 3: the literal's own end
+        }
+      }
+      row.back() += c;
+    }
+  }
+  return rows;
 }
 
 class TempDir {
