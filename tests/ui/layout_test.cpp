@@ -1,0 +1,55 @@
+// The window's layout: the real one binds every control of the table once;
+// a layout that breaks the format or the binding is refused, saying where.
+#include "ui/layout.h"
+
+#include <gtest/gtest.h>
+
+#include "options/controls.h"
+#include "support/files.h"
+
+namespace kwetro {
+namespace {
+
+std::string RealLayout() { return testing::ReadBytes(testing::SourcePath("ui/kwetro.form")); }
+
+TEST(Layout, TheWindowsLayoutBindsEveryControlOnceStoredOrPlain) {
+  Layout layout, stored;
+  std::string error;
+  ASSERT_TRUE(ParseLayout(RealLayout(), layout, error)) << error;
+  int bound[8] = {};
+  for (const LayoutItem& item : layout.items) ++bound[static_cast<int>(item.bound)];
+  EXPECT_EQ(bound[static_cast<int>(Bound::kOption)], 155);
+  EXPECT_EQ(bound[static_cast<int>(Bound::kCombo)], 6);
+  EXPECT_EQ(bound[static_cast<int>(Bound::kSpinnerLabel)], 3);
+  EXPECT_EQ(bound[static_cast<int>(Bound::kPage)], static_cast<int>(Controls().pages.size()));
+  EXPECT_EQ(bound[static_cast<int>(Bound::kServicesList)], 1);
+  EXPECT_EQ(layout.items[static_cast<std::size_t>(layout.Named("sSpinner4_3"))].index,
+            SpinnerIndex("sSpinner4_3"));
+  // Stored in the program with every byte raised by one ("TPF0" becomes "UQG1").
+  std::string raised = RealLayout();
+  for (char& c : raised) c = static_cast<char>(c + 1);
+  ASSERT_TRUE(LoadFormResource(raised, stored, error)) << error;
+  EXPECT_EQ(stored.items.size(), layout.items.size());
+}
+
+TEST(Layout, RefusedSayingWhereAndWhy) {
+  const auto rows = testing::ReadTable("tests/ui/layout_errors.txt");
+  EXPECT_GE(rows.size(), 21u);
+  for (const auto& row : rows) {
+    std::string text = row.at(1);
+    if (text[0] == '@') {  // the window's own layout, edited
+      const std::size_t arrow = text.find(" => ");
+      const std::string from = text.substr(1, arrow - 1);
+      text = RealLayout();
+      text.replace(text.find(from), from.size(), row[1].substr(arrow + 4));
+    }
+    Layout layout;
+    std::string error;
+    EXPECT_FALSE(ParseLayout(text, layout, error)) << row[0];
+    EXPECT_EQ(error.rfind("window layout", 0), 0u) << error;
+    EXPECT_NE(error.find(row[0]), std::string::npos) << error << "\n  expected: " << row[0];
+  }
+}
+
+}  // namespace
+}  // namespace kwetro
