@@ -34,15 +34,21 @@ TEST(SettingsValues, WhatEachValueRestores) {
 TEST(SettingsStore, KeepsWhatItDoesNotOwnAndRebuildsTheServicesLast) {
   Selection s;
   s.options[OptionIndex("sCheckBox_1_9")] = cbChecked;
-  const std::string out = StoreSettings(
-      s,
+  const std::string longLine = "note=" + std::string(10'000'000, 'x');  // read past, kept whole
+  const std::string existing =
       "top line\r\n\r\n[Start]\r\nTimer=7\r\nMine=1\r\n[Servise]\r\nstale=1\r\n[Notes]\r\n"
-      "; hand-written\r\n\r\nwho=admin\r\n[sCheckBox_1_9]\r\nChecked=0\r\nchecked=2\r\n"
-      "[SCHECKBOX_1_9]\r\nChecked=2\r\n[servise]\r\nstale=2\r\n");
+      "; hand-written\r\n\r\n" +
+      longLine +
+      "\r\n[sCheckBox_1_9]\r\nChecked=0\r\nchecked=2\r\n"
+      "[SCHECKBOX_1_9]\r\nChecked=2\r\n[servise]\r\nstale=2\r\n";
+  EXPECT_EQ(ValueAfter(existing, "sCheckBox_1_9"), cbUnchecked);
+  const std::string out = StoreSettings(s, existing);
   const std::string info = Utf8ToCp1251("Info=Отключить восстановление системы - (Да)");
   EXPECT_EQ(out.rfind("top line\r\n\r\n[Start]\r\nTimer=30\r\nMine=1\r\n\r\n[Notes]\r\n"
-                      "; hand-written\r\nwho=admin\r\n\r\n[sCheckBox_1_9]\r\nChecked=1\r\n"
-                      "checked=2\r\n" +
+                      "; hand-written\r\n" +
+                          longLine +
+                          "\r\n\r\n[sCheckBox_1_9]\r\nChecked=1\r\n"
+                          "checked=2\r\n" +
                           info +
                           "\r\nName=sCheckBox_1_9\r\n\r\n"
                           "[SCHECKBOX_1_9]\r\nChecked=2\r\n\r\n[sCheckBox_1_1]\r\n",

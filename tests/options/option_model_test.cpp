@@ -103,8 +103,11 @@ TEST(ControlTable, FactsTheRestOfTheProgramReliesOn) {
   EXPECT_EQ(optimal[cbGrayed], 26);
   EXPECT_EQ(optimal[cbUnchecked], 34);
   for (const char* essential : {"RpcSs", "DcomLaunch", "PlugPlay", "Eventlog", "SamSs",
-                                "lanmanworkstation", "Dhcp", "Dnscache"})
+                                "lanmanworkstation", "Dhcp", "Dnscache"}) {
+    // Windows starts them itself, and the optimal preset keeps them running.
+    EXPECT_EQ(t.services[ServiceIndex(essential)].standard, cbChecked) << essential;
     EXPECT_NE(t.services[ServiceIndex(essential)].optimal, cbUnchecked) << essential;
+  }
 
   // Clicking exactly the options of the first page stops the countdown.
   std::set<std::string> stopping, expected;
@@ -112,6 +115,12 @@ TEST(ControlTable, FactsTheRestOfTheProgramReliesOn) {
     if (o.stopsCountdown) stopping.emplace(o.name);
   for (int k = 1; k <= 11; ++k) expected.insert("sCheckBox_1_" + std::to_string(k));
   EXPECT_EQ(stopping, expected);
+
+  // The window shows a hint's explanation after "| " in every state.
+  for (const OptionDecl& o : t.options)
+    for (TriState state : {cbUnchecked, cbChecked, cbGrayed})
+      EXPECT_EQ(Hint(o, state).rfind("| ", 0), 0u) << o.name << " " << int{state};
+  for (const SpinnerDecl& d : t.spinners) EXPECT_EQ(d.hint.rfind("| ", 0), 0u) << d.name;
 
   // Every text goes into Windows-1251 files and onto single lines.
   std::vector<std::string_view> texts;

@@ -115,6 +115,11 @@ TEST(FailingDisk, EachFailureNamesItsFileAndLeavesTheDiskAsItWas) {
   EXPECT_EQ(d.dir.Read("out/hklm.reg"), "earlier hklm");       // not attempted after hkcu.reg
   EXPECT_EQ(d.dir.Listing("out"), "hkcu.reg hklm.reg k.ini");  // no temporary file left
   EXPECT_EQ(std::filesystem::file_size(big), 100u << 20);
+  // hkcu.reg comes first: with hklm.reg in the way it is written all the same.
+  std::filesystem::create_directories(d.dir.File("second/hklm.reg"));
+  EXPECT_EQ(Cli({"generate", "--out", d.dir.File("second")}).code, kExitFailure);
+  EXPECT_TRUE(d.dir.Read("second/hkcu.reg") == BuildHkcuScript(Selection()).Bytes());
+  EXPECT_EQ(d.dir.Listing("second"), "hkcu.reg hklm.reg");
   bytes.pop_back();  // 16 MiB exactly is read
   d.dir.Write("limit.ini", bytes);
   EXPECT_EQ(Cli({"settings", "--settings", limit, "--out", d.dir.File("new.ini")}).code, kExitOk);
@@ -124,8 +129,8 @@ TEST(FailingDisk, EachFailureNamesItsFileAndLeavesTheDiskAsItWas) {
   EXPECT_EQ(Cli({"settings", "--out", "/dev/null"}).code, kExitOk);  // written in place
   EXPECT_TRUE(::stat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
 #endif
-  EXPECT_EQ(d.dir.Listing(),
-            "big.ini limit.ini new.ini out" + std::string(d.dir.Exists("pipe") ? " pipe" : ""));
+  EXPECT_EQ(d.dir.Listing(), "big.ini limit.ini new.ini out" +
+                                 std::string(d.dir.Exists("pipe") ? " pipe" : "") + " second");
 }
 
 #ifdef _WIN32

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "options/controls.h"
 #include "support/files.h"
 
@@ -30,6 +33,44 @@ TEST(Layout, TheWindowsLayoutBindsEveryControlOnceStoredOrPlain) {
   for (char& c : raised) c = static_cast<char>(c + 1);
   ASSERT_TRUE(LoadFormResource(raised, stored, error)) << error;
   EXPECT_EQ(stored.items.size(), layout.items.size());
+}
+
+// The window fits a 1024 x 768 screen; every control has a place and a size;
+// the tabs come in the table's order (the services page fifth of the main
+// ones, as the run control counts them); each parent's tab order runs in
+// reading order: a whole row higher first, then further left.
+TEST(Layout, PlacesSizesAndOrdersOfTheWindowsLayout) {
+  Layout layout;
+  std::string error;
+  ASSERT_TRUE(ParseLayout(RealLayout(), layout, error)) << error;
+  EXPECT_LE(layout.items[0].Int("ClientWidth"), 900);
+  EXPECT_LE(layout.items[0].Int("ClientHeight"), 640);
+  std::vector<int> pages, mainPages;
+  std::map<int, std::map<int, const LayoutItem*>> tabOrders;  // by parent, by TabOrder
+  for (const LayoutItem& item : layout.items) {
+    if (item.parent < 0 || item.className == "TTimer") continue;
+    EXPECT_TRUE(item.Find("Left") && item.Find("Top")) << item.name;
+    EXPECT_TRUE(item.Int("Width") > 0 && item.Int("Height") > 0) << item.name;
+    if (item.bound == Bound::kPage) pages.push_back(item.index);
+    if (item.bound == Bound::kPage && Controls().pages[item.index].parent < 0)
+      mainPages.push_back(item.index);
+    if (item.Find("TabOrder") &&
+        !tabOrders[item.parent].emplace(item.Int("TabOrder"), &item).second)
+      ADD_FAILURE() << item.name << " repeats a TabOrder";
+  }
+  EXPECT_TRUE(std::is_sorted(pages.begin(), pages.end()));
+  ASSERT_GE(mainPages.size(), 5u);
+  EXPECT_EQ(mainPages[4], Controls().options[PresetOption()].page);
+  for (const auto& [parent, byOrder] : tabOrders) {
+    EXPECT_EQ(byOrder.rbegin()->first, static_cast<int>(byOrder.size()) - 1) << parent;
+    for (auto a = byOrder.begin(), b = std::next(a); b != byOrder.end(); ++a, ++b) {
+      const LayoutItem &first = *a->second, &next = *b->second;
+      const bool rowAbove = next.Int("Top") + next.Int("Height") <= first.Int("Top");
+      const bool leftInRow = next.Int("Top") < first.Int("Top") + first.Int("Height") &&
+                             next.Int("Left") < first.Int("Left");
+      EXPECT_FALSE(rowAbove || leftInRow) << next.name << " reads before " << first.name;
+    }
+  }
 }
 
 TEST(Layout, RefusedSayingWhereAndWhy) {
