@@ -255,26 +255,23 @@ TEST(Apply, DeploymentWritesBesideTheProgramAndTheStartupCommands) {
 TEST(Failures, EachIsShownWithItsFileAndStopsWhatFollows) {
   enum Act { kApply, kTick, kCancel };
   const struct {
-    bool deployed;
-    const char* blocker;  // made a folder, or with "big:" a file over 16 MiB; "~": in "work"
+    bool deployed, inWork, big;  // in the program's folder or "work"; big: over 16 MiB
+    const char* blocker;         // else a folder of that name
     Act act;
     const char* what;
     bool settingsStay;
   } cases[] = {
-      {false, "Kwetro.ini", kApply, "Не удалось записать файл настроек", false},
-      {false, "big:Kwetro.ini", kApply, "Не удалось прочитать файл настроек", true},
-      {false, "~hkcu.reg", kApply, "Не удалось записать сценарий реестра", true},
-      {true, "hklm.reg", kTick, "Не удалось записать сценарий реестра", true},
-      {true, "SelfDel.bat", kCancel, "Не удалось записать файл", false},
+      {false, false, false, "Kwetro.ini", kApply, "Не удалось записать файл настроек", false},
+      {false, false, true, "Kwetro.ini", kApply, "Не удалось прочитать файл настроек", true},
+      {false, true, false, "hkcu.reg", kApply, "Не удалось записать сценарий реестра", true},
+      {true, false, false, "hklm.reg", kTick, "Не удалось записать сценарий реестра", true},
+      {true, false, false, "SelfDel.bat", kCancel, "Не удалось записать файл", false},
   };
   for (const auto& c : cases) {
     Program p(c.deployed, c.deployed ? "[Start]\r\nTimer=1\r\n" : nullptr);
-    std::string name = c.blocker;
-    const bool big = name.rfind("big:", 0) == 0;
-    if (big) name = name.substr(4);
-    const std::string path = name[0] == '~' ? p.work + name.substr(1) : p.folder + name;
-    if (big) WriteBytes(path, ""), std::filesystem::resize_file(path, 17u << 20);
-    if (!big) std::filesystem::create_directory(path);
+    const std::string path = (c.inWork ? p.work : p.folder) + c.blocker;
+    if (c.big) WriteBytes(path, ""), std::filesystem::resize_file(path, 17u << 20);
+    if (!c.big) std::filesystem::create_directory(path);
     WriteBytes(p.work + "hklm.reg", "earlier");
     p.Start();
     EXPECT_FALSE(c.act == kApply && p.run.Apply());

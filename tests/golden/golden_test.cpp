@@ -1,6 +1,9 @@
 // Whole scripts, byte for byte, for the selections of tests/golden (see its
-// README): KWETRO_UPDATE_GOLDEN=1 rewrites the files from the program's output
-// instead of comparing, so that a deliberate change shows as a diff to review.
+// README): together they put every option in each state, every drop-down at
+// every index (-1 and out of range too), the spinners at and past their edges
+// and the services preset in each state. KWETRO_UPDATE_GOLDEN=1 rewrites the
+// files from the program's output instead of comparing, so that a deliberate
+// change shows as a diff to review.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
