@@ -1,10 +1,9 @@
 // What one Apply, one start and one save cost in the engine: both script
-// generators, the settings file in both directions and the window description.
+// generators, the settings file in both directions and the window's layout.
 //
-// The "all checked" selection writes the largest scripts: every option box in
-// the settings file says Checked=1, every services item is present. It is made
-// the way scripts/measure-cli.sh makes full.ini: the built-in selection is
-// saved, every Checked value set to 1, loaded and saved again.
+// The "all checked" selection writes the largest scripts: its settings file
+// (tests/golden/all-checked/selection.ini) says Checked=1 for every option and
+// holds every services item.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -13,89 +12,36 @@
 #include <string>
 
 #include "app/file_io.h"
-#include "app/ini_file.h"
 #include "app/settings_file.h"
 #include "catalogue/generators.h"
-#include "ui/form_loader.h"
+#include "ui/layout.h"
 
 namespace kwetro {
 namespace {
 
-Form BuiltInForm() {
-  Form form;
-  std::string error;
-  if (!LoadFormResource(StoredFormDescription(), form, error)) throw std::runtime_error(error);
-  return form;
-}
-
-std::string ReadFile(const std::string& path) {
+std::string ReadSource(const std::string& relative) {
   std::string bytes, reason;
+  const std::string path = std::string(KWETRO_SOURCE_DIR) + "/" + relative;
   if (!ReadWholeFile(path, bytes, reason)) throw std::runtime_error(path + ": " + reason);
   return bytes;
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::string reason;
-  if (!WriteFileAtomically(path, bytes, reason)) throw std::runtime_error(path + ": " + reason);
-}
-
-void Save(const Form& form, const std::string& path) {
-  std::string error;
-  if (!SaveSettings(form, path, error)) throw std::runtime_error(error);
-}
-
-void Load(Form& form, const std::string& path) {
-  int countdown = 0;
-  std::string error;
-  if (LoadSettings(form, path, countdown, error) != LoadResult::kLoaded)
-    throw std::runtime_error(path + ": " + error);
-}
-
-// Every "Checked=" value of a settings file set to 1.
-std::string CheckEverything(const std::string& ini) {
-  std::string out;
-  std::size_t pos = 0;
-  while (pos < ini.size()) {
-    std::size_t end = ini.find('\n', pos);
-    end = end == std::string::npos ? ini.size() : end + 1;
-    const std::string line = ini.substr(pos, end - pos);
-    out += line.rfind("Checked=", 0) == 0 ? "Checked=1\r\n" : line;
-    pos = end;
-  }
-  return out;
-}
-
-// The files and selections every benchmark shares, made once.
+// The inputs every benchmark shares, made once.
 struct World {
+  std::string fullIni = ReadSource("tests/golden/all-checked/selection.ini");
+  std::string layout = ReadSource("ui/kwetro.form");
+  Selection builtIn;
+  Selection allChecked;
   std::string dir;
-  std::string fullIni;  // the all-checked settings file
-  Form builtIn;
-  Form allChecked;
 
   World() {
+    RestoreSettings(fullIni, allChecked);
     char pattern[] = "/tmp/kwetro-bench-XXXXXX";
     if (!mkdtemp(pattern)) throw std::runtime_error("cannot make a temporary folder");
     dir = pattern;
-    builtIn = BuiltInForm();
-
-    const std::string base = dir + "/base.ini";
-    const std::string checked = dir + "/checked.ini";
-    fullIni = dir + "/full.ini";
-    Save(builtIn, base);
-    WriteFile(checked, CheckEverything(ReadFile(base)));
-    Form form = builtIn;
-    form.settingsPath = checked;
-    Load(form, checked);
-    Save(form, fullIni);
-
-    allChecked = builtIn;
-    allChecked.settingsPath = fullIni;
-    Load(allChecked, fullIni);
   }
-
   ~World() {
-    for (const char* name : {"base.ini", "checked.ini", "full.ini", "saved.ini"})
-      DeleteFileAt(dir + "/" + name);
+    DeleteFileAt(dir + "/saved.ini");
     rmdir(dir.c_str());
   }
 };
@@ -111,11 +57,11 @@ void ReportBytes(benchmark::State& state, std::size_t bytesPerOperation) {
 }
 
 // One Apply's scripts: hkcu.reg, then hklm.reg, as bytes in memory.
-void BothGenerators(benchmark::State& state, const Form& form) {
+void BothGenerators(benchmark::State& state, const Selection& selection) {
   std::size_t bytes = 0;
   for (auto _ : state) {
-    const RegScript hkcu = BuildHkcuScript(form);
-    const RegScript hklm = BuildHklmScript(form);
+    const RegScript hkcu = BuildHkcuScript(selection);
+    const RegScript hklm = BuildHklmScript(selection);
     benchmark::DoNotOptimize(hkcu.Bytes().data());
     benchmark::DoNotOptimize(hklm.Bytes().data());
     bytes = hkcu.Bytes().size() + hklm.Bytes().size();
@@ -131,65 +77,28 @@ BENCHMARK(BM_BothGenerators_AllChecked);
 void BM_BothGenerators_BuiltIn(benchmark::State& state) { BothGenerators(state, Shared().builtIn); }
 BENCHMARK(BM_BothGenerators_BuiltIn);
 
-void BM_HklmScript_AllChecked(benchmark::State& state) {
-  std::size_t bytes = 0;
-  for (auto _ : state) {
-    const RegScript script = BuildHklmScript(Shared().allChecked);
-    benchmark::DoNotOptimize(script.Bytes().data());
-    bytes = script.Bytes().size();
-  }
-  ReportBytes(state, bytes);
-}
-BENCHMARK(BM_HklmScript_AllChecked);
-
-void BM_HkcuScript_AllChecked(benchmark::State& state) {
-  std::size_t bytes = 0;
-  for (auto _ : state) {
-    const RegScript script = BuildHkcuScript(Shared().allChecked);
-    benchmark::DoNotOptimize(script.Bytes().data());
-    bytes = script.Bytes().size();
-  }
-  ReportBytes(state, bytes);
-}
-BENCHMARK(BM_HkcuScript_AllChecked);
-
 // As at start: the full settings file restored into the built-in selection
-// (resetting the form is not timed). "bytes" is the size of the file read.
-void BM_LoadSettings_Full(benchmark::State& state) {
+// (making a fresh selection is not timed). "bytes" is the size of the file.
+void BM_RestoreSettings_Full(benchmark::State& state) {
   const World& world = Shared();
-  Form form = world.builtIn;
   for (auto _ : state) {
     state.PauseTiming();
-    form = world.builtIn;
-    form.settingsPath = world.fullIni;
+    Selection selection;
     state.ResumeTiming();
-    Load(form, world.fullIni);
+    const StoredSettings stored = RestoreSettings(world.fullIni, selection);
+    benchmark::DoNotOptimize(stored.countdown);
   }
-  ReportBytes(state, ReadFile(world.fullIni).size());
+  ReportBytes(state, world.fullIni.size());
 }
-BENCHMARK(BM_LoadSettings_Full);
+BENCHMARK(BM_RestoreSettings_Full);
 
-// As Apply does: the all-checked selection merged into an existing full
-// settings file and written back under a temporary name (with fsync).
-void BM_SaveSettings_Full(benchmark::State& state) {
-  const World& world = Shared();
-  const std::string path = world.dir + "/saved.ini";
-  WriteFile(path, ReadFile(world.fullIni));
-  for (auto _ : state) Save(world.allChecked, path);
-  ReportBytes(state, ReadFile(path).size());
-}
-BENCHMARK(BM_SaveSettings_Full);
-
-// The part of SaveSettings that is the program's own work: parse the old
-// text, merge the selection, serialize; no file system.
+// The program's own part of a save: the all-checked selection merged into the
+// full settings file's text; no file system.
 void BM_StoreSettings_Full(benchmark::State& state) {
   const World& world = Shared();
-  const std::string old = ReadFile(world.fullIni);
   std::size_t bytes = 0;
   for (auto _ : state) {
-    IniFile ini = IniFile::Parse(old);
-    StoreSettings(world.allChecked, ini);
-    const std::string text = ini.Serialize();
+    const std::string text = StoreSettings(world.allChecked, world.fullIni);
     benchmark::DoNotOptimize(text.data());
     bytes = text.size();
   }
@@ -197,29 +106,32 @@ void BM_StoreSettings_Full(benchmark::State& state) {
 }
 BENCHMARK(BM_StoreSettings_Full);
 
-// The stored window description into a fresh form, whole (as the window
-// reads it) and in the engine's view (as kwetro-cli reads it); "bytes" is its
-// size.
-void LoadFormDescription(benchmark::State& state, FormDetail detail) {
-  const std::string_view stored = StoredFormDescription();
+// As Apply does: merged into an existing full settings file and written back
+// under a temporary name (with fsync).
+void BM_SaveSettings_Full(benchmark::State& state) {
+  const World& world = Shared();
+  const std::string path = world.dir + "/saved.ini";
+  std::string reason;
+  if (!WriteFileAtomically(path, world.fullIni, reason)) state.SkipWithError(reason.c_str());
+  for (auto _ : state)
+    if (SaveSettings(path, world.allChecked, reason) != SaveResult::kSaved)
+      state.SkipWithError(reason.c_str());
+  ReportBytes(state, world.fullIni.size());
+}
+BENCHMARK(BM_SaveSettings_Full);
+
+// The window's layout read and bound to the control table; "bytes" is its size.
+void BM_ParseLayout(benchmark::State& state) {
+  const std::string& text = Shared().layout;
   for (auto _ : state) {
-    Form form;
+    Layout layout;
     std::string error;
-    if (!LoadFormResource(stored, form, error, detail)) state.SkipWithError(error.c_str());
-    benchmark::DoNotOptimize(form.components.data());
+    if (!ParseLayout(text, layout, error)) state.SkipWithError(error.c_str());
+    benchmark::DoNotOptimize(layout.items.data());
   }
-  ReportBytes(state, stored.size());
+  ReportBytes(state, text.size());
 }
-
-void BM_LoadFormDescription_Window(benchmark::State& state) {
-  LoadFormDescription(state, FormDetail::kWindow);
-}
-BENCHMARK(BM_LoadFormDescription_Window);
-
-void BM_LoadFormDescription_Engine(benchmark::State& state) {
-  LoadFormDescription(state, FormDetail::kEngine);
-}
-BENCHMARK(BM_LoadFormDescription_Engine);
+BENCHMARK(BM_ParseLayout);
 
 }  // namespace
 }  // namespace kwetro

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (fuzz/) with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer in build/fuzz, and runs each for a bounded time:
-#   settings_fuzz  settings-file bytes through LoadSettings, both generators
-#                  and a save, load, save
-#   form_fuzz      window-description bytes through the loader
+#   settings_fuzz  settings-file bytes through RestoreSettings, both generators
+#                  and a save, load, save (tests/support/checks.h)
+#   layout_fuzz    window-layout bytes through the layout loader
 # Seeds: fuzz/corpus/<target>/, every earlier failure in
-# fuzz/regressions/<target>/, and for form_fuzz the window description itself.
-# A failing input is left in build/fuzz/artifacts/<target>/; copy it into
+# fuzz/regressions/<target>/, for settings_fuzz the settings files of
+# tests/golden, for layout_fuzz the window's layout itself. A failing input is
+# left in build/fuzz/artifacts/<target>/; copy it into
 # fuzz/regressions/<target>/ and the robustness tests replay it from then on.
 #
 # Environment: KWETRO_FUZZ_SECONDS (default 30) per target, KWETRO_JOBS.
@@ -37,7 +38,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPI
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DKWETRO_TESTS=OFF -DKWETRO_FUZZ=ON >"$build.configure.log" 2>&1 ||
   { cat "$build.configure.log" >&2; exit 1; }
-cmake --build "$build" -j "$jobs" --target settings_fuzz form_fuzz >"$build.build.log" 2>&1 || {
+cmake --build "$build" -j "$jobs" --target settings_fuzz layout_fuzz >"$build.build.log" 2>&1 || {
   tail -n 60 "$build.build.log" >&2
   echo "test-fuzz: build failed (full log: $build.build.log)" >&2
   exit 1
@@ -55,7 +56,7 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:quarantine_size_mb=32"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 status=0
 summary=()
-for target in settings_fuzz form_fuzz; do
+for target in settings_fuzz layout_fuzz; do
   name=${target%_fuzz}
   work="$build/work/$name"
   artifacts="$build/artifacts/$name/"
@@ -66,9 +67,13 @@ for target in settings_fuzz form_fuzz; do
     [[ -d $dir ]] && seeds+=("$dir")
   done
   max_len=65536
-  if [[ $name == form ]]; then
+  if [[ $name == layout ]]; then
     cp "$root/ui/kwetro.form" "$work/kwetro.form"
     max_len=262144
+  else
+    for golden in "$root"/tests/golden/*/selection.ini; do
+      cp "$golden" "$work/$(basename "$(dirname "$golden")").ini"
+    done
   fi
   log="$build/$name.log"
   result=0

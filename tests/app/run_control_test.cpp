@@ -1,574 +1,350 @@
-// The run control with a scripted platform and window: countdown, Apply in
-// both modes, Cancel, the deployed copy's removal and the batch file.
+// The run control with a scripted platform and window: start in both modes,
+// the countdown, Apply, Cancel, the deployed copy's removal, the services page.
 #include "app/run_control.h"
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <filesystem>
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <map>
 
 #include "app/file_io.h"
-#include "catalogue/services_page.h"
-#include "options/text_encoding.h"
-#include "support/script_lines.h"
-#include "support/temp_dir.h"
+#include "support/checks.h"
+#include "support/files.h"
 
-namespace kwetro {
+namespace kwetro::testing {
 namespace {
 
-using testing::BuiltInForm;
-using testing::TempDir;
+const std::string kApply = "Применить";
 
-// Expands %NAME% from its own table and turns "\" into "/", so that the
-// deployment folder's fixed texts name real folders of the test.
-class FakePlatform : public Platform {
- public:
-  std::map<std::string, std::string> env;
-  std::string modulePath;
-  std::string currentDirectory;
-  std::map<std::string, std::string> shortPaths;
-  bool runOnceKeyExists = true;
-  bool ntFamily = true;
-  std::uint32_t now = 0xFFFFFF00u;  // close to the wrap of the tick count
-  std::uint32_t tickStep = 7;
-  std::function<void()> onMessages;  // the user acting while messages are handled
-
+// The platform and the window, scripted. %NAME% expands from env, and the
+// "\" of the program's fixed texts turns into "/", so that the deployment
+// folder names a folder of the test.
+struct Fake : Platform, RunControlView {
+  std::map<std::string, std::string> env, shortPaths;
+  std::string modulePath, currentDirectory;
+  bool runOnceKey = true, ntFamily = true, linkDisabled = false;
+  std::uint32_t now = 0xFFFFFF00u, commandsAt = 0;  // near the wrap of the tick count
+  std::function<void()> onMessages;                 // the user acting meanwhile
   std::vector<std::pair<unsigned, unsigned>> beeps;
-  std::vector<std::pair<std::string, std::string>> started;  // folder, file
-  std::vector<StartupCommand> startupCommands;
-  std::uint32_t startupWrittenAt = 0;
-  int messageRounds = 0;
-  int trims = 0;
+  std::vector<std::string> started, errors;
+  std::vector<StartupCommand> commands;
+  int messageRounds = 0, trims = 0, firstShown = 0, cancelFocused = 0, ended = 0;
 
   std::string ExpandEnvironment(const std::string& text) override {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const std::size_t close = text[i] == '%' ? text.find('%', i + 1) : std::string::npos;
-      const auto it =
-          close == std::string::npos ? env.end() : env.find(text.substr(i + 1, close - i - 1));
-      if (it != env.end()) {
-        out += it->second;
-        i = close;
-      } else {
-        out += text[i] == '\\' ? '/' : text[i];
-      }
-    }
+    std::string out = text;
+    std::replace(out.begin(), out.end(), '\\', '/');
+    for (const auto& [name, value] : env)
+      for (std::size_t at; (at = out.find('%' + name + '%')) != std::string::npos;)
+        out.replace(at, name.size() + 2, value);
     return out;
   }
-  std::uint32_t TickCount() override { return now += tickStep; }
+  std::uint32_t TickCount() override { return now += 7; }
   void Beep(unsigned hz, unsigned ms) override { beeps.emplace_back(hz, ms); }
-  bool StartHiddenBatch(const std::string& folder, const std::string& file) override {
-    started.emplace_back(folder, file);
-    return true;
+  bool StartHiddenBatch(const std::string& dir, const std::string& file) override {
+    return started.push_back(dir + file), true;
   }
-  bool WriteStartupCommands(const std::vector<StartupCommand>& commands) override {
-    if (!runOnceKeyExists) return false;
-    startupCommands = commands;
-    startupWrittenAt = now;
-    return true;
+  bool WriteStartupCommands(const std::vector<StartupCommand>& c) override {
+    if (runOnceKey) commands = c, commandsAt = now;
+    return runOnceKey;
   }
   bool IsNtFamily() override { return ntFamily; }
   void TrimWorkingSet() override { ++trims; }
   std::string ModulePath() override { return modulePath; }
   std::string CurrentDirectory() override { return currentDirectory; }
-  std::string ShortPath(const std::string& path) override {
-    const auto it = shortPaths.find(path);
-    return it == shortPaths.end() ? path : it->second;
+  std::string ShortPath(const std::string& p) override {
+    return shortPaths.count(p) ? shortPaths[p] : p;
   }
   void ProcessMessages(unsigned) override {
     ++messageRounds;
     if (onMessages) onMessages();
   }
-};
-
-class FakeView : public RunControlView {
- public:
-  int firstPages = 0, firstOptionFocused = 0, cancelFocused = 0, ended = 0;
-  bool linkDisabled = false;
-  std::vector<std::string> errors;
-  void ShowFirstPages() override { ++firstPages; }
-  void FocusFirstOption() override { ++firstOptionFocused; }
+  void ShowFirstPages() override { ++firstShown; }
+  void FocusFirstOption() override { ++firstShown; }
   void DisableFolderLink() override { linkDisabled = true; }
-  void FormChanged() override {}
+  void SelectionChanged() override {}
   void FocusCancel() override { ++cancelFocused; }
   void EndApplication() override { ++ended; }
   void ShowError(const std::string& message) override { errors.push_back(message); }
 };
 
-const std::string kApply = Utf8ToCp1251("Применить");
-
-// A program with its window model, platform and view. Deployed: the program
-// lies in WINDIR/UPDKwetro; otherwise in a folder of its own, started from
-// another one.
-class Program {
- public:
-  explicit Program(bool deployed, const std::string& programName = "Kwetro.exe") {
-    platform.env["WINDIR"] = dir.File("WINDOWS");
-    platform.env["ALLUSERSPROFILE"] = dir.File("All Users");
+// A program in WINDIR/UPDKwetro (deployed) or in a folder of its own, started
+// from the folder "work"; its settings file when given.
+struct Program {
+  explicit Program(bool deployed, const char* settings = nullptr,
+                   const std::string& name = "Kwetro.exe") {
+    fake.env = {{"WINDIR", dir.File("WINDOWS")}, {"ALLUSERSPROFILE", dir.File("All Users")}};
     folder = deployed ? dir.File("WINDOWS") + "/UPDKwetro/" : dir.File("tools") + "/";
     std::filesystem::create_directories(folder);
-    std::filesystem::create_directories(dir.File("work"));
-    platform.modulePath = folder + programName;
-    platform.currentDirectory = dir.File("work");
-    programPath = platform.modulePath;
+    std::filesystem::create_directories(work);
+    fake.modulePath = folder + name;
+    fake.currentDirectory = work;
+    if (settings) WriteBytes(folder + "Kwetro.ini", settings);
   }
-
-  void Settings(const std::string& text) { Put("Kwetro.ini", text); }
-  void Put(const std::string& name, const std::string& bytes) {
-    std::string reason;
-    ASSERT_TRUE(WriteFileAtomically(folder + name, bytes, reason)) << reason;
+  void Start() { run.FormCreate(), run.FormActivate(); }
+  void Ticks(int n) {
+    while (n-- > 0) run.CountdownTick();
   }
   bool Has(const std::string& name) const { return FileExists(folder + name); }
-  std::string Read(const std::string& path) const {
-    std::string bytes, reason;
-    EXPECT_TRUE(ReadWholeFile(path, bytes, reason)) << path << ": " << reason;
-    return bytes;
-  }
-  std::string Work(const std::string& name) const { return JoinPath(dir.File("work"), name); }
-
-  // Start-up as the window runs it: creation, then activation.
-  void Start() {
-    run.FormCreate();
-    run.FormActivate();
-  }
-  void Ticks(int n) {
-    for (int i = 0; i < n; ++i) run.CountdownTick();
-  }
 
   TempDir dir;
-  std::string folder;
-  std::string programPath;
-  FakePlatform platform;
-  FakeView view;
-  Form form = BuiltInForm();
-  RunControl run{form, platform, view};
+  std::string folder, work = dir.File("work") + "/";
+  Fake fake;
+  Selection selection;
+  RunControl run{selection, fake, fake};
 };
 
-std::vector<std::string> Names(const std::vector<StartupCommand>& commands) {
-  std::vector<std::string> names;
-  for (const auto& c : commands) names.push_back(c.name);
-  return names;
-}
-
-// ---- run mode -------------------------------------------------------------
-
-TEST(RunMode, DeploymentOnlyInTheExpandedFolderSpelledExactly) {
-  Program deployed(true);
-  deployed.run.FormCreate();
-  EXPECT_TRUE(deployed.run.IsDeploymentMode());
-  EXPECT_EQ(deployed.run.ProgramFolder(), deployed.folder);
-
-  Program other(false);
-  other.run.FormCreate();
-  EXPECT_FALSE(other.run.IsDeploymentMode());
-
-  // The same folder in other letter case is not the deployment folder.
-  Program lower(true);
-  lower.platform.env["WINDIR"] = lower.dir.File("windows");
-  lower.run.FormCreate();
-  EXPECT_FALSE(lower.run.IsDeploymentMode());
-}
-
-TEST(RunMode, ActivationBeepsShowsFirstPagesAndFocusesTheFirstOption) {
-  Program p(false);
-  p.Start();
-  const std::vector<std::pair<unsigned, unsigned>> tones = {{50, 80}, {60, 80}, {50, 80}};
-  EXPECT_EQ(p.platform.beeps, tones);
-  EXPECT_EQ(p.view.firstPages, 1);
-  EXPECT_EQ(p.view.firstOptionFocused, 1);
-  EXPECT_FALSE(p.view.linkDisabled);
-  EXPECT_FALSE(p.form.countdownTimerEnabled);
-}
-
-TEST(RunMode, DeploymentDisablesTheFolderLinkAndCountsDownUnlessTimerIsZero) {
-  Program counting(true);
-  counting.Start();
-  EXPECT_TRUE(counting.view.linkDisabled);
-  EXPECT_TRUE(counting.form.countdownTimerEnabled);
-  EXPECT_EQ(counting.run.Countdown(), kDefaultCountdown);
-
-  Program waiting(true);
-  waiting.Settings("[Start]\r\nTimer=0\r\n");
-  waiting.Start();
-  EXPECT_TRUE(waiting.view.linkDisabled);
-  EXPECT_FALSE(waiting.form.countdownTimerEnabled);
-}
-
-TEST(RunMode, UnreadableSettingsAreShownAndNeverAppliedUnattended) {
-  Program p(true);
-  std::filesystem::create_directories(p.folder + "Kwetro.ini");  // cannot be read as a file
-  p.Start();
-  ASSERT_EQ(p.view.errors.size(), 1u);
-  EXPECT_NE(p.view.errors[0].find("Kwetro.ini"), std::string::npos) << p.view.errors[0];
-  EXPECT_FALSE(p.form.countdownTimerEnabled);
-  EXPECT_EQ(p.run.Countdown(), 0);
-}
-
-TEST(RunMode, HousekeepingTrimsTheWorkingSetOnTheNtFamilyOnly) {
+TEST(RunMode, StartInEachModeAndWithEachSettingsFile) {
+  const struct {
+    bool deployed;
+    const char* windir;
+    const char* settings;  // "/": a folder in its place
+    bool counting;
+    int countdown;
+  } cases[] = {{false, "WINDOWS", nullptr, false, 30},
+               {true, "WINDOWS", nullptr, true, 30},
+               {true, "windows", nullptr, false, 30},  // the folder spelled exactly only
+               {true, "WINDOWS", "[Start]\r\nTimer=7\r\n", true, 7},
+               {true, "WINDOWS", "[Start]\r\nTimer=0\r\n", false, 0},
+               {true, "WINDOWS", "[Start]\r\n", false, 0},
+               {true, "WINDOWS", "/", false, 0}};
+  for (const auto& c : cases) {
+    const bool folder = c.settings && *c.settings == '/';
+    Program p(c.deployed, folder ? nullptr : c.settings);
+    if (folder) std::filesystem::create_directory(p.folder + "Kwetro.ini");
+    p.fake.env["WINDIR"] = p.dir.File(c.windir);
+    p.Start();
+    const bool deployed = c.deployed && *c.windir == 'W';
+    EXPECT_EQ(p.run.IsDeploymentMode(), deployed);
+    EXPECT_EQ(p.run.ScriptFolder(), deployed ? p.folder : p.work);
+    EXPECT_EQ(p.fake.beeps, (decltype(p.fake.beeps){{50, 80}, {60, 80}, {50, 80}}));
+    EXPECT_EQ(p.fake.firstShown, 2);
+    EXPECT_EQ(p.fake.linkDisabled, deployed);
+    EXPECT_EQ(p.run.CountdownRunning(), c.counting) << c.windir << (c.settings ? c.settings : "");
+    EXPECT_EQ(p.run.Countdown(), c.countdown);
+    // An unreadable settings file is shown, and a deployment then waits for the user.
+    ASSERT_EQ(p.fake.errors.size(), folder ? 1u : 0u);
+    for (const std::string& error : p.fake.errors)
+      EXPECT_EQ(
+          error.rfind("Не удалось прочитать файл настроек\n" + p.folder + "Kwetro.ini\n\n", 0), 0u);
+  }
   Program p(false);
   p.run.HousekeepingTick();
-  EXPECT_EQ(p.platform.trims, 1);
-  p.platform.ntFamily = false;
+  p.fake.ntFamily = false;
   p.run.HousekeepingTick();
-  EXPECT_EQ(p.platform.trims, 1);
+  EXPECT_EQ(p.fake.trims, 1);
 }
 
-// ---- countdown ------------------------------------------------------------
-
-TEST(Countdown, OkButtonShowsTheTicksLeft) {
-  Program p(true);
-  p.Settings("[Start]\r\nTimer=100\r\n");
-  p.Start();
-  p.Ticks(1);
-  EXPECT_EQ(p.form.captionOk, kApply + " 99");
-  p.Ticks(40);
-  EXPECT_EQ(p.form.captionOk, kApply + " 59");
-  EXPECT_EQ(p.run.Countdown(), 59);
+TEST(Countdown, TicksOnTheOkButtonAndAppliesAtZeroAfterAPause) {
+  const struct {
+    const char* settings;
+    int ticks;
+    std::string caption;
+    bool applied;
+  } cases[] = {{nullptr, 1, kApply + " 29", false},
+               {nullptr, 29, kApply + " 1", false},
+               {nullptr, 30, kApply, true},
+               {"[Start]\r\nTimer=100", 41, kApply + " 59", false},
+               {"[Start]\r\nTimer=-1", 2, kApply + " -3", false},
+               {"[Start]\r\nTimer=-2147483648", 3, kApply + " -2147483648", false},
+               {"[Start]\r\nTimer=1", 1, kApply, true}};
+  for (const auto& c : cases) {
+    Program p(true, c.settings);
+    p.Start();
+    const std::uint32_t before = p.fake.now;
+    p.Ticks(c.ticks);
+    EXPECT_EQ(p.run.OkCaption(), c.caption) << c.ticks;
+    EXPECT_EQ(p.Has("hklm.reg"), c.applied) << c.ticks;
+    EXPECT_EQ(p.fake.commands.size(), c.applied ? 4u : 0u);
+    EXPECT_EQ(p.fake.ended, c.applied ? 1 : 0);
+    if (!c.applied) continue;
+    // Half a second with messages between the last tick and Apply, also
+    // across the wrap of the tick count.
+    EXPECT_GE(p.fake.messageRounds, 1);
+    EXPECT_GE(static_cast<std::uint32_t>(p.fake.commandsAt - before), kFinalPauseMs);
+    EXPECT_LT(p.fake.commandsAt, before);
+    // Only a copy with Kwetro.ini beside it removes itself.
+    EXPECT_EQ(p.fake.started.size(), c.settings ? 1u : 0u);
+    EXPECT_EQ(p.Has("Kwetro.ini"), false);
+  }
 }
 
-TEST(Countdown, DefaultCountAppliesOnTheThirtiethTickAndRemovesTheCopy) {
-  Program p(true);
-  p.Settings("[Start]\r\n");  // no Timer: waits for the user...
-  p.Start();
-  EXPECT_FALSE(p.form.countdownTimerEnabled);
-
-  Program q(true);  // ...and without a settings file the default 30 counts down
-  q.Start();
-  q.Ticks(1);
-  EXPECT_EQ(q.form.captionOk, kApply + " 29");
-  q.Ticks(28);
-  EXPECT_EQ(q.view.ended, 0);
-  EXPECT_FALSE(q.Has("hkcu.reg"));
-  q.Ticks(1);
-  EXPECT_TRUE(q.Has("hkcu.reg"));
-  EXPECT_TRUE(q.Has("hklm.reg"));
-  EXPECT_EQ(q.platform.startupCommands.size(), 4u);
-  // Without Kwetro.ini nothing is removed, but the program ends.
-  EXPECT_TRUE(q.platform.started.empty());
-  EXPECT_EQ(q.view.ended, 1);
-}
-
-TEST(Countdown, PausesHalfASecondWithMessagesAcrossTheTickWrap) {
-  Program p(true);
-  p.Settings("[Start]\r\nTimer=1\r\n");
-  p.Start();
-  const std::uint32_t before = p.platform.now;
-  p.Ticks(1);
-  EXPECT_GE(p.platform.messageRounds, 1);
-  EXPECT_GE(static_cast<std::uint32_t>(p.platform.startupWrittenAt - before), kFinalPauseMs);
-  EXPECT_LT(p.platform.startupWrittenAt, before);  // the tick count wrapped meanwhile
-  EXPECT_EQ(p.view.ended, 1);
-}
-
-TEST(Countdown, UserWhoActsDuringThePauseIsNotOverruled) {
-  Program p(true);
-  p.Settings("[Start]\r\nTimer=1\r\n");
-  p.Start();
-  p.platform.onMessages = [&p] { p.form.Click(OptionIndex("sCheckBox_1_1")); };
-  p.Ticks(1);
-  EXPECT_FALSE(p.Has("hkcu.reg"));
-  EXPECT_TRUE(p.Has("Kwetro.ini"));
-  EXPECT_EQ(p.view.ended, 0);
-  EXPECT_EQ(p.form.captionOk, kApply);
-
-  Program q(true);
-  q.Settings("[Start]\r\nTimer=1\r\n");
-  q.Start();
-  q.platform.onMessages = [&q] {
-    q.platform.onMessages = nullptr;
-    q.run.Cancel();
+TEST(Countdown, StoppedByFirstPageOptionsPageChangesAndCancelAlsoInTheFinalPause) {
+  const struct {
+    const char* what;
+    std::function<void(RunControl&)> act;
+    bool stops, ends;
+  } cases[] = {
+      {"pCheckBox_1_1", [](RunControl& r) { r.OptionClicked(OptionIndex("pCheckBox_1_1")); }, 0, 0},
+      {"sCheckBox_2_1", [](RunControl& r) { r.OptionClicked(OptionIndex("sCheckBox_2_1")); }, 0, 0},
+      {"sCheckBox_1_11", [](RunControl& r) { r.OptionClicked(OptionIndex("sCheckBox_1_11")); }, 1,
+       0},
+      {"system page", [](RunControl& r) { r.SystemSubPageChanged(); }, 1, 0},
+      {"main page", [](RunControl& r) { r.MainPageChanged(1); }, 1, 0},
+      {"cancel", [](RunControl& r) { r.Cancel(); }, 1, 1},
   };
-  q.Ticks(1);
-  EXPECT_FALSE(q.Has("hkcu.reg"));  // cancelled: nothing applied after all
-  EXPECT_EQ(q.view.ended, 1);
-  EXPECT_EQ(q.platform.started.size(), 1u);
+  for (const auto& c : cases)
+    for (bool inPause : {false, true}) {
+      Program p(true, "[Start]\r\nTimer=3\r\n");
+      p.Start();
+      p.Ticks(2);
+      if (inPause) {
+        p.fake.onMessages = [&] { p.fake.onMessages = nullptr, c.act(p.run); };
+      } else {
+        c.act(p.run);
+        EXPECT_EQ(p.run.OkCaption(), c.stops ? kApply : kApply + " 1") << c.what;
+      }
+      p.Ticks(5);  // a tick after a stop changes nothing
+      EXPECT_EQ(p.run.Countdown(), c.stops && !inPause ? 1 : 0) << c.what << inPause;
+      EXPECT_EQ(p.Has("hklm.reg"), !c.stops) << c.what << inPause;
+      EXPECT_EQ(p.fake.ended, !c.stops || c.ends ? 1 : 0) << c.what << inPause;
+    }
 }
 
-TEST(Countdown, NegativeCountNeverAppliesAndNeverOverflows) {
-  Program p(true);
-  p.Settings("[Start]\r\nTimer=-2147483648\r\n");
-  p.Start();
-  p.Ticks(3);
-  EXPECT_EQ(p.run.Countdown(), INT_MIN);
-  EXPECT_EQ(p.form.captionOk, kApply + " -2147483648");
-  EXPECT_EQ(p.view.ended, 0);
-
-  Program q(true);
-  q.Settings("[Start]\r\nTimer=-1\r\n");
-  q.Start();
-  q.Ticks(2);
-  EXPECT_EQ(q.form.captionOk, kApply + " -3");
-  EXPECT_FALSE(q.Has("hkcu.reg"));
-}
-
-TEST(Countdown, StoppedByTheFirstElevenOptionsAndSystemPagesOnly) {
-  Program p(true);
-  p.Start();
-  p.Ticks(2);
-  p.form.Click(OptionIndex("pCheckBox_1_1"));
-  EXPECT_TRUE(p.form.countdownTimerEnabled);
-  p.run.SystemSubPageChanged();
-  EXPECT_FALSE(p.form.countdownTimerEnabled);
-  EXPECT_EQ(p.form.captionOk, kApply);
-  p.Ticks(40);  // a late tick changes nothing
-  EXPECT_EQ(p.run.Countdown(), 28);
-
-  Program q(true);
-  q.Start();
-  q.run.MainPageChanged(1);
-  EXPECT_FALSE(q.form.countdownTimerEnabled);
-}
-
-TEST(Countdown, FailedApplyKeepsTheDeployedCopyAndShowsTheFile) {
-  Program p(true);
-  p.Settings("[Start]\r\nTimer=1\r\n");
-  std::filesystem::create_directories(p.folder + "hklm.reg");
-  p.Start();
-  p.Ticks(1);
-  ASSERT_EQ(p.view.errors.size(), 1u);
-  EXPECT_NE(p.view.errors[0].find(p.folder + "hklm.reg"), std::string::npos) << p.view.errors[0];
-  EXPECT_TRUE(p.platform.startupCommands.empty());
-  EXPECT_TRUE(p.Has("Kwetro.ini"));
-  EXPECT_TRUE(p.platform.started.empty());
-  EXPECT_EQ(p.view.ended, 0);
-}
-
-// ---- Apply ----------------------------------------------------------------
-
-TEST(Apply, InteractiveSavesSettingsThenBothScriptsIntoTheCurrentFolder) {
+TEST(Apply, InteractiveWritesTheSettingsThenBothScriptsWhereItWasStarted) {
   Program p(false);
   p.Start();
-  p.form.Click(OptionIndex("sCheckBox_1_9"));
-  ASSERT_TRUE(p.run.Apply());
-  EXPECT_TRUE(p.Has("Kwetro.ini"));
-  EXPECT_NE(p.Read(p.folder + "Kwetro.ini").find("[Start]\r\nTimer=30\r\n"), std::string::npos);
-  EXPECT_EQ(p.Read(p.Work("hkcu.reg")), BuildHkcuScript(p.form).Bytes());
-  EXPECT_EQ(p.Read(p.Work("hklm.reg")), BuildHklmScript(p.form).Bytes());
-  EXPECT_FALSE(p.Has("hkcu.reg"));
-  EXPECT_GE(p.platform.messageRounds, 3);  // the window repaints between the steps
-  EXPECT_TRUE(p.platform.startupCommands.empty());
-  EXPECT_EQ(p.view.cancelFocused, 1);
-  EXPECT_EQ(p.view.ended, 0);
-}
-
-TEST(Apply, SettingsFileThatCannotBeWrittenStopsBeforeAnyScript) {
-  Program p(false);
-  p.Start();
-  std::filesystem::create_directories(p.folder + "Kwetro.ini");
-  EXPECT_FALSE(p.run.Apply());
-  ASSERT_EQ(p.view.errors.size(), 1u);
-  EXPECT_NE(p.view.errors[0].find("Kwetro.ini"), std::string::npos) << p.view.errors[0];
-  EXPECT_FALSE(FileExists(p.Work("hkcu.reg")));
-  EXPECT_FALSE(FileExists(p.Work("hklm.reg")));
-  EXPECT_EQ(p.view.cancelFocused, 0);
-}
-
-TEST(Apply, ScriptThatCannotBeWrittenNamesItAndLeavesTheNextOneAlone) {
-  Program p(false);
-  p.Start();
-  std::filesystem::create_directories(p.Work("hkcu.reg"));
-  std::string reason;
-  ASSERT_TRUE(WriteFileAtomically(p.Work("hklm.reg"), "earlier", reason));
-  EXPECT_FALSE(p.run.Apply());
-  ASSERT_EQ(p.view.errors.size(), 1u);
-  EXPECT_NE(p.view.errors[0].find(p.Work("hkcu.reg")), std::string::npos) << p.view.errors[0];
-  EXPECT_EQ(p.Read(p.Work("hklm.reg")), "earlier");
-}
-
-TEST(Apply, SecondOkWhileApplyHandlesMessagesIsIgnored) {
-  Program p(false);
-  p.Start();
+  p.run.OptionClicked(OptionIndex("sCheckBox_1_9"));
   int nested = 0;
-  p.platform.onMessages = [&] {
-    if (p.run.Apply()) ++nested;
-  };
-  EXPECT_TRUE(p.run.Apply());
+  p.fake.onMessages = [&] { nested += p.run.Apply(); };  // OK pressed again meanwhile
+  ASSERT_TRUE(p.run.Apply());
   EXPECT_EQ(nested, 0);
+  EXPECT_TRUE(ReadBytes(p.folder + "Kwetro.ini") == StoreSettings(p.selection, ""));
+  EXPECT_TRUE(ReadBytes(p.work + "hkcu.reg") == BuildHkcuScript(p.selection).Bytes());
+  EXPECT_TRUE(ReadBytes(p.work + "hklm.reg") == BuildHklmScript(p.selection).Bytes());
+  EXPECT_EQ(p.dir.Listing("tools"), "Kwetro.ini");
+  EXPECT_GE(p.fake.messageRounds, 3);  // the window repaints between the steps
+  EXPECT_TRUE(p.fake.commands.empty());
+  EXPECT_EQ(p.fake.cancelFocused, 1);
+  EXPECT_EQ(p.fake.ended, 0);
 }
 
-TEST(Apply, DeploymentWritesIntoTheProgramFolderAndKeepsTheSettingsFile) {
-  Program p(true);
-  const std::string settings = "[Start]\r\nTimer=0\r\n\r\n[sCheckBox_1_9]\r\nChecked=1\r\n";
-  p.Settings(settings);
+TEST(Apply, DeploymentWritesBesideTheProgramAndTheStartupCommands) {
+  const char* settings = "[Start]\r\nTimer=0\r\n\r\n[sCheckBox_1_9]\r\nChecked=1\r\n";
+  Program p(true, settings);
   p.Start();
-  ASSERT_TRUE(p.run.Apply());
-  EXPECT_TRUE(p.Has("hkcu.reg"));
-  EXPECT_TRUE(p.Has("hklm.reg"));
-  EXPECT_FALSE(FileExists(p.Work("hkcu.reg")));  // not where it was started from
-  EXPECT_EQ(p.Read(p.folder + "Kwetro.ini"), settings);
-  EXPECT_EQ(p.view.cancelFocused, 1);
-  EXPECT_EQ(p.view.ended, 0);  // Apply alone never ends the program
-}
-
-TEST(Apply, StartupCommandsInOrderWithOptionalFilesOnlyWhenPresent) {
-  Program p(true);
-  p.Start();
-  ASSERT_TRUE(p.run.Apply());
-  const std::string windir = p.dir.File("WINDOWS");
-  const std::vector<std::string> plain = {"Reg_0", "Reg_1", "Reg_2", "Reg-Del"};
-  EXPECT_EQ(Names(p.platform.startupCommands), plain);
-  EXPECT_EQ(p.platform.startupCommands[0].data,
-            "REGEDIT /E \"" + p.dir.File("All Users") + "/RegAfter.reg\"");
-  EXPECT_EQ(p.platform.startupCommands[1].data, "REGEDIT /S \"" + windir + "/UPDKwetro/hkcu.reg\"");
-  EXPECT_EQ(p.platform.startupCommands[2].data, "REGEDIT /S \"" + windir + "/UPDKwetro/hklm.reg\"");
-  EXPECT_EQ(p.platform.startupCommands[3].data, "CMD /C RD /S /Q %WINDIR%\\UPDKwetro");
-
-  p.Put("Custom.reg", "REGEDIT4\r\n");
-  p.Put("Cleanup.cmd", "@echo off\r\n");
-  ASSERT_TRUE(p.run.Apply());
-  const std::vector<std::string> all = {"Reg_0", "Reg_1", "Reg_2", "Reg_3", "Reg_4", "Reg-Del"};
-  EXPECT_EQ(Names(p.platform.startupCommands), all);
-  EXPECT_EQ(p.platform.startupCommands[3].data,
-            "REGEDIT /S \"" + windir + "/UPDKwetro/Custom.reg\"");
-  EXPECT_EQ(p.platform.startupCommands[4].data, "\"" + windir + "/UPDKwetro/Cleanup.cmd\"");
-}
-
-TEST(Apply, MissingRunOnceKeyIsSilentAndTheScriptsStay) {
-  Program p(true);
-  p.platform.runOnceKeyExists = false;
-  p.Start();
-  EXPECT_TRUE(p.run.Apply());
-  EXPECT_TRUE(p.view.errors.empty());
-  EXPECT_TRUE(p.Has("hklm.reg"));
-}
-
-// ---- Cancel and removal ---------------------------------------------------
-
-TEST(Cancel, InteractiveEndsWithoutWritingAnything) {
-  Program p(false);
-  p.Start();
-  p.run.Cancel();
-  EXPECT_EQ(p.view.ended, 1);
-  EXPECT_TRUE(std::filesystem::is_empty(p.folder));
-  EXPECT_TRUE(std::filesystem::is_empty(p.dir.File("work")));
-  EXPECT_TRUE(p.platform.started.empty());
-}
-
-TEST(Cancel, DeployedCopyDeletesItsSettingsAndStartsTheBatchBesideIt) {
-  Program p(true);
-  p.Settings("[Start]\r\nTimer=0\r\n");
-  p.Start();
-  p.run.Cancel();
-  EXPECT_FALSE(p.Has("Kwetro.ini"));
-  ASSERT_TRUE(p.Has("SelfDel.bat"));
-  EXPECT_EQ(p.Read(p.folder + "SelfDel.bat"), SelfDeleteBatch(p.programPath));
-  ASSERT_EQ(p.platform.started.size(), 1u);
-  EXPECT_EQ(p.platform.started[0].first, p.folder);
-  EXPECT_EQ(p.platform.started[0].second, "SelfDel.bat");
-  EXPECT_EQ(p.view.ended, 1);
-  EXPECT_FALSE(p.Has("hkcu.reg"));
-}
-
-TEST(Cancel, DeployedCopyWithoutSettingsFileRemovesNothing) {
-  Program p(true);
-  p.Start();
-  p.run.Cancel();
-  EXPECT_FALSE(p.Has("SelfDel.bat"));
-  EXPECT_TRUE(p.platform.started.empty());
-  EXPECT_EQ(p.view.ended, 1);
-}
-
-TEST(Cancel, BatchFileThatCannotBeWrittenIsShownAndTheProgramStays) {
-  Program p(true);
-  p.Settings("[Start]\r\nTimer=0\r\n");
-  std::filesystem::create_directories(p.folder + "SelfDel.bat");
-  p.Start();
-  p.run.Cancel();
-  ASSERT_EQ(p.view.errors.size(), 1u);
-  EXPECT_NE(p.view.errors[0].find("SelfDel.bat"), std::string::npos);
-  EXPECT_TRUE(p.platform.started.empty());
-  EXPECT_EQ(p.view.ended, 0);
-}
-
-// ---- the batch file -------------------------------------------------------
-
-TEST(SelfDeleteBatch, RetriesAboutOnceASecondForABoundedTimeThenDeletesItself) {
-  const std::string batch = SelfDeleteBatch("C:\\WINDOWS\\UPDKwetro\\Kwetro.exe");
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = batch.find("\r\n", start)) != std::string::npos; start = end + 2)
-    lines.push_back(batch.substr(start, end - start));
-  EXPECT_EQ(start, batch.size()) << "every line ends with CR LF";
-  ASSERT_GE(lines.size(), 5u);
-  const auto has = [&lines](const std::string& line) {
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  const auto commands = [&p] {
+    std::string all;
+    for (const StartupCommand& c : p.fake.commands) all += c.name + "=" + c.data + "\n";
+    return all;
   };
-  EXPECT_TRUE(has(":try"));
-  EXPECT_TRUE(has("del \"C:\\WINDOWS\\UPDKwetro\\Kwetro.exe\" >nul 2>nul"));
-  EXPECT_TRUE(has("if not exist \"C:\\WINDOWS\\UPDKwetro\\Kwetro.exe\" goto done"));
-  EXPECT_TRUE(has("ping -n 2 127.0.0.1 >nul"));
-  EXPECT_TRUE(has("if %attempts% geq 30 goto done"));
-  EXPECT_TRUE(has("goto try"));
-  EXPECT_EQ(lines.back(), "del \"SelfDel.bat\"");
+  const std::string first = p.fake.ExpandEnvironment(
+      "Reg_0=REGEDIT /E \"%ALLUSERSPROFILE%\\RegAfter.reg\"\n"
+      "Reg_1=REGEDIT /S \"%WINDIR%\\UPDKwetro\\hkcu.reg\"\n"
+      "Reg_2=REGEDIT /S \"%WINDIR%\\UPDKwetro\\hklm.reg\"\n");
+  const std::string optional = p.fake.ExpandEnvironment(
+      "Reg_3=REGEDIT /S \"%WINDIR%\\UPDKwetro\\Custom.reg\"\n"
+      "Reg_4=\"%WINDIR%\\UPDKwetro\\Cleanup.cmd\"\n");
+  const std::string last = "Reg-Del=CMD /C RD /S /Q %WINDIR%\\UPDKwetro\n";  // expanded when run
+  ASSERT_TRUE(p.run.Apply());
+  EXPECT_EQ(commands(), first + last);
+  EXPECT_EQ(p.dir.Listing("WINDOWS/UPDKwetro") + "|" + p.dir.Listing("work"),
+            "Kwetro.ini hkcu.reg hklm.reg|");
+  EXPECT_EQ(ReadBytes(p.folder + "Kwetro.ini"), settings);
+  WriteBytes(p.folder + "Custom.reg", "REGEDIT4\r\n");
+  WriteBytes(p.folder + "Cleanup.cmd", "@echo off\r\n");
+  ASSERT_TRUE(p.run.Apply());
+  EXPECT_EQ(commands(), first + optional + last);
+  p.fake.runOnceKey = false;  // a missing RunOnce key is no error
+  EXPECT_TRUE(p.run.Apply());
+  EXPECT_TRUE(p.fake.errors.empty());
+  EXPECT_EQ(p.fake.ended, 0);  // Apply alone never ends the program
 }
 
-TEST(SelfDeleteBatch, RussianPathInCodePage866AndPercentSignsDoubled) {
-  const std::string oem = OemBatchPath("C:\\Программы\\Ёлка 100%\\Кветро.exe");
-  // "П" is 0xCF in Windows-1251 and 0x8F in code page 866; "Ё" 0xA8 -> 0xF0;
-  // "р" 0xF0 -> 0xE0.
-  EXPECT_EQ(static_cast<unsigned char>(oem[3]), 0x8F);
-  EXPECT_EQ(static_cast<unsigned char>(oem[13]), 0xF0);
-  EXPECT_EQ(static_cast<unsigned char>(oem[4]), 0xE0);
-  EXPECT_EQ(oem, ToOemCyrillic(Utf8ToCp1251("C:\\Программы\\Ёлка 100%\\Кветро.exe")));
-  EXPECT_NE(SelfDeleteBatch(oem).find("100%%\\"), std::string::npos);
+TEST(Failures, EachIsShownWithItsFileAndStopsWhatFollows) {
+  enum Act { kApply, kTick, kCancel };
+  const struct {
+    bool deployed, inWork, big;  // in the program's folder or "work"; big: over 16 MiB
+    const char* blocker;         // else a folder of that name
+    Act act;
+    const char* what;
+    bool settingsStay;
+  } cases[] = {
+      {false, false, false, "Kwetro.ini", kApply, "Не удалось записать файл настроек", false},
+      {false, false, true, "Kwetro.ini", kApply, "Не удалось прочитать файл настроек", true},
+      {false, true, false, "hkcu.reg", kApply, "Не удалось записать сценарий реестра", true},
+      {true, false, false, "hklm.reg", kTick, "Не удалось записать сценарий реестра", true},
+      {true, false, false, "SelfDel.bat", kCancel, "Не удалось записать файл", false},
+  };
+  for (const auto& c : cases) {
+    Program p(c.deployed, c.deployed ? "[Start]\r\nTimer=1\r\n" : nullptr);
+    const std::string path = (c.inWork ? p.work : p.folder) + c.blocker;
+    if (c.big) WriteBytes(path, ""), std::filesystem::resize_file(path, 17u << 20);
+    if (!c.big) std::filesystem::create_directory(path);
+    WriteBytes(p.work + "hklm.reg", "earlier");
+    p.Start();
+    EXPECT_FALSE(c.act == kApply && p.run.Apply());
+    if (c.act == kTick) p.Ticks(1);
+    if (c.act == kCancel) p.run.Cancel();
+    ASSERT_FALSE(p.fake.errors.empty()) << c.blocker;
+    const std::string& error = p.fake.errors.back();
+    EXPECT_EQ(error.rfind(std::string(c.what) + "\n" + path + "\n\n", 0), 0u) << error;
+    EXPECT_GT(error.size(), std::strlen(c.what) + path.size() + 2) << "no reason: " << error;
+    EXPECT_EQ(ReadBytes(p.work + "hklm.reg"), "earlier");
+    EXPECT_EQ(p.Has("Kwetro.ini"), c.settingsStay) << c.blocker;
+    EXPECT_TRUE(p.fake.commands.empty() && p.fake.started.empty()) << c.blocker;
+    EXPECT_EQ(p.fake.ended + p.fake.cancelFocused, 0) << c.blocker;
+  }
 }
 
-TEST(SelfDeleteBatch, PathThatCodePage866CannotSpellFallsBackToItsShortForm) {
+TEST(Cancel, EndsAndADeployedCopyWithItsSettingsFileRemovesItself) {
+  for (const auto& [deployed, settings] : {std::pair{false, true}, {true, false}, {true, true}}) {
+    // A name 866 cannot spell: the batch file gets the short path. Its own
+    // settings file is "Kwetro №2.ini", yet only Kwetro.ini removes the copy.
+    Program p(deployed, settings ? "[Start]\r\nTimer=0\r\n" : nullptr, "Kwetro №2.exe");
+    p.fake.shortPaths[p.fake.modulePath] = p.folder + "KWETRO~1.EXE";
+    p.Start();
+    p.run.Cancel();
+    EXPECT_EQ(p.fake.ended, 1);
+    const bool removes = deployed && settings;
+    EXPECT_EQ(p.dir.Listing(deployed ? "WINDOWS/UPDKwetro" : "tools") + "|" + p.dir.Listing("work"),
+              removes    ? "SelfDel.bat|"
+              : settings ? "Kwetro.ini|"
+                         : "|");
+    EXPECT_EQ(p.fake.started.size(), removes ? 1u : 0u);
+    EXPECT_EQ(ReadBytes(p.folder + "SelfDel.bat"),
+              removes ? SelfDeleteBatch(p.folder + "KWETRO~1.EXE") : "");
+  }
+}
+
+TEST(SelfDeleteBatch, WholeTextWithTheRussianPathIn866AndPercentSignsDoubled) {
+  const std::string path =
+      "C:\\\x8F\xE0\xAE\xA3\xE0\xA0\xAC\xAC\xEB\\\xF0\xAB\xAA\xA0 \xF1 "
+      "100%%\\\x8A\xA2\xA5\xE2\xE0\xAE.exe";
+  EXPECT_EQ(SelfDeleteBatch(OemBatchPath("C:\\Программы\\Ёлка ё 100%\\Кветро.exe")),
+            "@echo off\r\nset /a attempts=0\r\n:try\r\ndel \"" + path + "\" >nul 2>nul\r\n" +
+                "if not exist \"" + path + "\" goto done\r\nset /a attempts+=1\r\n" +
+                "if %attempts% geq 30 goto done\r\nping -n 2 127.0.0.1 >nul\r\ngoto try\r\n" +
+                ":done\r\ndel \"SelfDel.bat\"\r\n");
   EXPECT_EQ(OemBatchPath("C:\\Tools №1\\Kwetro.exe"), "");
   EXPECT_EQ(OemBatchPath("C:\\Ωmega\\Kwetro.exe"), "");
-
-  Program p(true, "Kwetro №2.exe");
-  p.platform.shortPaths[p.programPath] = p.folder + "KWETRO~1.EXE";
-  p.Settings("[Start]\r\nTimer=0\r\n");
-  p.Start();
-  p.run.Cancel();
-  EXPECT_NE(p.Read(p.folder + "SelfDel.bat").find("KWETRO~1.EXE"), std::string::npos);
 }
 
-// ---- pages and the services list ------------------------------------------
-
-TEST(ServicesPage, SystemRestoreSwitchedOffTurnsItsServiceOffOnEveryEntry) {
+TEST(ServicesPage, SystemRestoreOffDisablesItsServiceAndItemsCycleWhileEnabled) {
+  const int restore = OptionIndex("sCheckBox_1_9"), item = ServiceIndex("srservice");
+  for (const auto& [state, page, expected] : {std::tuple{cbGrayed, 4, cbChecked},
+                                              {cbUnchecked, 4, cbChecked},
+                                              {cbChecked, 4, cbUnchecked},
+                                              {cbChecked, 2, cbChecked}}) {
+    Program p(false);
+    p.selection.options[restore] = state;
+    p.selection.services[item] = cbChecked;
+    p.run.MainPageChanged(page);
+    EXPECT_EQ(p.selection.services[item], expected) << int{state} << " " << page;
+  }
   Program p(false);
-  p.Start();
-  auto& states = p.form.services.states;
-  states[49] = cbChecked;
-  p.form.SetState(OptionIndex("sCheckBox_1_9"), cbGrayed);
-  p.run.MainPageChanged(4);
-  EXPECT_EQ(states[49], cbChecked);
-  p.form.SetState(OptionIndex("sCheckBox_1_9"), cbUnchecked);
-  p.run.MainPageChanged(4);
-  EXPECT_EQ(states[49], cbChecked);
-
-  p.form.SetState(OptionIndex("sCheckBox_1_9"), cbChecked);
-  p.form.services.itemIndex = 12;
-  p.run.MainPageChanged(4);
-  EXPECT_EQ(states[49], cbUnchecked);
-  EXPECT_EQ(p.form.services.itemIndex, 0);
-  states[49] = cbGrayed;
-  p.run.MainPageChanged(2);  // only the services page does it
-  EXPECT_EQ(states[49], cbGrayed);
-}
-
-TEST(ServicesPage, ItemClicksCycleLikeOptionsOnlyWhileTheListIsEnabled) {
-  Program p(false);
-  p.Start();
-  p.form.services.enabled = true;
-  p.form.services.states[3] = cbUnchecked;
+  std::vector<TriState> seen;
+  p.selection.servicesEnabled = true;
+  p.selection.services[3] = cbUnchecked;
+  for (int i = 0; i < 3; ++i) p.run.ServiceItemClicked(3), seen.push_back(p.selection.services[3]);
+  EXPECT_EQ(seen, (std::vector<TriState>{cbGrayed, cbChecked, cbUnchecked}));
+  p.run.ServiceItemClicked(-1);
+  p.run.ServiceItemClicked(79);
+  p.selection.servicesEnabled = false;
   p.run.ServiceItemClicked(3);
-  EXPECT_EQ(p.form.services.states[3], cbGrayed);
-  p.run.ServiceItemClicked(3);
-  EXPECT_EQ(p.form.services.states[3], cbChecked);
-  p.run.ServiceItemClicked(3);
-  EXPECT_EQ(p.form.services.states[3], cbUnchecked);
-
-  p.form.services.enabled = false;
-  p.run.ServiceItemClicked(3);
-  EXPECT_EQ(p.form.services.states[3], cbUnchecked);
-  p.form.services.enabled = true;
-  p.run.ServiceItemClicked(kServiceCount);  // past the end: nothing
+  EXPECT_EQ(p.selection.services[3], cbUnchecked);
 }
 
 }  // namespace
-}  // namespace kwetro
+}  // namespace kwetro::testing

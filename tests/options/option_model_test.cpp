@@ -1,144 +1,145 @@
+// The option model: captions and hints by state, the click cycle, the
+// services preset; and the facts of the control table other code relies on.
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "options/form.h"
+#include "app/ini_file.h"
+#include "options/selection.h"
 #include "options/text_encoding.h"
+#include "support/files.h"
 
 namespace kwetro {
 namespace {
 
-std::string U(const Form& form, const char* name) {
-  return Cp1251ToUtf8(form.Option(OptionIndex(name)).caption);
-}
-
-Form TriStateForm() {
-  Form form;
-  for (auto& o : form.options) o.allowGrayed = true;
-  return form;
-}
-
-TEST(OptionTable, HoldsEveryOptionOnceWithTheDocumentedNames) {
-  const auto& defs = OptionDefs();
-  ASSERT_EQ(defs.size(), 155u);
-  std::set<std::string> names;
-  int s = 0, p = 0, i = 0, m = 0;
-  for (const auto& d : defs) {
-    EXPECT_TRUE(names.insert(d.name).second) << d.name;
-    s += d.name.rfind("sCheckBox_", 0) == 0;
-    p += d.name.rfind("pCheckBox_", 0) == 0;
-    i += d.name.rfind("iCheckBox_2_", 0) == 0;
-    m += d.name.rfind("mCheckBox_1_", 0) == 0;
+TEST(Captions, EachRuleInEachState) {
+  const auto rows = testing::ReadTable("tests/options/captions.txt");
+  EXPECT_GE(rows.size(), 16u);
+  for (const auto& row : rows) {
+    Selection s;
+    s.options[OptionIndex(row[0])] = static_cast<TriState>(std::stoi(row.at(1)));
+    EXPECT_EQ(s.Caption(OptionIndex(row[0])), row.at(2)) << row[0] << " " << row[1];
   }
-  EXPECT_EQ(s, 62);
-  EXPECT_EQ(p, 64);
-  EXPECT_EQ(i, 15);
-  EXPECT_EQ(m, 12);
-  EXPECT_EQ(FindOption("sCheckBox_6_3"), -1);
-  EXPECT_GE(FindOption("sCheckBox_3_7b"), 0);
-  EXPECT_GE(FindOption("srCheckBox_1_1"), 0);
-  EXPECT_GE(FindOption("RzCheckBox1"), 0);
 }
 
-TEST(OptionModel, ClickCyclesUncheckedGrayedCheckedAndSkipsGrayedWhenNotAllowed) {
-  Form form = TriStateForm();
-  const int id = OptionIndex("sCheckBox_2_2");
-  form.options[id].state = cbUnchecked;
-  form.Click(id);
-  EXPECT_EQ(form.State(id), cbGrayed);
-  form.Click(id);
-  EXPECT_EQ(form.State(id), cbChecked);
-  form.Click(id);
-  EXPECT_EQ(form.State(id), cbUnchecked);
-  form.options[id].allowGrayed = false;
-  form.Click(id);
-  EXPECT_EQ(form.State(id), cbChecked);
-  EXPECT_EQ(U(form, "sCheckBox_2_2"), "Включить NumLock при загрузке - (Да)");
-}
-
-TEST(OptionModel, CaptionRulesForEveryShape) {
-  Form form = TriStateForm();
-  auto set = [&form](const char* name, TriState s) {
-    form.options[OptionIndex(name)].state = s;
-    form.RunClickHandler(OptionIndex(name));
-  };
-  set("sCheckBox_6_6", cbGrayed);
-  EXPECT_EQ(U(form, "sCheckBox_6_6"), "Стандартный объем корзины - (10% от доступного на диске)");
-  set("sCheckBox_1_5", cbGrayed);
-  EXPECT_EQ(U(form, "sCheckBox_1_5"), "Ограничение анонимного доступа - (Нет)");
-  set("sCheckBox_5_2", cbChecked);
-  EXPECT_EQ(U(form, "sCheckBox_5_2"), "Запретить искать драйвера на Windows Update - (Да) ");
-  set("pCheckBox_2_1", cbGrayed);
-  EXPECT_EQ(U(form, "pCheckBox_2_1"),
-            "Добавить в контекстное меню пункты \"Копировать\" и \"Переместить\" - (Пропустить) ");
-  set("iCheckBox_2_8", cbGrayed);
-  EXPECT_EQ(U(form, "iCheckBox_2_8"),
-            "Отключить сообщение о возможности использования автозаполнения - (Пропутить)");
-  set("pCheckBox_4_1", cbChecked);
-  EXPECT_EQ(U(form, "pCheckBox_4_1"), "\"Администрирование\" - отображать как ссылку");
-  set("pCheckBox_4_11", cbGrayed);
-  EXPECT_EQ(U(form, "pCheckBox_4_11"), "\"Сетевые подключения\" - отображать как меню");
-  set("sCheckBox_1_10", cbUnchecked);
-  EXPECT_EQ(U(form, "sCheckBox_1_10"), "Папка %WinDir%\\Temp  - для всех пользователей - (Нет)");
-  // Two-way captions read grayed as not checked.
-  for (const char* name : {"pCheckBox_3_12", "pCheckBox_4_9", "pCheckBox_4_10"}) {
-    set(name, cbUnchecked);
-    const std::string unchecked = U(form, name);
-    set(name, cbGrayed);
-    EXPECT_EQ(U(form, name), unchecked) << name;
-  }
-  EXPECT_EQ(U(form, "pCheckBox_4_9"), "\"Принтеры и факсы\" - не отображать");
-}
-
-TEST(OptionModel, AnonymousAccessHintFollowsEveryState) {
-  Form form = TriStateForm();
-  const int id = OptionIndex("sCheckBox_1_5");
+TEST(Hints, StateHintsReplaceTheHintWhereGiven) {
+  Selection s;
+  const int anonymous = OptionIndex("sCheckBox_1_5"), restore = OptionIndex("sCheckBox_1_9");
   const char* expected[] = {
       "| Запрещает просматривать удаленно учетные записи и расшаренные ресурсы.",
       "| Запрет на любой неявный доступ к системе.",
       "| Стандартный доступ - разрешенные задания по умолчанию."};
-  for (TriState s : {cbUnchecked, cbChecked, cbGrayed}) {
-    form.options[id].state = s;
-    form.RunClickHandler(id);
-    EXPECT_EQ(Cp1251ToUtf8(form.Option(id).hint), expected[s]);
+  for (TriState state : {cbUnchecked, cbChecked, cbGrayed}) {
+    s.options[anonymous] = s.options[restore] = state;
+    EXPECT_EQ(s.Hint(anonymous), expected[state]);
+    EXPECT_EQ(s.Hint(restore), Controls().options[restore].hint);
   }
 }
 
-TEST(OptionModel, OnlyTheFirstElevenSystemOptionsStopTheCountdown) {
-  Form form = TriStateForm();
-  for (std::size_t i = 0; i < OptionDefs().size(); ++i) {
-    const std::string& name = OptionDefs()[i].name;
-    if (name == "srCheckBox_1_1") continue;  // its preset needs a settings path
-    form.countdownTimerEnabled = true;
-    form.captionOk = "Apply 12";
-    form.Click(static_cast<int>(i));
-    bool stops = false;
-    for (int k = 1; k <= 11; ++k) stops |= name == "sCheckBox_1_" + std::to_string(k);
-    EXPECT_EQ(!form.countdownTimerEnabled, stops) << name;
-    EXPECT_EQ(form.captionOk == ApplyCaption(), stops) << name;
+TEST(Click, CyclesThroughGrayedOnlyWhereAllowed) {
+  Selection s;
+  const NoStoredServices none;
+  for (const auto& [name, cycle] : {std::pair<const char*, std::vector<TriState>>{
+                                        "sCheckBox_2_2", {cbGrayed, cbChecked, cbUnchecked}},
+                                    {"RzCheckBox1", {cbChecked, cbUnchecked, cbChecked}}}) {
+    const int option = OptionIndex(name);
+    s.options[option] = cbUnchecked;
+    for (TriState next : cycle) {
+      s.Click(option, none);
+      EXPECT_EQ(s.State(option), next) << name;
+    }
   }
 }
 
-TEST(OptionModel, OptionWithoutHandlerKeepsItsCaption) {
-  Form form = TriStateForm();
-  const int id = OptionIndex("RzCheckBox1");
-  form.options[id].caption = "mine";
-  form.Click(id);
-  EXPECT_EQ(form.Option(id).caption, "mine");
+TEST(ServicesPreset, EachStateAndTheFileThatMayBeMissing) {
+  const int preset = PresetOption();
+  Selection s;
+  EXPECT_EQ(s.Caption(preset), "Стандартная конфигурация");
+  EXPECT_FALSE(s.servicesEnabled);
+  s.services[0] = cbGrayed;
+
+  s.SetState(preset, cbUnchecked, NoStoredServices());  // "Оптимальная": every item
+  EXPECT_EQ(s.Caption(preset), "Оптимальная");
+  EXPECT_TRUE(s.servicesEnabled);
+  for (std::size_t i = 0; i < s.services.size(); ++i)
+    EXPECT_EQ(s.services[i], Controls().services[i].optimal) << i;
+
+  // "Из файла настроек" without a file: nothing changes, not even the caption.
+  const std::vector<TriState> optimal = s.services;
+  s.SetState(preset, cbChecked, NoStoredServices());
+  EXPECT_EQ(s.Caption(preset), "Оптимальная");
+  EXPECT_EQ(s.services, optimal);
+  // The same state again runs no handler, whatever the file holds now.
+  std::vector<int> stored(s.services.size(), kNotStored);
+  stored[3] = cbGrayed;
+  stored[4] = 7;
+  s.SetState(preset, cbChecked, StoredServicesRead(stored));
+  EXPECT_EQ(s.services, optimal);
+  // With a file: its states, items without one keep theirs.
+  s.RunHandler(preset, StoredServicesRead(stored));
+  EXPECT_EQ(s.Caption(preset), "Из файла настроек");
+  EXPECT_EQ(s.services[3], cbGrayed);
+  EXPECT_EQ(s.services[4], optimal[4]);
+  EXPECT_EQ(s.services[5], optimal[5]);
+
+  s.SetState(preset, cbGrayed, NoStoredServices());  // standard: items stay, nothing written
+  EXPECT_EQ(s.Caption(preset), "Стандартная конфигурация");
+  EXPECT_FALSE(s.servicesEnabled);
+  EXPECT_EQ(s.services[3], cbGrayed);
 }
 
-TEST(OptionModel, SettingTheSameStateRunsNoHandlerAndHandlersAreIdempotent) {
-  Form form = TriStateForm();
-  const int id = OptionIndex("sCheckBox_1_9");
-  form.options[id].state = cbChecked;
-  form.options[id].caption = "stale";
-  form.SetState(id, cbChecked);
-  EXPECT_EQ(form.Option(id).caption, "stale");
-  form.SetState(id, cbUnchecked);
-  const std::string once = form.Option(id).caption;
-  form.RunClickHandler(id);
-  EXPECT_EQ(form.Option(id).caption, once);
-  EXPECT_EQ(Cp1251ToUtf8(once), "Отключить восстановление системы - (Нет)");
+TEST(ControlTable, FactsTheRestOfTheProgramReliesOn) {
+  const ControlTable& t = Controls();
+  ASSERT_EQ(t.options.size(), 155u);
+  ASSERT_EQ(t.services.size(), 79u);
+  EXPECT_EQ(t.services[49].key, "srservice");  // the item entering the services page may disable
+  int optimal[3] = {};
+  std::set<std::string> items;
+  for (const ServiceDecl& s : t.services) {
+    ++optimal[s.optimal];
+    EXPECT_TRUE(items.insert(FoldCase(Utf8ToCp1251(s.ItemText()))).second) << s.key;
+  }
+  EXPECT_EQ(optimal[cbChecked], 19);
+  EXPECT_EQ(optimal[cbGrayed], 26);
+  EXPECT_EQ(optimal[cbUnchecked], 34);
+  for (const char* essential : {"RpcSs", "DcomLaunch", "PlugPlay", "Eventlog", "SamSs",
+                                "lanmanworkstation", "Dhcp", "Dnscache"}) {
+    // Windows starts them itself, and the optimal preset keeps them running.
+    EXPECT_EQ(t.services[ServiceIndex(essential)].standard, cbChecked) << essential;
+    EXPECT_NE(t.services[ServiceIndex(essential)].optimal, cbUnchecked) << essential;
+  }
+
+  // Clicking exactly the options of the first page stops the countdown.
+  std::set<std::string> stopping, expected;
+  for (const OptionDecl& o : t.options)
+    if (o.stopsCountdown) stopping.emplace(o.name);
+  for (int k = 1; k <= 11; ++k) expected.insert("sCheckBox_1_" + std::to_string(k));
+  EXPECT_EQ(stopping, expected);
+
+  // The window shows a hint's explanation after "| " in every state.
+  for (const OptionDecl& o : t.options)
+    for (TriState state : {cbUnchecked, cbChecked, cbGrayed})
+      EXPECT_EQ(Hint(o, state).rfind("| ", 0), 0u) << o.name << " " << int{state};
+  for (const SpinnerDecl& d : t.spinners) EXPECT_EQ(d.hint.rfind("| ", 0), 0u) << d.name;
+
+  // Every text goes into Windows-1251 files and onto single lines.
+  std::vector<std::string_view> texts;
+  for (const PageDecl& p : t.pages) texts.push_back(p.caption);
+  for (const OptionDecl& o : t.options) {
+    for (const CaptionText& c : o.captions) texts.insert(texts.end(), {c.a, c.b, c.c});
+    texts.insert(texts.end(), o.stateHints.begin(), o.stateHints.end());
+    texts.push_back(o.hint);
+  }
+  for (const ComboDecl& c : t.combos) {
+    texts.insert(texts.end(), c.items.begin(), c.items.end());
+    texts.insert(texts.end(), {c.labelCaption, c.hint});
+  }
+  for (const SpinnerDecl& s : t.spinners) texts.insert(texts.end(), {s.labelCaption, s.hint});
+  for (const ServiceDecl& s : t.services) texts.insert(texts.end(), {s.key, s.display});
+  for (std::string_view text : texts) {
+    EXPECT_TRUE(IsCp1251Representable(text)) << text;
+    for (char c : text) EXPECT_GE(static_cast<unsigned char>(c), 0x20) << text;
+  }
 }
 
 }  // namespace
