@@ -16,12 +16,15 @@ int ValueAfter(const std::string& text, const std::string& name) {
   Selection s;
   const StoredSettings stored = RestoreSettings(text, s);
   ControlRef ref;
-  if (name == "Timer") return stored.countdown;
-  if (!FindControl(name, ref)) return s.services[ServiceIndex(name)];
+  if (name == "Timer" || !FindControl(name, ref)) return stored.countdown;
   const auto i = static_cast<std::size_t>(ref.index);
-  return ref.kind == ControlKind::kOption  ? s.options[i]
-         : ref.kind == ControlKind::kCombo ? s.combos[i]
-                                           : s.spinners[i];
+  switch (ref.kind) {
+    case ControlKind::kOption: return s.options[i];
+    case ControlKind::kCombo: return s.combos[i];
+    case ControlKind::kSpinner: return s.spinners[i];
+    case ControlKind::kService: return s.services[i];
+  }
+  return -1;
 }
 
 TEST(SettingsValues, WhatEachValueRestores) {
