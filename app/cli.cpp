@@ -2,6 +2,7 @@
 
 #include "app/file_io.h"
 #include "app/settings_file.h"
+#include "app/undo_command.h"
 #include "catalogue/generators.h"
 #include "ui/form_loader.h"
 
@@ -11,6 +12,7 @@ namespace {
 const char kUsage[] =
     "usage: kwetro-cli generate [--settings FILE] [--out DIR]\n"
     "       kwetro-cli settings [--settings FILE] --out FILE2\n"
+    "       kwetro-cli undo --backup BACKUP.reg [--out DIR] [--user SID] SCRIPT.reg...\n"
     "       kwetro-cli --help\n";
 
 const char kHelp[] =
@@ -21,10 +23,17 @@ const char kHelp[] =
     "             (default: the current folder)\n"
     "  settings   write the settings file of that selection to FILE2, as Apply\n"
     "             in the window does; an existing FILE2 is merged into\n"
+    "  undo       write DIR/undo.reg, which returns every key and value the\n"
+    "             scripts touch to its state in BACKUP.reg, the export of the\n"
+    "             whole registry taken before they were imported (REGEDIT /E,\n"
+    "             RegAfter.reg of a deployment); import it with regedit /s.\n"
+    "             HKEY_CURRENT_USER is the backup's user hive; --user SID\n"
+    "             chooses one when the backup holds several users\n"
     "\n"
     "Files are written in full under a temporary name and then renamed, so a\n"
     "failure never leaves a half-written file.\n"
-    "Exit status: 0 done, 1 a file could not be read or written, 2 usage error.\n";
+    "Exit status: 0 done, 1 a file could not be read or written, or is not a\n"
+    "sound registry file, 2 usage error.\n";
 
 struct Options {
   std::string command;
@@ -122,6 +131,7 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     out = std::string(kUsage) + "\n" + kHelp;
     return kExitOk;
   }
+  if (!args.empty() && args[0] == "undo") return RunUndoCommand(args, out, err);
   Options o;
   if (!ParseArgs(args, o, err)) {
     err += kUsage;
