@@ -19,6 +19,8 @@ class RegWriter {
   void Value(const RegValue& value);
   void DeleteValue(std::u16string_view rawName);
   void Append(const RegWriter& other) { text_ += other.text_; }
+  void Clear() { text_.clear(); }
+  const std::u16string& Text() const { return text_; }
 
   // The whole file: byte-order mark, header, what was written, a last blank line.
   std::string FileBytes() const;
