@@ -40,6 +40,9 @@ struct TouchNode {
   std::list<TouchNode> children;     // in the order the scripts first name them
 
   TouchNode* Find(std::u16string_view name);
+  const TouchNode* Find(std::u16string_view name) const {
+    return const_cast<TouchNode*>(this)->Find(name);
+  }
   TouchNode& FindOrAdd(std::u16string_view name);
   const std::u16string& Name() const { return inBackup ? backupName : scriptName; }
 };
