@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# kwetro-cli undo against Wine's REGEDIT: for the all-checked, the
+# all-unchecked and three random selections, in one Wine prefix of its own,
+#   1. REGEDIT /E exports the whole registry (before.reg), as the deployment's
+#      start-up commands do (RegAfter.reg);
+#   2. REGEDIT /S imports the selection's hkcu.reg, then hklm.reg;
+#   3. the native kwetro-cli undo makes undo.reg from the export and the
+#      scripts (kwetro-cli.exe under Wine must make the same bytes);
+#   4. REGEDIT /S imports undo.reg, and REGEDIT /E exports the whole registry
+#      again (after.reg);
+# and every key and value the scripts touch must be the same in both exports
+# (undo_compare.pl), while the import must have changed some of them.
+#
+# Every Wine program runs with the Russian code pages (ANSI 1251, OEM 866):
+# the scripts are Windows-1251, and Wine rewrites some values (font
+# substitutes such as "System,0") whenever a program starts with another code
+# page than the last one (see regedit_import.sh).
+#
+# Environment (optional; ./test sets them):
+#   KWETRO_NATIVE   native build folder with kwetro-cli
+#   KWETRO_WIN64    Windows build folder; its kwetro-cli.exe, when there, must
+#                   write the same undo.reg as the native one
+#   KWETRO_WORK     scratch folder
+#   KWETRO_SEED     seed of the random selections (default: new each run; printed)
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+native=${KWETRO_NATIVE:-$root/build/native}
+work=${KWETRO_WORK:-$root/build/wine-checks}/undo_roundtrip
+cli=$native/kwetro-cli
+win_cli=${KWETRO_WIN64:-$root/build/win64}/kwetro-cli.exe
+seed=${KWETRO_SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
+start=$SECONDS
+[[ -x $cli ]] || { echo "undo_roundtrip: no $cli: build the native tree first" >&2; exit 1; }
+
+rm -rf "$work"
+mkdir -p "$work"
+export WINEDEBUG=-all
+export WINEPREFIX=$work/prefix
+ruwine() { env LC_ALL=ru_RU.UTF-8 wine "$@"; }
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+mkdir -p "$WINEPREFIX"
+if ! { wineserver -p && env LC_ALL=ru_RU.UTF-8 wineboot -i; } >"$work/wineboot.log" 2>&1; then
+  cat "$work/wineboot.log"
+  echo "undo_roundtrip: creating a Wine prefix failed" >&2
+  exit 1
+fi
+
+# A settings file: the built-in one with every option box in one state
+# (1, 0, or "random" with a seed), the services preset at "optimal"
+# (unchecked) so that the services section is written.
+"$cli" settings --out "$work/base.ini" >/dev/null
+selection() {
+  perl -e '
+    my ($state, $seed) = @ARGV[1, 2];
+    srand($seed);
+    open(my $in, "<:raw", $ARGV[0]) or die "$ARGV[0]: $!\n";
+    binmode(STDOUT);
+    my $section = "";
+    while (my $line = <$in>) {
+      $section = $1 if $line =~ /^\[(.*)\]\r\n$/;
+      if ($line =~ /^Checked=/) {
+        my $value = $section eq "srCheckBox_1_1" ? 0 : $state eq "random" ? int(rand(3)) : $state;
+        $line = "Checked=$value\r\n";
+      }
+      print $line;
+    }' "$work/base.ini" "$@"
+}
+
+# Runs a Wine program in the selection's folder; a failure is reported.
+run() {
+  local dir=$1 what=$2
+  shift 2
+  if ! (cd "$dir" && ruwine "$@") >"$dir/$what.txt" 2>&1; then
+    echo "$label: $what failed:"
+    cat "$dir/$what.txt"
+    return 1
+  fi
+}
+
+echo "undo_roundtrip: random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
+failed=0
+n=0
+for choice in 1 0 random random random; do
+  n=$((n + 1))
+  label=$(case $choice in 1) echo "all checked" ;; 0) echo "all unchecked" ;;
+                          *) echo "random $((seed + n))" ;; esac)
+  dir=$work/$n
+  mkdir -p "$dir"
+  selection "$choice" $((seed + n)) >"$dir/settings.ini"
+  "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null
+  if ! { run "$dir" export-before regedit /E before.reg &&
+         run "$dir" import-hkcu regedit /S hkcu.reg &&
+         run "$dir" import-hklm regedit /S hklm.reg &&
+         run "$dir" export-imported regedit /E imported.reg; }; then
+    failed=1
+    continue
+  fi
+  if ! "$cli" undo --backup "$dir/before.reg" --out "$dir" "$dir/hkcu.reg" "$dir/hklm.reg" \
+       >/dev/null; then
+    echo "$label: kwetro-cli undo failed"
+    failed=1
+    continue
+  fi
+  if [[ -x $win_cli ]]; then
+    mkdir -p "$dir/windows"
+    if ! run "$dir" windows-undo "$win_cli" undo --backup before.reg --out windows hkcu.reg hklm.reg ||
+       ! cmp -s "$dir/undo.reg" "$dir/windows/undo.reg"; then
+      echo "$label: kwetro-cli.exe did not write the undo.reg kwetro-cli wrote"
+      failed=1
+    fi
+  fi
+  if ! { run "$dir" import-undo regedit /S undo.reg && run "$dir" export-after regedit /E after.reg; }; then
+    failed=1
+    continue
+  fi
+  printf '%-14s ' "$label:"
+  perl "$here/undo_compare.pl" --before "$dir/before.reg" --imported "$dir/imported.reg" \
+    --after "$dir/after.reg" "$dir/hkcu.reg" "$dir/hklm.reg" || failed=1
+done
+
+echo "undo_roundtrip: 5 selections in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every touched key and value put back' || echo FAILED)"
+exit "$failed"
