@@ -102,8 +102,6 @@ int RunUndoCommand(const std::vector<std::string>& args, std::string& out, std::
     if (problem.kind == Kind::kReadFailure) {
       err = "kwetro-cli: cannot read " + std::string(problem.input == 0 ? "backup" : "script") +
             " '" + path + "': " + problem.what + "\n";
-    } else if (problem.kind == Kind::kUsage) {
-      err = "kwetro-cli: the backup '" + path + "' " + problem.what + "\n";
     } else if (problem.line == 0) {
       err = "kwetro-cli: " + path + ": the backup " + problem.what + "\n";
     } else {

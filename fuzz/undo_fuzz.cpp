@@ -1,10 +1,8 @@
 // libFuzzer target: any bytes as the backup of `kwetro-cli undo`, with a fixed
-// script that touches keys in every way (values set and deleted, keys created
-// and deleted, through HKEY_CURRENT_USER, HKEY_CLASSES_ROOT and directly).
-// Besides crashes and sanitizer reports, it fails (abort) when an undo file
-// is made that REGEDIT's reading refuses, or that names a key the script
-// does not touch (every key of the undo file is one the script names, on the
-// way to one, or below one it deletes).
+// script that touches keys in every way. Besides crashes and sanitizer
+// reports, an undo file that the reader refuses, or that names a key the
+// script does not touch (one it names, one on the way there, or one below a
+// key it deletes), is a failure (abort).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -8,6 +8,8 @@ namespace kwetro::undo {
 namespace {
 
 constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr char kNul[] = "NUL character (UTF-16 without a byte-order mark, or a damaged file?)";
+constexpr char kTooLong[] = "line longer than 1 MiB";
 
 }  // namespace
 
@@ -53,8 +55,8 @@ bool LineDecoder::TakeUtf16() {
       return true;
     }
     lineOpen_ = true;
-    if (c == 0) return Fail(lineNumber_ + 1, "NUL character (a damaged file?)");
-    if (line_.size() >= kMaxLineBytes / 2) return Fail(lineNumber_ + 1, "line longer than 1 MiB");
+    if (c == 0) return Fail(lineNumber_ + 1, kNul);
+    if (line_.size() >= kMaxLineBytes / 2) return Fail(lineNumber_ + 1, kTooLong);
     line_ += c;
   }
   return false;
@@ -72,8 +74,8 @@ bool LineDecoder::TakeAnsi() {
       return true;
     }
     lineOpen_ = true;
-    if (c == 0) return Fail(lineNumber_ + 1, "NUL character (a damaged file?)");
-    if (ansiLine_.size() >= kMaxLineBytes) return Fail(lineNumber_ + 1, "line longer than 1 MiB");
+    if (c == 0) return Fail(lineNumber_ + 1, kNul);
+    if (ansiLine_.size() >= kMaxLineBytes) return Fail(lineNumber_ + 1, kTooLong);
     ansiLine_ += c;
   }
   return false;

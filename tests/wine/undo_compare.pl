@@ -1,39 +1,29 @@
 #!/usr/bin/perl
-# Compares two exports of the whole registry (REGEDIT /E) on everything that
-# registry scripts touch:
-#   - each value a script sets or deletes: present in both or in neither, with
-#     the same data, as REGEDIT writes it;
-#   - each key a script names: present in both or in neither, and so each key
-#     on the way to it from its root;
-#   - each key a script deletes: the whole subtree, every key and value.
+# Compares two exports of the whole registry (REGEDIT /E) on what registry
+# scripts touch: each value they set or delete (data as REGEDIT writes it, or
+# absent), each key they name and every key on the way to it (present or
+# not), and the whole subtree of each key they delete. With --imported, the
+# export taken after the import must differ on some of these, so that an
+# import that changed nothing cannot pass for an undo that worked.
 #
 #   undo_compare.pl --before BEFORE.reg --after AFTER.reg [--imported MID.reg] SCRIPT...
 #
-# With --imported, the export taken after the scripts were imported must
-# differ from BEFORE on some of these, so that an import that changed nothing
-# cannot pass for an undo that worked.
-#
-# The scripts' roots are found where Wine's export holds them:
-# HKEY_CURRENT_USER as the user's hive under HKEY_USERS (S-1-5-21-...),
-# HKEY_CLASSES_ROOT as HKEY_LOCAL_MACHINE\Software\Classes. Names compare
-# without regard to letter case, as the registry's do.
-#
-# Exit status: 0 when everything matches, 1 on a difference, 2 when the input
-# cannot be read.
+# The scripts' roots are where Wine's export holds them: HKEY_CURRENT_USER as
+# the user's hive under HKEY_USERS, HKEY_CLASSES_ROOT as
+# HKEY_LOCAL_MACHINE\Software\Classes. Names compare without regard to case.
+# Exit status: 0 all the same, 1 a difference, 2 an input cannot be read.
 use strict;
 use warnings;
 use Encode qw(decode);
 
 binmode(STDOUT, ':encoding(UTF-8)');
-binmode(STDERR, ':encoding(UTF-8)');
 
 sub Lines {
   my ($file) = @_;
-  open(my $fh, '<:raw', $file) or do { print STDERR "cannot read '$file': $!\n"; exit 2; };
+  open(my $fh, '<:raw', $file) or do { print "cannot read '$file': $!\n"; exit 2; };
   local $/;
   my $bytes = <$fh>;
-  my $text = $bytes =~ s/^\xff\xfe// ? decode('UTF-16LE', $bytes) : decode('cp1251', $bytes);
-  return split /\r\n/, $text;
+  return split /\r\n/, $bytes =~ s/^\xff\xfe// ? decode('UTF-16LE', $bytes) : decode('cp1251', $bytes);
 }
 
 # key id (lower case) => { lower-case value name => the value's line }
@@ -41,106 +31,77 @@ sub ReadExport {
   my ($file) = @_;
   my @lines = Lines($file);
   my (%keys, $key);
-  for (my $i = 0; $i < @lines; ++$i) {
+  for (my $i = 1; $i < @lines; ++$i) {
     my $line = $lines[$i];
-    while ($line =~ /\\$/ && $i + 1 < @lines && $lines[$i + 1] =~ /^  /) {
-      chop $line;
-      (my $next = $lines[++$i]) =~ s/^\s+//;
-      $line .= $next;
-    }
-    if ($line =~ /^\[(.*)\]$/) {
-      $key = lc $1;
-      $keys{$key} //= {};
-    } elsif ($line =~ /^(@|"(?:[^"\\]|\\.)*")=/ && defined $key) {
-      $keys{$key}{lc $1} = $line;
-    } elsif ($line ne '' && $i > 0) {
-      print STDERR "$file: line ", $i + 1, " is not a line REGEDIT /E writes: $line\n";
-      exit 2;
-    }
+    $line = substr($line, 0, -1) . substr($lines[++$i], 2) while $line =~ /\\$/ && $lines[$i + 1] =~ /^  /;
+    if ($line =~ /^\[(.*)\]$/) { $keys{$key = lc $1} //= {}; }
+    elsif ($line =~ /^(@|"(?:[^"\\]|\\.)*")=/ && defined $key) { $keys{$key}{lc $1} = $line; }
+    elsif ($line ne '') { print "$file: line ", $i + 1, " is not what REGEDIT /E writes\n"; exit 2; }
   }
   return \%keys;
 }
 
-my (%file, @scripts);
-while (@ARGV) {
-  my $arg = shift @ARGV;
-  if ($arg =~ /^--(before|after|imported)$/) { $file{$1} = shift @ARGV; }
+my (%export, @scripts);
+while (my $arg = shift @ARGV) {
+  if ($arg =~ /^--(before|after|imported)$/) { $export{$1} = ReadExport(shift @ARGV); }
   else { push @scripts, $arg; }
 }
-die "usage: see the head of $0\n" unless $file{before} && $file{after} && @scripts;
-my %export = map { $_ => ReadExport($file{$_}) } keys %file;
+die "usage: see the head of $0\n" unless $export{before} && $export{after} && @scripts;
 
-my @users = grep { /^hkey_users\\(s-1-5-21-[^\\]*)$/ && !/_classes$/ } keys %{ $export{before} };
-die "$file{before}: not one user's hive but " . scalar(@users) . "\n" unless @users == 1;
+my @users = grep { /^hkey_users\\s-1-5-21-[^\\]*$/ && !/_classes$/ } keys %{ $export{before} };
+die "not one user's hive in the export but " . @users . "\n" unless @users == 1;
 my %alias = (hkey_current_user => $users[0], hkey_classes_root => 'hkey_local_machine\\software\\classes');
 
-sub KeyId {
-  my ($path) = @_;
-  my $id = lc $path;
-  $id =~ s/^([^\\]+)/$alias{$1} \/\/ $1/e;
-  return $id;
-}
-
-# What the scripts touch.
-my (%values, %named, %deleted);   # key id => { name => 1 }, key id => path
+# What the scripts touch: each item, a name and its state in an export.
+my (@items, %values, %onTheWay, %named, %deleted);
 for my $script (@scripts) {
   my $key;
   for my $line (Lines($script)) {
-    if ($line =~ /^\s*\[(-?)(HKEY_[^\]]*)\]/) {
-      my $id = KeyId($2);
-      if ($1) { $deleted{$id} = $2; undef $key; }
-      else { $named{$id} = $2; $key = $id; }
+    if (my ($minus, $path) = $line =~ /^\s*\[(-?)(HKEY_[^\]]*)\]/) {
+      (my $id = lc $path) =~ s/^([^\\]+)/$alias{$1} \/\/ $1/e;
+      $key = $minus ? undef : $id;
+      ($minus ? $deleted{$id} : $named{$id}) = 1;
     } elsif (defined $key && $line =~ /^\s*(@|"(?:[^"\\]|\\.)*")\s*=/) {
-      $values{$key}{lc $1} = 1;
+      my ($k, $name) = ($key, lc $1);
+      push @items, ["[$k] $name", sub { $_[0]{$k} ? $_[0]{$k}{$name} : undef }]
+        unless $values{"$k $name"}++;
     }
   }
 }
-
-# Every comparison: its name and the state in each export.
-my @items;
-for my $key (keys %values) {
-  push @items, map { ["[$key] $_", sub { my $e = shift; $e->{$key} ? $e->{$key}{$_[0]} : undef }, $_] }
-    keys %{ $values{$key} };
-}
-my %onTheWay;
 for my $key (keys %named) {
   for (my $k = $key; $k =~ /\\/; $k =~ s/\\[^\\]*$//) { $onTheWay{$k} = 1; }
 }
-push @items, map { ["[$_]", sub { my $e = shift; exists $e->{$_[0]} ? 'present' : undef }, $_] }
-  keys %onTheWay;
-for my $key (keys %deleted) {
-  push @items, ["[$key] and all below", sub {
-    my ($e, $top) = @_;
-    my @below = sort grep { $_ eq $top || index($_, "$top\\") == 0 } keys %$e;
-    return undef unless @below;
-    return join "\n", map { my $k = $_; ("[$k]", map { $e->{$k}{$_} } sort keys %{ $e->{$k} }) } @below;
-  }, $key];
+push @items, map { my $k = $_; ["[$k]", sub { exists $_[0]{$k} ? 'present' : undef }] } keys %onTheWay;
+push @items, map {
+  my $top = $_;
+  ["[$top] and all below", sub {
+     my $e = shift;
+     my @below = sort grep { $_ eq $top || index($_, "$top\\") == 0 } keys %$e;
+     return @below ? join("\n", map { ("[$_]", @{ $e->{$_} }{ sort keys %{ $e->{$_} } }) } @below) : undef;
+   }]
+} keys %deleted;
+
+# Where two states part: the first line of each that the other does not have.
+sub FirstDifference {
+  my @lines = map { [split /\n/, $_ // '(absent)'] } @_;
+  my $i = 0;
+  ++$i while $i < @{ $lines[0] } && $i < @{ $lines[1] } && $lines[0][$i] eq $lines[1][$i];
+  return ($lines[0][$i] // '(nothing more)') . "\n  after " . ($lines[1][$i] // '(nothing more)');
 }
-
-sub Show { my ($state) = @_; return defined $state ? $state : '(absent)'; }
-
+sub Differ { my ($a, $b) = @_; return (defined $a) != (defined $b) || (defined $a && $a ne $b); }
 my ($changed, @failures) = (0);
 for my $item (@items) {
-  my ($name, $state, $arg) = @$item;
-  my $before = $state->($export{before}, $arg);
-  my $after = $state->($export{after}, $arg);
-  if ((defined $before) != (defined $after) || (defined $before && $before ne $after)) {
-    push @failures, "$name: before " . Show($before) . "\n  after the undo " . Show($after);
-  }
-  if ($export{imported}) {
-    my $mid = $state->($export{imported}, $arg);
-    ++$changed if (defined $before) != (defined $mid) || (defined $before && $before ne $mid);
-  }
+  my ($name, $state) = @$item;
+  my ($before, $after) = map { $state->($export{$_}) } qw(before after);
+  push @failures, "$name: before " . FirstDifference($before, $after) if Differ($before, $after);
+  ++$changed if $export{imported} && Differ($before, $state->($export{imported}));
 }
-
 printf "%d values, %d keys on the way to %d named, %d deleted subtrees compared",
-  scalar(grep { $_->[0] =~ /^\[[^\]]*\] [@"]/ } @items), scalar(grep { $_->[0] =~ /\]$/ } @items),
-  scalar(keys %named), scalar(keys %deleted);
+  @items - keys(%onTheWay) - keys(%deleted), scalar(keys %onTheWay), scalar(keys %named),
+  scalar(keys %deleted);
 print "; the import changed $changed of them" if $export{imported};
 print "; ", scalar(@failures), " differ after the undo\n";
 print "  $_\n" for sort @failures;
-if ($export{imported} && !$changed) {
-  print "  the import changed nothing the scripts touch: nothing was undone\n";
-  exit 1;
-}
-exit(@failures ? 1 : 0);
+print "  the import changed nothing the scripts touch: nothing was undone\n"
+  if $export{imported} && !$changed;
+exit(@failures || ($export{imported} && !$changed) ? 1 : 0);

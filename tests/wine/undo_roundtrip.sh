@@ -1,27 +1,20 @@
 #!/usr/bin/env bash
-# kwetro-cli undo against Wine's REGEDIT: for the all-checked, the
-# all-unchecked and three random selections, in one Wine prefix of its own,
-#   1. REGEDIT /E exports the whole registry (before.reg), as the deployment's
-#      start-up commands do (RegAfter.reg);
-#   2. REGEDIT /S imports the selection's hkcu.reg, then hklm.reg;
-#   3. the native kwetro-cli undo makes undo.reg from the export and the
-#      scripts (kwetro-cli.exe under Wine must make the same bytes);
-#   4. REGEDIT /S imports undo.reg, and REGEDIT /E exports the whole registry
-#      again (after.reg);
-# and every key and value the scripts touch must be the same in both exports
-# (undo_compare.pl), while the import must have changed some of them.
+# kwetro-cli undo against Wine's REGEDIT, in a Wine prefix of its own, for the
+# all-checked, the all-unchecked and three random selections: REGEDIT /E
+# exports the whole registry (before.reg, as a deployment's RegAfter.reg),
+# REGEDIT /S imports hkcu.reg and hklm.reg, the native kwetro-cli undo makes
+# undo.reg from the export (kwetro-cli.exe under Wine must make the same
+# bytes), REGEDIT /S imports it and REGEDIT /E exports again (after.reg).
+# Every key and value the scripts touch must then be as in before.reg, and
+# the import must have changed some of them (undo_compare.pl).
 #
-# Every Wine program runs with the Russian code pages (ANSI 1251, OEM 866):
-# the scripts are Windows-1251, and Wine rewrites some values (font
-# substitutes such as "System,0") whenever a program starts with another code
-# page than the last one (see regedit_import.sh).
+# Every Wine program runs with the Russian code pages, as in
+# regedit_import.sh: Wine rewrites some values (font substitutes) whenever a
+# program starts with another code page than the last one.
 #
-# Environment (optional; ./test sets them):
-#   KWETRO_NATIVE   native build folder with kwetro-cli
-#   KWETRO_WIN64    Windows build folder; its kwetro-cli.exe, when there, must
-#                   write the same undo.reg as the native one
-#   KWETRO_WORK     scratch folder
-#   KWETRO_SEED     seed of the random selections (default: new each run; printed)
+# Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64
+# (build folders), KWETRO_WORK (scratch folder), KWETRO_SEED (seed of the
+# random selections; printed).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
