@@ -71,7 +71,8 @@ bool BackupScan::OnKey(const KeyLine& key) {
     for (std::size_t i = 0; inside && i < m.prefix.size(); ++i)
       inside = NextComponent(rest, component) && EqualsIgnoringCase(component, m.prefix[i]);
     if (!inside) continue;
-    m.seen = true;
+    std::u16string_view below = rest;
+    if (!NextComponent(below, component)) m.seen = true;
     Walk(m.top, rest);
   }
   return !valueTargets_.empty() || !captureTargets_.empty();
@@ -132,23 +133,28 @@ const BackupScan::Mount* BackupScan::Choose(Root root, ScanProblem& problem) con
       standIn = &m;
   }
   if (root == Root::kCurrentUser) {
-    if (!user_.empty() && userHives.size() == 1) return userHives[0];
+    // With --user, only that user's hive has a mount. Without it, a section
+    // of the backup's own comes first, then the one user's hive.
     if (user_.empty() && own) return own;
-    if (user_.empty() && userHives.size() == 1) return userHives[0];
-    problem.usage = userHives.size() > 1;
-    problem.what = userHives.empty()
-                       ? "holds no user's keys (neither HKEY_CURRENT_USER nor "
-                         "HKEY_USERS\\S-1-5-21-...) for the scripts' HKEY_CURRENT_USER"
-                       : "holds several users (" + UserList() +
-                             "); choose the one the scripts were imported for with --user SID";
+    if (user_.empty() && users_.size() > 1) {
+      problem.usage = true;
+      problem.what = "holds several users (" + UserList() +
+                     "); choose the one the scripts were imported for with --user SID";
+      return nullptr;
+    }
+    if (!userHives.empty()) return userHives[0];
+    problem.what =
+        "holds no user's hive (neither [HKEY_CURRENT_USER] nor [HKEY_USERS\\S-1-5-21-...]) for "
+        "the scripts' HKEY_CURRENT_USER";
     return nullptr;
   }
   if (own) return own;
   if (standIn) return standIn;
-  problem.what = "holds no " + Utf8(RootName(root)) + " keys";
+  problem.what = "holds no key [" + Utf8(RootName(root)) + "]";
   for (const StandIn& s : kStandIns)
-    if (s.root == root) problem.what += " and no " + Utf8(RootName(s.under)) + "\\" + Utf8(s.path);
-  problem.what += ": it must be an export of the whole registry";
+    if (s.root == root)
+      problem.what += " nor [" + Utf8(RootName(s.under)) + "\\" + Utf8(s.path) + "]";
+  problem.what += ": it must be an export of the whole registry (REGEDIT /E without a key)";
   return nullptr;
 }
 

@@ -7,7 +7,9 @@
 // hardware profile, and HKEY_CURRENT_USER as the one interactive user's hive
 // under HKEY_USERS (S-1-5-21-..., not its ..._Classes key), which is how Wine
 // exports the whole registry. Which of these applies is known only at the end
-// of the export, so the touched keys are gathered under each candidate.
+// of the export, so the touched keys are gathered under each candidate. A
+// candidate counts only when the backup has its key itself, as an export of
+// the whole registry does.
 #pragma once
 
 #include <list>
@@ -50,6 +52,10 @@ class BackupScan : public RegFileHandler {
     Root backupRoot;  // where it sits in the backup
     std::vector<std::u16string> prefix;
     TouchNode top;
+    // The backup has the key at the mount point itself. An export of the
+    // whole registry writes every root and hive as a key line of its own;
+    // an export of one key lacks them, and every key it does not hold would
+    // count as one to delete.
     bool seen = false;
   };
 

@@ -19,10 +19,13 @@ TEST(UndoCommand, ExitStatusAndMessageForEachOutcomeAndNothingWrittenOnAnError) 
     return dir.File(name);
   };
   const std::string header = "Windows Registry Editor Version 5.00\n\n";
-  const std::string backup = file(
-      "backup.reg",
-      testing::Utf16File(header + "[HKEY_USERS\\S-1-5-21-1-1-1-1000\\Console]\n\"c\"=dword:1\n\n"
-                                  "[HKEY_USERS\\S-1-5-21-1-1-1-1001]\n\n"));
+  const std::string backup =
+      file("backup.reg",
+           testing::Utf16File(
+               header +
+               "[HKEY_USERS\\S-1-5-21-1-1-1-1000]\n\n[HKEY_USERS\\S-1-5-21-1-1-1-1000\\Console]\n"
+               "\"c\"=dword:1\n\n"
+               "[HKEY_USERS\\S-1-5-21-1-1-1-1001]\n\n"));
   const std::string script =
       file("hkcu.reg", testing::AnsiFile(header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:2\n"));
   const std::string bad =
@@ -47,9 +50,9 @@ TEST(UndoCommand, ExitStatusAndMessageForEachOutcomeAndNothingWrittenOnAnError) 
       {{"undo", "--backup", backup, "--out", out, script, bad},
        kExitFailure,
        "kwetro-cli: " + bad + ", line 4: bad hex data: \"0g\""},
-      {{"undo", "--backup", dir.File("missing"), "--out", out, "--user", user, script},
+      {{"undo", "--backup", out, "--out", out, "--user", user, script},
        kExitFailure,
-       "kwetro-cli: cannot read backup '" + dir.File("missing") + "': "},
+       "kwetro-cli: cannot read backup '" + out + "': "},
       {{"undo", "--backup", backup, "--out", dir.File("missing"), "--user", user, script},
        kExitFailure,
        "kwetro-cli: cannot write undo file '" + JoinPath(dir.File("missing"), "undo.reg") + "': "},

@@ -14,13 +14,14 @@ namespace {
 using testing::ReadUtf16File;
 using testing::Utf16File;
 
+const char kHeader[] = "Windows Registry Editor Version 5.00\n\n";
+
+// An export of the whole registry: every root and hive has a key line of its own.
 std::string Export(const std::string& keys) {
-  return Utf16File("Windows Registry Editor Version 5.00\n\n" + keys);
+  return Utf16File(kHeader + std::string("[HKEY_LOCAL_MACHINE]\n\n[HKEY_USERS]\n\n") + keys);
 }
 
-std::string Script(const std::string& lines) {
-  return testing::AnsiFile("Windows Registry Editor Version 5.00\n\n" + lines);
-}
+std::string Script(const std::string& lines) { return testing::AnsiFile(kHeader + lines); }
 
 struct Case {
   const char* name;
@@ -36,7 +37,8 @@ const char kWrappedHex[] =
     "  30,31\n";
 
 const std::string kTwoUsers =
-    "[HKEY_USERS\\S-1-5-21-1-2-3-1003\\Console]\n\"c\"=dword:00000002\n\n"
+    "[HKEY_USERS\\S-1-5-21-1-2-3-1003]\n\n[HKEY_USERS\\S-1-5-21-1-2-3-1003\\Console]\n"
+    "\"c\"=dword:00000002\n\n[HKEY_USERS\\S-1-5-21-1-2-3-1004]\n\n"
     "[HKEY_USERS\\S-1-5-21-1-2-3-1004\\Console]\n\"c\"=dword:00000003\n\n";
 
 const Case kCases[] = {
@@ -76,8 +78,9 @@ const Case kCases[] = {
              "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Never]\n")},
      "\n[-HKEY_LOCAL_MACHINE\\SOFTWARE\\New]\n\n"},
     {"HKEY_CURRENT_USER is the one user's hive under HKEY_USERS, as Wine exports",
-     Export("[HKEY_LOCAL_MACHINE]\n\n[HKEY_USERS\\.DEFAULT\\Control Panel]\n\"x\"=\"def\"\n\n"
+     Export("[HKEY_USERS\\.DEFAULT\\Control Panel]\n\"x\"=\"def\"\n\n"
             "[HKEY_USERS\\S-1-5-18\\Control Panel]\n\"x\"=\"system\"\n\n"
+            "[HKEY_USERS\\S-1-5-21-0-0-0-1000]\n\n"
             "[HKEY_USERS\\S-1-5-21-0-0-0-1000\\Control Panel]\n\"x\"=\"user\"\n\n"
             "[HKEY_USERS\\S-1-5-21-0-0-0-1000_Classes\\Control Panel]\n\"x\"=\"classes\"\n\n"),
      {Script("[HKEY_CURRENT_USER\\Control Panel]\n\"x\"=\"1\"\n"),
@@ -85,13 +88,15 @@ const Case kCases[] = {
      "\n[HKEY_CURRENT_USER\\Control Panel]\n\"x\"=\"user\"\n\n"
      "[HKEY_USERS\\.DEFAULT\\Control Panel]\n\"x\"=\"def\"\n\n"},
     {"one key through two roots: set through one, deleted through the other",
-     Export("[HKEY_USERS\\S-1-5-21-0-0-0-1000\\X]\n\"v\"=\"old\"\n\"w\"=\"keep\"\n\n"),
+     Export("[HKEY_USERS\\S-1-5-21-0-0-0-1000]\n\n[HKEY_USERS\\S-1-5-21-0-0-0-1000\\X]\n"
+            "\"v\"=\"old\"\n\"w\"=\"keep\"\n\n"),
      {Script("[HKEY_CURRENT_USER\\X]\n\"v\"=\"new\"\n"),
       Script("[-HKEY_USERS\\S-1-5-21-0-0-0-1000\\X]\n")},
      "\n[-HKEY_USERS\\S-1-5-21-0-0-0-1000\\X]\n\n[HKEY_CURRENT_USER\\X]\n\"v\"=\"old\"\n\n"
      "[HKEY_USERS\\S-1-5-21-0-0-0-1000\\X]\n\"v\"=\"old\"\n\"w\"=\"keep\"\n\n"},
     {"HKEY_CLASSES_ROOT is HKEY_LOCAL_MACHINE\\Software\\Classes without a section of its own",
-     Export("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{1}]\n@=\"one\"\n\n"
+     Export("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes]\n\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{1}]\n@=\"one\"\n\n"
             "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{1}\\InprocServer32]\n@=\"x.dll\"\n\n"),
      {Script("[-HKEY_CLASSES_ROOT\\CLSID\\{1}]\n[HKEY_CLASSES_ROOT\\.new]\n@=\"f\"\n")},
      "\n[-HKEY_CLASSES_ROOT\\CLSID\\{1}]\n\n[-HKEY_CLASSES_ROOT\\.new]\n\n"
@@ -99,8 +104,8 @@ const Case kCases[] = {
      "[HKEY_CLASSES_ROOT\\CLSID\\{1}\\InprocServer32]\n@=\"x.dll\"\n\n"},
     {"sections of their own, as Windows exports, are read there",
      Export("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.txt]\n@=\"machine\"\n\n"
-            "[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:00000001\n\n"
-            "[HKEY_CLASSES_ROOT\\.txt]\n@=\"merged\"\n\n" +
+            "[HKEY_CURRENT_USER]\n\n[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:00000001\n\n"
+            "[HKEY_CLASSES_ROOT]\n\n[HKEY_CLASSES_ROOT\\.txt]\n@=\"merged\"\n\n" +
             kTwoUsers),
      {Script("[HKEY_CLASSES_ROOT\\.txt]\n@=\"t\"\n[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:5\n")},
      "\n[HKEY_CLASSES_ROOT\\.txt]\n@=\"merged\"\n\n[HKEY_CURRENT_USER\\Console]\n"
@@ -111,8 +116,8 @@ const Case kCases[] = {
      "\n[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:00000003\n\n",
      "s-1-5-21-1-2-3-1004"},
     {"an ANSI REGEDIT4 backup: hex(2) text widened, written back as UTF-16",
-     testing::AnsiFile("REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\A]\n\"e\"=hex(2):25,c6,00\n"
-                       "\"s\"=\"Привет\"\n\n"),
+     testing::AnsiFile("REGEDIT4\n\n[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\A]\n"
+                       "\"e\"=hex(2):25,c6,00\n\"s\"=\"Привет\"\n\n"),
      {Script("[HKEY_LOCAL_MACHINE\\SOFTWARE\\A]\n\"e\"=-\n\"s\"=-\n")},
      "\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\A]\n\"e\"=hex(2):25,00,16,04,00,00\n\"s\"=\"Привет\"\n\n"},
 
@@ -126,18 +131,18 @@ const Case kCases[] = {
      {Script("[HKEY_USERS\\A]\n")},
      "usage: holds no user S-1-5-21-9 (its users: S-1-5-21-1-2-3-1003, S-1-5-21-1-2-3-1004)",
      "S-1-5-21-9"},
-    {"no user's hive",
-     Export("[HKEY_LOCAL_MACHINE]\n\n[HKEY_USERS\\.DEFAULT]\n\n"),
+    {"no user's hive, only keys below one (an export of one key)",
+     Export("[HKEY_USERS\\.DEFAULT]\n\n[HKEY_USERS\\S-1-5-21-0-0-0-1000\\Console]\n\n"),
      {Script("[HKEY_CURRENT_USER\\Console]\n")},
-     "input 0: holds no user's keys (neither HKEY_CURRENT_USER nor HKEY_USERS\\S-1-5-21-...) for "
-     "the scripts' HKEY_CURRENT_USER"},
+     "input 0: holds no user's hive (neither [HKEY_CURRENT_USER] nor [HKEY_USERS\\S-1-5-21-...]) "
+     "for the scripts' HKEY_CURRENT_USER"},
     {"an export of one key, not of the whole registry",
-     Export("[HKEY_LOCAL_MACHINE\\SOFTWARE\\A]\n\n"),
+     Utf16File(kHeader + std::string("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.txt]\n\n")),
      {Script("[HKEY_CLASSES_ROOT\\.txt]\n")},
-     "input 0: holds no HKEY_CLASSES_ROOT keys and no HKEY_LOCAL_MACHINE\\Software\\Classes: it "
-     "must be an export of the whole registry"},
+     "input 0: holds no key [HKEY_CLASSES_ROOT] nor [HKEY_LOCAL_MACHINE\\Software\\Classes]: it "
+     "must be an export of the whole registry (REGEDIT /E without a key)"},
     {"the second script is bad",
-     Export("[HKEY_LOCAL_MACHINE]\n\n"),
+     Export(""),
      {Script("[HKEY_LOCAL_MACHINE\\A]\n"), Script("[HKLM\\A]\n")},
      "input 2, line 3: unknown root key \"HKLM\" (REGEDIT takes full names such as "
      "HKEY_LOCAL_MACHINE)"},
