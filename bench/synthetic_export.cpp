@@ -55,7 +55,8 @@ SyntheticExport::SyntheticExport(std::uint64_t bytes, const undo::ScriptTouches&
   for (Root root : scripts.RootOrder()) AddAnchors(scripts.Top(root), ExportPath(root));
   pending_ = "\xFF\xFE" + Utf16(u"Windows Registry Editor Version 5.00\r\n");
   for (const char16_t* key :
-       {u"HKEY_LOCAL_MACHINE", u"HKEY_USERS", u"HKEY_USERS\\.DEFAULT",
+       {u"HKEY_LOCAL_MACHINE", u"HKEY_LOCAL_MACHINE\\SOFTWARE",
+        u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes", u"HKEY_USERS", u"HKEY_USERS\\.DEFAULT",
         u"HKEY_USERS\\S-1-5-21-0-0-0-1000", u"HKEY_USERS\\S-1-5-21-0-0-0-1000_Classes"})
     writer_.Key(key);
   Emit();
