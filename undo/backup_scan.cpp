@@ -27,8 +27,6 @@ bool IsInteractiveUser(std::u16string_view sid) {
            EqualsIgnoringCase(sid.substr(sid.size() - kClassesSuffix.size()), kClassesSuffix));
 }
 
-std::string Utf8(std::u16string_view text) { return Utf16ToUtf8(text); }
-
 }  // namespace
 
 BackupScan::BackupScan(const ScriptTouches& touches, std::u16string user)
@@ -115,7 +113,7 @@ void BackupScan::OnValue(const ValueLine& value) {
 
 std::string BackupScan::UserList() const {
   std::string list;
-  for (const std::u16string& sid : users_) list += (list.empty() ? "" : ", ") + Utf8(sid);
+  for (const std::u16string& sid : users_) list += (list.empty() ? "" : ", ") + Utf16ToUtf8(sid);
   return list.empty() ? "none" : list;
 }
 
@@ -150,10 +148,10 @@ const BackupScan::Mount* BackupScan::Choose(Root root, ScanProblem& problem) con
   }
   if (own) return own;
   if (standIn) return standIn;
-  problem.what = "holds no key [" + Utf8(RootName(root)) + "]";
+  problem.what = "holds no key [" + Utf16ToUtf8(RootName(root)) + "]";
   for (const StandIn& s : kStandIns)
     if (s.root == root)
-      problem.what += " nor [" + Utf8(RootName(s.under)) + "\\" + Utf8(s.path) + "]";
+      problem.what += " nor [" + Utf16ToUtf8(RootName(s.under)) + "\\" + Utf16ToUtf8(s.path) + "]";
   problem.what += ": it must be an export of the whole registry (REGEDIT /E without a key)";
   return nullptr;
 }
@@ -164,7 +162,7 @@ bool BackupScan::Resolve(std::vector<UndoTree>& trees, ScanProblem& problem) con
     for (const std::u16string& sid : users_) known = known || EqualsIgnoringCase(sid, user_);
     if (!known) {
       problem.usage = true;
-      problem.what = "holds no user " + Utf8(user_) + " (its users: " + UserList() + ")";
+      problem.what = "holds no user " + Utf16ToUtf8(user_) + " (its users: " + UserList() + ")";
       return false;
     }
   }

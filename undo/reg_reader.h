@@ -1,9 +1,9 @@
 // Reads a REGEDIT file ("Windows Registry Editor Version 5.00" or
 // "REGEDIT4"), line by line, as a state machine over the decoded lines, and
-// hands each key and value to a handler. The reading follows Wine's REGEDIT
-// (programs/regedit/regproc.c) where a file is sound; where REGEDIT would
-// skip a line it cannot read, this reader refuses the file instead, so that
-// a damaged export is never taken for the registry's state.
+// hands each key and value to a handler. A sound file is read as REGEDIT
+// reads it; where REGEDIT would skip a line it cannot read, this reader
+// refuses the file instead, so that a damaged export is never taken for the
+// registry's state.
 #pragma once
 
 #include <cstdint>
