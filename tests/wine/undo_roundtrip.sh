@@ -40,36 +40,23 @@ if ! { wineserver -p && env LC_ALL=ru_RU.UTF-8 wineboot -i; } >"$work/wineboot.l
   exit 1
 fi
 
-# A settings file: the built-in one with every option box in one state
-# (1, 0, or "random" with a seed), the services preset at "optimal"
-# (unchecked) so that the services section is written.
+# A settings file: the built-in one with every option box checked (1),
+# unchecked (0) or at random; the services preset at "optimal" (unchecked)
+# so that the services section is written.
 "$cli" settings --out "$work/base.ini" >/dev/null
 selection() {
-  perl -e '
-    my ($state, $seed) = @ARGV[1, 2];
-    srand($seed);
-    open(my $in, "<:raw", $ARGV[0]) or die "$ARGV[0]: $!\n";
-    binmode(STDOUT);
-    my $section = "";
-    while (my $line = <$in>) {
-      $section = $1 if $line =~ /^\[(.*)\]\r\n$/;
-      if ($line =~ /^Checked=/) {
-        my $value = $section eq "srCheckBox_1_1" ? 0 : $state eq "random" ? int(rand(3)) : $state;
-        $line = "Checked=$value\r\n";
-      }
-      print $line;
-    }' "$work/base.ini" "$@"
+  perl -ne 'BEGIN { ($state, $seed) = splice(@ARGV, 1); srand($seed); binmode(STDOUT); }
+    $section = $1 if /^\[(.*)\]\r\n$/;
+    s/^Checked=.*/"Checked=" . ($section eq "srCheckBox_1_1" ? 0 : $state eq "random" ? int(rand(3)) : $state) . "\r"/e;
+    print;' "$work/base.ini" "$@"
 }
 
-# Runs a Wine program in the selection's folder; a failure is reported.
+# Runs a Wine program in the selection's folder; its output is kept.
 run() {
-  local dir=$1 what=$2
-  shift 2
-  if ! (cd "$dir" && ruwine "$@") >"$dir/$what.txt" 2>&1; then
-    echo "$label: $what failed:"
-    cat "$dir/$what.txt"
-    return 1
-  fi
+  local what=$1
+  shift
+  (cd "$dir" && ruwine "$@") >"$dir/$what.txt" 2>&1 ||
+    { echo "$label: $what failed:"; cat "$dir/$what.txt"; return 1; }
 }
 
 echo "undo_roundtrip: random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
@@ -77,36 +64,24 @@ failed=0
 n=0
 for choice in 1 0 random random random; do
   n=$((n + 1))
-  label=$(case $choice in 1) echo "all checked" ;; 0) echo "all unchecked" ;;
-                          *) echo "random $((seed + n))" ;; esac)
+  label=$(case $choice in 1) echo "all checked" ;; 0) echo "all unchecked" ;; *) echo "random $((seed + n))" ;; esac)
   dir=$work/$n
-  mkdir -p "$dir"
+  mkdir -p "$dir/windows"
   selection "$choice" $((seed + n)) >"$dir/settings.ini"
   "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null
-  if ! { run "$dir" export-before regedit /E before.reg &&
-         run "$dir" import-hkcu regedit /S hkcu.reg &&
-         run "$dir" import-hklm regedit /S hklm.reg &&
-         run "$dir" export-imported regedit /E imported.reg; }; then
+  if ! { run export-before regedit /E before.reg && run import-hkcu regedit /S hkcu.reg &&
+         run import-hklm regedit /S hklm.reg && run export-imported regedit /E imported.reg &&
+         "$cli" undo --backup "$dir/before.reg" --out "$dir" "$dir/hkcu.reg" "$dir/hklm.reg" >/dev/null &&
+         run import-undo regedit /S undo.reg && run export-after regedit /E after.reg; }; then
+    echo "$label: failed"
     failed=1
     continue
   fi
-  if ! "$cli" undo --backup "$dir/before.reg" --out "$dir" "$dir/hkcu.reg" "$dir/hklm.reg" \
-       >/dev/null; then
-    echo "$label: kwetro-cli undo failed"
+  # The Windows build must write the very same undo.reg.
+  if [[ -x $win_cli ]] && ! { run windows-undo "$win_cli" undo --backup before.reg --out windows hkcu.reg hklm.reg &&
+                              cmp -s "$dir/undo.reg" "$dir/windows/undo.reg"; }; then
+    echo "$label: kwetro-cli.exe did not write the undo.reg kwetro-cli wrote"
     failed=1
-    continue
-  fi
-  if [[ -x $win_cli ]]; then
-    mkdir -p "$dir/windows"
-    if ! run "$dir" windows-undo "$win_cli" undo --backup before.reg --out windows hkcu.reg hklm.reg ||
-       ! cmp -s "$dir/undo.reg" "$dir/windows/undo.reg"; then
-      echo "$label: kwetro-cli.exe did not write the undo.reg kwetro-cli wrote"
-      failed=1
-    fi
-  fi
-  if ! { run "$dir" import-undo regedit /S undo.reg && run "$dir" export-after regedit /E after.reg; }; then
-    failed=1
-    continue
   fi
   printf '%-14s ' "$label:"
   perl "$here/undo_compare.pl" --before "$dir/before.reg" --imported "$dir/imported.reg" \
