@@ -5,6 +5,7 @@
 #include "app/cli_commands.h"
 #include "app/file_io.h"
 #include "app/settings_file.h"
+#include "app/undo_command.h"
 #include "catalogue/generators.h"
 
 namespace kwetro {
@@ -15,6 +16,7 @@ const char kUsage[] =
     "       kwetro-cli settings [--settings FILE] --out FILE2\n"
     "       kwetro-cli list [--settings FILE] [--format tsv|json|markdown]\n"
     "       kwetro-cli set [--settings FILE] --out FILE2 NAME=VALUE...\n"
+    "       kwetro-cli undo --backup BACKUP.reg [--out DIR] [--user SID] SCRIPT.reg...\n"
     "       kwetro-cli --help | --version\n";
 
 const char kHelp[] =
@@ -39,10 +41,17 @@ const char kHelp[] =
     "             is \"Стандартная конфигурация\" switches it to \"Из файла настроек\",\n"
     "             unless the same command sets srCheckBox_1_1. A bad NAME or VALUE\n"
     "             writes nothing.\n"
+    "  undo       write DIR/undo.reg, which returns every key and value the\n"
+    "             scripts touch to its state in BACKUP.reg, the export of the\n"
+    "             whole registry taken before they were imported (REGEDIT /E,\n"
+    "             RegAfter.reg of a deployment); import it with regedit /s.\n"
+    "             HKEY_CURRENT_USER is the backup's user hive; --user SID\n"
+    "             chooses one when the backup holds several users\n"
     "\n"
     "Files are written in full under a temporary name and then renamed, so a\n"
     "failure never leaves a half-written file.\n"
-    "Exit status: 0 done, 1 a file could not be read or written, 2 usage error.\n";
+    "Exit status: 0 done, 1 a file could not be read or written, or is not a\n"
+    "sound registry file, 2 usage error.\n";
 
 const char kVersion[] = "kwetro-cli " KWETRO_VERSION "\n";
 
@@ -160,6 +169,7 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     out = kVersion;
     return kExitOk;
   }
+  if (!args.empty() && args[0] == "undo") return RunUndoCommand(args, out, err);
   Options o;
   if (!ParseArgs(args, o, err)) {
     err += kUsage;

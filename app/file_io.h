@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace kwetro {
@@ -18,6 +19,27 @@ constexpr std::size_t kMaxReadFileSize = std::size_t{16} << 20;
 inline constexpr char kFileTooLargeReason[] = "File too large (over 16 MiB)";
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason);
+
+// Reads a file front to back in pieces, for inputs of any size (a registry
+// export of a whole machine runs to 100 MB) without holding them.
+class FileReader {
+ public:
+  FileReader() = default;
+  ~FileReader();
+  FileReader(const FileReader&) = delete;
+  FileReader& operator=(const FileReader&) = delete;
+
+  // A folder is refused; a pipe or a device is read as it comes.
+  bool Open(const std::string& path, std::string& reason);
+  // The size the file system gave when the file was opened (0 for a pipe).
+  std::uint64_t Size() const { return size_; }
+  // Reads up to size bytes into buffer; got is 0 at the end of the file.
+  bool Read(char* buffer, std::size_t size, std::size_t& got, std::string& reason);
+
+ private:
+  std::intptr_t handle_ = -1;  // a file descriptor, or a Windows HANDLE
+  std::uint64_t size_ = 0;
+};
 
 // Writes the bytes to a temporary file in the target's folder and renames it
 // over the target, so that a failure never leaves a half-written file and an

@@ -56,7 +56,11 @@ bool PathExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+FileReader::~FileReader() {
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
+}
+
+bool FileReader::Open(const std::string& path, std::string& reason) {
   // Without O_NONBLOCK, opening a pipe that nobody writes to would wait forever.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
@@ -64,43 +68,57 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
     return false;
   }
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || ::fcntl(fd, F_SETFL, 0) != 0) {
-    reason = Reason(errno);
+  int error = 0;
+  if (::fstat(fd, &st) != 0 || ::fcntl(fd, F_SETFL, 0) != 0)
+    error = errno;
+  else if (S_ISDIR(st.st_mode))
+    error = EISDIR;
+  if (error != 0) {
     ::close(fd);
+    reason = Reason(error);
     return false;
   }
-  if (S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    reason = Reason(EISDIR);
-    return false;
+  handle_ = fd;
+  size_ = st.st_size > 0 ? static_cast<std::uint64_t>(st.st_size) : 0;
+  return true;
+}
+
+bool FileReader::Read(char* buffer, std::size_t size, std::size_t& got, std::string& reason) {
+  for (;;) {
+    const ssize_t n = ::read(static_cast<int>(handle_), buffer, size);
+    if (n >= 0) {
+      got = static_cast<std::size_t>(n);
+      return true;
+    }
+    if (errno != EINTR) {
+      reason = Reason(errno);
+      return false;
+    }
   }
-  if (st.st_size > static_cast<off_t>(kMaxReadFileSize)) {
-    ::close(fd);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+  FileReader file;
+  if (!file.Open(path, reason)) return false;
+  if (file.Size() > kMaxReadFileSize) {
     reason = kFileTooLargeReason;
     return false;
   }
   bytes.clear();
-  if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+  bytes.reserve(static_cast<std::size_t>(file.Size()));
   char buffer[65536];
   for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    std::size_t n = 0;
+    if (!file.Read(buffer, sizeof buffer, n, reason)) return false;
     if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      reason = Reason(errno);
-      ::close(fd);
-      return false;
-    }
     // A device or a file that grows while it is read is held to the same limit.
-    if (bytes.size() + static_cast<std::size_t>(n) > kMaxReadFileSize) {
-      ::close(fd);
+    if (bytes.size() + n > kMaxReadFileSize) {
       bytes.clear();
       reason = kFileTooLargeReason;
       return false;
     }
-    bytes.append(buffer, static_cast<std::size_t>(n));
+    bytes.append(buffer, n);
   }
-  ::close(fd);
   return true;
 }
 

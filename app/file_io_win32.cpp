@@ -30,45 +30,62 @@ bool PathExists(const std::string& path) {
   return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+FileReader::~FileReader() {
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+bool FileReader::Open(const std::string& path, std::string& reason) {
   const std::wstring wide = Widen(path);
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     reason = SystemMessage(ERROR_DIRECTORY);
     return false;
   }
-  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     reason = SystemMessage(GetLastError());
     return false;
   }
+  handle_ = reinterpret_cast<std::intptr_t>(file);
   LARGE_INTEGER size{};
-  if (GetFileSizeEx(file, &size) && size.QuadPart > static_cast<LONGLONG>(kMaxReadFileSize)) {
-    CloseHandle(file);
+  if (GetFileSizeEx(file, &size) && size.QuadPart > 0)
+    size_ = static_cast<std::uint64_t>(size.QuadPart);
+  return true;
+}
+
+bool FileReader::Read(char* buffer, std::size_t size, std::size_t& got, std::string& reason) {
+  DWORD read = 0;
+  const DWORD want = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
+  if (!ReadFile(reinterpret_cast<HANDLE>(handle_), buffer, want, &read, nullptr)) {
+    reason = SystemMessage(GetLastError());
+    return false;
+  }
+  got = read;
+  return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+  FileReader file;
+  if (!file.Open(path, reason)) return false;
+  if (file.Size() > kMaxReadFileSize) {
     reason = kFileTooLargeReason;
     return false;
   }
   bytes.clear();
   char buffer[65536];
   for (;;) {
-    DWORD read = 0;
-    if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) {
-      reason = SystemMessage(GetLastError());
-      CloseHandle(file);
-      return false;
-    }
+    std::size_t read = 0;
+    if (!file.Read(buffer, sizeof buffer, read, reason)) return false;
     if (read == 0) break;
     // A device or a file that grows while it is read is held to the same limit.
     if (bytes.size() + read > kMaxReadFileSize) {
-      CloseHandle(file);
       bytes.clear();
       reason = kFileTooLargeReason;
       return false;
     }
     bytes.append(buffer, read);
   }
-  CloseHandle(file);
   return true;
 }
 

@@ -84,8 +84,13 @@ void AppendUtf8(std::string& out, char32_t cp) {
   } else if (cp < 0x800) {
     out += static_cast<char>(0xC0 | (cp >> 6));
     out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
+  } else if (cp < 0x10000) {
     out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
@@ -152,8 +157,30 @@ std::string Cp1251ToUtf8(std::string_view cp1251) {
 
 std::u16string Cp1251ToUtf16(std::string_view cp1251) {
   std::u16string out;
-  out.reserve(cp1251.size());
-  for (char c : cp1251) out += CodeOf(static_cast<unsigned char>(c));
+  AppendUtf16OfCp1251(cp1251, out);
+  return out;
+}
+
+void AppendUtf16OfCp1251(std::string_view cp1251, std::u16string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + cp1251.size());
+  char16_t* to = out.data() + start;
+  for (char c : cp1251) *to++ = CodeOf(static_cast<unsigned char>(c));
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    char32_t cp = utf16[i];
+    if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+        utf16[i + 1] < 0xE000) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+    } else if (cp >= 0xD800 && cp < 0xE000) {
+      cp = 0xFFFD;
+    }
+    AppendUtf8(out, cp);
+  }
   return out;
 }
 

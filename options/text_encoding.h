@@ -26,6 +26,13 @@ std::u16string Cp1251ToUtf16(std::string_view cp1251);
 // comparisons without regard to case.
 std::string FoldCase(std::string_view cp1251);
 
+// Appends the UTF-16 text of Windows-1251 bytes to out; a reader of large
+// files reuses one buffer for every line instead of allocating per line.
+void AppendUtf16OfCp1251(std::string_view cp1251, std::u16string& out);
+
+// UTF-16 to UTF-8, for messages; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
 // True when every character of the UTF-8 text has a Windows-1251 byte.
 bool IsCp1251Representable(std::string_view utf8);
 

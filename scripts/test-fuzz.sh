@@ -4,6 +4,9 @@
 #   settings_fuzz  settings-file bytes through RestoreSettings, both generators
 #                  and a save, load, save (tests/support/checks.h)
 #   layout_fuzz    window-layout bytes through the layout loader
+#   undo_fuzz      any bytes as the backup of kwetro-cli undo, against a fixed
+#                  script; the undo file must read back and name only keys
+#                  the script touches
 # Seeds: fuzz/corpus/<target>/, every earlier failure in
 # fuzz/regressions/<target>/, for settings_fuzz the settings files of
 # tests/golden, for layout_fuzz the window's layout itself. A failing input is
@@ -38,7 +41,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPI
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DKWETRO_TESTS=OFF -DKWETRO_FUZZ=ON >"$build.configure.log" 2>&1 ||
   { cat "$build.configure.log" >&2; exit 1; }
-cmake --build "$build" -j "$jobs" --target settings_fuzz layout_fuzz >"$build.build.log" 2>&1 || {
+cmake --build "$build" -j "$jobs" --target settings_fuzz layout_fuzz undo_fuzz >"$build.build.log" 2>&1 || {
   tail -n 60 "$build.build.log" >&2
   echo "test-fuzz: build failed (full log: $build.build.log)" >&2
   exit 1
@@ -56,7 +59,7 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:quarantine_size_mb=32"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 status=0
 summary=()
-for target in settings_fuzz layout_fuzz; do
+for target in settings_fuzz layout_fuzz undo_fuzz; do
   name=${target%_fuzz}
   work="$build/work/$name"
   artifacts="$build/artifacts/$name/"

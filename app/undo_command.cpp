@@ -1,0 +1,123 @@
+#include "app/undo_command.h"
+
+#include <memory>
+
+#include "app/cli.h"
+#include "app/file_io.h"
+#include "undo/undo.h"
+
+namespace kwetro {
+namespace {
+
+const char kUndoUsage[] =
+    "usage: kwetro-cli undo --backup BACKUP.reg [--out DIR] [--user SID] SCRIPT.reg...\n";
+
+struct UndoOptions {
+  std::string backup, out, user;
+  std::vector<std::string> scripts;
+};
+
+bool ParseUndoArgs(const std::vector<std::string>& args, UndoOptions& o, std::string& err) {
+  struct Flag {
+    const char* name;
+    std::string* value;
+    bool seen;
+  } flags[] = {
+      {"--backup", &o.backup, false}, {"--out", &o.out, false}, {"--user", &o.user, false}};
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a.rfind("-", 0) != 0) {
+      o.scripts.push_back(a);
+      continue;
+    }
+    Flag* flag = nullptr;
+    for (Flag& f : flags)
+      if (a == f.name) flag = &f;
+    if (!flag) {
+      err = "kwetro-cli: unknown argument '" + a + "'\n";
+      return false;
+    }
+    if (flag->seen) {
+      err = "kwetro-cli: " + a + " given twice\n";
+      return false;
+    }
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+      err = "kwetro-cli: " + a + " needs a value\n";
+      return false;
+    }
+    *flag->value = args[++i];
+    flag->seen = true;
+  }
+  if (!flags[0].seen) {
+    err = "kwetro-cli: undo needs --backup BACKUP.reg\n";
+    return false;
+  }
+  if (o.scripts.empty()) {
+    err = "kwetro-cli: undo needs the registry scripts whose changes it undoes\n";
+    return false;
+  }
+  return true;
+}
+
+// A file as the undo engine reads it: in pieces, straight from the disk.
+class FileSource : public undo::ByteSource {
+ public:
+  bool Open(const std::string& path, std::string& reason) { return file_.Open(path, reason); }
+  bool Read(char* buffer, std::size_t size, std::size_t& got, std::string& reason) override {
+    return file_.Read(buffer, size, got, reason);
+  }
+
+ private:
+  FileReader file_;
+};
+
+}  // namespace
+
+int RunUndoCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
+  UndoOptions o;
+  if (!ParseUndoArgs(args, o, err)) {
+    err += kUndoUsage;
+    return kExitUsage;
+  }
+  std::vector<std::string> paths = {o.backup};
+  paths.insert(paths.end(), o.scripts.begin(), o.scripts.end());
+  std::vector<std::unique_ptr<FileSource>> files;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    std::string reason;
+    files.push_back(std::make_unique<FileSource>());
+    if (!files.back()->Open(paths[i], reason)) {
+      err = "kwetro-cli: cannot read " + std::string(i == 0 ? "backup" : "script") + " '" +
+            paths[i] + "': " + reason + "\n";
+      return kExitFailure;
+    }
+  }
+  std::vector<undo::ByteSource*> scripts;
+  for (std::size_t i = 1; i < files.size(); ++i) scripts.push_back(files[i].get());
+
+  std::string bytes;
+  undo::UndoProblem problem;
+  if (!undo::MakeUndo(*files[0], scripts, o.user, bytes, problem)) {
+    const std::string& path = paths[problem.input];
+    using Kind = undo::UndoProblem::Kind;
+    if (problem.kind == Kind::kReadFailure) {
+      err = "kwetro-cli: cannot read " + std::string(problem.input == 0 ? "backup" : "script") +
+            " '" + path + "': " + problem.what + "\n";
+    } else if (problem.line == 0) {
+      err = "kwetro-cli: " + path + ": the backup " + problem.what + "\n";
+    } else {
+      err = "kwetro-cli: " + path + ", line " + std::to_string(problem.line) + ": " + problem.what +
+            "\n";
+    }
+    return problem.kind == Kind::kUsage ? kExitUsage : kExitFailure;
+  }
+  const std::string target = JoinPath(o.out, "undo.reg");
+  std::string reason;
+  if (!WriteFileAtomically(target, bytes, reason)) {
+    err = "kwetro-cli: cannot write undo file '" + target + "': " + reason + "\n";
+    return kExitFailure;
+  }
+  out += target + "\n";
+  return kExitOk;
+}
+
+}  // namespace kwetro

@@ -1,0 +1,109 @@
+// What kwetro-cli undo costs on a registry export, per part: decoding the
+// lines, reading them as registry text, and the whole undo with the scripts of
+// the all-checked selection. The export is synthetic (synthetic_export.h),
+// made once in memory; "bytes" is its size.
+#include <benchmark/benchmark.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "bench/synthetic_export.h"
+#include "catalogue/generators.h"
+#include "options/option_table.h"
+#include "ui/form_loader.h"
+#include "undo/line_decoder.h"
+#include "undo/reg_reader.h"
+#include "undo/undo.h"
+
+namespace kwetro {
+namespace {
+
+constexpr std::uint64_t kExportBytes = 16 << 20;
+
+struct UndoWorld {
+  std::string hkcu, hklm, backup;
+
+  UndoWorld() {
+    Form form;
+    std::string error;
+    if (!LoadFormResource(StoredFormDescription(), form, error)) throw std::runtime_error(error);
+    for (const OptionDef& def : OptionDefs()) {
+      if (def.role != OptionRole::kOption) continue;
+      form.SetState(OptionIndex(def.name), cbChecked);
+      form.RunClickHandler(OptionIndex(def.name));
+    }
+    hkcu = BuildHkcuScript(form).Bytes();
+    hklm = BuildHklmScript(form).Bytes();
+    undo::ScriptTouches touches;
+    undo::ReadProblem problem;
+    for (const std::string* script : {&hkcu, &hklm}) {
+      undo::MemorySource source(*script);
+      undo::ReadRegFile(source, touches, undo::Deletions::kAllowed, problem);
+    }
+    bench::SyntheticExport source(kExportBytes, touches);
+    std::string chunk(1 << 16, '\0'), reason;
+    for (std::size_t got = 0; source.Read(chunk.data(), chunk.size(), got, reason) && got;)
+      backup.append(chunk, 0, got);
+  }
+};
+
+const UndoWorld& World() {
+  static const UndoWorld world;
+  return world;
+}
+
+void Report(benchmark::State& state) {
+  const std::size_t bytes = World().backup.size();
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BM_Undo_DecodeLines(benchmark::State& state) {
+  for (auto _ : state) {
+    undo::MemorySource source(World().backup);
+    undo::LineDecoder lines(source);
+    std::u16string_view line;
+    std::size_t count = 0;
+    while (lines.Next(line)) ++count;
+    benchmark::DoNotOptimize(count);
+  }
+  Report(state);
+}
+BENCHMARK(BM_Undo_DecodeLines)->Unit(benchmark::kMillisecond);
+
+// Every line read and checked; no key wanted.
+class NothingWanted : public undo::RegFileHandler {
+ public:
+  bool OnKey(const undo::KeyLine&) override { return false; }
+  void OnValue(const undo::ValueLine&) override {}
+};
+
+void BM_Undo_ReadExport(benchmark::State& state) {
+  for (auto _ : state) {
+    undo::MemorySource source(World().backup);
+    NothingWanted handler;
+    undo::ReadProblem problem;
+    if (!undo::ReadRegFile(source, handler, undo::Deletions::kRefused, problem))
+      state.SkipWithError(problem.what.c_str());
+  }
+  Report(state);
+}
+BENCHMARK(BM_Undo_ReadExport)->Unit(benchmark::kMillisecond);
+
+void BM_Undo_AllCheckedScripts(benchmark::State& state) {
+  std::size_t written = 0;
+  for (auto _ : state) {
+    undo::MemorySource backup(World().backup), hkcu(World().hkcu), hklm(World().hklm);
+    std::string bytes;
+    undo::UndoProblem problem;
+    if (!undo::MakeUndo(backup, {&hkcu, &hklm}, "", bytes, problem))
+      state.SkipWithError(problem.what.c_str());
+    written = bytes.size();
+  }
+  Report(state);
+  state.counters["written"] = static_cast<double>(written);
+}
+BENCHMARK(BM_Undo_AllCheckedScripts)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kwetro

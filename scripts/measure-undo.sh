@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Whole-process figures of `kwetro-cli undo` on a large registry export: wall
+# time and peak resident memory (/usr/bin/time), medians over several runs.
+#
+#   scripts/measure-undo.sh [BUILD_DIR] [RUNS] [MEGABYTES]
+#
+# BUILD_DIR defaults to build/perf (configured with -DKWETRO_BENCH=ON and
+# built here when it lacks kwetro-cli or bench/make_export); RUNS defaults to
+# 11, MEGABYTES to 100. The scripts are those of the all-checked selection
+# (every Checked=1, as scripts/measure-cli.sh makes them); the export is
+# bench/make_export's synthetic one, holding every key the scripts touch.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build/perf}
+runs=${2:-11}
+megabytes=${3:-100}
+
+command -v /usr/bin/time >/dev/null || { echo "$0: /usr/bin/time is not installed" >&2; exit 1; }
+if [[ ! -x $build/kwetro-cli || ! -x $build/bench/make_export ]]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DKWETRO_BENCH=ON >/dev/null
+  cmake --build "$build" --target kwetro-cli make_export -j2 >/dev/null
+fi
+cli=$build/kwetro-cli
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kwetro-undo.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+"$cli" settings --out "$work/base.ini" >/dev/null
+sed 's/^Checked=[^\r]*/Checked=1/' "$work/base.ini" >"$work/checked.ini"
+"$cli" settings --settings "$work/checked.ini" --out "$work/full.ini" >/dev/null
+"$cli" generate --settings "$work/full.ini" --out "$work" >/dev/null
+"$build/bench/make_export" "$megabytes" "$work/backup.reg" "$work/hkcu.reg" "$work/hklm.reg"
+run=("$cli" undo --backup "$work/backup.reg" --out "$work" "$work/hkcu.reg" "$work/hklm.reg")
+"${run[@]}" >/dev/null  # once to bring the export into the page cache
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+for ((i = 0; i < runs; i++)); do
+  start=$EPOCHREALTIME
+  "${run[@]}" >/dev/null
+  end=$EPOCHREALTIME
+  /usr/bin/time -f '%M' -o "$work/time" "${run[@]}" >/dev/null
+  echo "$(((${end/./} - ${start/./}) / 1000)) $(cat "$work/time")"
+done >"$work/times"
+
+echo "kwetro-cli undo, all-checked scripts, synthetic export of $(stat -c %s "$work/backup.reg") bytes"
+echo "  undo.reg written:      $(stat -c %s "$work/undo.reg") bytes"
+echo "  wall time, median:     $(awk '{ print $1 }' "$work/times" | median) ms over $runs runs" \
+     "(slowest $(awk '{ print $1 }' "$work/times" | sort -g | tail -1) ms)"
+echo "  peak resident, median: $(awk '{ print $2 }' "$work/times" | median) KB" \
+     "(largest $(awk '{ print $2 }' "$work/times" | sort -g | tail -1) KB)"

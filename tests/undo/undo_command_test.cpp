@@ -1,0 +1,79 @@
+// kwetro-cli undo as a user meets it: exit status, the message, and nothing
+// written on any error.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/cli.h"
+#include "app/file_io.h"
+#include "support/temp_dir.h"
+#include "undo/reg_files.h"
+
+namespace kwetro {
+namespace {
+
+TEST(UndoCommand, ExitStatusAndMessageForEachOutcomeAndNothingWrittenOnAnError) {
+  testing::TempDir dir;
+  const auto file = [&](const char* name, const std::string& bytes) {
+    dir.Write(name, bytes);
+    return dir.File(name);
+  };
+  const std::string header = "Windows Registry Editor Version 5.00\n\n";
+  const std::string backup =
+      file("backup.reg",
+           testing::Utf16File(
+               header +
+               "[HKEY_USERS\\S-1-5-21-1-1-1-1000]\n\n[HKEY_USERS\\S-1-5-21-1-1-1-1000\\Console]\n"
+               "\"c\"=dword:1\n\n"
+               "[HKEY_USERS\\S-1-5-21-1-1-1-1001]\n\n"));
+  const std::string script =
+      file("hkcu.reg", testing::AnsiFile(header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:2\n"));
+  const std::string bad =
+      file("bad.reg", testing::AnsiFile(header + "[HKEY_USERS\\A]\n@=hex:0g\n"));
+  const std::string out = dir.File("out"), user = "S-1-5-21-1-1-1-1000";
+  std::filesystem::create_directory(out);
+  const struct {
+    std::vector<std::string> args;
+    int code;
+    std::string message;  // the start of what kwetro-cli says
+  } cases[] = {
+      {{"undo", "--backup", backup, "--out", out, script},
+       kExitUsage,
+       "kwetro-cli: " + backup + ": the backup holds several users (S-1-5-21-1-1-1-1000, "},
+      {{"undo", "--backup", backup, "--user", user, "--user", user, script},
+       kExitUsage,
+       "kwetro-cli: --user given twice\nusage: kwetro-cli undo"},
+      {{"undo", script}, kExitUsage, "kwetro-cli: undo needs --backup BACKUP.reg\nusage:"},
+      {{"undo", "--backup", dir.File("absent.reg"), script},
+       kExitFailure,
+       "kwetro-cli: cannot read backup '" + dir.File("absent.reg") + "': "},
+      {{"undo", "--backup", backup, "--out", out, script, bad},
+       kExitFailure,
+       "kwetro-cli: " + bad + ", line 4: bad hex data: \"0g\""},
+      {{"undo", "--backup", out, "--out", out, "--user", user, script},
+       kExitFailure,
+       "kwetro-cli: cannot read backup '" + out + "': "},
+      {{"undo", "--backup", backup, "--out", dir.File("missing"), "--user", user, script},
+       kExitFailure,
+       "kwetro-cli: cannot write undo file '" + JoinPath(dir.File("missing"), "undo.reg") + "': "},
+  };
+  for (const auto& c : cases) {
+    std::string stdoutText, stderrText;
+    EXPECT_EQ(RunCli(c.args, stdoutText, stderrText), c.code) << stderrText;
+    EXPECT_EQ(stderrText.substr(0, c.message.size()), c.message);
+    EXPECT_TRUE(std::filesystem::is_empty(out)) << c.message;
+    EXPECT_FALSE(dir.Exists("undo.reg")) << c.message;
+  }
+
+  std::string stdoutText, stderrText;
+  ASSERT_EQ(RunCli({"undo", "--user", user, "--backup", backup, "--out", out, script}, stdoutText,
+                   stderrText),
+            kExitOk)
+      << stderrText;
+  EXPECT_EQ(stdoutText, JoinPath(out, "undo.reg") + "\n");
+  EXPECT_EQ(testing::ReadUtf16File(dir.Read("out/undo.reg")),
+            header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:00000001\n\n");
+}
+
+}  // namespace
+}  // namespace kwetro

@@ -1,0 +1,76 @@
+// Reads what the backup says about the keys the scripts touch, in one pass
+// over an export of any size, keeping nothing else.
+//
+// Where a script's root has no section of its own in the backup, it is found
+// where the registry links it: HKEY_CLASSES_ROOT under
+// HKEY_LOCAL_MACHINE\Software\Classes, HKEY_CURRENT_CONFIG under the current
+// hardware profile, and HKEY_CURRENT_USER as the one interactive user's hive
+// under HKEY_USERS (S-1-5-21-..., not its ..._Classes key), which is how Wine
+// exports the whole registry. Which of these applies is known only at the end
+// of the export, so the touched keys are gathered under each candidate. A
+// candidate counts only when the backup has its key itself, as an export of
+// the whole registry does.
+#pragma once
+
+#include <list>
+#include <string>
+#include <vector>
+
+#include "undo/reg_reader.h"
+#include "undo/touch_tree.h"
+
+namespace kwetro::undo {
+
+// A tree of touched keys with the backup's facts, to be written with the root
+// the scripts name.
+struct UndoTree {
+  Root root;
+  const TouchNode* top;
+};
+
+struct ScanProblem {
+  bool usage = false;  // the command line must choose (a user); else the backup falls short
+  std::string what;
+};
+
+class BackupScan : public RegFileHandler {
+ public:
+  // user: the SID of the user whose hive HKEY_CURRENT_USER is; empty to let
+  // the backup say.
+  BackupScan(const ScriptTouches& touches, std::u16string user);
+
+  bool OnKey(const KeyLine& key) override;
+  void OnValue(const ValueLine& value) override;
+
+  // After the whole backup: one tree per root the scripts touch, in the
+  // scripts' order.
+  bool Resolve(std::vector<UndoTree>& trees, ScanProblem& problem) const;
+
+ private:
+  struct Mount {
+    Root root;        // the scripts' root it answers for
+    Root backupRoot;  // where it sits in the backup
+    std::vector<std::u16string> prefix;
+    TouchNode top;
+    // The backup has the key at the mount point itself. An export of the
+    // whole registry writes every root and hive as a key line of its own;
+    // an export of one key lacks them, and every key it does not hold would
+    // count as one to delete.
+    bool seen = false;
+  };
+
+  void AddMount(Root root, Root backupRoot, std::u16string_view prefix);
+  void NoteUser(std::u16string_view rest);
+  void Walk(TouchNode& top, std::u16string_view rest);
+  const Mount* Choose(Root root, ScanProblem& problem) const;
+  std::string UserList() const;
+
+  const ScriptTouches& touches_;
+  std::u16string user_;
+  std::list<Mount> mounts_;
+  std::vector<std::u16string> users_;  // interactive users' SIDs, as spelled
+  std::vector<TouchNode*> valueTargets_;
+  std::vector<std::pair<TouchNode*, std::size_t>> captureTargets_;
+};
+
+}  // namespace kwetro::undo

@@ -1,0 +1,94 @@
+#include "undo/reg_writer.h"
+
+#include <cstdio>
+
+#include "undo/reg_names.h"
+
+namespace kwetro::undo {
+namespace {
+
+// Where REGEDIT wraps hex data: once a line holds this many characters.
+constexpr std::size_t kHexLineLength = 77;
+
+std::u16string Printf(const char* format, unsigned number) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, format, number);
+  return Widen(buffer);
+}
+
+}  // namespace
+
+void RegWriter::Key(std::u16string_view path) {
+  text_ += u"\r\n[";
+  text_ += path;
+  text_ += u"]\r\n";
+}
+
+void RegWriter::DeleteKey(std::u16string_view path) {
+  text_ += u"\r\n[-";
+  text_ += path;
+  text_ += u"]\r\n";
+}
+
+std::size_t RegWriter::Name(std::u16string_view rawName) {
+  const std::size_t start = text_.size();
+  if (rawName.empty()) {
+    text_ += u"@=";
+  } else {
+    text_ += u'"';
+    text_ += rawName;
+    text_ += u"\"=";
+  }
+  return text_.size() - start;
+}
+
+void RegWriter::DeleteValue(std::u16string_view rawName) {
+  Name(rawName);
+  text_ += u"-\r\n";
+}
+
+void RegWriter::Value(const RegValue& value) {
+  const std::size_t nameLength = Name(value.rawName);
+  if (value.kind == ValueKind::kString) {
+    text_ += u'"';
+    text_ += value.rawString;
+    text_ += u'"';
+  } else if (value.kind == ValueKind::kDword) {
+    unsigned number = 0;
+    for (std::size_t i = value.bytes.size(); i-- > 0;)
+      number = number << 8 | static_cast<unsigned char>(value.bytes[i]);
+    text_ += Printf("dword:%08x", number);
+  } else {
+    Hex(value, nameLength);
+  }
+  text_ += u"\r\n";
+}
+
+void RegWriter::Hex(const RegValue& value, std::size_t lineLength) {
+  const std::u16string type = value.type == 3 ? u"hex:" : Printf("hex(%x):", value.type);
+  text_ += type;
+  lineLength += type.size();
+  for (std::size_t i = 0; i < value.bytes.size(); ++i) {
+    text_ += Printf("%02x", static_cast<unsigned char>(value.bytes[i]));
+    if (i + 1 == value.bytes.size()) break;
+    text_ += u',';
+    lineLength += 3;
+    if (lineLength >= kHexLineLength) {
+      text_ += u"\\\r\n  ";
+      lineLength = 2;
+    }
+  }
+}
+
+std::string RegWriter::FileBytes() const {
+  const std::u16string text = u"Windows Registry Editor Version 5.00\r\n" + text_ + u"\r\n";
+  std::string bytes = "\xFF\xFE";
+  bytes.reserve(2 + 2 * text.size());
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
+
+}  // namespace kwetro::undo
