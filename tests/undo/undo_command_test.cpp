@@ -6,7 +6,7 @@
 
 #include "app/cli.h"
 #include "app/file_io.h"
-#include "support/temp_dir.h"
+#include "support/files.h"
 #include "undo/reg_files.h"
 
 namespace kwetro {
