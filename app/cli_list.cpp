@@ -60,7 +60,7 @@ std::vector<Row> Rows(const Selection& selection) {
                               std::string(combo.items[static_cast<std::size_t>(index)])
                         : "-1";
         row.caption = combo.labelCaption;
-        row.hint = LongHint(combo.hint);
+        row.hint = std::string(combo.hint) + " — " + std::string(combo.explanation);
         break;
       }
       case ControlKind::kSpinner:
@@ -68,7 +68,7 @@ std::vector<Row> Rows(const Selection& selection) {
         row.kind = "spinner";
         row.state = std::to_string(selection.spinners[i]);
         row.caption = t.spinners[i].labelCaption;
-        row.hint = LongHint(t.spinners[i].hint);
+        row.hint = std::string(t.spinners[i].hint) + " — " + std::string(t.spinners[i].explanation);
         break;
       case ControlKind::kService:
         break;

@@ -275,7 +275,7 @@ bool RunControl::WriteScript(const std::string& folder, const char* name, bool m
   const RegScript script = machineWide ? BuildHklmScript(selection_) : BuildHkcuScript(selection_);
   std::string reason;
   if (WriteFileAtomically(path, script.Bytes(), reason)) return true;
-  view_.ShowError(Failure("Не удалось записать сценарий реестра", path, reason));
+  view_.ShowError(Failure("Не удалось записать файл реестра", path, reason));
   return false;
 }
 
@@ -293,7 +293,7 @@ bool RunControl::SelfDelete() {
   const std::string batch = JoinPath(programFolder_, kBatchName);
   std::string reason;
   if (!WriteFileAtomically(batch, SelfDeleteBatch(oemPath), reason)) {
-    view_.ShowError(Failure("Не удалось записать файл", batch, reason));
+    view_.ShowError(Failure("Не удалось записать файл самоудаления", batch, reason));
     return false;
   }
   platform_.StartHiddenBatch(programFolder_, kBatchName);

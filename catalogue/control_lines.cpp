@@ -7,8 +7,10 @@
 namespace kwetro {
 namespace {
 
+// As the script holds them: string data escaped.
 void EachLine(const Lines& lines, ControlRef control, const ControlLine& each) {
-  for (Line line : lines) each(control, line);
+  std::string room;
+  for (Line line : lines) each(control, ScriptLine(line, room));
 }
 
 bool GroupWritten(const GroupBlock& group, const Selection& selection) {

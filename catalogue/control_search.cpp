@@ -32,12 +32,14 @@ ControlSearch::ControlSearch() {
     const ControlRef control{ControlKind::kCombo, static_cast<int>(i)};
     Add(texts, control, t.combos[i].labelCaption);
     Add(texts, control, t.combos[i].hint);
+    Add(texts, control, t.combos[i].explanation);
     for (std::string_view item : t.combos[i].items) Add(texts, control, item);
   }
   for (std::size_t i = 0; i < t.spinners.size(); ++i) {
     const ControlRef control{ControlKind::kSpinner, static_cast<int>(i)};
     Add(texts, control, t.spinners[i].labelCaption);
     Add(texts, control, t.spinners[i].hint);
+    Add(texts, control, t.spinners[i].explanation);
   }
   for (std::size_t i = 0; i < t.services.size(); ++i)
     Add(texts, {ControlKind::kService, static_cast<int>(i)}, t.services[i].display);

@@ -46,18 +46,26 @@ const std::vector<Block>& HkcuSystemBlocks() {
                 Member("sCheckBox_2_10", {R"("NoInstrumentation"=dword:00000001)"},
                        {R"("NoInstrumentation"=dword:00000000)"}),
             }),
-      // Checked drops the per-user variables so the shared %WinDir%\Temp applies.
+      // Checked drops the per-user variables so the shared %WinDir%\Temp
+      // applies. Unchecked puts back %USERPROFILE%\Local Settings\Temp as an
+      // expandable string (UTF-16), the type Windows keeps it in: a plain
+      // string is never expanded, and installers would fail on it.
       Standard("sCheckBox_1_10", R"([HKEY_CURRENT_USER\Environment])",
                {R"("TEMP"=-)", R"("TMP"=-)"},
-               {R"("TEMP"="%USERPROFILE%\Local Settings\Temp")",
-                R"("TMP"="%USERPROFILE%\Local Settings\Temp")"}),
+               {R"("TEMP"=hex(2):25,00,55,00,53,00,45,00,52,00,50,00,52,00,4f,00,46,00,49,00,4c,\)",
+                R"(00,45,00,25,00,5c,00,4c,00,6f,00,63,00,61,00,6c,00,20,00,53,00,65,00,74,00,\)",
+                R"(74,00,69,00,6e,00,67,00,73,00,5c,00,54,00,65,00,6d,00,70,00,00,00)",
+                R"("TMP"=hex(2):25,00,55,00,53,00,45,00,52,00,50,00,52,00,4f,00,46,00,49,00,4c,\)",
+                R"(00,45,00,25,00,5c,00,4c,00,6f,00,63,00,61,00,6c,00,20,00,53,00,65,00,74,00,\)",
+                R"(74,00,69,00,6e,00,67,00,73,00,5c,00,54,00,65,00,6d,00,70,00,00,00)"}),
       Standard("sCheckBox_2_9",
                R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon])",
                {R"("ParseAutoexec"="0")"}, {R"("ParseAutoexec"="1")"}),
-      // Kept under the current user's hive, unlike the logon screen saver below.
-      Standard("sCheckBox_2_2", R"([HKEY_CURRENT_USER\.DEFAULT\Control Panel\Keyboard])",
-               {R"("InitialKeyboardIndicators"=dword:00000002)"},
-               {R"("InitialKeyboardIndicators"=dword:00000000)"}),
+      // NumLock at the logon screen, which reads the default profile (a key
+      // under the current user's hive of that name is read by nobody), kept
+      // as a string as Windows keeps it.
+      Standard("sCheckBox_2_2", R"([HKEY_USERS\.DEFAULT\Control Panel\Keyboard])",
+               {R"("InitialKeyboardIndicators"="2")"}, {R"("InitialKeyboardIndicators"="0")"}),
       Standard("sCheckBox_2_4",
                R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\UnreadMail])",
                {R"("MessageExpiryDays"=dword:00000000)"},
@@ -81,16 +89,16 @@ const std::vector<Block>& HkcuSystemBlocks() {
                  R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU])",
                  {
                      R"("MRUList"="abcdefghij")",
-                     R"("a"="dxdiag\\1")",
-                     R"("b"="cmd\\1")",
-                     R"("c"="control admintools\\1")",
-                     R"("d"="control schedtasks\\1")",
-                     R"("e"="control userpasswords2\\1")",
-                     R"("f"="gpedit.msc\\1")",
-                     R"("g"="msconfig\\1")",
-                     R"("h"="ping\\1")",
-                     R"("i"="regedit\\1")",
-                     R"("j"="services.msc\\1")",
+                     R"("a"="dxdiag\1")",
+                     R"("b"="cmd\1")",
+                     R"("c"="control admintools\1")",
+                     R"("d"="control schedtasks\1")",
+                     R"("e"="control userpasswords2\1")",
+                     R"("f"="gpedit.msc\1")",
+                     R"("g"="msconfig\1")",
+                     R"("h"="ping\1")",
+                     R"("i"="regedit\1")",
+                     R"("j"="services.msc\1")",
                  })}),
              Nothing()),
       // Attribute 0A: light green on black.

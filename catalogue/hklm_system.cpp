@@ -92,12 +92,19 @@ const std::vector<Block>& HklmSystemBlocks() {
                     {R"("SFCDisable"=dword:00000000)"})}),
 
       Group(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Policies\System])",
-            {Member("sCheckBox_2_7", {R"("DontDisplayLastUserName"=dword:00000000)"},
-                    {R"("DontDisplayLastUserName"=dword:00000001)"}),
-             Member("sCheckBox_2_8", {R"("verbosestatus"=dword:00000001)"},
-                    {R"("verbosestatus"=dword:00000000)"}),
-             Member("sCheckBox_3_7b", {R"("NoInternetOpenWith"=dword:00000001)"},
-                    {R"("NoInternetOpenWith"=-)"})}),
+            {
+                Member("sCheckBox_2_7", {R"("DontDisplayLastUserName"=dword:00000000)"},
+                       {R"("DontDisplayLastUserName"=dword:00000001)"}),
+                Member("sCheckBox_2_8", {R"("verbosestatus"=dword:00000001)"},
+                       {R"("verbosestatus"=dword:00000000)"}),
+            }),
+
+      // Windows reads this policy under Policies\Explorer (under
+      // Policies\System it would do nothing).
+      Standard(
+          "sCheckBox_3_7b",
+          R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Policies\Explorer])",
+          {R"("NoInternetOpenWith"=dword:00000001)"}, {R"("NoInternetOpenWith"=-)"}),
 
       Standard("sCheckBox_2_5",
                R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Applets\Tour])",
@@ -170,7 +177,9 @@ const std::vector<Block>& HklmSystemBlocks() {
                     {R"("AutoReboot"=dword:00000000)"}),
              Member("sCheckBox_4_2", {R"("LogEvent"=dword:00000001)"},
                     {R"("LogEvent"=dword:00000000)"}),
-             Member("sCheckBox_4_3", {R"("CrashDumpEnabled"=dword:00000001)"},
+             // 3 is the 64 KB small memory dump the caption names (1 would be a
+             // complete dump, as large as the memory).
+             Member("sCheckBox_4_3", {R"("CrashDumpEnabled"=dword:00000003)"},
                     {R"("CrashDumpEnabled"=dword:00000000)"}),
              Member("sCheckBox_4_4", {R"("SendAlert"=dword:00000001)"},
                     {R"("SendAlert"=dword:00000000)"})}),
@@ -208,8 +217,6 @@ const std::vector<Block>& HklmSystemBlocks() {
           R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Session Manager\I/O System])",
           {R"("CountOperations"=dword:00000000)"}, {R"("CountOperations"=dword:00000001)"}),
 
-      // The path keeps its single backslashes on purpose: doubling them would
-      // change the bytes this option has always written.
       Standard(
           "sCheckBox_5_4",
           R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Session Manager\SubSystems])",
@@ -264,7 +271,7 @@ const std::vector<Block>& HklmSystemBlocks() {
                     R"("Type"="group")"}),
                Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced\System\Hibernate])",
                    {R"("RegPath"="SOFTWARE\Policies\Microsoft\Windows\System\Shutdown")",
-                    R"("Text"="Кнопка\"Спящий режим\" в диалоге выключения ПК")",
+                    R"("Text"="Кнопка"Спящий режим" в диалоге выключения ПК")",
                     R"("Type"="checkbox")", R"("ValueName"="ShowHibernateButton")",
                     R"("CheckedValue"=dword:00000001)", R"("UncheckedValue"=dword:00000000)",
                     R"("DefaultValue"=dword:00000001)", R"("HKeyRoot"=dword:80000002)"}),

@@ -33,9 +33,9 @@ const std::vector<Block>& InternetExplorerBlocks() {
           "iCheckBox_2_4",
           R"([HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer\Main\FeatureControl\FEATURE_LOCALMACHINE_LOCKDOWN])",
           {R"("iexplore.exe"=dword:00000000)"}, {R"("iexplore.exe"=dword:00000001)"}),
-      // The Main key again, on purpose: these two are a group of their own,
-      // written after the lockdown block.
-      Group(R"([HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer\Main])",
+      // These two are a group of their own, written after the lockdown block,
+      // under Internet Settings, where WinInet reads them.
+      Group(R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Internet Settings])",
             {
                 Member("iCheckBox_2_13", {R"("MaxConnectionsPerServer"=dword:0000000a)"},
                        {R"("MaxConnectionsPerServer"=-)"}),

@@ -5,10 +5,16 @@
 namespace kwetro {
 namespace {
 
+// Value lines: string data escaped on the way into the script.
+void AppendValues(RegScript& script, const Lines& lines) {
+  std::string room;
+  for (Line line : lines) script.AppendLine(ScriptLine(line, room));
+}
+
 void AppendSection(RegScript& script, const KeySection& section, const CaptionText& caption) {
   for (Line key : section.keys) script.AppendLine(key);
   if (section.comment) script.AppendComment(caption);
-  for (Line value : section.values) script.AppendLine(value);
+  AppendValues(script, section.values);
   script.AppendEmptyLine();
 }
 
@@ -28,7 +34,7 @@ void AppendItem(RegScript& script, const GroupItem& item, const Selection& selec
       const TriState state = selection.State(item.control);
       if (!item.writes[state]) return;
       script.AppendComment(selection.CaptionPieces(item.control), item.commentPrefix);
-      for (Line value : item.values[state]) script.AppendLine(value);
+      AppendValues(script, item.values[state]);
       return;
     }
     case GroupItem::kCombo: {
@@ -37,7 +43,7 @@ void AppendItem(RegScript& script, const GroupItem& item, const Selection& selec
                                                                         : combo.hint);
       const int index = selection.combos[control];
       if (index < 0 || static_cast<std::size_t>(index) >= item.byIndex.size()) return;
-      for (Line line : item.byIndex[static_cast<std::size_t>(index)]) script.AppendLine(line);
+      AppendValues(script, item.byIndex[static_cast<std::size_t>(index)]);
       return;
     }
     case GroupItem::kComment:
@@ -77,6 +83,25 @@ void AppendGroup(RegScript& script, const GroupBlock& block, const Selection& se
 }
 
 }  // namespace
+
+std::string_view ScriptLine(Line line, std::string& room) {
+  // "name"="data" or @="data": where the data begins.
+  std::size_t data = std::string_view::npos;
+  if (line.substr(0, 3) == "@=\"")
+    data = 3;
+  else if (!line.empty() && line.front() == '"' && line.find("\"=\"", 1) != std::string_view::npos)
+    data = line.find("\"=\"", 1) + 3;
+  if (data == std::string_view::npos || line.size() <= data || line.back() != '"') return line;
+  const std::string_view value = line.substr(data, line.size() - data - 1);
+  if (value.find_first_of("\\\"") == std::string_view::npos) return line;
+  room.assign(line.substr(0, data));
+  for (char c : value) {
+    if (c == '\\' || c == '"') room += '\\';
+    room += c;
+  }
+  room += '"';
+  return room;
+}
 
 std::string_view SeparatorLine() {
   return ";-------------------------------------------------------------------------------";

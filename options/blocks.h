@@ -72,6 +72,12 @@ using Block = std::variant<OptionBlock, GroupBlock>;
 // Appends the lines of the blocks for the selection.
 void AppendBlocks(RegScript& script, const std::vector<Block>& blocks, const Selection& selection);
 
+// A catalogue line as the script holds it. The catalogue gives string data as
+// the registry keeps it ("a"="dxdiag\1" for the value dxdiag\1); in the
+// script a backslash or a quote inside string data is escaped, as REGEDIT
+// reads it. Other lines stand as they are. room holds an escaped line.
+std::string_view ScriptLine(Line line, std::string& room);
+
 // The section header: separator, "; " + title, separator, empty line.
 void AppendSectionHeader(RegScript& script, std::string_view title);
 // The separator line: ";" and 79 dashes.

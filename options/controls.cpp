@@ -134,15 +134,17 @@ void Declare::Note(std::string_view name, std::string_view caption, std::string_
 
 void Declare::Combo(std::string_view name, std::string_view label, std::string_view labelCaption,
                     std::initializer_list<std::string_view> items, int builtIn,
-                    std::string_view hint) {
+                    std::string_view hint, std::string_view explanation) {
   table_.order.push_back({ControlKind::kCombo, static_cast<int>(table_.combos.size())});
-  table_.combos.push_back({name, page_, label, labelCaption, items, builtIn, hint});
+  table_.combos.push_back({name, page_, label, labelCaption, items, builtIn, hint, explanation});
 }
 
 void Declare::Spinner(std::string_view name, std::string_view label, std::string_view labelCaption,
-                      int min, int max, int builtIn, std::string_view hint) {
+                      int min, int max, int builtIn, std::string_view hint,
+                      std::string_view explanation) {
   table_.order.push_back({ControlKind::kSpinner, static_cast<int>(table_.spinners.size())});
-  table_.spinners.push_back({name, page_, label, labelCaption, min, max, builtIn, hint});
+  table_.spinners.push_back(
+      {name, page_, label, labelCaption, min, max, builtIn, hint, explanation});
 }
 
 std::string ServiceDecl::ItemText() const {

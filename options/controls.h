@@ -57,7 +57,12 @@ struct ComboDecl {
   std::string_view labelCaption;
   std::vector<std::string_view> items;
   int builtIn = -1;  // -1: no item
+  // One short phrase: the comment line of its block and the "Info" of its
+  // settings section.
   std::string_view hint;
+  // What each item writes, for the window's information line and the
+  // reference of all options.
+  std::string_view explanation;
 };
 
 // A spinner of whole seconds, with the label beside it.
@@ -69,7 +74,8 @@ struct SpinnerDecl {
   int min = 0;
   int max = 0;
   int builtIn = 0;
-  std::string_view hint;
+  std::string_view hint;  // one short phrase, the "Info" of its settings section
+  std::string_view explanation;
 };
 
 // A Windows service of the services list. Its start state follows the item

@@ -45,9 +45,10 @@ class Declare {
   void Note(std::string_view name, std::string_view caption, std::string_view hint);
 
   void Combo(std::string_view name, std::string_view label, std::string_view labelCaption,
-             std::initializer_list<std::string_view> items, int builtIn, std::string_view hint);
+             std::initializer_list<std::string_view> items, int builtIn, std::string_view hint,
+             std::string_view explanation);
   void Spinner(std::string_view name, std::string_view label, std::string_view labelCaption,
-               int min, int max, int builtIn, std::string_view hint);
+               int min, int max, int builtIn, std::string_view hint, std::string_view explanation);
 
  private:
   OptionDecl& Add(std::string_view name, TriState builtIn, std::string_view hint);

@@ -215,6 +215,12 @@ void BuildTimer(Context& c) {
     SetTimer(c.parts.main, kHousekeepingTimerId, c.n.interval, nullptr);
 }
 
+// A drop-down list's or spinner's hint in the window: the short phrase pops
+// up, what each item writes fills the information line.
+std::wstring HintWithExplanation(std::string_view hint, std::string_view explanation) {
+  return Wide(hint) + L"| " + Wide(explanation);
+}
+
 // The texts an item shows: the control table's for the controls of a
 // selection, the layout's for the window's own.
 void SetTexts(WindowParts& parts, const LayoutItem& item, NativeControl& n) {
@@ -226,18 +232,18 @@ void SetTexts(WindowParts& parts, const LayoutItem& item, NativeControl& n) {
       n.hint = Wide(parts.selection.Hint(item.index));
       return;
     case Bound::kCombo:
-      n.hint = Wide(t.combos[i].hint);
+      n.hint = HintWithExplanation(t.combos[i].hint, t.combos[i].explanation);
       return;
     case Bound::kComboLabel:
       n.text = Wide(t.combos[i].labelCaption);
-      n.hint = Wide(t.combos[i].hint);
+      n.hint = HintWithExplanation(t.combos[i].hint, t.combos[i].explanation);
       return;
     case Bound::kSpinner:
-      n.hint = Wide(t.spinners[i].hint);
+      n.hint = HintWithExplanation(t.spinners[i].hint, t.spinners[i].explanation);
       return;
     case Bound::kSpinnerLabel:
       n.text = Wide(t.spinners[i].labelCaption);
-      n.hint = Wide(t.spinners[i].hint);
+      n.hint = HintWithExplanation(t.spinners[i].hint, t.spinners[i].explanation);
       return;
     case Bound::kPage:
       n.text = Wide(t.pages[i].caption);

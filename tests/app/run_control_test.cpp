@@ -263,9 +263,9 @@ TEST(Failures, EachIsShownWithItsFileAndStopsWhatFollows) {
   } cases[] = {
       {false, false, false, "Kwetro.ini", kApply, "Не удалось записать файл настроек", false},
       {false, false, true, "Kwetro.ini", kApply, "Не удалось прочитать файл настроек", true},
-      {false, true, false, "hkcu.reg", kApply, "Не удалось записать сценарий реестра", true},
-      {true, false, false, "hklm.reg", kTick, "Не удалось записать сценарий реестра", true},
-      {true, false, false, "SelfDel.bat", kCancel, "Не удалось записать файл", false},
+      {false, true, false, "hkcu.reg", kApply, "Не удалось записать файл реестра", true},
+      {true, false, false, "hklm.reg", kTick, "Не удалось записать файл реестра", true},
+      {true, false, false, "SelfDel.bat", kCancel, "Не удалось записать файл самоудаления", false},
   };
   for (const auto& c : cases) {
     Program p(c.deployed, c.deployed ? "[Start]\r\nTimer=1\r\n" : nullptr);

@@ -120,7 +120,11 @@ TEST(ControlTable, FactsTheRestOfTheProgramReliesOn) {
   for (const OptionDecl& o : t.options)
     for (TriState state : {cbUnchecked, cbChecked, cbGrayed})
       EXPECT_EQ(Hint(o, state).rfind("| ", 0), 0u) << o.name << " " << int{state};
-  for (const SpinnerDecl& d : t.spinners) EXPECT_EQ(d.hint.rfind("| ", 0), 0u) << d.name;
+  // A drop-down list's or spinner's hint is one phrase: a comment line and a
+  // settings entry, with no "|" for the window to split.
+  for (const ComboDecl& d : t.combos) EXPECT_EQ(d.hint.find('|'), std::string_view::npos) << d.name;
+  for (const SpinnerDecl& d : t.spinners)
+    EXPECT_EQ(d.hint.find('|'), std::string_view::npos) << d.name;
 
   // Every text goes into Windows-1251 files and onto single lines.
   std::vector<std::string_view> texts;
@@ -132,9 +136,10 @@ TEST(ControlTable, FactsTheRestOfTheProgramReliesOn) {
   }
   for (const ComboDecl& c : t.combos) {
     texts.insert(texts.end(), c.items.begin(), c.items.end());
-    texts.insert(texts.end(), {c.labelCaption, c.hint});
+    texts.insert(texts.end(), {c.labelCaption, c.hint, c.explanation});
   }
-  for (const SpinnerDecl& s : t.spinners) texts.insert(texts.end(), {s.labelCaption, s.hint});
+  for (const SpinnerDecl& s : t.spinners)
+    texts.insert(texts.end(), {s.labelCaption, s.hint, s.explanation});
   for (const ServiceDecl& s : t.services) texts.insert(texts.end(), {s.key, s.display});
   for (std::string_view text : texts) {
     EXPECT_TRUE(IsCp1251Representable(text)) << text;

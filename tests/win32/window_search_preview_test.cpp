@@ -26,8 +26,9 @@ TEST_F(SearchTest, AValueNameOrAWordGoesToTheControlAndItsPage) {
     EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 4) << text;
     EXPECT_EQ(GetFocus(), window_->Natives()[static_cast<std::size_t>(autorun)].hwnd) << text;
     EXPECT_TRUE(window_->Find("sLabel5_2")->marked) << text;
-    EXPECT_EQ(window_->InfoText(),
-              Widen(Controls().combos[static_cast<std::size_t>(ComboIndex("sComboBox_5_1"))].hint));
+    const ComboDecl& combo =
+        Controls().combos[static_cast<std::size_t>(ComboIndex("sComboBox_5_1"))];
+    EXPECT_EQ(window_->InfoText(), L" " + Widen(combo.explanation));
   }
 }
 

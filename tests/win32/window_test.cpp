@@ -145,7 +145,7 @@ TEST_F(WindowTest, InformationLineFollowsTheMouse) {
             win32::LongHint(Widen(selection_.Hint(OptionIndex("sCheckBox_1_5")))));
   // The label beside a drop-down explains the drop-down.
   MouseOverGraphic("sLabel1_2");
-  EXPECT_EQ(window_->InfoText(), Widen(Controls().combos[0].hint));
+  EXPECT_EQ(window_->InfoText(), L" " + Widen(Controls().combos[0].explanation));
   // The header has no hint of its own.
   MouseOver(window_->Handle(), 500, 40);
   EXPECT_EQ(window_->InfoText(), W(" Без комментариев"));
