@@ -20,32 +20,30 @@ const std::vector<Block>& HkcuSystemBlocks() {
                   {R"("Hotkey"="2")", R"("Language Hotkey"="2")", R"("Layout Hotkey"="3")"}),
       // Its comment is the caption of the label beside the list, not its hint.
       Fixed(R"([HKEY_CURRENT_USER\Keyboard Layout\Preload])",
-            {Combo("sComboBox_2_1",
-                   {
-                       {R"("1"="00000409")", R"("2"="00000419")"},  // English first
-                       {R"("1"="00000419")", R"("2"="00000409")"},  // Russian first
-                   },
-                   GroupItem::kComboLabel)}),
+            Combo("sComboBox_2_1",
+                  {
+                      {R"("1"="00000409")", R"("2"="00000419")"},  // English first
+                      {R"("1"="00000419")", R"("2"="00000409")"},  // Russian first
+                  },
+                  GroupItem::kComboLabel)),
       Option("sCheckBox_6_9",
-             Write({Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\Keyboard Response])",
-                        {R"("Flags"="122")"}),
-                    Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\StickyKeys])",
-                        {R"("Flags"="506")"}),
-                    Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\ToggleKeys])",
-                        {R"("Flags"="58")"})}),
-             Write({Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\Keyboard Response])",
-                        {R"("Flags"="126")"}),
-                    Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\StickyKeys])",
-                        {R"("Flags"="510")"}),
-                    Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\ToggleKeys])",
-                        {R"("Flags"="62")"})})),
+             Write(Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\Keyboard Response])",
+                       {R"("Flags"="122")"}),
+                   Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\StickyKeys])",
+                       {R"("Flags"="506")"}),
+                   Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\ToggleKeys])",
+                       {R"("Flags"="58")"})),
+             Write(Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\Keyboard Response])",
+                       {R"("Flags"="126")"}),
+                   Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\StickyKeys])",
+                       {R"("Flags"="510")"}),
+                   Key(R"([HKEY_CURRENT_USER\Control Panel\Accessibility\ToggleKeys])",
+                       {R"("Flags"="62")"}))),
       Group(R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Policies\Explorer])",
-            {
-                Member("sCheckBox_1_7", {R"("NoLowDiskSpaceChecks"=dword:00000001)"},
-                       {R"("NoLowDiskSpaceChecks"=-)"}),
-                Member("sCheckBox_2_10", {R"("NoInstrumentation"=dword:00000001)"},
-                       {R"("NoInstrumentation"=dword:00000000)"}),
-            }),
+            Member("sCheckBox_1_7", {R"("NoLowDiskSpaceChecks"=dword:00000001)"},
+                   {R"("NoLowDiskSpaceChecks"=-)"}),
+            Member("sCheckBox_2_10", {R"("NoInstrumentation"=dword:00000001)"},
+                   {R"("NoInstrumentation"=dword:00000000)"})),
       // Checked drops the per-user variables so the shared %WinDir%\Temp
       // applies. Unchecked puts back %USERPROFILE%\Local Settings\Temp as an
       // expandable string (UTF-16), the type Windows keeps it in: a plain
@@ -71,21 +69,18 @@ const std::vector<Block>& HkcuSystemBlocks() {
                {R"("MessageExpiryDays"=dword:00000000)"},
                {R"("MessageExpiryDays"=dword:00000001)"}),
       // The two timeouts ride along whenever either desktop option is written.
-      Group(
-          R"([HKEY_CURRENT_USER\Control Panel\Desktop])",
-          {
-              Member("sCheckBox_4_6", {R"("AutoEndTasks"="1")"}, {R"("AutoEndTasks"="0")"}),
-              Member("sCheckBox_5_9", {R"("ScreenSaveActive"="0")"}, {R"("ScreenSaveActive"="1")"}),
-              Comment("; Ожидать перед закрытием приложения  (сек)"),
-              SpinnerMillis("sSpinner4_1", "HungAppTimeout"),
-              Comment("; Завершать зависшее приложение через (сек)"),
-              SpinnerMillis("sSpinner4_2", "WaitToKillAppTimeout"),
-          }),
+      Group(R"([HKEY_CURRENT_USER\Control Panel\Desktop])",
+            Member("sCheckBox_4_6", {R"("AutoEndTasks"="1")"}, {R"("AutoEndTasks"="0")"}),
+            Member("sCheckBox_5_9", {R"("ScreenSaveActive"="0")"}, {R"("ScreenSaveActive"="1")"}),
+            Comment("; Ожидать перед закрытием приложения  (сек)"),
+            SpinnerMillis("sSpinner4_1", "HungAppTimeout"),
+            Comment("; Завершать зависшее приложение через (сек)"),
+            SpinnerMillis("sSpinner4_2", "WaitToKillAppTimeout")),
       Standard("sCheckBox_6_2", R"([HKEY_CURRENT_USER\Console])", {R"("QuickEdit"=dword:00000001)"},
                {R"("QuickEdit"=dword:00000000)"}),
       // Only adds entries: unticking must not wipe the user's own Run history.
       Option("sCheckBox_6_5",
-             Write({Key(
+             Write(Key(
                  R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\RunMRU])",
                  {
                      R"("MRUList"="abcdefghij")",
@@ -99,7 +94,7 @@ const std::vector<Block>& HkcuSystemBlocks() {
                      R"("h"="ping\1")",
                      R"("i"="regedit\1")",
                      R"("j"="services.msc\1")",
-                 })}),
+                 })),
              Nothing()),
       // Attribute 0A: light green on black.
       Standard("sCheckBox_6_11", R"([HKEY_CURRENT_USER\Software\Microsoft\Command Processor])",

@@ -38,38 +38,38 @@ const std::vector<Block>& HklmExplorerBlocks() {
       Option(
           "pCheckBox_2_3",
           Write(
-              {Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\4])",
-                   {R"(@="Панель управления")"}),
-               Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\4\command])",
-                   {R"(@="rundll32.exe shell32.dll,Control_RunDLL")"})}),
-          Write({Keys(
-              {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\4])"})})),
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\4])",
+                  {R"(@="Панель управления")"}),
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\4\command])",
+                  {R"(@="rundll32.exe shell32.dll,Control_RunDLL")"})),
+          Write(Keys(
+              {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\4])"}))),
 
       // The command is %windir%\system32\mmc.exe /s %SystemRoot%\system32\devmgmt.msc /s.
       Option(
           "pCheckBox_2_4",
           Write(
-              {Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\2])",
-                   {R"(@="Диспетчер устройств")"}),
-               Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\2\command])",
-                   {R"(@=hex(2):25,00,77,00,69,00,6e,00,64,00,69,00,72,00,25,00,5c,\)",
-                    R"(00,73,00,79,00,73,00,74,00,65,00,6d,00,33,00,32,00,5c,00,6d,00,6d,00,63,00,\)",
-                    R"(2e,00,65,00,78,00,65,00,20,00,2f,00,73,00,20,00,25,00,53,00,79,00,73,00,74,\)",
-                    R"(00,65,00,6d,00,52,00,6f,00,6f,00,74,00,25,00,5c,00,73,00,79,00,73,00,74,00,\)",
-                    R"(65,00,6d,00,33,00,32,00,5c,00,64,00,65,00,76,00,6d,00,67,00,6d,00,74,00,2e,\)",
-                    R"(00,6d,00,73,00,63,00,20,00,2f,00,73,00,00,00)"})}),
-          Write({Keys(
-              {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\2])"})})),
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\2])",
+                  {R"(@="Диспетчер устройств")"}),
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\2\command])",
+                  {R"(@=hex(2):25,00,77,00,69,00,6e,00,64,00,69,00,72,00,25,00,5c,\)",
+                   R"(00,73,00,79,00,73,00,74,00,65,00,6d,00,33,00,32,00,5c,00,6d,00,6d,00,63,00,\)",
+                   R"(2e,00,65,00,78,00,65,00,20,00,2f,00,73,00,20,00,25,00,53,00,79,00,73,00,74,\)",
+                   R"(00,65,00,6d,00,52,00,6f,00,6f,00,74,00,25,00,5c,00,73,00,79,00,73,00,74,00,\)",
+                   R"(65,00,6d,00,33,00,32,00,5c,00,64,00,65,00,76,00,6d,00,67,00,6d,00,74,00,2e,\)",
+                   R"(00,6d,00,73,00,63,00,20,00,2f,00,73,00,00,00)"})),
+          Write(Keys(
+              {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{20D04FE0-3AEA-1069-A2D8-08002B30309D}\shell\2])"}))),
 
       // Registry key names ignore case, so the lower-case key created here is
       // the one the upper-case deletion removes.
       Option(
           "pCheckBox_2_5",
-          Write({Key(
+          Write(Key(
               R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\MyComputer\NameSpace\DelegateFolders\{59031a47-3f72-44a7-89c5-5595fe6b30ee}])",
-              {R"(@="")"})}),
-          Write({Keys(
-              {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\MyComputer\NameSpace\DelegateFolders\{59031A47-3F72-44A7-89C5-5595FE6B30EE}])"})})),
+              {R"(@="")"})),
+          Write(Keys(
+              {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\MyComputer\NameSpace\DelegateFolders\{59031A47-3F72-44A7-89C5-5595FE6B30EE}])"}))),
 
       Standard(
           "pCheckBox_2_6",
@@ -78,25 +78,25 @@ const std::vector<Block>& HklmExplorerBlocks() {
 
       Option(
           "pCheckBox_2_10",
-          Write({Key(
+          Write(Key(
               R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Desktop\NameSpace\DelegateFolders\{E211B736-43FD-11D1-9EFB-0000F8757FCD}])",
-              {R"(@="Сканеры и камеры")"})}),
-          Write({Keys(
-              {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Desktop\NameSpace\DelegateFolders\{E211B736-43FD-11D1-9EFB-0000F8757FCD}])"})})),
+              {R"(@="Сканеры и камеры")"})),
+          Write(Keys(
+              {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Desktop\NameSpace\DelegateFolders\{E211B736-43FD-11D1-9EFB-0000F8757FCD}])"}))),
 
       // The menu order lives in the profile of whoever imports the script:
       // deleting it lets Explorer sort the menus alphabetically again, while
       // unchecked only makes sure the keys exist.
       Option(
           "pCheckBox_2_11",
-          Write({Keys(
+          Write(Keys(
               {R"([-HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Favorites])",
                R"([-HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu])",
-               R"([-HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu2])"})}),
-          Write({Keys(
+               R"([-HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu2])"})),
+          Write(Keys(
               {R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Favorites])",
                R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu])",
-               R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu2])"})})));
+               R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\MenuOrder\Start Menu2])"}))));
   return blocks;
 }
 

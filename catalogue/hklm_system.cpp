@@ -8,8 +8,8 @@ const std::vector<Block>& HklmSystemBlocks() {
   static const std::vector<Block>& blocks = Catalogue(
       // Hung-service timeout: the spinner is in seconds, the value in milliseconds.
       Fixed(R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control])",
-            {Comment("; Завершать зависший сервис через (сек)"),
-             SpinnerMillis("sSpinner4_3", "WaitToKillServiceTimeout")}),
+            Comment("; Завершать зависший сервис через (сек)"),
+            SpinnerMillis("sSpinner4_3", "WaitToKillServiceTimeout")),
 
       // Unchecked restores the standard setting, 16-bit programs sharing one process.
       Standard("sCheckBox_1_3", R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\WOW])",
@@ -17,11 +17,11 @@ const std::vector<Block>& HklmSystemBlocks() {
 
       // Anonymous access: the grayed level writes too, but only when the group is written.
       Group(R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Lsa])",
-            {ThreeValuedMember("sCheckBox_1_5", {R"("RestrictAnonymous"=dword:00000002)"},
-                               {R"("RestrictAnonymous"=dword:00000001)"},
-                               {R"("RestrictAnonymous"=dword:00000000)"}),
-             Member("sCheckBox_3_7", {R"("forceguest"=dword:00000000)"},
-                    {R"("forceguest"=dword:00000001)"})}),
+            ThreeValuedMember("sCheckBox_1_5", {R"("RestrictAnonymous"=dword:00000002)"},
+                              {R"("RestrictAnonymous"=dword:00000001)"},
+                              {R"("RestrictAnonymous"=dword:00000000)"}),
+            Member("sCheckBox_3_7", {R"("forceguest"=dword:00000000)"},
+                   {R"("forceguest"=dword:00000001)"})),
 
       Standard("sCheckBox_1_6",
                R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\AeDebug])",
@@ -29,12 +29,12 @@ const std::vector<Block>& HklmSystemBlocks() {
 
       Group(
           R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Session Manager\Memory Management])",
-          {Member("sCheckBox_1_8", {R"("ClearPageFileAtShutdown"=dword:00000001)"},
-                  {R"("ClearPageFileAtShutdown"=dword:00000000)"}),
-           Member("sCheckBox_3_1", {R"("LargeSystemCache"=dword:00000001)"},
-                  {R"("LargeSystemCache"=dword:00000000)"}),
-           Member("sCheckBox_3_4", {R"("DisablePagingExecutive"=dword:00000001)"},
-                  {R"("DisablePagingExecutive"=dword:00000000)"})}),
+          Member("sCheckBox_1_8", {R"("ClearPageFileAtShutdown"=dword:00000001)"},
+                 {R"("ClearPageFileAtShutdown"=dword:00000000)"}),
+          Member("sCheckBox_3_1", {R"("LargeSystemCache"=dword:00000001)"},
+                 {R"("LargeSystemCache"=dword:00000000)"}),
+          Member("sCheckBox_3_4", {R"("DisablePagingExecutive"=dword:00000001)"},
+                 {R"("DisablePagingExecutive"=dword:00000000)"})),
 
       Standard("sCheckBox_1_9",
                R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\SystemRestore])",
@@ -43,61 +43,59 @@ const std::vector<Block>& HklmSystemBlocks() {
       Option(
           "sCheckBox_1_11",
           Write(
-              {Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontMapper])",
-                   {R"("ARIAL"=dword:000000cc)"}),
-               Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontSubstitutes])",
-                   {R"("Arial,0"="Arial,204")", R"("Comic Sans MS,0"="Comic Sans MS,204")",
-                    R"("Courier,204"="Courier New,204")", R"("Franklin Gothic"="Arial")",
-                    R"("Segoe UI,0"="Segoe UI,204")", R"("System,0"="Arial,204")",
-                    R"("Tahoma,0"="Tahoma,204")", R"("Times New Roman,0"="Times New Roman,204")",
-                    R"("Verdana,0"="Verdana,204")"})}),
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontMapper])",
+                  {R"("ARIAL"=dword:000000cc)"}),
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontSubstitutes])",
+                  {R"("Arial,0"="Arial,204")", R"("Comic Sans MS,0"="Comic Sans MS,204")",
+                   R"("Courier,204"="Courier New,204")", R"("Franklin Gothic"="Arial")",
+                   R"("Segoe UI,0"="Segoe UI,204")", R"("System,0"="Arial,204")",
+                   R"("Tahoma,0"="Tahoma,204")", R"("Times New Roman,0"="Times New Roman,204")",
+                   R"("Verdana,0"="Verdana,204")"})),
           Write(
-              {Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontMapper])",
-                   {R"("ARIAL"=dword:00000000)"}),
-               Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontSubstitutes])",
-                   {R"("Arial,0"=-)", R"("Comic Sans MS,0"=-)", R"("Courier,204"=-)",
-                    R"("Franklin Gothic"=-)", R"("Segoe UI,0"=-)", R"("System,0"="System,204")",
-                    R"("Tahoma,0"=-)", R"("Times New Roman,0"=-)", R"("Verdana,0"=-)"})})),
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontMapper])",
+                  {R"("ARIAL"=dword:00000000)"}),
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontSubstitutes])",
+                  {R"("Arial,0"=-)", R"("Comic Sans MS,0"=-)", R"("Courier,204"=-)",
+                   R"("Franklin Gothic"=-)", R"("Segoe UI,0"=-)", R"("System,0"="System,204")",
+                   R"("Tahoma,0"=-)", R"("Times New Roman,0"=-)", R"("Verdana,0"=-)"}))),
 
       Standard("sCheckBox_6_1",
                R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer])",
                {R"("AlwaysUnloadDLL"=dword:00000001)"}, {R"("AlwaysUnloadDLL"=dword:00000000)"}),
 
       Group(R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\FileSystem])",
-            {Member("sCheckBox_3_6", {R"("NtfsDisableLastAccessUpdate"=dword:00000001)"},
-                    {R"("NtfsDisableLastAccessUpdate"=dword:00000000)"}),
-             Member("sCheckBox_3_5", {R"("NtfsDisable8dot3NameCreation"=dword:00000001)"},
-                    {R"("NtfsDisable8dot3NameCreation"=dword:00000000)"}),
-             Member("sCheckBox_3_8", {R"("NtfsMftZoneReservation"=dword:00000002)"},
-                    {R"("NtfsMftZoneReservation"=dword:00000001)"}),
-             Member("sCheckBox_3_9", {R"("ContigFileAllocSize"=dword:000001f4)"},
-                    {R"("ContigFileAllocSize"=-)"})}),
+            Member("sCheckBox_3_6", {R"("NtfsDisableLastAccessUpdate"=dword:00000001)"},
+                   {R"("NtfsDisableLastAccessUpdate"=dword:00000000)"}),
+            Member("sCheckBox_3_5", {R"("NtfsDisable8dot3NameCreation"=dword:00000001)"},
+                   {R"("NtfsDisable8dot3NameCreation"=dword:00000000)"}),
+            Member("sCheckBox_3_8", {R"("NtfsMftZoneReservation"=dword:00000002)"},
+                   {R"("NtfsMftZoneReservation"=dword:00000001)"}),
+            Member("sCheckBox_3_9", {R"("ContigFileAllocSize"=dword:000001f4)"},
+                   {R"("ContigFileAllocSize"=-)"})),
 
       // Automatic updates by item: install on their own, ask before downloading,
       // download and ask before installing, off.
       Fixed(
           R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\WindowsUpdate\Auto Update])",
-          {Combo("sComboBox_1_1",
-                 {{R"("AUOptions"=dword:00000004)", R"("AUState"=-)"},
-                  {R"("AUOptions"=dword:00000002)", R"("AUState"=dword:00000002)"},
-                  {R"("AUOptions"=dword:00000003)", R"("AUState"=dword:00000002)"},
-                  {R"("AUOptions"=dword:00000001)", R"("AUState"=dword:00000007)"}})}),
+          Combo("sComboBox_1_1",
+                {{R"("AUOptions"=dword:00000004)", R"("AUState"=-)"},
+                 {R"("AUOptions"=dword:00000002)", R"("AUState"=dword:00000002)"},
+                 {R"("AUOptions"=dword:00000003)", R"("AUState"=dword:00000002)"},
+                 {R"("AUOptions"=dword:00000001)", R"("AUState"=dword:00000007)"}})),
 
       Group(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Winlogon])",
-            {Member("sCheckBox_2_1", {R"("AllowMultipleTSSessions"=dword:00000001)"},
-                    {R"("AllowMultipleTSSessions"=dword:00000000)"}),
-             Member("sCheckBox_2_3", {R"("LogonType"=dword:00000001)"},
-                    {R"("LogonType"=dword:00000000)"}),
-             Member("sCheckBox_6_14", {R"("SFCDisable"=dword:ffffff9d)"},
-                    {R"("SFCDisable"=dword:00000000)"})}),
+            Member("sCheckBox_2_1", {R"("AllowMultipleTSSessions"=dword:00000001)"},
+                   {R"("AllowMultipleTSSessions"=dword:00000000)"}),
+            Member("sCheckBox_2_3", {R"("LogonType"=dword:00000001)"},
+                   {R"("LogonType"=dword:00000000)"}),
+            Member("sCheckBox_6_14", {R"("SFCDisable"=dword:ffffff9d)"},
+                   {R"("SFCDisable"=dword:00000000)"})),
 
       Group(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Policies\System])",
-            {
-                Member("sCheckBox_2_7", {R"("DontDisplayLastUserName"=dword:00000000)"},
-                       {R"("DontDisplayLastUserName"=dword:00000001)"}),
-                Member("sCheckBox_2_8", {R"("verbosestatus"=dword:00000001)"},
-                       {R"("verbosestatus"=dword:00000000)"}),
-            }),
+            Member("sCheckBox_2_7", {R"("DontDisplayLastUserName"=dword:00000000)"},
+                   {R"("DontDisplayLastUserName"=dword:00000001)"}),
+            Member("sCheckBox_2_8", {R"("verbosestatus"=dword:00000001)"},
+                   {R"("verbosestatus"=dword:00000000)"})),
 
       // Windows reads this policy under Policies\Explorer (under
       // Policies\System it would do nothing).
@@ -130,10 +128,10 @@ const std::vector<Block>& HklmSystemBlocks() {
       // the checked state writes anything.
       Option(
           "sCheckBox_3_10",
-          Write({Keys(
+          Write(Keys(
               {R"([-HKEY_CLASSES_ROOT\CLSID\{87D62D94-71B3-4b9a-9489-5FE6850DC73E}])",
                R"([-HKEY_CLASSES_ROOT\SystemFileAssociations\.avi\shellex\PropertyHandler])",
-               R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{87D62D94-71B3-4b9a-9489-5FE6850DC73E}\InProcServer32])"})}),
+               R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Classes\CLSID\{87D62D94-71B3-4b9a-9489-5FE6850DC73E}\InProcServer32])"})),
           Nothing()),
 
       Standard("sCheckBox_5_7",
@@ -144,45 +142,45 @@ const std::vector<Block>& HklmSystemBlocks() {
       // folders of remote computers; unchecked puts the two folders back.
       Option(
           "sCheckBox_5_6",
-          Write({Keys(
+          Write(Keys(
               {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\RemoteComputer\NameSpace\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}])",
-               R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\RemoteComputer\NameSpace\{2227A280-3AEA-1069-A2DE-08002B30309D}])"})}),
-          Write({Keys(
+               R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\RemoteComputer\NameSpace\{2227A280-3AEA-1069-A2DE-08002B30309D}])"})),
+          Write(Keys(
               {R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\RemoteComputer\NameSpace\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}])",
-               R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\RemoteComputer\NameSpace\{2227A280-3AEA-1069-A2DE-08002B30309D}])"})})),
+               R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\RemoteComputer\NameSpace\{2227A280-3AEA-1069-A2DE-08002B30309D}])"}))),
 
       // Autorun: the Cdrom key follows only a chosen item, so nothing selected
       // leaves media change detection as it is.
       Fixed(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Policies\Explorer])",
-            {Combo("sComboBox_5_1",
-                   {{R"("NoDriveTypeAutoRun"=dword:00000091)", "",
-                     R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Cdrom])",
-                     "; Определение смены носителя", R"("AutoRun"=dword:00000000)"},
-                    {R"("NoDriveTypeAutoRun"=dword:000000dd)", "",
-                     R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Cdrom])",
-                     "; Определение смены носителя", R"("AutoRun"=dword:00000001)"},
-                    {R"("NoDriveTypeAutoRun"=dword:000000ff)", "",
-                     R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Cdrom])",
-                     "; Определение смены носителя", R"("AutoRun"=dword:00000000)"}})}),
+            Combo("sComboBox_5_1",
+                  {{R"("NoDriveTypeAutoRun"=dword:00000091)", "",
+                    R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Cdrom])",
+                    "; Определение смены носителя", R"("AutoRun"=dword:00000000)"},
+                   {R"("NoDriveTypeAutoRun"=dword:000000dd)", "",
+                    R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Cdrom])",
+                    "; Определение смены носителя", R"("AutoRun"=dword:00000001)"},
+                   {R"("NoDriveTypeAutoRun"=dword:000000ff)", "",
+                    R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Cdrom])",
+                    "; Определение смены носителя", R"("AutoRun"=dword:00000000)"}})),
 
       Fixed(
           R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Session Manager\Memory Management\PrefetchParameters])",
-          {Combo("sComboBox_3_1", {{R"("EnablePrefetcher"=dword:00000000)"},
-                                   {R"("EnablePrefetcher"=dword:00000001)"},
-                                   {R"("EnablePrefetcher"=dword:00000002)"},
-                                   {R"("EnablePrefetcher"=dword:00000003)"}})}),
+          Combo("sComboBox_3_1", {{R"("EnablePrefetcher"=dword:00000000)"},
+                                  {R"("EnablePrefetcher"=dword:00000001)"},
+                                  {R"("EnablePrefetcher"=dword:00000002)"},
+                                  {R"("EnablePrefetcher"=dword:00000003)"}})),
 
       Group(R"([HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\CrashControl])",
-            {Member("sCheckBox_4_1", {R"("AutoReboot"=dword:00000001)"},
-                    {R"("AutoReboot"=dword:00000000)"}),
-             Member("sCheckBox_4_2", {R"("LogEvent"=dword:00000001)"},
-                    {R"("LogEvent"=dword:00000000)"}),
-             // 3 is the 64 KB small memory dump the caption names (1 would be a
-             // complete dump, as large as the memory).
-             Member("sCheckBox_4_3", {R"("CrashDumpEnabled"=dword:00000003)"},
-                    {R"("CrashDumpEnabled"=dword:00000000)"}),
-             Member("sCheckBox_4_4", {R"("SendAlert"=dword:00000001)"},
-                    {R"("SendAlert"=dword:00000000)"})}),
+            Member("sCheckBox_4_1", {R"("AutoReboot"=dword:00000001)"},
+                   {R"("AutoReboot"=dword:00000000)"}),
+            Member("sCheckBox_4_2", {R"("LogEvent"=dword:00000001)"},
+                   {R"("LogEvent"=dword:00000000)"}),
+            // 3 is the 64 KB small memory dump the caption names (1 would be a
+            // complete dump, as large as the memory).
+            Member("sCheckBox_4_3", {R"("CrashDumpEnabled"=dword:00000003)"},
+                   {R"("CrashDumpEnabled"=dword:00000000)"}),
+            Member("sCheckBox_4_4", {R"("SendAlert"=dword:00000001)"},
+                   {R"("SendAlert"=dword:00000000)"})),
 
       // The registry editor refuses a key under the short root "HKLM", which
       // would leave the Ctrl+Scroll Lock crash switch unset; the full root name
@@ -195,11 +193,11 @@ const std::vector<Block>& HklmSystemBlocks() {
       // Error reporting: the combo picks how reports are shown, the check box
       // whether they are sent.
       Fixed(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\PCHealth\ErrorReporting])",
-            {Combo("sComboBox_4_1", {{R"("ShowUI"=dword:00000002)"},
-                                     {R"("ShowUI"=dword:00000001)"},
-                                     {R"("ShowUI"=dword:00000000)"}}),
-             Member("sCheckBox_4_7", {R"("DoReport"=dword:00000001)"},
-                    {R"("DoReport"=dword:00000000)"})}),
+            Combo("sComboBox_4_1", {{R"("ShowUI"=dword:00000002)"},
+                                    {R"("ShowUI"=dword:00000001)"},
+                                    {R"("ShowUI"=dword:00000000)"}}),
+            Member("sCheckBox_4_7", {R"("DoReport"=dword:00000001)"},
+                   {R"("DoReport"=dword:00000000)"})),
 
       Standard("sCheckBox_5_1", R"([HKEY_LOCAL_MACHINE\SOFTWARE\Policies\Microsoft\MRT])",
                {R"("DontReportInfectionInformation"=dword:00000001)"},
@@ -266,20 +264,20 @@ const std::vector<Block>& HklmSystemBlocks() {
       Option(
           "sCheckBox_6_10",
           Write(
-              {Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced\System])",
-                   {R"("Bitmap"="SHELL32.DLL,22")", R"("Text"="Системные параметры")",
-                    R"("Type"="group")"}),
-               Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced\System\Hibernate])",
-                   {R"("RegPath"="SOFTWARE\Policies\Microsoft\Windows\System\Shutdown")",
-                    R"("Text"="Кнопка"Спящий режим" в диалоге выключения ПК")",
-                    R"("Type"="checkbox")", R"("ValueName"="ShowHibernateButton")",
-                    R"("CheckedValue"=dword:00000001)", R"("UncheckedValue"=dword:00000000)",
-                    R"("DefaultValue"=dword:00000001)", R"("HKeyRoot"=dword:80000002)"}),
-               Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Policies\Microsoft\Windows\System\Shutdown])",
-                   {R"("ShowHibernateButton"=dword:00000001)"})}),
-          Write({Keys(
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced\System])",
+                  {R"("Bitmap"="SHELL32.DLL,22")", R"("Text"="Системные параметры")",
+                   R"("Type"="group")"}),
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced\System\Hibernate])",
+                  {R"("RegPath"="SOFTWARE\Policies\Microsoft\Windows\System\Shutdown")",
+                   R"("Text"="Кнопка"Спящий режим" в диалоге выключения ПК")",
+                   R"("Type"="checkbox")", R"("ValueName"="ShowHibernateButton")",
+                   R"("CheckedValue"=dword:00000001)", R"("UncheckedValue"=dword:00000000)",
+                   R"("DefaultValue"=dword:00000001)", R"("HKeyRoot"=dword:80000002)"}),
+              Key(R"([HKEY_LOCAL_MACHINE\SOFTWARE\Policies\Microsoft\Windows\System\Shutdown])",
+                  {R"("ShowHibernateButton"=dword:00000001)"})),
+          Write(Keys(
               {R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced\System])",
-               R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Policies\Microsoft\Windows\System\Shutdown])"})})));
+               R"([-HKEY_LOCAL_MACHINE\SOFTWARE\Policies\Microsoft\Windows\System\Shutdown])"}))));
   return blocks;
 }
 

@@ -10,24 +10,21 @@ const std::vector<Block>& VisualEffectBlocks() {
       // Apply, with the lines of whatever the drop-down selects.
       Fixed(
           R"([HKEY_CURRENT_USER\Control Panel\Desktop])",
-          {
-              Combo("pComboBox_1_1",
-                    {
-                        {R"("FontSmoothing"="0")", R"("FontSmoothingType"=dword:00000000)"},
-                        {R"("FontSmoothing"="2")", R"("FontSmoothingType"=dword:00000001)"},
-                        {R"("FontSmoothing"="2")", R"("FontSmoothingType"=dword:00000002)"},
-                    }),
-              Member("pCheckBox_2_12", {R"("MenuShowDelay"="0")"}, {R"("MenuShowDelay"="400")"}),
-              Member("pCheckBox_2_13", {R"("CursorBlinkRate"="200")"},
-                     {R"("CursorBlinkRate"="530")"}),
-              Member("pCheckBox_4_13", {R"("SmoothScroll"=dword:00000000)"},
-                     {R"("SmoothScroll"=dword:00000001)"}),
-              Member("pCheckBox_5_4", {R"("DragFullWindows"="0")"}, {R"("DragFullWindows"="1")"}),
-              // The whole mask is written, never merged with the user's own;
-              // the checked mask is the unchecked one with the animation bits cleared.
-              MemberWithTightComment("pCheckBox_5_10", {R"("UserPreferencesMask"=hex:90,12,01,80)"},
-                                     {R"("UserPreferencesMask"=hex:9e,3e,07,80)"}),
-          }),
+          Combo("pComboBox_1_1",
+                {
+                    {R"("FontSmoothing"="0")", R"("FontSmoothingType"=dword:00000000)"},
+                    {R"("FontSmoothing"="2")", R"("FontSmoothingType"=dword:00000001)"},
+                    {R"("FontSmoothing"="2")", R"("FontSmoothingType"=dword:00000002)"},
+                }),
+          Member("pCheckBox_2_12", {R"("MenuShowDelay"="0")"}, {R"("MenuShowDelay"="400")"}),
+          Member("pCheckBox_2_13", {R"("CursorBlinkRate"="200")"}, {R"("CursorBlinkRate"="530")"}),
+          Member("pCheckBox_4_13", {R"("SmoothScroll"=dword:00000000)"},
+                 {R"("SmoothScroll"=dword:00000001)"}),
+          Member("pCheckBox_5_4", {R"("DragFullWindows"="0")"}, {R"("DragFullWindows"="1")"}),
+          // The whole mask is written, never merged with the user's own;
+          // the checked mask is the unchecked one with the animation bits cleared.
+          MemberWithTightComment("pCheckBox_5_10", {R"("UserPreferencesMask"=hex:90,12,01,80)"},
+                                 {R"("UserPreferencesMask"=hex:9e,3e,07,80)"})),
       Standard("pCheckBox_5_1", R"([HKEY_CURRENT_USER\Control Panel\Desktop\WindowMetrics])",
                {R"("MinAnimate"="0")"}, {R"("MinAnimate"="1")"}),
       // Effect keys: checked sets the effect's values, unchecked deletes them so
@@ -136,17 +133,15 @@ const std::vector<Block>& VisualEffectBlocks() {
       // write the same lines.
       Fixed(
           R"([HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\VisualEffects\FontSmoothing])",
-          {
-              Combo("pComboBox_1_1",
-                    {
-                        {R"("DefaultApplied"=dword:00000001)", R"("DefaultValue"=dword:00000001)",
-                         R"("DefaultByAlphaTest"=dword:00000001)"},
-                        {R"("DefaultApplied"=dword:00000001)", R"("DefaultValue"=-)",
-                         R"("DefaultByAlphaTest"=-)"},
-                        {R"("DefaultApplied"=dword:00000001)", R"("DefaultValue"=-)",
-                         R"("DefaultByAlphaTest"=-)"},
-                    }),
-          }));
+          Combo("pComboBox_1_1",
+                {
+                    {R"("DefaultApplied"=dword:00000001)", R"("DefaultValue"=dword:00000001)",
+                     R"("DefaultByAlphaTest"=dword:00000001)"},
+                    {R"("DefaultApplied"=dword:00000001)", R"("DefaultValue"=-)",
+                     R"("DefaultByAlphaTest"=-)"},
+                    {R"("DefaultApplied"=dword:00000001)", R"("DefaultValue"=-)",
+                     R"("DefaultByAlphaTest"=-)"},
+                })));
   return blocks;
 }
 

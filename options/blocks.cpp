@@ -131,8 +131,6 @@ KeySection KeyWithoutComment(const char* key, Texts values) {
   return {{key}, false, ToLines(values)};
 }
 
-StateLines Write(std::initializer_list<KeySection> sections) { return {true, sections}; }
-
 StateLines Nothing() { return {}; }
 
 OptionBlock Option(const char* name, StateLines checked, StateLines unchecked, StateLines grayed) {
@@ -145,21 +143,13 @@ OptionBlock Option(const char* name, StateLines checked, StateLines unchecked, S
 }
 
 OptionBlock Standard(const char* name, const char* key, Texts checked, Texts unchecked) {
-  return Option(name, Write({Key(key, checked)}), Write({Key(key, unchecked)}));
+  return Option(name, Write(Key(key, checked)), Write(Key(key, unchecked)));
 }
 
 OptionBlock ThreeValued(const char* name, const char* key, Texts checked, Texts unchecked,
                         Texts grayed) {
-  return Option(name, Write({Key(key, checked)}), Write({Key(key, unchecked)}),
-                Write({Key(key, grayed)}));
-}
-
-GroupBlock Group(const char* key, std::initializer_list<GroupItem> items) {
-  return {key, false, items};
-}
-
-GroupBlock Fixed(const char* key, std::initializer_list<GroupItem> items) {
-  return {key, true, items};
+  return Option(name, Write(Key(key, checked)), Write(Key(key, unchecked)),
+                Write(Key(key, grayed)));
 }
 
 GroupItem Member(const char* name, Texts checked, Texts unchecked) {

@@ -106,7 +106,14 @@ KeySection Keys(Texts keys, Texts values = {});
 // Key line and values with no comment line.
 KeySection KeyWithoutComment(const char* key, Texts values);
 
-StateLines Write(std::initializer_list<KeySection> sections);
+// The sections are moved in, not copied (as from a list in braces).
+template <typename... Sections>
+StateLines Write(Sections&&... sections) {
+  StateLines state{true, {}};
+  state.sections.reserve(sizeof...(sections));
+  (state.sections.push_back(std::forward<Sections>(sections)), ...);
+  return state;
+}
 StateLines Nothing();
 
 // The general form: what each state writes.
@@ -118,8 +125,19 @@ OptionBlock Standard(const char* name, const char* key, Texts checked, Texts unc
 OptionBlock ThreeValued(const char* name, const char* key, Texts checked, Texts unchecked,
                         Texts grayed);
 
-GroupBlock Group(const char* key, std::initializer_list<GroupItem> items);
-GroupBlock Fixed(const char* key, std::initializer_list<GroupItem> items);
+template <typename... Items>
+GroupBlock Group(const char* key, Items&&... items) {
+  GroupBlock group{key, false, {}};
+  group.items.reserve(sizeof...(items));
+  (group.items.push_back(std::forward<Items>(items)), ...);
+  return group;
+}
+template <typename... Items>
+GroupBlock Fixed(const char* key, Items&&... items) {
+  GroupBlock block = Group(key, std::forward<Items>(items)...);
+  block.fixed = true;
+  return block;
+}
 
 GroupItem Member(const char* name, Texts checked, Texts unchecked);
 GroupItem ThreeValuedMember(const char* name, Texts checked, Texts unchecked, Texts grayed);

@@ -10,17 +10,17 @@ namespace {
 
 const std::vector<Block>& SmallCatalogue() {
   static const std::vector<Block> blocks = {
-      Fixed("[F]", {Comment("; fixed"), SpinnerMillis("sSpinner4_3", "Millis")}),
-      Group("[G]", {ThreeValuedMember("sCheckBox_1_5", {"\"A\"=2"}, {"\"A\"=1"}, {"\"A\"=0"}),
-                    MemberWithTightComment("sCheckBox_3_7", {"\"B\"=1"}, {"\"B\"=0"}),
-                    Member("sCheckBox_1_6", {"\"H\"=1"}, {"\"H\"=0"}),  // grayed throughout
-                    Combo("sComboBox_2_1", {{"\"C\"=0"}, {}}, GroupItem::kComboLabel)}),
-      Fixed("[L]", {Combo("sComboBox_2_1", {{"\"L\"=0"}, {"\"L\"=1"}})}),
+      Fixed("[F]", Comment("; fixed"), SpinnerMillis("sSpinner4_3", "Millis")),
+      Group("[G]", ThreeValuedMember("sCheckBox_1_5", {"\"A\"=2"}, {"\"A\"=1"}, {"\"A\"=0"}),
+            MemberWithTightComment("sCheckBox_3_7", {"\"B\"=1"}, {"\"B\"=0"}),
+            Member("sCheckBox_1_6", {"\"H\"=1"}, {"\"H\"=0"}),  // grayed throughout
+            Combo("sComboBox_2_1", {{"\"C\"=0"}, {}}, GroupItem::kComboLabel)),
+      Fixed("[L]", Combo("sComboBox_2_1", {{"\"L\"=0"}, {"\"L\"=1"}})),
       Standard("sCheckBox_5_2", "[S]", {"\"S\"=1"}, {"\"S\"=0"}),
       // Checked only: three key sections, deletions standing together.
       Option("sCheckBox_1_9",
-             Write({Keys({"[-K1]", "[-K2]"}), Key("[K3]", {"\"D\"=1"}),
-                    KeyWithoutComment("[K4]", {"\"E\"=1"})}),
+             Write(Keys({"[-K1]", "[-K2]"}), Key("[K3]", {"\"D\"=1"}),
+                   KeyWithoutComment("[K4]", {"\"E\"=1"})),
              Nothing()),
       ThreeValued("iCheckBox_2_8", "[T]", {"1"}, {"0"}, {"2"}),
   };
