@@ -1,5 +1,6 @@
 // What one Apply, one start and one save cost in the engine: both script
-// generators, the settings file in both directions and the window's layout.
+// generators, the settings file in both directions and the window's layout;
+// and what the preview does on every click.
 //
 // The "all checked" selection writes the largest scripts: its settings file
 // (tests/golden/all-checked/selection.ini) says Checked=1 for every option and
@@ -14,6 +15,7 @@
 #include "app/file_io.h"
 #include "app/settings_file.h"
 #include "catalogue/generators.h"
+#include "options/text_encoding.h"
 #include "ui/layout.h"
 
 namespace kwetro {
@@ -76,6 +78,24 @@ BENCHMARK(BM_BothGenerators_AllChecked);
 
 void BM_BothGenerators_BuiltIn(benchmark::State& state) { BothGenerators(state, Shared().builtIn); }
 BENCHMARK(BM_BothGenerators_BuiltIn);
+
+// One refresh of the open preview after a click: both files generated anew
+// and both decoded for display (the window decodes the file it shows).
+void BM_PreviewRefresh_AllChecked(benchmark::State& state) {
+  const Selection& selection = Shared().allChecked;
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const RegScript hkcu = BuildHkcuScript(selection);
+    const RegScript hklm = BuildHklmScript(selection);
+    const std::u16string shownHkcu = Cp1251ToUtf16(hkcu.Bytes());
+    const std::u16string shownHklm = Cp1251ToUtf16(hklm.Bytes());
+    benchmark::DoNotOptimize(shownHkcu.data());
+    benchmark::DoNotOptimize(shownHklm.data());
+    bytes = hkcu.Bytes().size() + hklm.Bytes().size();
+  }
+  ReportBytes(state, bytes);
+}
+BENCHMARK(BM_PreviewRefresh_AllChecked);
 
 // As at start: the full settings file restored into the built-in selection
 // (making a fresh selection is not timed). "bytes" is the size of the file.

@@ -1,16 +1,14 @@
 // What kwetro-cli undo costs on a registry export, per part: decoding the
 // lines, reading them as registry text, and the whole undo with the scripts of
-// the all-checked selection. The export is synthetic (synthetic_export.h),
+// the all-checked selection (its golden files). The export is synthetic (synthetic_export.h),
 // made once in memory; "bytes" is its size.
 #include <benchmark/benchmark.h>
 
 #include <stdexcept>
 #include <string>
 
+#include "app/file_io.h"
 #include "bench/synthetic_export.h"
-#include "catalogue/generators.h"
-#include "options/option_table.h"
-#include "ui/form_loader.h"
 #include "undo/line_decoder.h"
 #include "undo/reg_reader.h"
 #include "undo/undo.h"
@@ -24,16 +22,11 @@ struct UndoWorld {
   std::string hkcu, hklm, backup;
 
   UndoWorld() {
-    Form form;
-    std::string error;
-    if (!LoadFormResource(StoredFormDescription(), form, error)) throw std::runtime_error(error);
-    for (const OptionDef& def : OptionDefs()) {
-      if (def.role != OptionRole::kOption) continue;
-      form.SetState(OptionIndex(def.name), cbChecked);
-      form.RunClickHandler(OptionIndex(def.name));
-    }
-    hkcu = BuildHkcuScript(form).Bytes();
-    hklm = BuildHklmScript(form).Bytes();
+    std::string reason;
+    const std::string golden = std::string(KWETRO_SOURCE_DIR) + "/tests/golden/all-checked/";
+    if (!ReadWholeFile(golden + "hkcu.reg", hkcu, reason) ||
+        !ReadWholeFile(golden + "hklm.reg", hklm, reason))
+      throw std::runtime_error(golden + ": " + reason);
     undo::ScriptTouches touches;
     undo::ReadProblem problem;
     for (const std::string* script : {&hkcu, &hklm}) {
@@ -41,7 +34,7 @@ struct UndoWorld {
       undo::ReadRegFile(source, touches, undo::Deletions::kAllowed, problem);
     }
     bench::SyntheticExport source(kExportBytes, touches);
-    std::string chunk(1 << 16, '\0'), reason;
+    std::string chunk(1 << 16, '\0');
     for (std::size_t got = 0; source.Read(chunk.data(), chunk.size(), got, reason) && got;)
       backup.append(chunk, 0, got);
   }
