@@ -140,6 +140,8 @@ int wmain(int argc, wchar_t** argv) {
   SetWindowPos(window.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   window.OpenPreview();
   select("PageControl2", 1);
+  // Clicked with the mouse on it, so that the information line explains it.
+  PostMessageW(window.Window("sCheckBox_2_2"), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
   SendMessageW(window.Window("sCheckBox_2_2"), BM_CLICK, 0, 0);
   Pump(platform, 400);
   RECT both, preview;
