@@ -8,14 +8,11 @@
 # they promise: keys that exist or are gone, values with their type and data,
 # values that are gone. That state is then compared with REGEDIT's own export
 # (/E) of the registry after the import, and REGEDIT must say nothing at all
-# while importing (a backslash the scripts left unescaped would show as a
-# notice).
+# while importing.
 #
 # The reading of the scripts follows Wine's REGEDIT where it differs from the
 # text of a script (see Unescape and WidenAnsi), and values Wine rewrites by
-# itself are compared by type only (%rewrittenByWine). Every such case is
-# counted and reported, so that a change in the scripts that makes one matter
-# is seen.
+# itself are compared by type only (%rewrittenByWine).
 #
 # --roots prints the registry roots (full names) that an export must cover.
 #
@@ -59,25 +56,15 @@ sub RootOf {
 
 # Wine's REGEDIT reads a string the way its escape rules say: \\ \" \n \r are
 # escapes, "\0" makes the line invalid, and any other backslash is dropped
-# with a notice "[\X]" on the console. Windows keeps such a backslash, and the
-# scripts write paths with single backslashes on purpose. Returns the string
-# as Wine stores it, or undef for an invalid one; pushes the notices.
+# (with a notice on the console, which fails the check). Returns the string as
+# Wine stores it, or undef for an invalid one.
+my %escape = (n => "\n", r => "\r");
 sub Unescape {
-  my ($text, $notices) = @_;
+  my ($text) = @_;
   my $out = '';
   while ($text =~ /\G(?:([^\\]+)|\\(.)|(\\)$)/gcs) {
-    if (defined $1) {
-      $out .= $1;
-    } elsif (defined $3) {
-      return undef;
-    } else {
-      my $c = $2;
-      if ($c eq '\\' || $c eq '"') { $out .= $c; }
-      elsif ($c eq 'n') { $out .= "\n"; }
-      elsif ($c eq 'r') { $out .= "\r"; }
-      elsif ($c eq '0') { return undef; }
-      else { $out .= $c; push @$notices, $c; }
-    }
+    return undef if defined $3 || (defined $2 && $2 eq '0');
+    $out .= $1 // $escape{$2} // $2;
   }
   return $out;
 }
@@ -134,7 +121,6 @@ my %rewrittenByWine = (
 
 my %keyState;   # key id => { path, present, where }
 my %expected;   # key id => { lc name => { name, type, data, where } or { name, absent, where } }
-my %quirks;     # what of Wine's reading differed from the script's text => count
 my %stats = (keys => 0, deletedKeys => 0, values => 0, deletedValues => 0);
 
 sub Lines {
@@ -165,15 +151,14 @@ sub CreateKey {
   $keyState{$id} = { path => $path, present => 1, where => $where };
 }
 
-# Reads one script into the expected state; returns the notices it should cause.
+# Reads one script into the expected state.
 sub ReadScript {
   my ($file) = @_;
   my ($bytes, $lines) = Lines($file, 'cp1251');
   my $name = $file =~ s{.*/}{}r;
-  my @notices;
   if ($bytes =~ /^(?:\xef\xbb\xbf|\xff\xfe|\xfe\xff)/) {
     Fail("$name: starts with a byte-order mark; the scripts are Windows-1251 text");
-    return \@notices;
+    return;
   }
   Fail("$name: the last line does not end in CR LF") if $bytes ne '' && $bytes !~ /\r\n\z/;
   pop @$lines if @$lines && $lines->[-1] eq '';
@@ -223,7 +208,7 @@ sub ReadScript {
     }
     my $valueName = '';
     if ($rawName ne '@') {
-      $valueName = Unescape(substr($rawName, 1, -1), \@notices);
+      $valueName = Unescape(substr($rawName, 1, -1));
       if (!defined $valueName) {
         Fail("$where: REGEDIT rejects the value name $rawName");
         next;
@@ -235,14 +220,11 @@ sub ReadScript {
       $value{absent} = 1;
       ++$stats{deletedValues};
     } elsif ($data =~ /^"((?:[^"\\]|\\.)*)"$/) {
-      my $raw = $1;
-      my $before = @notices;
-      my $text = Unescape($raw, \@notices);
+      my $text = Unescape($1);
       if (!defined $text) {
         Fail("$where: REGEDIT rejects the string $data");
         next;
       }
-      $quirks{'string with a backslash Wine drops'}++ if @notices > $before;
       %value = (%value, type => 'sz', data => $text);
     } elsif ($data =~ /^dword:([0-9a-fA-F]{1,8})$/) {
       %value = (%value, type => 'dword', data => hex $1);
@@ -253,10 +235,7 @@ sub ReadScript {
         Fail("$where: bad hex list: $data");
         next;
       }
-      if ($kind == 2 || $kind == 7) {
-        $bytes = WidenAnsi($bytes);
-        $quirks{sprintf 'hex(%x) value widened by Wine', $kind}++;
-      }
+      $bytes = WidenAnsi($bytes) if $kind == 2 || $kind == 7;
       %value = (%value, type => $kind == 3 ? 'hex' : sprintf('hex(%x)', $kind), data => $bytes);
     } else {
       Fail("$where: value data REGEDIT does not read: $data");
@@ -265,7 +244,6 @@ sub ReadScript {
     ++$stats{values} unless $value{absent};
     $expected{$key}{lc $valueName} = \%value;
   }
-  return \@notices;
 }
 
 # REGEDIT's console output: nothing at all.
@@ -356,7 +334,7 @@ if (@rootScripts) {
 die "nothing to check\n" unless @imports;
 for my $import (@imports) {
   my ($script, $out) = @$import;
-  my $notices = ReadScript($script);
+  ReadScript($script);
   CheckOutput($script, $out);
 }
 ReadExport($_) for @exports;
@@ -381,19 +359,14 @@ for my $id (sort keys %expected) {
       Fail("$where: missing, expected " . Show($want));
     } elsif ($got->{type} ne $want->{type}) {
       Fail("$where: expected " . Show($want) . ", registry has " . Show($got));
-    } elsif ($got->{data} ne $want->{data}) {
-      if ($rewrittenByWine{$id}{$lcName}) {
-        $quirks{'value Wine rewrites at start, data not compared'}++;
-        next;
-      }
+    } elsif ($got->{data} ne $want->{data} && !$rewrittenByWine{$id}{$lcName}) {
       Fail("$where: expected " . Show($want) . ", registry has " . Show($got));
     }
   }
 }
 
-my $quirks = join '', map { "; $quirks{$_} $_" } sort keys %quirks;
-printf "%d key lines, %d key deletions, %d values, %d value deletions checked%s\n",
-  @stats{qw(keys deletedKeys values deletedValues)}, $quirks;
+printf "%d key lines, %d key deletions, %d values, %d value deletions checked\n",
+  @stats{qw(keys deletedKeys values deletedValues)};
 if (@failures) {
   my $shown = @failures > 60 ? 60 : @failures;
   print "FAIL: $_\n" for @failures[0 .. $shown - 1];
