@@ -8,9 +8,7 @@
 # Every key and value the scripts touch must then be as in before.reg, and
 # the import must have changed some of them (undo_compare.pl).
 #
-# Every Wine program runs with the Russian code pages, as in
-# regedit_import.sh: Wine rewrites some values (font substitutes) whenever a
-# program starts with another code page than the last one.
+# Wine runs with the Russian code pages (russian_prefix.sh).
 #
 # Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64
 # (build folders), KWETRO_WORK (scratch folder), KWETRO_SEED (seed of the
@@ -29,16 +27,8 @@ start=$SECONDS
 
 rm -rf "$work"
 mkdir -p "$work"
-export WINEDEBUG=-all
-export WINEPREFIX=$work/prefix
-ruwine() { env LC_ALL=ru_RU.UTF-8 wine "$@"; }
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-mkdir -p "$WINEPREFIX"
-if ! { wineserver -p && env LC_ALL=ru_RU.UTF-8 wineboot -i; } >"$work/wineboot.log" 2>&1; then
-  cat "$work/wineboot.log"
-  echo "undo_roundtrip: creating a Wine prefix failed" >&2
-  exit 1
-fi
+source "$here/russian_prefix.sh"
+russian_prefix "$work"
 
 # A settings file: the built-in one with every option box checked (1),
 # unchecked (0) or at random; the services preset at "optimal" (unchecked)
