@@ -82,6 +82,6 @@ wait_for() {
 
 # The data of a value as "wine reg query" shows it, or nothing.
 reg_value() {
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+  { wine reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' |
     sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
