@@ -180,9 +180,6 @@ class WindowTest : public ::testing::Test {
 
   TriState State(const char* name) { return selection_.State(OptionIndex(name)); }
   std::wstring Caption(const char* name) { return Widen(selection_.Caption(OptionIndex(name))); }
-  TriState& Service(const char* key) {
-    return selection_.services[static_cast<std::size_t>(ServiceIndex(key))];
-  }
 
   // A left click at a point of a control, through the message queue.
   void ClickAt(HWND hwnd, int x, int y) {
