@@ -2,7 +2,6 @@
 # Checks what REGEDIT made of our registry scripts.
 #
 #   reg_import_check.pl --import SCRIPT=REGEDIT_OUTPUT ... --export EXPORT ...
-#   reg_import_check.pl --roots SCRIPT ...
 #
 # The scripts are replayed, in the order they were imported, into the state
 # they promise: keys that exist or are gone, values with their type and data,
@@ -13,8 +12,6 @@
 # The reading of the scripts follows Wine's REGEDIT where it differs from the
 # text of a script (see Unescape and WidenAnsi), and values Wine rewrites by
 # itself are compared by type only (%rewrittenByWine).
-#
-# --roots prints the registry roots (full names) that an export must cover.
 #
 # Exit status: 0 when everything matches, 1 on a mismatch, another one when
 # the input cannot be read.
@@ -44,12 +41,6 @@ sub KeyId {
   return undef unless $roots{$root};
   $root = $alias{$root} // $root;
   return lc($root . $rest);
-}
-
-sub RootOf {
-  my ($id) = @_;
-  my ($root) = $id =~ /^([^\\]+)/;
-  return uc $root;
 }
 
 # --- Data --------------------------------------------------------------------
@@ -303,7 +294,7 @@ sub ReadExport {
 
 # --- Main ------------------------------------------------------------------------
 
-my (@imports, @exports, @rootScripts);
+my (@imports, @exports);
 while (@ARGV) {
   my $opt = shift @ARGV;
   my $arg = shift @ARGV;
@@ -313,22 +304,7 @@ while (@ARGV) {
     push @imports, [$script, $out];
   }
   elsif ($opt eq '--export') { push @exports, $arg; }
-  elsif ($opt eq '--roots') { push @rootScripts, $arg, @ARGV; last; }
   else { die "unknown option $opt\n"; }
-}
-
-if (@rootScripts) {
-  my %need;
-  for my $file (@rootScripts) {
-    my (undef, $lines) = Lines($file, 'cp1251');
-    for (@$lines) {
-      next unless /^\s*\[-?([^\\\]]+)/;
-      my $id = KeyId($1);
-      $need{RootOf($id)} = 1 if defined $id;
-    }
-  }
-  print "$_\n" for sort keys %need;
-  exit 0;
 }
 
 die "nothing to check\n" unless @imports;

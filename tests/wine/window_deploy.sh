@@ -97,7 +97,7 @@ done
 # The registry now holds what the two scripts say.
 : >"$work/kept/no-output.txt"
 exports=()
-for key in $(perl "$here/reg_import_check.pl" --roots "$work/kept/hkcu.reg" "$work/kept/hklm.reg"); do
+for key in HKEY_CURRENT_USER HKEY_LOCAL_MACHINE HKEY_USERS; do
   wine regedit /E "$(winepath -w "$work/kept/export-$key.reg")" "$key" >/dev/null 2>&1
   exports+=(--export "$work/kept/export-$key.reg")
 done
