@@ -66,13 +66,5 @@ TEST(IniFile, EraseSectionRemovesEveryCopyAndTheRestStaysWritable) {
   EXPECT_EQ(ini.Serialize(), "[z]\r\nq=3\r\n\r\n[y]\r\np=2\r\n\r\n[Servise]\r\nnew=2\r\n\r\n");
 }
 
-TEST(IniFile, AnyBytesSerializeStably) {
-  std::string garbage = "[x]\r\n";
-  for (int b = 0; b < 256; ++b) garbage += static_cast<char>(b);
-  garbage += "\n=\n[\n]\n[]\n==\n";
-  const std::string once = IniFile::Parse(garbage).Serialize();
-  EXPECT_EQ(IniFile::Parse(once).Serialize(), once);
-}
-
 }  // namespace
 }  // namespace kwetro

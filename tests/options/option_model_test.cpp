@@ -90,9 +90,8 @@ TEST(ServicesPreset, EachStateAndTheFileThatMayBeMissing) {
 
 TEST(ControlTable, FactsTheRestOfTheProgramReliesOn) {
   const ControlTable& t = Controls();
-  ASSERT_EQ(t.options.size(), 155u);
-  ASSERT_EQ(t.services.size(), 79u);
-  EXPECT_EQ(t.services[49].key, "srservice");  // the item entering the services page may disable
+  // The settings file finds a service by its item text in either letter case;
+  // the optimal preset's states, counted.
   int optimal[3] = {};
   std::set<std::string> items;
   for (const ServiceDecl& s : t.services) {
