@@ -90,17 +90,10 @@ TEST(ServicesPreset, EachStateAndTheFileThatMayBeMissing) {
 
 TEST(ControlTable, FactsTheRestOfTheProgramReliesOn) {
   const ControlTable& t = Controls();
-  // The settings file finds a service by its item text in either letter case;
-  // the optimal preset's states, counted.
-  int optimal[3] = {};
+  // The settings file finds a service by its item text in either letter case.
   std::set<std::string> items;
-  for (const ServiceDecl& s : t.services) {
-    ++optimal[s.optimal];
+  for (const ServiceDecl& s : t.services)
     EXPECT_TRUE(items.insert(FoldCase(Utf8ToCp1251(s.ItemText()))).second) << s.key;
-  }
-  EXPECT_EQ(optimal[cbChecked], 19);
-  EXPECT_EQ(optimal[cbGrayed], 26);
-  EXPECT_EQ(optimal[cbUnchecked], 34);
   for (const char* essential : {"RpcSs", "DcomLaunch", "PlugPlay", "Eventlog", "SamSs",
                                 "lanmanworkstation", "Dhcp", "Dnscache"}) {
     // Windows starts them itself, and the optimal preset keeps them running.
