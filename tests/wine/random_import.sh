@@ -76,7 +76,7 @@ for state in "${states[@]}"; do
   done
   # Every key the scripts name, created or deleted, read back in one go.
   cat "$dir/hkcu.reg" "$dir/hklm.reg" | tr -d '\r' | sed -n 's/^\[-\{0,1\}\(HKEY_[^]]*\)\]$/\1/p' |
-    sort -u | iconv -f CP1251 -t UTF-8 >"$dir/keys.txt"
+    sort -u | iconv -f CP1251 -t UTF-16LE >"$dir/keys.txt"
   if ! (cd "$dir" && ruwine "$work/reg_dump.exe" keys.txt readback.reg); then
     echo "$label: reading the keys back failed"
     failed=1
