@@ -25,24 +25,12 @@ std::string CraftedSettings(std::mt19937& rng) {
     for (const ServiceDecl& s : Controls().services) entries.push_back(Utf8ToCp1251(s.ItemText()));
     return std::pair(sections, entries);
   }();
-  static const std::vector<std::string> values = {"0",
-                                                  "1",
-                                                  "2",
-                                                  "3",
-                                                  "-1",
-                                                  "01",
-                                                  " 1 ",
-                                                  "",
-                                                  "0x10",
-                                                  "0XfFfFfFfF",
-                                                  "1e3",
-                                                  "-2147483648",
-                                                  "99999999999",
-                                                  "601",
-                                                  "[HKEY_LOCAL_MACHINE\\Evil]",
-                                                  "\"Evil\"=dword:00000001",
-                                                  "@=\"x\"",
-                                                  "1\r\n[-HKEY_CURRENT_USER]"};
+  // clang-format off
+  static const std::vector<std::string> values = {
+      "0", "1", "2", "3", "-1", "01", " 1 ", "", "0x10", "0XfFfFfFfF", "1e3", "-2147483648",
+      "99999999999", "601", "[HKEY_LOCAL_MACHINE\\Evil]", "\"Evil\"=dword:00000001", "@=\"x\"",
+      "1\r\n[-HKEY_CURRENT_USER]"};
+  // clang-format on
   const auto any = [&rng](const std::vector<std::string>& from) {
     return from[rng() % from.size()];
   };

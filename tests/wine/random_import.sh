@@ -30,19 +30,9 @@ command -v "$mingw" >/dev/null ||
 
 rm -rf "$work"
 mkdir -p "$work"
-source "$here/russian_prefix.sh"
+source "$here/registry_common.sh"
 russian_prefix "$work"
 "$mingw" -std=c++17 -O1 -static -municode -o "$work/reg_dump.exe" "$here/reg_dump.cpp"
-"$cli" settings --out "$work/base.ini" >/dev/null
-
-# settings STATE SEED: the built-in settings file with every "Checked" set to
-# STATE but the services preset's, left at "optimal" (unchecked) so that the
-# services section is written; or, for STATE "random", every value at random.
-settings() {
-  [[ $1 == random ]] && exec perl "$root/scripts/random-settings.pl" "$2" "$work/base.ini"
-  STATE=$1 perl -pe 'our $s; $s = $1 if /^\[(.*)\]/;
-    s/^Checked=\d/"Checked=" . ($s eq "srCheckBox_1_1" ? 0 : $ENV{STATE})/e' "$work/base.ini"
-}
 
 echo "random_import: $count random selections, seed $seed (KWETRO_SEED=$seed repeats them)"
 failed=0
@@ -51,10 +41,10 @@ states=(1 0 1)
 for ((i = 0; i < count; i++)); do states+=(random); done
 for state in "${states[@]}"; do
   n=$((n + 1))
-  label=$(case $state in 1) echo "all checked" ;; 0) echo "all unchecked" ;; *) echo "random $((seed + n))" ;; esac)
+  label=$(label "$state" "$n")
   dir=$work/$n
   mkdir -p "$dir/windows"
-  (settings "$state" $((seed + n))) >"$dir/settings.ini"
+  settings "$state" $((seed + n)) >"$dir/settings.ini"
   if ! "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null; then
     echo "$label: kwetro-cli generate failed"
     failed=1

@@ -8,7 +8,7 @@
 # Every key and value the scripts touch must then be as in before.reg, and
 # the import must have changed some of them (undo_compare.pl).
 #
-# Wine runs with the Russian code pages (russian_prefix.sh).
+# Wine runs with the Russian code pages (registry_common.sh).
 #
 # Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64
 # (build folders), KWETRO_WORK (scratch folder), KWETRO_SEED (seed of the
@@ -27,19 +27,8 @@ start=$SECONDS
 
 rm -rf "$work"
 mkdir -p "$work"
-source "$here/russian_prefix.sh"
+source "$here/registry_common.sh"
 russian_prefix "$work"
-
-# A settings file: the built-in one with every option box checked (1),
-# unchecked (0) or at random; the services preset at "optimal" (unchecked)
-# so that the services section is written.
-"$cli" settings --out "$work/base.ini" >/dev/null
-selection() {
-  perl -ne 'BEGIN { ($state, $seed) = splice(@ARGV, 1); srand($seed); binmode(STDOUT); }
-    $section = $1 if /^\[(.*)\]\r\n$/;
-    s/^Checked=.*/"Checked=" . ($section eq "srCheckBox_1_1" ? 0 : $state eq "random" ? int(rand(3)) : $state) . "\r"/e;
-    print;' "$work/base.ini" "$@"
-}
 
 # Runs a Wine program in the selection's folder; its output is kept.
 run() {
@@ -54,10 +43,10 @@ failed=0
 n=0
 for choice in 1 0 random random random; do
   n=$((n + 1))
-  label=$(case $choice in 1) echo "all checked" ;; 0) echo "all unchecked" ;; *) echo "random $((seed + n))" ;; esac)
+  label=$(label "$choice" "$n")
   dir=$work/$n
   mkdir -p "$dir/windows"
-  selection "$choice" $((seed + n)) >"$dir/settings.ini"
+  settings "$choice" $((seed + n)) >"$dir/settings.ini"
   "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null
   if ! { run export-before regedit /E before.reg && run import-hkcu regedit /S hkcu.reg &&
          run import-hklm regedit /S hklm.reg && run export-imported regedit /E imported.reg &&
