@@ -147,17 +147,15 @@ sub ReadScript {
   my ($file) = @_;
   my ($bytes, $lines) = Lines($file, 'cp1251');
   my $name = $file =~ s{.*/}{}r;
-  if ($bytes =~ /^(?:\xef\xbb\xbf|\xff\xfe|\xfe\xff)/) {
-    Fail("$name: starts with a byte-order mark; the scripts are Windows-1251 text");
-    return;
-  }
+  Fail("$name: starts with a byte-order mark; the scripts are Windows-1251 text"), return
+    if $bytes =~ /^(?:\xef\xbb\xbf|\xff\xfe|\xfe\xff)/;
   Fail("$name: the last line does not end in CR LF") if $bytes ne '' && $bytes !~ /\r\n\z/;
   pop @$lines if @$lines && $lines->[-1] eq '';
   Fail("$name: line 1 is not \"Windows Registry Editor Version 5.00\"")
     unless @$lines && $lines->[0] eq 'Windows Registry Editor Version 5.00';
   Fail("$name: a line ends in a bare CR or LF") if grep { /[\r\n]/ } @$lines;
 
-  my ($key, $keyPath);    # current key id (undef after a deletion line)
+  my $key;    # current key id (undef after a deletion line)
   for (my $i = 1; $i < @$lines; ++$i) {
     my $where = "$name:" . ($i + 1);
     my $line = $lines->[$i];
@@ -172,11 +170,8 @@ sub ReadScript {
     if ($line =~ /^\s*\[(-?)(.*)\]\s*$/) {
       my ($delete, $path) = ($1, $2);
       my $id = KeyId($path);
-      if (!defined $id) {
-        Fail("$where: REGEDIT does not accept the key [$delete$path]");
-        $key = undef;
-        next;
-      }
+      ($key = undef), Fail("$where: REGEDIT does not accept the key [$delete$path]"), next
+        unless defined $id;
       if ($delete) {
         DeleteKey($id, $path, $where);
         ++$stats{deletedKeys};
@@ -184,27 +179,15 @@ sub ReadScript {
       } else {
         CreateKey($id, $path, $where);
         ++$stats{keys};
-        ($key, $keyPath) = ($id, $path);
+        $key = $id;
       }
       next;
     }
-    my ($rawName, $data) =
-      $line =~ /^\s*(@|"(?:[^"\\]|\\.)*")\s*=\s*(.*?)\s*$/ or do {
-        Fail("$where: not a line REGEDIT reads: $line");
-        next;
-      };
-    if (!defined $key) {
-      Fail("$where: value line outside a key: $line");
-      next;
-    }
-    my $valueName = '';
-    if ($rawName ne '@') {
-      $valueName = Unescape(substr($rawName, 1, -1));
-      if (!defined $valueName) {
-        Fail("$where: REGEDIT rejects the value name $rawName");
-        next;
-      }
-    }
+    my ($rawName, $data) = $line =~ /^\s*(@|"(?:[^"\\]|\\.)*")\s*=\s*(.*?)\s*$/
+      or Fail("$where: not a line REGEDIT reads: $line"), next;
+    Fail("$where: value line outside a key: $line"), next unless defined $key;
+    my $valueName = $rawName eq '@' ? '' : Unescape(substr($rawName, 1, -1));
+    Fail("$where: REGEDIT rejects the value name $rawName"), next unless defined $valueName;
     my $shown = $rawName eq '@' ? '(default)' : "\"$valueName\"";
     my %value = (name => $shown, where => $where);
     if ($data eq '-') {
@@ -212,25 +195,18 @@ sub ReadScript {
       ++$stats{deletedValues};
     } elsif ($data =~ /^"((?:[^"\\]|\\.)*)"$/) {
       my $text = Unescape($1);
-      if (!defined $text) {
-        Fail("$where: REGEDIT rejects the string $data");
-        next;
-      }
+      Fail("$where: REGEDIT rejects the string $data"), next unless defined $text;
       %value = (%value, type => 'sz', data => $text);
     } elsif ($data =~ /^dword:([0-9a-fA-F]{1,8})$/) {
       %value = (%value, type => 'dword', data => hex $1);
     } elsif ($data =~ /^hex(?:\(([0-9a-fA-F]+)\))?:(.*)$/) {
       my $kind = defined $1 ? hex $1 : 3;
       my $bytes = HexBytes($2);
-      if (!defined $bytes) {
-        Fail("$where: bad hex list: $data");
-        next;
-      }
+      Fail("$where: bad hex list: $data"), next unless defined $bytes;
       $bytes = WidenAnsi($bytes) if $kind == 2 || $kind == 7;
       %value = (%value, type => $kind == 3 ? 'hex' : sprintf('hex(%x)', $kind), data => $bytes);
     } else {
-      Fail("$where: value data REGEDIT does not read: $data");
-      next;
+      Fail("$where: value data REGEDIT does not read: $data"), next;
     }
     ++$stats{values} unless $value{absent};
     $expected{$key}{lc $valueName} = \%value;
@@ -255,10 +231,7 @@ my %actual;        # key id => { lc name => { type, data } }, for expected keys 
 sub ReadExport {
   my ($file) = @_;
   my ($bytes) = Lines($file, 'latin1');
-  if ($bytes !~ s/^\xff\xfe//) {
-    Fail("$file: not a UTF-16 export");
-    return;
-  }
+  Fail("$file: not a UTF-16 export"), return if $bytes !~ s/^\xff\xfe//;
   my @lines = split /\r\n/, decode('UTF-16LE', $bytes);
   my $key;
   for (my $i = 0; $i < @lines; ++$i) {
@@ -285,8 +258,7 @@ sub ReadExport {
       my $kind = defined $1 ? hex $1 : 3;
       %value = (type => $kind == 3 ? 'hex' : sprintf('hex(%x)', $kind), data => HexBytes($2) // '');
     } else {
-      Fail("$file: unreadable export line: $line");
-      next;
+      Fail("$file: unreadable export line: $line"), next;
     }
     $actual{$key}{lc $valueName} = \%value;
   }
@@ -333,9 +305,8 @@ for my $id (sort keys %expected) {
       Fail("$where: should be deleted, is " . Show($got)) if $got;
     } elsif (!$got) {
       Fail("$where: missing, expected " . Show($want));
-    } elsif ($got->{type} ne $want->{type}) {
-      Fail("$where: expected " . Show($want) . ", registry has " . Show($got));
-    } elsif ($got->{data} ne $want->{data} && !$rewrittenByWine{$id}{$lcName}) {
+    } elsif ($got->{type} ne $want->{type}
+             || ($got->{data} ne $want->{data} && !$rewrittenByWine{$id}{$lcName})) {
       Fail("$where: expected " . Show($want) . ", registry has " . Show($got));
     }
   }
