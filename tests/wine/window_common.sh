@@ -50,15 +50,6 @@ install_window_fonts() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 
-# The prefix ./test made, or a fresh one.
-use_shared_prefix() {
-  if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then
-    export WINEPREFIX=$KWETRO_WINEPREFIX
-  else
-    fresh_prefix "$1"
-  fi
-}
-
 # A new prefix of our own, with its server kept running until the end.
 fresh_prefix() {
   export WINEPREFIX=$1

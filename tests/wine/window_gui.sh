@@ -17,7 +17,8 @@ rm -rf "$work"
 mkdir -p "$work"
 
 need_display
-use_shared_prefix "$work/prefix"
+# The prefix ./test made, or a fresh one.
+if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then export WINEPREFIX=$KWETRO_WINEPREFIX; else fresh_prefix "$work/prefix"; fi
 install_window_fonts
 cd "$work"
 wine "$exe" --gtest_brief=1
