@@ -67,16 +67,11 @@ printf 'regedit: Unable to open the registry key\n' | output
 expect "REGEDIT reports an error" 'REGEDIT said: regedit: Unable to open the registry key'
 
 good_output
-script <<'EOF'
-Windows Registry Editor Version 5.00
-
-[HKLM\Software\Kw]
-"Dword"=dword:000000cc
-EOF
+sed 's/^\[HKEY_CURRENT_USER\\Software\\Kw\]$/[HKLM\\Software\\Kw]/' "$here/reg_import_check_script.txt" | script
 expect "a short root name" 'REGEDIT does not accept the key [HKLM\Software\Kw]'
 
-printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kw]\r\n"Dword"=dword:000000cc' >"$work/s.reg"
-printf '' | output
+good_script
+truncate -s -2 "$work/s.reg"
 expect "a last line without CR LF" 'the last line does not end in CR LF'
 
 exit $((failures > 0))
