@@ -26,16 +26,11 @@ i686-w64-mingw32-g++-win32 -shared-libgcc -Wl,--major-subsystem-version,6,--mino
 failures=0
 # check NAME WIN64 WIN32 pass|"text the report must contain"...
 check() {
-  local name=$1 win64=$2 win32=$3 status=0 result want
+  local name=$1 win64=$2 win32=$3 status=0 result want ok=1
   shift 3
   result=$(KWETRO_WIN64=$win64 KWETRO_WIN32=$win32 "$here/xp_loadable.sh" 2>&1) || status=$?
-  local ok=1
-  if [[ $1 == pass ]]; then
-    [[ $status -eq 0 ]] || ok=0
-  else
-    [[ $status -eq 1 ]] || ok=0
-    for want in "$@"; do [[ $result == *"$want"* ]] || ok=0; done
-  fi
+  [[ $status -eq $([[ $1 == pass ]] && echo 0 || echo 1) ]] || ok=0
+  for want in "$@"; do [[ $want == pass || $result == *"$want"* ]] || ok=0; done
   if [[ $ok == 1 ]]; then
     echo "ok: $name"
   else
