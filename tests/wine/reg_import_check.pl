@@ -92,10 +92,8 @@ sub Show {
   my ($type, $data) = @$v{qw(type data)};
   return sprintf('dword:%08x', $data) if $type eq 'dword';
   if ($type eq 'sz') {
-    (my $s = $data) =~ s/([\\"])/\\$1/g;
-    $s =~ s/\n/\\n/g;
-    $s =~ s/\r/\\r/g;
-    $s =~ s/\0/\\0/g;
+    my %escape = ("\n" => 'n', "\r" => 'r', "\0" => '0', '\\' => '\\', '"' => '"');
+    (my $s = $data) =~ s/([\\"\n\r\0])/\\$escape{$1}/g;
     return "\"$s\"";
   }
   return "$type:" . join(',', map { sprintf '%02x', ord } split //, $data);
