@@ -1,6 +1,7 @@
-// Properties over crafted settings files and random selections: no settings
-// file puts a line into a script that the program does not define, and a save
-// and a load keep every control. Each failure shows the input that made it.
+// Properties over crafted settings files, random selections and the fuzz
+// targets' inputs: no settings file puts a line into a script that the program
+// does not define, and a save and a load keep every control. Each failure
+// shows the input that made it.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -109,6 +110,31 @@ TEST(ScriptProperties, SaveLoadSaveKeepsEverySelection) {
   Selection changed;
   changed.combos[2] = -1;
   EXPECT_EQ(DifferentControl(Selection(), changed), "sComboBox_3_1");  // the check sees a change
+}
+
+// The fuzz targets' seeds and every input a fuzz run ever failed on, through
+// the targets' own checks (support/checks.h) on every build: a fault found
+// once stays found. A new failure goes into fuzz/regressions/<target>/.
+TEST(FuzzInputs, PassTheChecksOfTheirTarget) {
+  int inputs = 0;
+  std::error_code none;
+  const auto each = [&](const std::string& folder, std::string (*check)(std::string_view)) {
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(SourcePath(folder), none)) {
+      const std::string name = entry.path().filename().string(),
+                        type = entry.path().extension().string();
+      if (!entry.is_regular_file() || name[0] == '.' || type == ".md" || type == ".reg") continue;
+      EXPECT_EQ(check(ReadBytes(entry.path())), "") << entry.path().string();
+      ++inputs;
+    }
+  };
+  each("fuzz/corpus/settings", CheckSettingsBytes);
+  each("fuzz/regressions/settings", CheckSettingsBytes);
+  each("tests/golden", CheckSettingsBytes);  // the seeds test-fuzz.sh adds
+  each("fuzz/corpus/layout", CheckLayoutBytes);
+  each("fuzz/regressions/layout", CheckLayoutBytes);
+  EXPECT_EQ(CheckLayoutBytes(ReadBytes(SourcePath("ui/kwetro.form"))), "");
+  EXPECT_GE(inputs, 10) << "the source tree is out of reach at " << SourcePath("").string();
 }
 
 }  // namespace
