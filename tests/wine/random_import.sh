@@ -15,37 +15,20 @@
 # random selections, default 20), KWETRO_SEED (their seed, new each run; printed).
 set -euo pipefail
 
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-cli=${KWETRO_NATIVE:-$root/build/native}/kwetro-cli
-win_cli=${KWETRO_WIN64:-$root/build/win64}/kwetro-cli.exe
-work=${KWETRO_WORK:-$root/build/wine-checks}/random_import
+source "$(dirname "$0")/registry_common.sh"
 count=${KWETRO_SELECTIONS:-20}
-seed=${KWETRO_SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
 mingw=x86_64-w64-mingw32-g++-win32
-start=$SECONDS
-[[ -x $cli ]] || { echo "random_import: no $cli: build the native tree first" >&2; exit 1; }
 command -v "$mingw" >/dev/null ||
   { echo "random_import: $mingw not found; run scripts/install-deps.sh" >&2; exit 1; }
-
-rm -rf "$work"
-mkdir -p "$work"
-source "$here/registry_common.sh"
-russian_prefix "$work"
+russian_prefix random_import
 "$mingw" -std=c++17 -O1 -static -municode -o "$work/reg_dump.exe" "$here/reg_dump.cpp"
 
-echo "random_import: $count random selections, seed $seed (KWETRO_SEED=$seed repeats them)"
 failed=0
 n=0
 states=(1 0 1)
 for ((i = 0; i < count; i++)); do states+=(random); done
 for state in "${states[@]}"; do
-  n=$((n + 1))
-  label=$(label "$state" "$n")
-  dir=$work/$n
-  mkdir -p "$dir/windows"
-  settings "$state" $((seed + n)) >"$dir/settings.ini"
-  if ! "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null; then
+  if ! next_selection "$state"; then
     echo "$label: kwetro-cli generate failed"
     failed=1
     continue

@@ -15,20 +15,8 @@
 # random selections; printed).
 set -euo pipefail
 
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-native=${KWETRO_NATIVE:-$root/build/native}
-work=${KWETRO_WORK:-$root/build/wine-checks}/undo_roundtrip
-cli=$native/kwetro-cli
-win_cli=${KWETRO_WIN64:-$root/build/win64}/kwetro-cli.exe
-seed=${KWETRO_SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
-start=$SECONDS
-[[ -x $cli ]] || { echo "undo_roundtrip: no $cli: build the native tree first" >&2; exit 1; }
-
-rm -rf "$work"
-mkdir -p "$work"
-source "$here/registry_common.sh"
-russian_prefix "$work"
+source "$(dirname "$0")/registry_common.sh"
+russian_prefix undo_roundtrip
 
 # Runs a Wine program in the selection's folder; its output is kept.
 run() {
@@ -38,16 +26,10 @@ run() {
     { echo "$label: $what failed:"; cat "$dir/$what.txt"; return 1; }
 }
 
-echo "undo_roundtrip: random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
 failed=0
 n=0
 for choice in 1 0 random random random; do
-  n=$((n + 1))
-  label=$(label "$choice" "$n")
-  dir=$work/$n
-  mkdir -p "$dir/windows"
-  settings "$choice" $((seed + n)) >"$dir/settings.ini"
-  "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null
+  next_selection "$choice"
   if ! { run export-before regedit /E before.reg && run import-hkcu regedit /S hkcu.reg &&
          run import-hklm regedit /S hklm.reg && run export-imported regedit /E imported.reg &&
          "$cli" undo --backup "$dir/before.reg" --out "$dir" "$dir/hkcu.reg" "$dir/hklm.reg" >/dev/null &&
