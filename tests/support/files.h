@@ -9,8 +9,10 @@
 #include <iterator>
 #include <set>
 #include <sstream>
-#include <vector>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kwetro::testing {
 
@@ -21,6 +23,13 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
 
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Text with every LF turned into CR LF.
+inline std::string CrLf(std::string_view text) {
+  std::string out;
+  for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return out;
 }
 
 // A file or folder of the source tree; under Wine the Unix path is reached
@@ -62,6 +71,28 @@ inline std::vector<std::vector<std::string>> ReadTable(const std::string& relati
     }
   }
   return rows;
+}
+
+// The cases of a file of the source tree: a line "=== NAME" starts a case,
+// "--- PART" a part of it, and every other line after them belongs, with a
+// line end, to the part above. Lines before the first case are notes.
+struct TextCase {
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> parts;
+};
+
+inline std::vector<TextCase> ReadCases(const std::string& relative) {
+  std::vector<TextCase> cases;
+  std::istringstream in(ReadBytes(SourcePath(relative)));
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("=== ", 0) == 0)
+      cases.push_back({line.substr(4), {}});
+    else if (!cases.empty() && line.rfind("--- ", 0) == 0)
+      cases.back().parts.emplace_back(line.substr(4), "");
+    else if (!cases.empty() && !cases.back().parts.empty())
+      cases.back().parts.back().second += line + "\n";
+  }
+  return cases;
 }
 
 class TempDir {

@@ -5,14 +5,9 @@
 #include <string_view>
 
 #include "options/text_encoding.h"
+#include "support/files.h"
 
 namespace kwetro::testing {
-
-inline std::string CrLf(std::string_view text) {
-  std::string out;
-  for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  return out;
-}
 
 // As REGEDIT /E writes it: UTF-16LE with a byte-order mark, CR LF.
 inline std::string Utf16File(std::string_view utf8) {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "app/cli.h"
 #include "app/file_io.h"
+#include "support/checks.h"
 #include "support/files.h"
 #include "undo/reg_files.h"
 
@@ -58,19 +58,17 @@ TEST(UndoCommand, ExitStatusAndMessageForEachOutcomeAndNothingWrittenOnAnError) 
        "kwetro-cli: cannot write undo file '" + JoinPath(dir.File("missing"), "undo.reg") + "': "},
   };
   for (const auto& c : cases) {
-    std::string stdoutText, stderrText;
-    EXPECT_EQ(RunCli(c.args, stdoutText, stderrText), c.code) << stderrText;
-    EXPECT_EQ(stderrText.substr(0, c.message.size()), c.message);
+    const testing::CliRun r = testing::Cli(c.args);
+    EXPECT_EQ(r.code, c.code) << r.err;
+    EXPECT_EQ(r.err.substr(0, c.message.size()), c.message);
     EXPECT_TRUE(std::filesystem::is_empty(out)) << c.message;
     EXPECT_FALSE(dir.Exists("undo.reg")) << c.message;
   }
 
-  std::string stdoutText, stderrText;
-  ASSERT_EQ(RunCli({"undo", "--user", user, "--backup", backup, "--out", out, script}, stdoutText,
-                   stderrText),
-            kExitOk)
-      << stderrText;
-  EXPECT_EQ(stdoutText, JoinPath(out, "undo.reg") + "\n");
+  const testing::CliRun r =
+      testing::Cli({"undo", "--user", user, "--backup", backup, "--out", out, script});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_EQ(r.out, JoinPath(out, "undo.reg") + "\n");
   EXPECT_EQ(testing::ReadUtf16File(dir.Read("out/undo.reg")),
             header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:00000001\n\n");
 }

@@ -9,23 +9,19 @@
 namespace kwetro {
 namespace {
 
-TEST(Win32Platform, ExpansionIsCompleteHoweverLong) {
+TEST(Win32Platform, ExpansionIsCompleteHoweverLongAndKeepsUnknownNamesAndRussianText) {
   // Far beyond the 4 KB buffer of old, within the system's 32 K limit.
   const std::string value(12000, 'x');
   SetEnvironmentVariableW(L"KWETRO_LONG", Widen(value).c_str());
+  SetEnvironmentVariableW(L"KWETRO_FOLDER", Widen("C:\\Программы").c_str());
   Win32Platform platform;
   const std::string expanded = platform.ExpandEnvironment("<%KWETRO_LONG%\\%KWETRO_LONG%>");
   EXPECT_EQ(expanded.size(), 2 * value.size() + 3);
   EXPECT_TRUE(expanded == "<" + value + "\\" + value + ">");
-  SetEnvironmentVariableW(L"KWETRO_LONG", nullptr);
-}
-
-TEST(Win32Platform, ExpansionKeepsUnknownNamesAndRussianText) {
-  SetEnvironmentVariableW(L"KWETRO_FOLDER", Widen("C:\\Программы").c_str());
-  Win32Platform platform;
   EXPECT_EQ(platform.ExpandEnvironment("%KWETRO_FOLDER%\\%KWETRO_NOT_SET%"),
             "C:\\Программы\\%KWETRO_NOT_SET%");
   EXPECT_EQ(platform.ExpandEnvironment(""), "");
+  SetEnvironmentVariableW(L"KWETRO_LONG", nullptr);
   SetEnvironmentVariableW(L"KWETRO_FOLDER", nullptr);
 }
 

@@ -1,67 +1,11 @@
 // OK and Cancel in the real window: an interactive Apply writes what
 // kwetro-cli writes for the same selection; Cancel writes nothing; a deployed
-// copy counts down, registers its start-up commands and removes itself, and
-// the user stops its countdown by what the first page holds or by a page.
+// copy counts down on OK, and the user stops it by what the first page holds
+// or by a page.
 #include "window_harness.h"
 
 namespace kwetro::testing {
 namespace {
-
-const wchar_t kRunOnce[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
-std::wstring RunOnceValue(const wchar_t* name) {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunOnce, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-    return L"<no key>";
-  wchar_t data[2048] = {};
-  DWORD size = sizeof data - sizeof(wchar_t), type = 0;
-  const LONG status =
-      RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return L"<none>";
-  return type == REG_SZ ? std::wstring(data) : L"<not REG_SZ>";
-}
-
-void ClearRunOnce() {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunOnce, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-  for (const wchar_t* name : {L"Reg_0", L"Reg_1", L"Reg_2", L"Reg_3", L"Reg_4", L"Reg-Del"})
-    RegDeleteValueW(key, name);
-  RegCloseKey(key);
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > ms) return false;
-    Sleep(50);
-  }
-  return true;
-}
-
-class DeployedWindowTest : public WindowTest {
- protected:
-  // The program in the deployment folder, with its settings file (and the
-  // program file the batch file removes: the window runs in this test
-  // program, which starts in another folder).
-  void OpenDeployed(const std::string& settings) {
-    deployment_ = Win32Platform().ExpandEnvironment("%WINDIR%\\UPDKwetro");
-    // A batch file of an earlier run may still stand in the folder: the
-    // folder may stay, emptied.
-    RemoveFolder(deployment_);
-    ASSERT_TRUE(CreateDirectoryW(Widen(deployment_).c_str(), nullptr) ||
-                GetLastError() == ERROR_ALREADY_EXISTS);
-    folders_.push_back(deployment_);
-    ClearRunOnce();
-    std::string reason;
-    ASSERT_TRUE(WriteFileAtomically(deployment_ + "\\Kwetro.exe", "MZ", reason)) << reason;
-    ASSERT_TRUE(WriteFileAtomically(deployment_ + "\\Kwetro.ini", settings, reason)) << reason;
-    ASSERT_TRUE(WriteFileAtomically(deployment_ + "\\Custom.reg", "REGEDIT4\r\n\r\n", reason));
-    platform_.modulePath = deployment_ + "\\Kwetro.exe";
-    Open();
-  }
-  std::string deployment_;
-};
 
 TEST_F(WindowTest, InteractiveApplyWritesWhatTheCliWritesForTheSameSelection) {
   const std::string cli = CliPath();
@@ -111,43 +55,11 @@ TEST_F(WindowTest, CancelEndsTheProgramWithoutWritingAnything) {
   EXPECT_FALSE(FileExists(folder_ + "\\hkcu.reg") || FileExists(folder_ + "\\Kwetro.ini"));
 }
 
-TEST_F(DeployedWindowTest, CountsDownAppliesRegistersAndRemovesItself) {
-  ASSERT_NO_FATAL_FAILURE(
-      OpenDeployed("[Start]\r\nTimer=3\r\n\r\n[sCheckBox_1_9]\r\nChecked=1\r\n"));
-  EXPECT_FALSE(IsWindowEnabled(Control("RzURLLabel1")));
-  std::vector<std::wstring> shown;
-  platform_.onMessages = [&] {
-    const std::wstring caption = TextOf(window_->OkButton());
-    if (shown.empty() || shown.back() != caption) shown.push_back(caption);
-  };
-  const DWORD start = GetTickCount();
-  while (!ended_ && GetTickCount() - start < 15000) platform_.ProcessMessages(20);
-  platform_.onMessages = nullptr;
-  ASSERT_EQ(ended_, 1) << "the countdown did not end the program";
-  EXPECT_EQ(shown, (std::vector<std::wstring>{W("Применить"), W("Применить 2"), W("Применить 1"),
-                                              W("Применить 0"), W("Применить")}));
-  EXPECT_TRUE(errors_.empty());
-  EXPECT_TRUE(FileExists(deployment_ + "\\hkcu.reg") && FileExists(deployment_ + "\\hklm.reg"));
-  EXPECT_FALSE(FileExists(folder_ + "\\hkcu.reg"));
-  EXPECT_FALSE(FileExists(deployment_ + "\\Kwetro.ini"));
-  EXPECT_EQ(State("sCheckBox_1_9"), cbChecked);
-
-  const std::wstring folder = Widen(deployment_);
-  const std::wstring backup = Widen(Win32Platform().ExpandEnvironment("%ALLUSERSPROFILE%"));
-  EXPECT_EQ(RunOnceValue(L"Reg_0"), L"REGEDIT /E \"" + backup + L"\\RegAfter.reg\"");
-  EXPECT_EQ(RunOnceValue(L"Reg_1"), L"REGEDIT /S \"" + folder + L"\\hkcu.reg\"");
-  EXPECT_EQ(RunOnceValue(L"Reg_2"), L"REGEDIT /S \"" + folder + L"\\hklm.reg\"");
-  EXPECT_EQ(RunOnceValue(L"Reg_3"), L"REGEDIT /S \"" + folder + L"\\Custom.reg\"");
-  EXPECT_EQ(RunOnceValue(L"Reg_4"), L"<none>");
-  EXPECT_EQ(RunOnceValue(L"Reg-Del"), L"CMD /C RD /S /Q %WINDIR%\\UPDKwetro");
-  ClearRunOnce();
-  // The batch file, run by the real command interpreter, removes the program
-  // file and then itself.
-  EXPECT_TRUE(WaitUntil([&] { return !FileExists(deployment_ + "\\Kwetro.exe"); }, 20000));
-  EXPECT_TRUE(WaitUntil([&] { return !FileExists(deployment_ + "\\SelfDel.bat"); }, 10000));
-}
-
-TEST_F(DeployedWindowTest, OnlyTheFirstPageAndPageChangesStopTheCountdown) {
+// A deployed copy: the program in the deployment folder with its settings
+// file. Its countdown to the end, Apply and removal run in window_deploy.sh.
+TEST_F(WindowTest, DeployedCountdownShowsOnOkAndOnlyTheFirstPageAndPagesStopIt) {
+  const std::string deployment = Win32Platform().ExpandEnvironment("%WINDIR%\\UPDKwetro");
+  folders_.push_back(deployment);
   const struct {
     const char* what;
     std::function<void()> act;
@@ -161,14 +73,19 @@ TEST_F(DeployedWindowTest, OnlyTheFirstPageAndPageChangesStopTheCountdown) {
   for (const auto& c : cases) {
     window_.reset();
     platform_.beeps = 0;
-    ASSERT_NO_FATAL_FAILURE(OpenDeployed("[Start]\r\nTimer=900\r\n"));
-    Pump(1100);
-    ASSERT_NE(TextOf(window_->OkButton()), W("Применить")) << "no countdown";
+    RemoveFolder(deployment);
+    CreateDirectoryW(Widen(deployment).c_str(), nullptr);
+    std::string reason;
+    ASSERT_TRUE(
+        WriteFileAtomically(deployment + "\\Kwetro.ini", "[Start]\r\nTimer=900\r\n", reason));
+    platform_.modulePath = deployment + "\\Kwetro.exe";
+    Open();
+    EXPECT_FALSE(IsWindowEnabled(Control("RzURLLabel1")));
+    for (int i = 0; i < 50 && TextOf(window_->OkButton()) == W("Применить"); ++i) Pump(100);
+    ASSERT_EQ(TextOf(window_->OkButton()).rfind(W("Применить 89"), 0), 0u) << "no countdown";
     c.act();
     EXPECT_EQ(TextOf(window_->OkButton()) == W("Применить"), c.stops) << c.what;
   }
-  window_.reset();
-  ClearRunOnce();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,33 +43,19 @@ class TestPlatform : public Win32Platform {
   }
 };
 
-// A fresh folder under the system's temporary folder.
+// A fresh folder under the system's temporary folder, and its removal.
 inline std::string NewFolder(const std::string& name) {
   static int counter = 0;
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::string folder = Narrow(temp) + "kwetro-" + std::to_string(GetCurrentProcessId()) +
-                             "-" + std::to_string(counter++) + "-" + name;
-  CreateDirectoryW(Widen(folder).c_str(), nullptr);
-  return folder;
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("kwetro-" + std::to_string(GetCurrentProcessId()) +
+                                                "-" + std::to_string(counter++) + "-" + name);
+  std::filesystem::create_directory(folder);
+  return folder.string();
 }
 
 inline void RemoveFolder(const std::string& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Widen(folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::string path = folder + "\\" + Narrow(name);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveFolder(path);
-      else
-        DeleteFileW(Widen(path).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(Widen(folder).c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
 }
 
 inline std::string ReadFile(const std::string& path) {
@@ -117,23 +104,20 @@ inline TriState Next(TriState state) {
 
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { UseProgramFolder(NewFolder("program")); }
+  // The program file's folder; the program starts with it as current folder.
+  void SetUp() override {
+    folder_ = NewFolder("program");
+    folders_.push_back(folder_);
+    platform_.modulePath = folder_ + "\\Kwetro.exe";
+    std::filesystem::current_path(folder_);
+  }
 
   void TearDown() override {
     window_.reset();
     Pump(20);
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    SetCurrentDirectoryW(temp);  // a folder in use cannot be removed
+    // A folder in use cannot be removed.
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
     for (const std::string& folder : folders_) RemoveFolder(folder);
-  }
-
-  // The program file's folder; the program starts with it as current folder.
-  void UseProgramFolder(const std::string& folder) {
-    folder_ = folder;
-    folders_.push_back(folder);
-    platform_.modulePath = folder_ + "\\Kwetro.exe";
-    SetCurrentDirectoryW(Widen(folder_).c_str());
   }
 
   // Builds and shows the window of the stored layout (changed by edit, when
@@ -180,9 +164,6 @@ class WindowTest : public ::testing::Test {
 
   TriState State(const char* name) { return selection_.State(OptionIndex(name)); }
   std::wstring Caption(const char* name) { return Widen(selection_.Caption(OptionIndex(name))); }
-  TriState& Service(const char* key) {
-    return selection_.services[static_cast<std::size_t>(ServiceIndex(key))];
-  }
 
   // A left click at a point of a control, through the message queue.
   void ClickAt(HWND hwnd, int x, int y) {

@@ -169,29 +169,14 @@ TEST_F(WindowTest, TheLinkOpensTheScriptFolder) {
   EXPECT_EQ(platform_.openedFolders[0], window_->Control().ScriptFolder());
 }
 
-TEST_F(WindowTest, ServicesPageWithSystemRestoreOffTurnsItsServiceOff) {
-  Open();
-  ClickUntil("sCheckBox_1_9", cbChecked);
-  Service("srservice") = cbChecked;
-  SelectPage("PageControl1", 4);
-  EXPECT_EQ(Service("srservice"), cbUnchecked);
-  EXPECT_EQ(SendMessageW(Control("CheckListBox1"), LB_GETCURSEL, 0, 0), 0);
-  SelectPage("PageControl1", 0);
-  ClickUntil("sCheckBox_1_9", cbGrayed);
-  Service("srservice") = cbChecked;
-  SelectPage("PageControl1", 4);
-  EXPECT_EQ(Service("srservice"), cbChecked);
-}
-
 TEST_F(WindowTest, PresetsFillTheListAndItsBoxesCycle) {
   Open();
   SelectPage("PageControl1", 4);
   HWND list = Control("CheckListBox1");
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 0);  // the first item, on entering
   ClickUntil("srCheckBox_1_1", cbUnchecked);
   EXPECT_TRUE(IsWindowEnabled(list));
   EXPECT_EQ(TextOf(Control("srCheckBox_1_1")), W("Оптимальная"));
-  for (std::size_t i = 0; i < Controls().services.size(); ++i)
-    EXPECT_EQ(selection_.services[i], Controls().services[i].optimal) << i;
 
   // A click on an item's box cycles its state; on its text it only selects.
   RECT item;

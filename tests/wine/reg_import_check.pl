@@ -2,22 +2,16 @@
 # Checks what REGEDIT made of our registry scripts.
 #
 #   reg_import_check.pl --import SCRIPT=REGEDIT_OUTPUT ... --export EXPORT ...
-#   reg_import_check.pl --roots SCRIPT ...
 #
 # The scripts are replayed, in the order they were imported, into the state
 # they promise: keys that exist or are gone, values with their type and data,
 # values that are gone. That state is then compared with REGEDIT's own export
 # (/E) of the registry after the import, and REGEDIT must say nothing at all
-# while importing (a backslash the scripts left unescaped would show as a
-# notice).
+# while importing.
 #
 # The reading of the scripts follows Wine's REGEDIT where it differs from the
 # text of a script (see Unescape and WidenAnsi), and values Wine rewrites by
-# itself are compared by type only (%rewrittenByWine). Every such case is
-# counted and reported, so that a change in the scripts that makes one matter
-# is seen.
-#
-# --roots prints the registry roots (full names) that an export must cover.
+# itself are compared by type only (%rewrittenByWine).
 #
 # Exit status: 0 when everything matches, 1 on a mismatch, another one when
 # the input cannot be read.
@@ -49,35 +43,19 @@ sub KeyId {
   return lc($root . $rest);
 }
 
-sub RootOf {
-  my ($id) = @_;
-  my ($root) = $id =~ /^([^\\]+)/;
-  return uc $root;
-}
-
 # --- Data --------------------------------------------------------------------
 
 # Wine's REGEDIT reads a string the way its escape rules say: \\ \" \n \r are
 # escapes, "\0" makes the line invalid, and any other backslash is dropped
-# with a notice "[\X]" on the console. Windows keeps such a backslash, and the
-# scripts write paths with single backslashes on purpose. Returns the string
-# as Wine stores it, or undef for an invalid one; pushes the notices.
+# (with a notice on the console, which fails the check). Returns the string as
+# Wine stores it, or undef for an invalid one.
+my %escape = (n => "\n", r => "\r");
 sub Unescape {
-  my ($text, $notices) = @_;
+  my ($text) = @_;
   my $out = '';
   while ($text =~ /\G(?:([^\\]+)|\\(.)|(\\)$)/gcs) {
-    if (defined $1) {
-      $out .= $1;
-    } elsif (defined $3) {
-      return undef;
-    } else {
-      my $c = $2;
-      if ($c eq '\\' || $c eq '"') { $out .= $c; }
-      elsif ($c eq 'n') { $out .= "\n"; }
-      elsif ($c eq 'r') { $out .= "\r"; }
-      elsif ($c eq '0') { return undef; }
-      else { $out .= $c; push @$notices, $c; }
-    }
+    return undef if defined $3 || (defined $2 && $2 eq '0');
+    $out .= $1 // $escape{$2} // $2;
   }
   return $out;
 }
@@ -114,10 +92,8 @@ sub Show {
   my ($type, $data) = @$v{qw(type data)};
   return sprintf('dword:%08x', $data) if $type eq 'dword';
   if ($type eq 'sz') {
-    (my $s = $data) =~ s/([\\"])/\\$1/g;
-    $s =~ s/\n/\\n/g;
-    $s =~ s/\r/\\r/g;
-    $s =~ s/\0/\\0/g;
+    my %escape = ("\n" => 'n', "\r" => 'r', "\0" => '0', '\\' => '\\', '"' => '"');
+    (my $s = $data) =~ s/([\\"\n\r\0])/\\$escape{$1}/g;
     return "\"$s\"";
   }
   return "$type:" . join(',', map { sprintf '%02x', ord } split //, $data);
@@ -134,7 +110,6 @@ my %rewrittenByWine = (
 
 my %keyState;   # key id => { path, present, where }
 my %expected;   # key id => { lc name => { name, type, data, where } or { name, absent, where } }
-my %quirks;     # what of Wine's reading differed from the script's text => count
 my %stats = (keys => 0, deletedKeys => 0, values => 0, deletedValues => 0);
 
 sub Lines {
@@ -165,23 +140,20 @@ sub CreateKey {
   $keyState{$id} = { path => $path, present => 1, where => $where };
 }
 
-# Reads one script into the expected state; returns the notices it should cause.
+# Reads one script into the expected state.
 sub ReadScript {
   my ($file) = @_;
   my ($bytes, $lines) = Lines($file, 'cp1251');
   my $name = $file =~ s{.*/}{}r;
-  my @notices;
-  if ($bytes =~ /^(?:\xef\xbb\xbf|\xff\xfe|\xfe\xff)/) {
-    Fail("$name: starts with a byte-order mark; the scripts are Windows-1251 text");
-    return \@notices;
-  }
+  Fail("$name: starts with a byte-order mark; the scripts are Windows-1251 text"), return
+    if $bytes =~ /^(?:\xef\xbb\xbf|\xff\xfe|\xfe\xff)/;
   Fail("$name: the last line does not end in CR LF") if $bytes ne '' && $bytes !~ /\r\n\z/;
   pop @$lines if @$lines && $lines->[-1] eq '';
   Fail("$name: line 1 is not \"Windows Registry Editor Version 5.00\"")
     unless @$lines && $lines->[0] eq 'Windows Registry Editor Version 5.00';
   Fail("$name: a line ends in a bare CR or LF") if grep { /[\r\n]/ } @$lines;
 
-  my ($key, $keyPath);    # current key id (undef after a deletion line)
+  my $key;    # current key id (undef after a deletion line)
   for (my $i = 1; $i < @$lines; ++$i) {
     my $where = "$name:" . ($i + 1);
     my $line = $lines->[$i];
@@ -196,11 +168,8 @@ sub ReadScript {
     if ($line =~ /^\s*\[(-?)(.*)\]\s*$/) {
       my ($delete, $path) = ($1, $2);
       my $id = KeyId($path);
-      if (!defined $id) {
-        Fail("$where: REGEDIT does not accept the key [$delete$path]");
-        $key = undef;
-        next;
-      }
+      ($key = undef), Fail("$where: REGEDIT does not accept the key [$delete$path]"), next
+        unless defined $id;
       if ($delete) {
         DeleteKey($id, $path, $where);
         ++$stats{deletedKeys};
@@ -208,64 +177,38 @@ sub ReadScript {
       } else {
         CreateKey($id, $path, $where);
         ++$stats{keys};
-        ($key, $keyPath) = ($id, $path);
+        $key = $id;
       }
       next;
     }
-    my ($rawName, $data) =
-      $line =~ /^\s*(@|"(?:[^"\\]|\\.)*")\s*=\s*(.*?)\s*$/ or do {
-        Fail("$where: not a line REGEDIT reads: $line");
-        next;
-      };
-    if (!defined $key) {
-      Fail("$where: value line outside a key: $line");
-      next;
-    }
-    my $valueName = '';
-    if ($rawName ne '@') {
-      $valueName = Unescape(substr($rawName, 1, -1), \@notices);
-      if (!defined $valueName) {
-        Fail("$where: REGEDIT rejects the value name $rawName");
-        next;
-      }
-    }
+    my ($rawName, $data) = $line =~ /^\s*(@|"(?:[^"\\]|\\.)*")\s*=\s*(.*?)\s*$/
+      or Fail("$where: not a line REGEDIT reads: $line"), next;
+    Fail("$where: value line outside a key: $line"), next unless defined $key;
+    my $valueName = $rawName eq '@' ? '' : Unescape(substr($rawName, 1, -1));
+    Fail("$where: REGEDIT rejects the value name $rawName"), next unless defined $valueName;
     my $shown = $rawName eq '@' ? '(default)' : "\"$valueName\"";
     my %value = (name => $shown, where => $where);
     if ($data eq '-') {
       $value{absent} = 1;
       ++$stats{deletedValues};
     } elsif ($data =~ /^"((?:[^"\\]|\\.)*)"$/) {
-      my $raw = $1;
-      my $before = @notices;
-      my $text = Unescape($raw, \@notices);
-      if (!defined $text) {
-        Fail("$where: REGEDIT rejects the string $data");
-        next;
-      }
-      $quirks{'string with a backslash Wine drops'}++ if @notices > $before;
+      my $text = Unescape($1);
+      Fail("$where: REGEDIT rejects the string $data"), next unless defined $text;
       %value = (%value, type => 'sz', data => $text);
     } elsif ($data =~ /^dword:([0-9a-fA-F]{1,8})$/) {
       %value = (%value, type => 'dword', data => hex $1);
     } elsif ($data =~ /^hex(?:\(([0-9a-fA-F]+)\))?:(.*)$/) {
       my $kind = defined $1 ? hex $1 : 3;
       my $bytes = HexBytes($2);
-      if (!defined $bytes) {
-        Fail("$where: bad hex list: $data");
-        next;
-      }
-      if ($kind == 2 || $kind == 7) {
-        $bytes = WidenAnsi($bytes);
-        $quirks{sprintf 'hex(%x) value widened by Wine', $kind}++;
-      }
+      Fail("$where: bad hex list: $data"), next unless defined $bytes;
+      $bytes = WidenAnsi($bytes) if $kind == 2 || $kind == 7;
       %value = (%value, type => $kind == 3 ? 'hex' : sprintf('hex(%x)', $kind), data => $bytes);
     } else {
-      Fail("$where: value data REGEDIT does not read: $data");
-      next;
+      Fail("$where: value data REGEDIT does not read: $data"), next;
     }
     ++$stats{values} unless $value{absent};
     $expected{$key}{lc $valueName} = \%value;
   }
-  return \@notices;
 }
 
 # REGEDIT's console output: nothing at all.
@@ -286,10 +229,7 @@ my %actual;        # key id => { lc name => { type, data } }, for expected keys 
 sub ReadExport {
   my ($file) = @_;
   my ($bytes) = Lines($file, 'latin1');
-  if ($bytes !~ s/^\xff\xfe//) {
-    Fail("$file: not a UTF-16 export");
-    return;
-  }
+  Fail("$file: not a UTF-16 export"), return if $bytes !~ s/^\xff\xfe//;
   my @lines = split /\r\n/, decode('UTF-16LE', $bytes);
   my $key;
   for (my $i = 0; $i < @lines; ++$i) {
@@ -316,8 +256,7 @@ sub ReadExport {
       my $kind = defined $1 ? hex $1 : 3;
       %value = (type => $kind == 3 ? 'hex' : sprintf('hex(%x)', $kind), data => HexBytes($2) // '');
     } else {
-      Fail("$file: unreadable export line: $line");
-      next;
+      Fail("$file: unreadable export line: $line"), next;
     }
     $actual{$key}{lc $valueName} = \%value;
   }
@@ -325,7 +264,7 @@ sub ReadExport {
 
 # --- Main ------------------------------------------------------------------------
 
-my (@imports, @exports, @rootScripts);
+my (@imports, @exports);
 while (@ARGV) {
   my $opt = shift @ARGV;
   my $arg = shift @ARGV;
@@ -335,28 +274,13 @@ while (@ARGV) {
     push @imports, [$script, $out];
   }
   elsif ($opt eq '--export') { push @exports, $arg; }
-  elsif ($opt eq '--roots') { push @rootScripts, $arg, @ARGV; last; }
   else { die "unknown option $opt\n"; }
-}
-
-if (@rootScripts) {
-  my %need;
-  for my $file (@rootScripts) {
-    my (undef, $lines) = Lines($file, 'cp1251');
-    for (@$lines) {
-      next unless /^\s*\[-?([^\\\]]+)/;
-      my $id = KeyId($1);
-      $need{RootOf($id)} = 1 if defined $id;
-    }
-  }
-  print "$_\n" for sort keys %need;
-  exit 0;
 }
 
 die "nothing to check\n" unless @imports;
 for my $import (@imports) {
   my ($script, $out) = @$import;
-  my $notices = ReadScript($script);
+  ReadScript($script);
   CheckOutput($script, $out);
 }
 ReadExport($_) for @exports;
@@ -379,21 +303,15 @@ for my $id (sort keys %expected) {
       Fail("$where: should be deleted, is " . Show($got)) if $got;
     } elsif (!$got) {
       Fail("$where: missing, expected " . Show($want));
-    } elsif ($got->{type} ne $want->{type}) {
-      Fail("$where: expected " . Show($want) . ", registry has " . Show($got));
-    } elsif ($got->{data} ne $want->{data}) {
-      if ($rewrittenByWine{$id}{$lcName}) {
-        $quirks{'value Wine rewrites at start, data not compared'}++;
-        next;
-      }
+    } elsif ($got->{type} ne $want->{type}
+             || ($got->{data} ne $want->{data} && !$rewrittenByWine{$id}{$lcName})) {
       Fail("$where: expected " . Show($want) . ", registry has " . Show($got));
     }
   }
 }
 
-my $quirks = join '', map { "; $quirks{$_} $_" } sort keys %quirks;
-printf "%d key lines, %d key deletions, %d values, %d value deletions checked%s\n",
-  @stats{qw(keys deletedKeys values deletedValues)}, $quirks;
+printf "%d key lines, %d key deletions, %d values, %d value deletions checked\n",
+  @stats{qw(keys deletedKeys values deletedValues)};
 if (@failures) {
   my $shown = @failures > 60 ? 60 : @failures;
   print "FAIL: $_\n" for @failures[0 .. $shown - 1];

@@ -8,48 +8,15 @@
 # Every key and value the scripts touch must then be as in before.reg, and
 # the import must have changed some of them (undo_compare.pl).
 #
-# Every Wine program runs with the Russian code pages, as in
-# regedit_import.sh: Wine rewrites some values (font substitutes) whenever a
-# program starts with another code page than the last one.
+# Wine runs with the Russian code pages (registry_common.sh).
 #
 # Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64
 # (build folders), KWETRO_WORK (scratch folder), KWETRO_SEED (seed of the
 # random selections; printed).
 set -euo pipefail
 
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
-native=${KWETRO_NATIVE:-$root/build/native}
-work=${KWETRO_WORK:-$root/build/wine-checks}/undo_roundtrip
-cli=$native/kwetro-cli
-win_cli=${KWETRO_WIN64:-$root/build/win64}/kwetro-cli.exe
-seed=${KWETRO_SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
-start=$SECONDS
-[[ -x $cli ]] || { echo "undo_roundtrip: no $cli: build the native tree first" >&2; exit 1; }
-
-rm -rf "$work"
-mkdir -p "$work"
-export WINEDEBUG=-all
-export WINEPREFIX=$work/prefix
-ruwine() { env LC_ALL=ru_RU.UTF-8 wine "$@"; }
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-mkdir -p "$WINEPREFIX"
-if ! { wineserver -p && env LC_ALL=ru_RU.UTF-8 wineboot -i; } >"$work/wineboot.log" 2>&1; then
-  cat "$work/wineboot.log"
-  echo "undo_roundtrip: creating a Wine prefix failed" >&2
-  exit 1
-fi
-
-# A settings file: the built-in one with every option box checked (1),
-# unchecked (0) or at random; the services preset at "optimal" (unchecked)
-# so that the services section is written.
-"$cli" settings --out "$work/base.ini" >/dev/null
-selection() {
-  perl -ne 'BEGIN { ($state, $seed) = splice(@ARGV, 1); srand($seed); binmode(STDOUT); }
-    $section = $1 if /^\[(.*)\]\r\n$/;
-    s/^Checked=.*/"Checked=" . ($section eq "srCheckBox_1_1" ? 0 : $state eq "random" ? int(rand(3)) : $state) . "\r"/e;
-    print;' "$work/base.ini" "$@"
-}
+source "$(dirname "$0")/registry_common.sh"
+russian_prefix undo_roundtrip
 
 # Runs a Wine program in the selection's folder; its output is kept.
 run() {
@@ -59,16 +26,10 @@ run() {
     { echo "$label: $what failed:"; cat "$dir/$what.txt"; return 1; }
 }
 
-echo "undo_roundtrip: random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
 failed=0
 n=0
 for choice in 1 0 random random random; do
-  n=$((n + 1))
-  label=$(case $choice in 1) echo "all checked" ;; 0) echo "all unchecked" ;; *) echo "random $((seed + n))" ;; esac)
-  dir=$work/$n
-  mkdir -p "$dir/windows"
-  selection "$choice" $((seed + n)) >"$dir/settings.ini"
-  "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null
+  next_selection "$choice"
   if ! { run export-before regedit /E before.reg && run import-hkcu regedit /S hkcu.reg &&
          run import-hklm regedit /S hklm.reg && run export-imported regedit /E imported.reg &&
          "$cli" undo --backup "$dir/before.reg" --out "$dir" "$dir/hkcu.reg" "$dir/hklm.reg" >/dev/null &&

@@ -50,15 +50,6 @@ install_window_fonts() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 
-# The prefix ./test made, or a fresh one.
-use_shared_prefix() {
-  if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then
-    export WINEPREFIX=$KWETRO_WINEPREFIX
-  else
-    fresh_prefix "$1"
-  fi
-}
-
 # A new prefix of our own, with its server kept running until the end.
 fresh_prefix() {
   export WINEPREFIX=$1
@@ -82,6 +73,6 @@ wait_for() {
 
 # The data of a value as "wine reg query" shows it, or nothing.
 reg_value() {
-  wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+  { wine reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' |
     sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }

@@ -12,49 +12,11 @@ root=$(cd "$here/../.." && pwd)
 win64=${KWETRO_WIN64:-$root/build/win64}
 win32=${KWETRO_WIN32:-$root/build/win32}
 
-# DLLs a program may import: present on every XP installation.
-allowed_dlls='^(kernel32|user32|gdi32|advapi32|shell32|shlwapi|comctl32|comdlg32|ole32|oleaut32|msvcrt|uxtheme|version|winmm|winspool\.drv|imm32|psapi|userenv|ws2_32|mpr|netapi32|secur32|crypt32|wininet|urlmon|shfolder)\.dll$'
-
-# Functions that XP lacks (Vista and later; some came with Server 2003 or XP x64
-# only). A name matches when it equals an entry or, for entries ending in '*',
-# starts with it.
-denied_functions='
-GetTickCount64 GetSystemTimePreciseAsFileTime
-InitializeSRWLock AcquireSRWLock* ReleaseSRWLock* TryAcquireSRWLock*
-InitializeConditionVariable SleepConditionVariable* WakeConditionVariable WakeAllConditionVariable
-InitOnce* InitializeCriticalSectionEx
-FlsAlloc FlsFree FlsGetValue FlsSetValue
-CreateSymbolicLink* CreateHardLinkTransacted* GetFinalPathNameByHandle*
-*Transacted* CopyFile2 CreateFile2
-GetLocaleInfoEx LCIDToLocaleName LocaleNameToLCID CompareStringEx LCMapStringEx
-GetUserDefaultLocaleName GetSystemDefaultLocaleName EnumSystemLocalesEx IsValidLocaleName
-ResolveLocaleName GetDateFormatEx GetTimeFormatEx GetNumberFormatEx GetCurrencyFormatEx
-GetCalendarInfoEx EnumCalendarInfoExEx EnumDateFormatsExEx EnumTimeFormatsEx
-GetThreadPreferredUILanguages SetThreadPreferredUILanguages GetUserPreferredUILanguages
-GetSystemPreferredUILanguages GetFileMUIPath GetFileMUIInfo
-CreateEventEx* CreateMutexEx* CreateSemaphoreEx* CreateWaitableTimerEx*
-GetFileInformationByHandleEx SetFileInformationByHandle OpenFileById
-GetQueuedCompletionStatusEx CancelIoEx CancelSynchronousIo SetFileCompletionNotificationModes
-QueryFullProcessImageName* GetProductInfo GetErrorMode SetThreadErrorMode GetThreadErrorMode
-GetCurrentProcessorNumber* FlushProcessWriteBuffers RaiseFailFastException
-Wow64DisableWow64FsRedirection Wow64RevertWow64FsRedirection Wow64EnableWow64FsRedirection
-GetDynamicTimeZoneInformation SetDynamicTimeZoneInformation
-CreateThreadpool* CloseThreadpool* SetThreadpool* WaitForThreadpool* SubmitThreadpoolWork
-TrySubmitThreadpoolCallback StartThreadpoolIo CancelThreadpoolIo
-K32* AddDllDirectory RemoveDllDirectory SetDefaultDllDirectories LoadPackagedLibrary
-InitializeProcThreadAttributeList UpdateProcThreadAttribute DeleteProcThreadAttributeList
-CreateRemoteThreadEx GetActiveProcessorCount GetMaximumProcessorCount
-GetActiveProcessorGroupCount SetThreadGroupAffinity GetThreadGroupAffinity
-GetLogicalProcessorInformationEx GetNumaNodeProcessorMaskEx
-RegGetValue* RegDeleteKeyEx* RegDeleteTree* RegSetKeyValue* RegCopyTree* RegLoadMUIString*
-RegDeleteKeyValue* RegOpenKeyTransacted* RegCreateKeyTransacted*
-SetProcessDPIAware IsProcessDPIAware SetProcessDpiAwareness* GetDpiFor* AdjustWindowRectExForDpi
-ChangeWindowMessageFilter* AddClipboardFormatListener RemoveClipboardFormatListener
-ShutdownBlockReason* RegisterTouchWindow GetWindowDisplayAffinity SetWindowDisplayAffinity
-TaskDialog TaskDialogIndirect BufferedPaint* BeginBufferedPaint EndBufferedPaint
-DwmIsCompositionEnabled
-SHGetKnownFolderPath SHGetKnownFolderIDList SHCreateItemFromParsingName SHGetStockIconInfo
-'
+# What XP has and lacks: tests/wine/xp_imports.txt.
+allowed=() lacks=()
+while read -r kind name; do
+  if [[ $kind == dll ]]; then allowed+=("$name"); elif [[ $kind == lacks ]]; then lacks+=("$name"); fi
+done <"$here/xp_imports.txt"
 
 fail=0
 checked=0
@@ -89,26 +51,19 @@ check_exe() {
   fi
   while read -r dll fn; do
     if [[ $fn == - ]]; then
-      if ! [[ $dll =~ $allowed_dlls ]]; then
+      if [[ " ${allowed[*]} " != *" $dll "* ]]; then
         echo "$name: imports $dll, which is not a Windows XP system DLL"
         fail=1
       fi
       continue
     fi
-    for pattern in $denied_functions; do
+    for pattern in "${lacks[@]}"; do
       # shellcheck disable=SC2053  # the pattern is meant to glob
-      if [[ $fn == $pattern || $fn == ${pattern}A || $fn == ${pattern}W ]]; then
+      if [[ $fn == $pattern || $fn == ${pattern}[AW] || $dll!$fn == $pattern ]]; then
         echo "$name: imports $dll!$fn, which Windows XP lacks"
         fail=1
       fi
     done
-    # XP's msvcrt.dll predates the "secure" *_s functions and 64-bit seeks.
-    if [[ $dll == msvcrt.dll && ($fn == *_s || $fn == _fseeki64 || $fn == _ftelli64 ||
-          $fn == _get_errno || $fn == _set_errno || $fn == _create_locale ||
-          $fn == _free_locale || $fn == _configthreadlocale) ]]; then
-      echo "$name: imports msvcrt.dll!$fn, which XP's msvcrt.dll lacks"
-      fail=1
-    fi
   done <<<"$imports"
   checked=$((checked + 1))
 }

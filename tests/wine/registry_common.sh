@@ -1,0 +1,55 @@
+# Sourced by the checks that import scripts into a registry of their own:
+# here, root, cli and win_cli (the native and the Windows kwetro-cli), seed
+# (of the random selections: KWETRO_SEED, else new; printed) and the helpers.
+# Wine runs in a throwaway prefix, removed at the end, and every Wine program
+# through ruwine, with the Russian code pages (ANSI 1251, OEM 866): the scripts
+# are Windows-1251, and Wine rewrites some values the scripts also write (font
+# substitutes such as "System,0") whenever a program starts with another code
+# page than the last one, so one foreign program would make a check flaky.
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+cli=${KWETRO_NATIVE:-$root/build/native}/kwetro-cli
+win_cli=${KWETRO_WIN64:-$root/build/win64}/kwetro-cli.exe
+seed=${KWETRO_SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
+start=$SECONDS
+export WINEDEBUG=-all
+ruwine() { env LC_ALL=ru_RU.UTF-8 wine "$@"; }
+
+# russian_prefix NAME: work, a fresh scratch folder of that name under
+# KWETRO_WORK, with the prefix in it.
+russian_prefix() {
+  [[ -x $cli ]] || { echo "$1: no $cli: build the native tree first" >&2; exit 1; }
+  work=${KWETRO_WORK:-$root/build/wine-checks}/$1
+  rm -rf "$work"
+  mkdir -p "$work"
+  export WINEPREFIX=$work/prefix
+  trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+  mkdir -p "$WINEPREFIX"
+  if ! { wineserver -p && env LC_ALL=ru_RU.UTF-8 wineboot -i; } >"$work/wineboot.log" 2>&1; then
+    cat "$work/wineboot.log"
+    echo "$1: creating a Wine prefix failed" >&2
+    exit 1
+  fi
+  echo "$1: random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
+}
+
+# next_selection STATE: the next selection (n counts them) in a folder of its
+# own, dir, named label: its settings.ini and the native kwetro-cli's scripts.
+# The built-in settings file with every "Checked" set to STATE (1 or 0) but
+# the services preset's, left at "optimal" (unchecked) so that the services
+# section is written; or, for STATE "random", with every stored value drawn at
+# random, out of range and unreadable ones included.
+next_selection() {
+  n=$((n + 1))
+  dir=$work/$n
+  label=$(case $1 in 1) echo "all checked" ;; 0) echo "all unchecked" ;; *) echo "random $((seed + n))" ;; esac)
+  mkdir -p "$dir/windows"
+  [[ -f $work/base.ini ]] || "$cli" settings --out "$work/base.ini" >/dev/null
+  if [[ $1 == random ]]; then
+    perl "$root/scripts/random-settings.pl" $((seed + n)) "$work/base.ini"
+  else
+    STATE=$1 perl -pe 'our $s; $s = $1 if /^\[(.*)\]/;
+      s/^Checked=\d/"Checked=" . ($s eq "srCheckBox_1_1" ? 0 : $ENV{STATE})/e' "$work/base.ini"
+  fi >"$dir/settings.ini"
+  "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null
+}
