@@ -135,6 +135,12 @@ void AppendCp1251(std::string& out, std::string_view utf8) {
   out.resize(start + utf8.size());
   char* to = &out[start];
   for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    if (lead < 0x80) {
+      *to++ = static_cast<char>(lead);
+      ++i;
+      continue;
+    }
     const int b = NextByte(utf8, i);
     *to++ = b >= 0 ? static_cast<char>(b) : kUnmappable;
   }
