@@ -5,14 +5,18 @@
 #   - start-up: time from starting the process until its main window is
 #     mapped on the X server, median of RUNS alternating runs of each program,
 #     and the ratio of the two medians;
+#   - or, with YARDSTICK minimal_common_controls, the same against the minimal
+#     window that also loads the visual-style common controls and shows a tab
+#     strip: what is left is Kwetro's own work;
 #   - resident memory of each idle window once Kwetro's working-set timer has
 #     fired (VmRSS of the Wine process);
 #   - size of both exes, and the DLLs Kwetro.exe imports (static: no mingw DLL).
 #
-#   scripts/measure-window.sh [WIN_BUILD_DIR] [RUNS]
+#   scripts/measure-window.sh [WIN_BUILD_DIR] [RUNS] [YARDSTICK]
 #
 # WIN_BUILD_DIR defaults to build/perf-win64 (configured with the x86_64 mingw
-# toolchain and built here when the exes are missing); RUNS defaults to 21.
+# toolchain and built here when the exes are missing); RUNS defaults to 21;
+# YARDSTICK to minimal_window.
 # Uses its own X display (KWETRO_MEASURE_DISPLAY, default 63) and Wine prefix
 # (KWETRO_MEASURE_PREFIX, default /tmp/kwetro-measure-wine).
 set -euo pipefail
@@ -20,6 +24,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/perf-win64}
 runs=${2:-21}
+yardstick=${3:-minimal_window}
 display=${KWETRO_MEASURE_DISPLAY:-63}
 export WINEPREFIX=${KWETRO_MEASURE_PREFIX:-/tmp/kwetro-measure-wine}
 export WINEDEBUG=-all DISPLAY=:$display
@@ -27,10 +32,10 @@ export WINEDEBUG=-all DISPLAY=:$display
 for tool in Xvfb wine wineserver xev xwininfo stdbuf x86_64-w64-mingw32-objdump; do
   command -v "$tool" >/dev/null || { echo "$0: $tool is not installed" >&2; exit 1; }
 done
-if [[ ! -f $build/Kwetro.exe || ! -f $build/bench/minimal_window.exe ]]; then
+if [[ ! -f $build/Kwetro.exe || ! -f $build/bench/$yardstick.exe ]]; then
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DKWETRO_TESTS=OFF -DKWETRO_BENCH=ON >/dev/null
-  cmake --build "$build" --target Kwetro minimal_window -j2 >/dev/null
+  cmake --build "$build" --target Kwetro "$yardstick" -j2 >/dev/null
 fi
 
 work=$(mktemp -d)
@@ -59,7 +64,7 @@ exec 9>"$work/keep"
 # file there and shows the built-in selection.
 mkdir "$work/Kwetro" "$work/minimal"
 cp "$build/Kwetro.exe" "$work/Kwetro/"
-cp "$build/bench/minimal_window.exe" "$work/minimal/"
+cp "$build/bench/$yardstick.exe" "$work/minimal/"
 
 # The moment each top-level window (not an override-redirect one such as a
 # tooltip) is mapped on the X server, one line per window, read from a FIFO:
@@ -103,7 +108,7 @@ for ((i = 0; i < runs; i++)); do
   # always meets the machine in the same state.
   if ((i % 2 == 0)); then order=(minimal Kwetro); else order=(Kwetro minimal); fi
   for which in "${order[@]}"; do
-    if [[ $which == minimal ]]; then exe=$work/minimal/minimal_window.exe; else exe=$work/Kwetro/Kwetro.exe; fi
+    if [[ $which == minimal ]]; then exe=$work/minimal/$yardstick.exe; else exe=$work/Kwetro/Kwetro.exe; fi
     start_and_time "$exe" >>"$work/start.$which"
     stop
   done
@@ -118,19 +123,19 @@ resident() {
   stop
 }
 rss_kwetro=$(resident "$work/Kwetro/Kwetro.exe")
-rss_minimal=$(resident "$work/minimal/minimal_window.exe")
+rss_minimal=$(resident "$work/minimal/$yardstick.exe")
 
 start_kwetro=$(median <"$work/start.Kwetro")
 start_minimal=$(median <"$work/start.minimal")
 echo "window start-up under Wine $(wine --version) and Xvfb, $runs runs each, alternating"
 echo "  Kwetro.exe:          median ${start_kwetro} s (runs: $(sort -g "$work/start.Kwetro" | paste -sd' '))"
-echo "  minimal_window.exe:  median ${start_minimal} s (runs: $(sort -g "$work/start.minimal" | paste -sd' '))"
+printf '  %-20s ' "$yardstick.exe:"; echo "median ${start_minimal} s (runs: $(sort -g "$work/start.minimal" | paste -sd' '))"
 echo "  ratio:               $(awk -v a="$start_kwetro" -v b="$start_minimal" 'BEGIN { printf "%.2f", a / b }')"
 echo "idle window, resident (VmRSS of the Wine process, after 12 s)"
 echo "  Kwetro.exe:          ${rss_kwetro} KB"
-echo "  minimal_window.exe:  ${rss_minimal} KB"
+printf '  %-20s ' "$yardstick.exe:"; echo "${rss_minimal} KB"
 echo "exe size (x86_64, static, stripped)"
 echo "  Kwetro.exe:          $(stat -c %s "$build/Kwetro.exe") bytes"
-echo "  minimal_window.exe:  $(stat -c %s "$build/bench/minimal_window.exe") bytes"
+printf '  %-20s ' "$yardstick.exe:"; echo "$(stat -c %s "$build/bench/$yardstick.exe") bytes"
 echo "  Kwetro.exe imports:  $(x86_64-w64-mingw32-objdump -p "$build/Kwetro.exe" |
   awk '/DLL Name:/ { printf "%s ", $3 }')"
