@@ -48,11 +48,6 @@ cmake --build "$build" -j "$jobs" --target settings_fuzz layout_fuzz undo_fuzz >
 }
 built=$((SECONDS - start))
 
-# The settings target's scratch files, in memory, gone when this script ends.
-scratch=$(mktemp -d "$([[ -w /dev/shm ]] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/kwetro-fuzz.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
-export KWETRO_FUZZ_SCRATCH=$scratch
-
 # A smaller quarantine keeps the runs fast; use-after-free is still caught
 # within the last 32 MB freed.
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:quarantine_size_mb=32"
@@ -73,7 +68,7 @@ for target in settings_fuzz layout_fuzz undo_fuzz; do
   if [[ $name == layout ]]; then
     cp "$root/ui/kwetro.form" "$work/kwetro.form"
     max_len=262144
-  else
+  elif [[ $name == settings ]]; then
     for golden in "$root"/tests/golden/*/selection.ini; do
       cp "$golden" "$work/$(basename "$(dirname "$golden")").ini"
     done

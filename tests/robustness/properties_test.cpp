@@ -118,21 +118,23 @@ TEST(ScriptProperties, SaveLoadSaveKeepsEverySelection) {
 TEST(FuzzInputs, PassTheChecksOfTheirTarget) {
   int inputs = 0;
   std::error_code none;
-  const auto each = [&](const std::string& folder, std::string (*check)(std::string_view)) {
+  const auto each = [&](const std::string& folder, std::string (*check)(std::string_view),
+                        const char* type) {
     for (const auto& entry :
          std::filesystem::recursive_directory_iterator(SourcePath(folder), none)) {
-      const std::string name = entry.path().filename().string(),
-                        type = entry.path().extension().string();
-      if (!entry.is_regular_file() || name[0] == '.' || type == ".md" || type == ".reg") continue;
+      const std::string name = entry.path().filename().string();
+      if (!entry.is_regular_file() || name[0] == '.' || entry.path().extension() != type) continue;
       EXPECT_EQ(check(ReadBytes(entry.path())), "") << entry.path().string();
       ++inputs;
     }
   };
-  each("fuzz/corpus/settings", CheckSettingsBytes);
-  each("fuzz/regressions/settings", CheckSettingsBytes);
-  each("tests/golden", CheckSettingsBytes);  // the seeds test-fuzz.sh adds
-  each("fuzz/corpus/layout", CheckLayoutBytes);
-  each("fuzz/regressions/layout", CheckLayoutBytes);
+  each("fuzz/corpus/settings", CheckSettingsBytes, ".ini");
+  each("fuzz/regressions/settings", CheckSettingsBytes, "");
+  each("tests/golden", CheckSettingsBytes, ".ini");  // the seeds test-fuzz.sh adds
+  each("fuzz/corpus/layout", CheckLayoutBytes, ".form");
+  each("fuzz/regressions/layout", CheckLayoutBytes, "");
+  each("fuzz/corpus/undo", CheckUndoBackupBytes, ".reg");
+  each("fuzz/regressions/undo", CheckUndoBackupBytes, "");
   EXPECT_EQ(CheckLayoutBytes(ReadBytes(SourcePath("ui/kwetro.form"))), "");
   EXPECT_GE(inputs, 10) << "the source tree is out of reach at " << SourcePath("").string();
 }

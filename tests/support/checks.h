@@ -15,6 +15,9 @@
 #include "app/settings_file.h"
 #include "catalogue/generators.h"
 #include "ui/layout.h"
+#include "undo/reg_reader.h"
+#include "undo/touch_tree.h"
+#include "undo/undo.h"
 
 namespace kwetro::testing {
 
@@ -164,6 +167,58 @@ inline std::string CheckLayoutBytes(std::string_view bytes) {
   for (std::size_t i = 0; i < layout.items.size(); ++i)
     if (layout.items[i].parent >= static_cast<int>(i) || (i > 0 && layout.items[i].parent < 0))
       return "item " + layout.items[i].name + " outside the window";
+  return {};
+}
+
+// Any bytes as the backup of `kwetro-cli undo`, with a fixed script that
+// touches keys in every way: refused with a reason, or an undo file that
+// reads back and names only keys the script touches (one it names, one on the
+// way there, or one below a key it deletes).
+inline std::string CheckUndoBackupBytes(std::string_view bytes) {
+  using namespace undo;
+  static const std::string kScript =
+      "Windows Registry Editor Version 5.00\r\n\r\n"
+      "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n\"MenuShowDelay\"=\"0\"\r\n@=-\r\n"
+      "[-HKEY_CLASSES_ROOT\\CLSID\\{1}]\r\n[HKEY_CLASSES_ROOT\\CLSID\\{1}\\New]\r\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kw\\A\\B]\r\n\"v\"=dword:1\r\n"
+      "[-HKEY_USERS\\.DEFAULT\\Kw]\r\n";
+  static const ScriptTouches touches = [] {
+    ScriptTouches t;
+    MemorySource source(kScript);
+    ReadProblem problem;
+    ReadRegFile(source, t, Deletions::kAllowed, problem);
+    return t;
+  }();
+  // Stops at the first key of the undo file that the script does not touch.
+  struct TouchedKeysOnly : RegFileHandler {
+    std::string stray;
+    bool OnKey(const KeyLine& key) override {
+      const TouchNode* node = &touches.Top(key.root);
+      std::u16string_view rest = key.rest, component;
+      while (!node->deleted && NextComponent(rest, component)) {
+        node = node->Find(component);
+        if (!node) {
+          stray = "line " + std::to_string(key.line);
+          return false;
+        }
+      }
+      return false;
+    }
+    void OnValue(const ValueLine&) override {}
+  };
+
+  MemorySource backup(bytes), script(kScript);
+  std::string undo;
+  UndoProblem problem;
+  if (!MakeUndo(backup, {&script}, "", undo, problem))
+    return problem.what.empty() ? "refused without saying why" : "";
+  MemorySource written(undo);
+  TouchedKeysOnly check;
+  ReadProblem reread;
+  if (!ReadRegFile(written, check, Deletions::kAllowed, reread))
+    return "the undo file does not read back: line " + std::to_string(reread.line) + ": " +
+           reread.what;
+  if (!check.stray.empty()) return "the undo file names a key the script does not touch (" + check.stray + ")";
   return {};
 }
 
