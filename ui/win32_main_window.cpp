@@ -439,14 +439,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
-    case WM_NEXTDLGCTL: {
-      // The dialog keyboard asks for the next control; a window that is not
-      // a dialog box moves the focus itself.
-      HWND next = lParam ? reinterpret_cast<HWND>(wParam)
-                         : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
-      if (next) SetFocus(next);
+    case WM_NEXTDLGCTL:
+      MoveDialogFocus(hwnd, wParam, lParam);
       return 0;
-    }
     case WM_CLOSE:
       // Closing the window ends the program without applying or removing.
       DestroyWindow(hwnd);
@@ -662,22 +657,20 @@ bool MainWindow::PreTranslate(MSG& msg) {
     info_.MouseOver(msg.hwnd, at);
     return false;
   }
-  if (msg.message == WM_KEYDOWN) {
-    const bool ctrl = KeyDown(VK_CONTROL);
-    if ((msg.wParam == VK_TAB && ctrl) ||
-        (ctrl && (msg.wParam == VK_PRIOR || msg.wParam == VK_NEXT))) {
-      CyclePage(msg.wParam == VK_TAB ? !KeyDown(VK_SHIFT) : msg.wParam == VK_NEXT);
-      return true;
-    }
-    // Enter means a button only: on an option or a list it would reach the
-    // window as "OK" from the dialog manager.
-    if (msg.wParam == VK_RETURN) {
-      const int index = parts_.ItemOf(GetFocus());
-      const NativeKind kind = index > 0 ? parts_.Native(index).kind : NativeKind::kWindow;
-      if (kind != NativeKind::kLink && GetFocus() != OkButton() && GetFocus() != CancelButton())
-        return kind != NativeKind::kCombo ||
-               !SendMessageW(parts_.Native(index).hwnd, CB_GETDROPPEDSTATE, 0, 0);
-    }
+  if (const int step = PageKey(msg)) {
+    CyclePage(step > 0);
+    return true;
+  }
+  if (PressFocusedButton(msg)) return true;
+  // Enter elsewhere means nothing but on the link or in an open drop-down:
+  // on an option or a list it would reach the window as "OK" from the
+  // dialog manager.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
+    const int index = parts_.ItemOf(GetFocus());
+    const NativeKind kind = index > 0 ? parts_.Native(index).kind : NativeKind::kWindow;
+    if (kind != NativeKind::kLink)
+      return kind != NativeKind::kCombo ||
+             !SendMessageW(parts_.Native(index).hwnd, CB_GETDROPPEDSTATE, 0, 0);
   }
   // Tab and Shift+Tab through the controls, arrows within a page, space and
   // Enter on buttons: the system's dialog keyboard.

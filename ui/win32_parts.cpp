@@ -22,6 +22,30 @@ HFONT MakeFont(const std::wstring& name, int height, bool bold, bool italic, boo
 
 std::wstring Wide(std::string_view utf8) { return Widen(utf8); }
 
+int PageKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000)) return 0;
+  if (msg.wParam == VK_TAB) return GetKeyState(VK_SHIFT) & 0x8000 ? -1 : 1;
+  if (msg.wParam == VK_NEXT) return 1;
+  return msg.wParam == VK_PRIOR ? -1 : 0;
+}
+
+bool PressFocusedButton(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
+  HWND focus = GetFocus();
+  wchar_t kind[8] = {};
+  if (!focus || !GetClassNameW(focus, kind, 8) || lstrcmpiW(kind, L"Button") != 0) return false;
+  const LONG_PTR type = GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK;
+  if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON) return false;
+  SendMessageW(focus, BM_CLICK, 0, 0);
+  return true;
+}
+
+void MoveDialogFocus(HWND window, WPARAM wParam, LPARAM lParam) {
+  HWND next = lParam ? reinterpret_cast<HWND>(wParam)
+                     : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+  if (next) SetFocus(next);
+}
+
 std::wstring LongHint(const std::wstring& hint) {
   const std::size_t bar = hint.find(L'|');
   return bar == std::wstring::npos ? hint : hint.substr(bar + 1);

@@ -72,6 +72,16 @@ std::wstring Wide(std::string_view utf8);
 std::wstring LongHint(const std::wstring& hint);
 std::wstring ShortHint(const std::wstring& hint);
 
+// The dialog keyboard for a window that is not a dialog box, beside
+// IsDialogMessage. Ctrl+Tab, Ctrl+PgDn: the next page (1); Ctrl+Shift+Tab,
+// Ctrl+PgUp: the previous one (-1); any other message 0.
+int PageKey(const MSG& msg);
+// Enter on a push button that has the focus presses it (the dialog manager
+// would send the window "OK" instead); true when it did.
+bool PressFocusedButton(const MSG& msg);
+// WM_NEXTDLGCTL: the focus to the control the dialog keyboard asks for.
+void MoveDialogFocus(HWND window, WPARAM wParam, LPARAM lParam);
+
 // Identifiers: a control's child-window identifier is this plus its index in
 // the layout, so that notifications name the item directly.
 constexpr int kFirstItemId = 100;

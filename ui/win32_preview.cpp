@@ -11,6 +11,7 @@
 #include "app/file_io.h"
 #include "app/win32_text.h"
 #include "catalogue/generators.h"
+#include "ui/win32_parts.h"
 
 namespace kwetro::win32 {
 namespace {
@@ -235,18 +236,15 @@ void Preview::SaveAs() {
 
 bool Preview::PreTranslate(MSG& msg) {
   if (!window_.Get() || GetAncestor(msg.hwnd, GA_ROOT) != window_.Get()) return false;
-  if (msg.message == WM_KEYDOWN) {
-    const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    if ((ctrl && msg.wParam == VK_TAB) ||
-        (ctrl && (msg.wParam == VK_PRIOR || msg.wParam == VK_NEXT))) {
-      ShowFile(1 - shown_);
-      return true;
-    }
-    if (msg.wParam == VK_ESCAPE) {
-      DestroyWindow(window_.Get());
-      return true;
-    }
+  if (PageKey(msg)) {
+    ShowFile(1 - shown_);
+    return true;
   }
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+    DestroyWindow(window_.Get());
+    return true;
+  }
+  if (PressFocusedButton(msg)) return true;
   return IsDialogMessageW(window_.Get(), &msg) != FALSE;
 }
 
@@ -285,12 +283,9 @@ LRESULT CALLBACK Preview::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
       if (LOWORD(wParam) == kSaveId && HIWORD(wParam) == BN_CLICKED) self->SaveAs();
       return 0;
-    case WM_NEXTDLGCTL: {
-      HWND next = lParam ? reinterpret_cast<HWND>(wParam)
-                         : GetNextDlgTabItem(hwnd, GetFocus(), wParam != 0);
-      if (next) SetFocus(next);
+    case WM_NEXTDLGCTL:
+      MoveDialogFocus(hwnd, wParam, lParam);
       return 0;
-    }
     case WM_NCDESTROY:
       // Closed: nothing is lost, the next opening shows the selection anew.
       self->window_.Release();

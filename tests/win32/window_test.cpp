@@ -53,6 +53,11 @@ TEST_F(WindowTest, TheKeyboardMovesThroughControlsAndPages) {
   EXPECT_EQ(SendMessageW(Control("PageControl1"), TCM_GETCURSEL, 0, 0), 0);
   Key(GetFocus(), VK_PRIOR, true);
   EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 0);
+  // Enter on a button presses it.
+  HWND preview = window_->Find("RzDialogButtons1")->third;
+  SetFocus(preview);
+  Key(preview, VK_RETURN);
+  EXPECT_TRUE(window_->FilePreview().IsOpen());
 }
 
 TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
