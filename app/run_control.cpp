@@ -222,7 +222,7 @@ void RunControl::SystemSubPageChanged() {
 }
 
 void RunControl::ServiceItemClicked(int item) {
-  if (!selection_.servicesEnabled || item < 0 ||
+  if (!selection_.ServicesEnabled() || item < 0 ||
       static_cast<std::size_t>(item) >= selection_.services.size())
     return;
   TriState& state = selection_.services[static_cast<std::size_t>(item)];

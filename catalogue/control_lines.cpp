@@ -3,6 +3,7 @@
 #include <string>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/generators.h"
 
 namespace kwetro {
 namespace {
@@ -11,13 +12,6 @@ namespace {
 void EachLine(const Lines& lines, ControlRef control, const ControlLine& each) {
   std::string room;
   for (Line line : lines) each(control, ScriptLine(line, room));
-}
-
-bool GroupWritten(const GroupBlock& group, const Selection& selection) {
-  if (group.fixed) return true;
-  for (const GroupItem& item : group.items)
-    if (item.kind == GroupItem::kMember && selection.State(item.control) != cbGrayed) return true;
-  return false;
 }
 
 void OptionLines(const OptionBlock& block, const Selection* selection, const ControlLine& each) {
@@ -38,10 +32,10 @@ void GroupLines(const GroupBlock& group, const Selection* selection, const Contr
       case GroupItem::kMember: {
         const ControlRef control{ControlKind::kOption, item.control};
         const TriState state = selection ? selection->State(item.control) : cbChecked;
-        if (selection && !item.writes[state]) break;
+        if (selection && item.values[state].empty()) break;
         each(control, group.key);
         for (TriState s : {cbChecked, cbUnchecked, cbGrayed})
-          if (selection ? s == state : item.writes[s]) EachLine(item.values[s], control, each);
+          if (!selection || s == state) EachLine(item.values[s], control, each);
         break;
       }
       case GroupItem::kCombo: {
@@ -60,10 +54,8 @@ void GroupLines(const GroupBlock& group, const Selection* selection, const Contr
           each(control, item.text);
           break;
         }
-        const long long millis =
-            static_cast<long long>(selection->spinners[static_cast<std::size_t>(item.control)]) *
-            1000;
-        each(control, "\"" + std::string(item.text) + "\"=\"" + std::to_string(millis) + "\"");
+        each(control, SpinnerMillisLine(
+                          item.text, selection->spinners[static_cast<std::size_t>(item.control)]));
         break;
       }
       case GroupItem::kComment:
@@ -84,16 +76,14 @@ void ForEachControlLine(const Selection* selection, const ControlLine& each) {
       else
         GroupLines(std::get<GroupBlock>(block), selection, each);
     }
-  if (selection && !selection->servicesEnabled) return;
+  if (selection && !selection->ServicesEnabled()) return;
   const auto& services = Controls().services;
-  static const char* const kStart[] = {"\"Start\"=dword:00000004", "\"Start\"=dword:00000002",
-                                       "\"Start\"=dword:00000003"};
+  std::string key;
   for (std::size_t i = 0; i < services.size(); ++i) {
     const ControlRef control{ControlKind::kService, static_cast<int>(i)};
-    each(control, "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\" +
-                      std::string(services[i].key) + "]");
+    each(control, ServiceKeyLine(services[i], key));
     for (TriState state : {cbChecked, cbGrayed, cbUnchecked})
-      if (!selection || selection->services[i] == state) each(control, kStart[state]);
+      if (!selection || selection->services[i] == state) each(control, ServiceStartLine(state));
   }
 }
 

@@ -1,6 +1,8 @@
 // The registry lines each control writes: what a control contributes to the
 // scripts for a selection, or everything any of its states or items can
-// write. Key lines and value lines, UTF-8, in the order of the scripts.
+// write. Key lines and value lines, UTF-8: the hkcu blocks after the hklm
+// ones and the services last; without a selection a spinner gives only its
+// value name.
 #pragma once
 
 #include <functional>

@@ -23,9 +23,10 @@ ControlSearch::ControlSearch() {
   ControlTexts texts;
   for (std::size_t i = 0; i < t.options.size(); ++i) {
     const ControlRef control{ControlKind::kOption, static_cast<int>(i)};
+    Add(texts, control, t.options[i].hint);
     for (TriState state : {cbUnchecked, cbChecked, cbGrayed}) {
       Add(texts, control, Caption(t.options[i], state));
-      Add(texts, control, Hint(t.options[i], state));
+      Add(texts, control, t.options[i].stateHints[state]);
     }
   }
   for (std::size_t i = 0; i < t.combos.size(); ++i) {

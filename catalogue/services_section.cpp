@@ -15,25 +15,27 @@ const char* const kStartLines[] = {
 
 }  // namespace
 
+std::string_view ServiceKeyLine(const ServiceDecl& service, std::string& room) {
+  return room.assign("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\")
+      .append(service.key)
+      .append("]");
+}
+
+std::string_view ServiceStartLine(TriState state) { return kStartLines[state]; }
+
 void AppendServicesSection(RegScript& script, const Selection& selection) {
-  if (!selection.servicesEnabled) return;
+  if (!selection.ServicesEnabled()) return;
   const std::size_t section = script.Size();
-  script.AppendLine(SeparatorLine());
-  script.AppendComment("СЕРВИСЫ И СЛУЖБЫ");
-  script.AppendComment("00000002 - Авто; 00000003 - Вручную; 00000004 - Отключить;");
-  script.AppendLine(SeparatorLine());
-  script.AppendEmptyLine();
+  AppendSectionHeader(script, "СЕРВИСЫ И СЛУЖБЫ",
+                      "00000002 - Авто; 00000003 - Вручную; 00000004 - Отключить;");
   const auto& services = Controls().services;
   std::string key;
   for (std::size_t i = 0; i < services.size(); ++i) {
     const std::size_t begin = script.Size();
     // Each service's comment line comes before its key line.
     script.AppendComment(services[i].display);
-    key.assign("[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\")
-        .append(services[i].key)
-        .append("]");
-    script.AppendLine(key);
-    script.AppendLine(kStartLines[selection.services[i]]);
+    script.AppendLine(ServiceKeyLine(services[i], key));
+    script.AppendLine(ServiceStartLine(selection.services[i]));
     script.AppendEmptyLine();
     script.Mark({ControlKind::kService, static_cast<int>(i)}, begin);
   }

@@ -20,7 +20,7 @@ void AppendSection(RegScript& script, const KeySection& section, const CaptionTe
 
 void AppendOption(RegScript& script, const OptionBlock& block, const Selection& selection) {
   const StateLines& lines = block.states[selection.State(block.option)];
-  if (!lines.writes) return;
+  if (lines.sections.empty()) return;
   const CaptionText& caption = selection.CaptionPieces(block.option);
   const std::size_t begin = script.Size();
   for (const KeySection& section : lines.sections) AppendSection(script, section, caption);
@@ -32,7 +32,7 @@ void AppendItem(RegScript& script, const GroupItem& item, const Selection& selec
   switch (item.kind) {
     case GroupItem::kMember: {
       const TriState state = selection.State(item.control);
-      if (!item.writes[state]) return;
+      if (item.values[state].empty()) return;
       script.AppendComment(selection.CaptionPieces(item.control), item.commentPrefix);
       AppendValues(script, item.values[state]);
       return;
@@ -51,8 +51,7 @@ void AppendItem(RegScript& script, const GroupItem& item, const Selection& selec
       return;
     case GroupItem::kSpinnerMillis: {
       // Taken in 64 bits, so that no spinner value can overflow.
-      const long long millis = static_cast<long long>(selection.spinners[control]) * 1000;
-      script.AppendLine("\"" + std::string(item.text) + "\"=\"" + std::to_string(millis) + "\"");
+      script.AppendLine(SpinnerMillisLine(item.text, selection.spinners[control]));
       return;
     }
   }
@@ -60,21 +59,15 @@ void AppendItem(RegScript& script, const GroupItem& item, const Selection& selec
 
 Lines ToLines(Texts texts) { return Lines(texts.begin(), texts.end()); }
 
-bool AllMembersGrayed(const GroupBlock& block, const Selection& selection) {
-  for (const GroupItem& item : block.items)
-    if (item.kind == GroupItem::kMember && selection.State(item.control) != cbGrayed) return false;
-  return true;
-}
-
 void AppendGroup(RegScript& script, const GroupBlock& block, const Selection& selection) {
-  if (!block.fixed && AllMembersGrayed(block, selection)) return;
+  if (!GroupWritten(block, selection)) return;
   const std::size_t begin = script.Size();
   script.AppendLine(block.key);
   for (const GroupItem& item : block.items) AppendItem(script, item, selection);
   script.AppendEmptyLine();
   // The group is the block of every control that wrote into it.
   for (const GroupItem& item : block.items) {
-    if (item.kind == GroupItem::kMember && item.writes[selection.State(item.control)])
+    if (item.kind == GroupItem::kMember && !item.values[selection.State(item.control)].empty())
       script.Mark({ControlKind::kOption, item.control}, begin);
     if (item.kind == GroupItem::kCombo) script.Mark({ControlKind::kCombo, item.control}, begin);
     if (item.kind == GroupItem::kSpinnerMillis)
@@ -103,13 +96,27 @@ std::string_view ScriptLine(Line line, std::string& room) {
   return room;
 }
 
+bool GroupWritten(const GroupBlock& group, const Selection& selection) {
+  if (group.fixed) return true;
+  for (const GroupItem& item : group.items)
+    if (item.kind == GroupItem::kMember && selection.State(item.control) != cbGrayed) return true;
+  return false;
+}
+
+std::string SpinnerMillisLine(std::string_view valueName, int seconds) {
+  // Taken in 64 bits, so that no spinner value can overflow.
+  const long long millis = static_cast<long long>(seconds) * 1000;
+  return "\"" + std::string(valueName) + "\"=\"" + std::to_string(millis) + "\"";
+}
+
 std::string_view SeparatorLine() {
   return ";-------------------------------------------------------------------------------";
 }
 
-void AppendSectionHeader(RegScript& script, std::string_view title) {
+void AppendSectionHeader(RegScript& script, std::string_view title, std::string_view note) {
   script.AppendLine(SeparatorLine());
   script.AppendComment(title);
+  if (!note.empty()) script.AppendComment(note);
   script.AppendLine(SeparatorLine());
   script.AppendEmptyLine();
 }
@@ -163,7 +170,6 @@ GroupItem Member(const char* name, Texts checked, Texts unchecked) {
 
 GroupItem ThreeValuedMember(const char* name, Texts checked, Texts unchecked, Texts grayed) {
   GroupItem item = Member(name, checked, unchecked);
-  item.writes[cbGrayed] = true;
   item.values[cbGrayed] = ToLines(grayed);
   return item;
 }

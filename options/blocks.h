@@ -1,7 +1,8 @@
 // The block patterns of a registry script and the one builder that walks them.
 // A catalogue is a list of these blocks in the order the script holds them;
-// every text in a block is a finished line (UTF-8, as the catalogue sources
-// are written; the script turns it into Windows-1251).
+// every text in a block is a line as the registry keeps it (UTF-8, as the
+// catalogue sources are written): ScriptLine escapes its string data, and the
+// script turns it into Windows-1251.
 #pragma once
 
 #include <array>
@@ -29,7 +30,6 @@ struct KeySection {
 // What one state of an option writes: nothing at all, or key sections, each
 // closed by one empty line.
 struct StateLines {
-  bool writes = false;
   std::vector<KeySection> sections;
 };
 
@@ -49,7 +49,6 @@ struct GroupItem {
   Kind kind = kMember;
   int control = -1;  // option, combo or spinner index
   // kMember: value lines per state; a state with writes=false adds nothing.
-  std::array<bool, 3> writes = {true, true, false};
   std::array<Lines, 3> values;
   Line commentPrefix = "; ";
   // kCombo: lines per item index; an index beyond the list writes none.
@@ -69,6 +68,11 @@ struct GroupBlock {
 
 using Block = std::variant<OptionBlock, GroupBlock>;
 
+// Whether a group is written for the selection: fixed, or a member not grayed.
+bool GroupWritten(const GroupBlock& group, const Selection& selection);
+// "Name"="<seconds times 1000>".
+std::string SpinnerMillisLine(std::string_view valueName, int seconds);
+
 // Appends the lines of the blocks for the selection.
 void AppendBlocks(RegScript& script, const std::vector<Block>& blocks, const Selection& selection);
 
@@ -79,7 +83,7 @@ void AppendBlocks(RegScript& script, const std::vector<Block>& blocks, const Sel
 std::string_view ScriptLine(Line line, std::string& room);
 
 // The section header: separator, "; " + title, separator, empty line.
-void AppendSectionHeader(RegScript& script, std::string_view title);
+void AppendSectionHeader(RegScript& script, std::string_view title, std::string_view note = {});
 // The separator line: ";" and 79 dashes.
 std::string_view SeparatorLine();
 
@@ -109,7 +113,7 @@ KeySection KeyWithoutComment(const char* key, Texts values);
 // The sections are moved in, not copied (as from a list in braces).
 template <typename... Sections>
 StateLines Write(Sections&&... sections) {
-  StateLines state{true, {}};
+  StateLines state;
   state.sections.reserve(sizeof...(sections));
   (state.sections.push_back(std::forward<Sections>(sections)), ...);
   return state;

@@ -120,7 +120,6 @@ void Declare::StateHints(std::array<std::string_view, 3> hints) {
 void Declare::Preset(std::string_view name, TriState builtIn,
                      std::array<std::string_view, 3> captions, std::string_view hint) {
   Own(name, builtIn, captions, hint);
-  table_.options.back().role = OptionRole::kServicesPreset;
 }
 
 void Declare::Note(std::string_view name, std::string_view caption, std::string_view hint) {
@@ -129,7 +128,6 @@ void Declare::Note(std::string_view name, std::string_view caption, std::string_
   OptionDecl& option = Add(name, cbUnchecked, hint);
   option.captions = {Joined(caption), Joined(caption), Joined(caption)};
   option.allowGrayed = false;
-  option.role = OptionRole::kNote;
 }
 
 void Declare::Combo(std::string_view name, std::string_view label, std::string_view labelCaption,
@@ -177,7 +175,10 @@ int PresetOption() {
 }
 
 std::string Caption(const OptionDecl& option, TriState state) {
-  const CaptionText& text = option.captions[state];
+  return JoinCaption(option.captions[state]);
+}
+
+std::string JoinCaption(const CaptionText& text) {
   std::string caption;
   caption.reserve(text.a.size() + text.b.size() + text.c.size());
   return caption.append(text.a).append(text.b).append(text.c);

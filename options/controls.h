@@ -28,23 +28,16 @@ struct CaptionText {
   std::string_view a, b, c;
 };
 
-enum class OptionRole {
-  kOption,          // an ordinary option
-  kServicesPreset,  // srCheckBox_1_1: its state picks how the services list is filled
-  kNote,            // RzCheckBox1: the user's own mark; no handler, no lines
-};
-
 struct OptionDecl {
   std::string_view name;
   int page = -1;                        // -1: on the window itself
   std::array<CaptionText, 3> captions;  // by TriState
   TriState builtIn = cbGrayed;
   bool allowGrayed = true;
-  // The hint, "| " and the explanation; stateHints replace it where the
-  // chosen level needs explaining of its own.
+  // "| " and the explanation the information line shows; stateHints replace
+  // it where the chosen level needs explaining of its own.
   std::string_view hint;
   std::array<std::string_view, 3> stateHints;
-  OptionRole role = OptionRole::kOption;
   // Clicking it stops the deployment countdown.
   bool stopsCountdown = false;
 };
@@ -57,8 +50,8 @@ struct ComboDecl {
   std::string_view labelCaption;
   std::vector<std::string_view> items;
   int builtIn = -1;  // -1: no item
-  // One short phrase: the comment line of its block and the "Info" of its
-  // settings section.
+  // One short phrase: the "Info" of its settings section, and the comment
+  // line of its block where the block does not take the label's caption.
   std::string_view hint;
   // What each item writes, for the window's information line and the
   // reference of all options.
@@ -134,6 +127,8 @@ int PresetOption();
 
 // The caption of an option in a state.
 std::string Caption(const OptionDecl& option, TriState state);
+// The three pieces of a caption as one text.
+std::string JoinCaption(const CaptionText& text);
 // The hint it shows in a state.
 std::string_view Hint(const OptionDecl& option, TriState state);
 

@@ -16,10 +16,7 @@ Selection::Selection() {
 }
 
 std::string Selection::Caption(int option) const {
-  const CaptionText& text = CaptionPieces(option);
-  std::string caption;
-  caption.reserve(text.a.size() + text.b.size() + text.c.size());
-  return caption.append(text.a).append(text.b).append(text.c);
+  return JoinCaption(CaptionPieces(option));
 }
 
 const CaptionText& Selection::CaptionPieces(int option) const {
@@ -64,7 +61,6 @@ void Selection::RunHandler(int option, const StoredServices& stored) {
       break;
   }
   presetShown = state;
-  servicesEnabled = state != cbGrayed;
 }
 
 void Selection::ApplyStoredServices(const std::vector<int>& states) {

@@ -51,11 +51,12 @@ struct Selection {
   std::vector<TriState> options;  // by option declaration
   std::vector<int> combos;        // item index; -1 or any index past the items: none
   std::vector<int> spinners;      // seconds
-  bool servicesEnabled = false;   // the services section is written only while enabled
   std::vector<TriState> services;
   // The preset whose caption the preset box shows: the box keeps the caption
   // of the last preset applied when "Из файла настроек" finds no file.
   TriState presetShown = cbGrayed;
+  // The services section is written only while enabled.
+  bool ServicesEnabled() const { return presetShown != cbGrayed; }
 
   TriState State(int option) const { return options[static_cast<std::size_t>(option)]; }
   std::string Caption(int option) const;

@@ -205,7 +205,7 @@ void BuildServicesList(Context& c) {
                WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT);
   for (std::size_t i = 0; i < Controls().services.size(); ++i)
     SendMessageW(c.n.hwnd, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
-  EnableWindow(c.n.hwnd, c.parts.selection.servicesEnabled);
+  EnableWindow(c.n.hwnd, c.parts.selection.ServicesEnabled());
 }
 
 void BuildTimer(Context& c) {

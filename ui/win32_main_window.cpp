@@ -590,7 +590,7 @@ void MainWindow::OnPageChanged(int pageControl) {
     if (selected == kServicesPage) {
       services_.Select(0);
       HWND list = Window("CheckListBox1");
-      if (list && parts_.selection.servicesEnabled) SetFocus(list);
+      if (list && parts_.selection.ServicesEnabled()) SetFocus(list);
     }
   } else if (name == "PageControl2") {
     run_.SystemSubPageChanged();

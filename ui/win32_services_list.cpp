@@ -21,7 +21,7 @@ WNDPROC ServicesList::baseProc_ = nullptr;
 void ServicesList::Attach(int item) {
   item_ = item;
   HWND list = parts_.Native(item).hwnd;
-  enabled_ = parts_.selection.servicesEnabled;
+  enabled_ = parts_.selection.ServicesEnabled();
   shown_ = parts_.selection.services;
   SetPropW(list, kOwnerProperty, reinterpret_cast<HANDLE>(this));
   baseProc_ = reinterpret_cast<WNDPROC>(
@@ -56,7 +56,7 @@ void ServicesList::Draw(const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1) || item.itemID >= services.size()) return;
   const Selection& selection = parts_.selection;
   DrawServiceItem(item, selection.services[item.itemID],
-                  selection.servicesEnabled && IsWindowEnabled(item.hwndItem),
+                  selection.ServicesEnabled() && IsWindowEnabled(item.hwndItem),
                   Wide(services[item.itemID].ItemText()),
                   item_ > 0 ? parts_.Native(item_).font : parts_.DefaultFont(),
                   static_cast<int>(item.itemID) == marked_);
@@ -66,8 +66,8 @@ void ServicesList::Refresh() {
   if (item_ < 0) return;
   HWND list = parts_.Native(item_).hwnd;
   const Selection& selection = parts_.selection;
-  if (selection.servicesEnabled != enabled_) {
-    enabled_ = selection.servicesEnabled;
+  if (selection.ServicesEnabled() != enabled_) {
+    enabled_ = selection.ServicesEnabled();
     EnableWindow(list, enabled_);
     InvalidateRect(list, nullptr, FALSE);
   }

@@ -328,13 +328,13 @@ TEST(ServicesPage, SystemRestoreOffDisablesItsServiceAndItemsCycleWhileEnabled) 
   }
   Program p(false);
   std::vector<TriState> seen;
-  p.selection.servicesEnabled = true;
+  p.selection.presetShown = cbChecked;
   p.selection.services[3] = cbUnchecked;
   for (int i = 0; i < 3; ++i) p.run.ServiceItemClicked(3), seen.push_back(p.selection.services[3]);
   EXPECT_EQ(seen, (std::vector<TriState>{cbGrayed, cbChecked, cbUnchecked}));
   p.run.ServiceItemClicked(-1);
   p.run.ServiceItemClicked(79);
-  p.selection.servicesEnabled = false;
+  p.selection.presetShown = cbGrayed;
   p.run.ServiceItemClicked(3);
   EXPECT_EQ(p.selection.services[3], cbUnchecked);
 }

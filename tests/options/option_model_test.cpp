@@ -43,12 +43,12 @@ TEST(ServicesPreset, EachStateAndTheFileThatMayBeMissing) {
   const int preset = PresetOption();
   Selection s;
   EXPECT_EQ(s.Caption(preset), "Стандартная конфигурация");
-  EXPECT_FALSE(s.servicesEnabled);
+  EXPECT_FALSE(s.ServicesEnabled());
   s.services[0] = cbGrayed;
 
   s.SetState(preset, cbUnchecked, NoStoredServices());  // "Оптимальная": every item
   EXPECT_EQ(s.Caption(preset), "Оптимальная");
-  EXPECT_TRUE(s.servicesEnabled);
+  EXPECT_TRUE(s.ServicesEnabled());
   for (std::size_t i = 0; i < s.services.size(); ++i)
     EXPECT_EQ(s.services[i], Controls().services[i].optimal) << i;
 
@@ -72,7 +72,7 @@ TEST(ServicesPreset, EachStateAndTheFileThatMayBeMissing) {
 
   s.SetState(preset, cbGrayed, NoStoredServices());  // standard: items stay, nothing written
   EXPECT_EQ(s.Caption(preset), "Стандартная конфигурация");
-  EXPECT_FALSE(s.servicesEnabled);
+  EXPECT_FALSE(s.ServicesEnabled());
   EXPECT_EQ(s.services[3], cbGrayed);
 }
 

@@ -70,7 +70,7 @@ inline std::string DifferentControl(const Selection& a, const Selection& b) {
     if (a.spinners[i] != b.spinners[i]) return std::string(t.spinners[i].name);
   for (std::size_t i = 0; i < t.services.size(); ++i)
     if (a.services[i] != b.services[i]) return "service " + std::string(t.services[i].key);
-  return a.servicesEnabled != b.servicesEnabled ? "the services section" : "";
+  return a.ServicesEnabled() != b.ServicesEnabled() ? "the services section" : "";
 }
 
 // Saving into a file (existing: its bytes, empty when new) and loading gives
@@ -119,7 +119,7 @@ inline const std::unordered_set<std::string>& ScriptVocabulary() {
         for (std::size_t i = 0; i < s.combos.size(); ++i)
           s.combos[i] = index < static_cast<int>(t.combos[i].items.size()) ? index : -1;
         s.services.assign(s.services.size(), state);
-        s.servicesEnabled = true;
+        s.presetShown = cbChecked;
         add(s);
       }
     Selection s;
