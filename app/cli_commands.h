@@ -9,6 +9,10 @@
 
 namespace kwetro {
 
+// The words for the states, by TriState: what `list` prints and `set` reads.
+inline const char* const kOptionStateWords[] = {"no", "yes", "skip"};
+inline const char* const kServiceStateWords[] = {"disabled", "auto", "manual"};
+
 // Every control of the selection in the window's order, as "tsv", "json" or
 // "markdown" (UTF-8). TSV and JSON: name, page, kind, state, caption, hint;
 // JSON also the lines each control writes.

@@ -14,9 +14,6 @@ struct Row {
   std::vector<std::string> writes;
 };
 
-const char* const kOptionStates[] = {"no", "yes", "skip"};            // by TriState
-const char* const kServiceStates[] = {"disabled", "auto", "manual"};  // by TriState
-
 // The part of a hint the information line shows.
 std::string LongHint(std::string_view hint) {
   const std::size_t bar = hint.find('|');
@@ -46,7 +43,7 @@ std::vector<Row> Rows(const Selection& selection) {
       case ControlKind::kOption:
         row.page = PageOf(t.options[i].page);
         row.kind = control.index == PresetOption() ? "preset" : "option";
-        row.state = kOptionStates[selection.State(control.index)];
+        row.state = kOptionStateWords[selection.State(control.index)];
         row.caption = selection.Caption(control.index);
         row.hint = LongHint(selection.Hint(control.index));
         break;
@@ -79,7 +76,7 @@ std::vector<Row> Rows(const Selection& selection) {
     for (std::size_t s = 0; s < t.services.size(); ++s) {
       const ControlRef service{ControlKind::kService, static_cast<int>(s)};
       rows.push_back({std::string(t.services[s].key), PageOf(t.options[i].page), "service",
-                      kServiceStates[selection.services[s]], std::string(t.services[s].display), "",
+                      kServiceStateWords[selection.services[s]], std::string(t.services[s].display), "",
                       lines(service)});
     }
   }

@@ -8,19 +8,11 @@
 namespace kwetro {
 namespace {
 
-struct Word {
-  const char* text;
-  int value;
-};
-const Word kOptionWords[] = {{"yes", cbChecked}, {"no", cbUnchecked}, {"skip", cbGrayed},
-                             {"1", cbChecked},   {"0", cbUnchecked},  {"2", cbGrayed}};
-const Word kServiceWords[] = {{"auto", cbChecked}, {"manual", cbGrayed}, {"disabled", cbUnchecked}};
-
-template <std::size_t N>
-bool Lookup(const Word (&words)[N], std::string_view text, int& value) {
-  for (const Word& w : words)
-    if (text == w.text) {
-      value = w.value;
+// A state named by its word (kOptionStateWords, kServiceStateWords).
+bool Lookup(const char* const (&words)[3], std::string_view text, int& value) {
+  for (int state = 0; state < 3; ++state)
+    if (text == words[state]) {
+      value = state;
       return true;
     }
   return false;
@@ -84,11 +76,12 @@ bool ParseAssignment(const std::string& text, Assignment& assignment, std::strin
   std::string expected;
   switch (assignment.control.kind) {
     case ControlKind::kOption:
-      ok = Lookup(kOptionWords, value, assignment.value);
+      ok = Lookup(kOptionStateWords, value, assignment.value) ||
+           Lookup({"0", "1", "2"}, value, assignment.value);  // as the settings file has them
       expected = "yes, no or skip (1, 0, 2)";
       break;
     case ControlKind::kService:
-      ok = Lookup(kServiceWords, value, assignment.value);
+      ok = Lookup(kServiceStateWords, value, assignment.value);
       expected = "auto, manual or disabled";
       break;
     case ControlKind::kCombo:

@@ -97,31 +97,6 @@ bool FileReader::Read(char* buffer, std::size_t size, std::size_t& got, std::str
   }
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-  FileReader file;
-  if (!file.Open(path, reason)) return false;
-  if (file.Size() > kMaxReadFileSize) {
-    reason = kFileTooLargeReason;
-    return false;
-  }
-  bytes.clear();
-  bytes.reserve(static_cast<std::size_t>(file.Size()));
-  char buffer[65536];
-  for (;;) {
-    std::size_t n = 0;
-    if (!file.Read(buffer, sizeof buffer, n, reason)) return false;
-    if (n == 0) break;
-    // A device or a file that grows while it is read is held to the same limit.
-    if (bytes.size() + n > kMaxReadFileSize) {
-      bytes.clear();
-      reason = kFileTooLargeReason;
-      return false;
-    }
-    bytes.append(buffer, n);
-  }
-  return true;
-}
-
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {

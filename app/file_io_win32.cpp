@@ -65,30 +65,6 @@ bool FileReader::Read(char* buffer, std::size_t size, std::size_t& got, std::str
   return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-  FileReader file;
-  if (!file.Open(path, reason)) return false;
-  if (file.Size() > kMaxReadFileSize) {
-    reason = kFileTooLargeReason;
-    return false;
-  }
-  bytes.clear();
-  char buffer[65536];
-  for (;;) {
-    std::size_t read = 0;
-    if (!file.Read(buffer, sizeof buffer, read, reason)) return false;
-    if (read == 0) break;
-    // A device or a file that grows while it is read is held to the same limit.
-    if (bytes.size() + read > kMaxReadFileSize) {
-      bytes.clear();
-      reason = kFileTooLargeReason;
-      return false;
-    }
-    bytes.append(buffer, read);
-  }
-  return true;
-}
-
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason) {
   static std::atomic<unsigned> counter{0};
   const std::wstring target = Widen(path);

@@ -103,8 +103,6 @@ class RunControl {
   void StopCountdown();
 
   int Countdown() const { return countdown_; }
-  const std::string& ProgramFolder() const { return programFolder_; }
-  const std::string& SettingsPath() const { return settingsPath_; }
   // Where Apply puts the registry scripts.
   std::string ScriptFolder();
 

@@ -33,8 +33,8 @@ bool SectionControl(std::string_view name, ControlRef& control) {
 }
 
 // The services item an entry of "Servise" names: the item's whole text, the
-// key name after the last "*" found first. text is room for the item's text.
-int ServiceItem(std::string_view entry, std::string& text) {
+// key name after the last "*" found first.
+int ServiceItem(std::string_view entry) {
   const std::size_t star = entry.rfind('*');
   if (star == std::string_view::npos) return -1;
   const std::string_view key = entry.substr(star + 1);
@@ -45,11 +45,9 @@ int ServiceItem(std::string_view entry, std::string& text) {
   for (std::size_t i = 0; item < 0 && i < services.size(); ++i)
     if (SameName(key, services[i].key)) item = static_cast<int>(i);
   if (item < 0) return -1;
-  const ServiceDecl& service = services[static_cast<std::size_t>(item)];
-  text.clear();
-  AppendCp1251(text, service.display);
-  text.append("   *").append(service.key);
-  return SameName(entry, text) ? item : -1;
+  return SameName(entry, Utf8ToCp1251(services[static_cast<std::size_t>(item)].ItemText()))
+             ? item
+             : -1;
 }
 
 // The first value the text holds for each name the program reads: a name's
@@ -69,7 +67,6 @@ FileValues Collect(std::string_view bytes) {
   std::optional<std::string_view>* checked = nullptr;  // of the section being read
   std::optional<std::string_view>* index = nullptr;
   bool inStart = false, inServices = false;
-  std::string itemText;
   ForEachLine(bytes, [&](std::string_view raw) {
     const IniLine line = ReadIniLine(raw);
     if (line.kind == IniLine::kSection) {
@@ -91,8 +88,8 @@ FileValues Collect(std::string_view bytes) {
             break;
         }
       }
-      inStart = SameName(line.name, "Start");
-      inServices = SameName(line.name, "Servise");
+      inStart = SameName(line.name, kStartSection);
+      inServices = SameName(line.name, kServicesSection);
       return;
     }
     if (line.kind != IniLine::kEntry) return;
@@ -103,7 +100,7 @@ FileValues Collect(std::string_view bytes) {
     if (index && SameName(line.name, "Index")) keepFirst(index);
     if (inStart && SameName(line.name, "Timer")) keepFirst(&found.timer);
     if (inServices) {
-      const int item = ServiceItem(line.name, itemText);
+      const int item = ServiceItem(line.name);
       if (item >= 0) keepFirst(&found.services[static_cast<std::size_t>(item)]);
     }
   });
@@ -174,27 +171,26 @@ std::string StoreSettings(const Selection& selection, std::string_view existing)
   const ControlTable& t = Controls();
   IniFile ini = IniFile::Parse(existing);
   ini.Write(kStartSection, "Timer", "30");
+  // A control's section: what it is in words, its name, and its value.
+  const auto section = [&ini](std::string_view name, std::string_view infoUtf8,
+                              std::string_view entry, const std::string& value) {
+    ini.Write(name, "Info", Utf8ToCp1251(infoUtf8));
+    ini.Write(name, "Name", name);
+    ini.Write(name, entry, value);
+  };
   for (const ControlRef& ref : t.order) {
     const auto i = static_cast<std::size_t>(ref.index);
-    std::string_view name;
     switch (ref.kind) {
       case ControlKind::kOption:
-        name = t.options[i].name;
-        ini.Write(name, "Info", Utf8ToCp1251(selection.Caption(ref.index)));
-        ini.Write(name, "Name", name);
-        ini.Write(name, "Checked", StateText(selection.options[i]));
+        section(t.options[i].name, selection.Caption(ref.index), "Checked",
+                StateText(selection.options[i]));
         break;
       case ControlKind::kCombo:
-        name = t.combos[i].name;
-        ini.Write(name, "Info", Utf8ToCp1251(t.combos[i].hint));
-        ini.Write(name, "Name", name);
-        ini.Write(name, "Index", std::to_string(selection.combos[i]));
+        section(t.combos[i].name, t.combos[i].hint, "Index", std::to_string(selection.combos[i]));
         break;
       case ControlKind::kSpinner:
-        name = t.spinners[i].name;
-        ini.Write(name, "Info", Utf8ToCp1251(t.spinners[i].hint));
-        ini.Write(name, "Name", name);
-        ini.Write(name, "Index", std::to_string(selection.spinners[i]));
+        section(t.spinners[i].name, t.spinners[i].hint, "Index",
+                std::to_string(selection.spinners[i]));
         break;
       case ControlKind::kService:
         break;
