@@ -76,8 +76,8 @@ std::vector<Row> Rows(const Selection& selection) {
     for (std::size_t s = 0; s < t.services.size(); ++s) {
       const ControlRef service{ControlKind::kService, static_cast<int>(s)};
       rows.push_back({std::string(t.services[s].key), PageOf(t.options[i].page), "service",
-                      kServiceStateWords[selection.services[s]], std::string(t.services[s].display), "",
-                      lines(service)});
+                      kServiceStateWords[selection.services[s]], std::string(t.services[s].display),
+                      "", lines(service)});
     }
   }
   return rows;

@@ -45,9 +45,8 @@ int ServiceItem(std::string_view entry) {
   for (std::size_t i = 0; item < 0 && i < services.size(); ++i)
     if (SameName(key, services[i].key)) item = static_cast<int>(i);
   if (item < 0) return -1;
-  return SameName(entry, Utf8ToCp1251(services[static_cast<std::size_t>(item)].ItemText()))
-             ? item
-             : -1;
+  const std::string text = Utf8ToCp1251(services[static_cast<std::size_t>(item)].ItemText());
+  return SameName(entry, text) ? item : -1;
 }
 
 // The first value the text holds for each name the program reads: a name's

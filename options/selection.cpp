@@ -15,9 +15,7 @@ Selection::Selection() {
   RunHandler(PresetOption(), NoStoredServices());
 }
 
-std::string Selection::Caption(int option) const {
-  return JoinCaption(CaptionPieces(option));
-}
+std::string Selection::Caption(int option) const { return JoinCaption(CaptionPieces(option)); }
 
 const CaptionText& Selection::CaptionPieces(int option) const {
   const TriState state = option == PresetOption() ? presetShown : State(option);

@@ -215,7 +215,7 @@ bool Bind(Layout& layout, std::string& error) {
     error = "window layout: " + what;
     return false;
   };
-  // Pages first: an item's page is known once every tab sheet is bound.
+  // Every item bound first: an item's page is known once every tab sheet is.
   for (LayoutItem& item : layout.items) {
     const auto it = declared.find(item.name);
     if (it == declared.end()) {

@@ -3,7 +3,8 @@
 // labels, buttons). Everything else a control shows (captions, hints, items,
 // states, ranges) comes from the control table, by the control's name.
 //
-// Format (UTF-8; the stored form starts with the signature "TPF0"):
+// Format (UTF-8, starting with the signature line "TPF0"; stored with every
+// byte raised by one, so that the resource starts with "UQG1"):
 //   object <Name>: <Class>        starts a control; nested objects are children
 //     <Property> = <value>        value: 123, -5, Identifier, 'text' ('' is a quote)
 //     <Property> = (              a list, one value a line, closed by ")"

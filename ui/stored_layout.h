@@ -4,8 +4,6 @@
 
 #include <string_view>
 
-#include "ui/layout.h"
-
 namespace kwetro {
 
 std::string_view StoredLayout();

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/win32_text.h"
+
 namespace kwetro::win32 {
 namespace {
 
@@ -124,7 +126,7 @@ void BuildButtons(Context& c) {
   // (Pages::AlignChildren lines them up at its right).
   c.Sized(200, 36);
   c.n.bounds = c.r;
-  c.n.text = Wide(c.item.Text("CaptionCancel", "Отмена"));
+  c.n.text = Widen(c.item.Text("CaptionCancel", "Отмена"));
   auto button = [&c](const std::wstring& text, int id) {
     HWND hwnd = CreateWindowExW(
         0, WC_BUTTONW, text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
@@ -135,8 +137,8 @@ void BuildButtons(Context& c) {
   };
   // A third button, left of the other two, when the layout names it.
   if (c.item.Find("CaptionPreview"))
-    c.n.third = button(Wide(c.item.Text("CaptionPreview")), kPreviewButtonId);
-  c.n.buddy = button(Wide(c.item.Text("CaptionOk", "Применить")), kOkButtonId);
+    c.n.third = button(Widen(c.item.Text("CaptionPreview")), kPreviewButtonId);
+  c.n.buddy = button(Widen(c.item.Text("CaptionOk", "Применить")), kOkButtonId);
   c.n.second = button(c.n.text, kCancelButtonId);
 }
 
@@ -176,7 +178,7 @@ void BuildCombo(Context& c) {
   c.r.bottom = c.r.top + kComboDropHeight;
   c.n.hwnd = c.Create(0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
   for (std::string_view text : combo.items)
-    SendMessageW(c.n.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    SendMessageW(c.n.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
   SendMessageW(c.n.hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.parts.selection.combos[i]), 0);
 }
 
@@ -218,7 +220,7 @@ void BuildTimer(Context& c) {
 // A drop-down list's or spinner's hint in the window: the short phrase pops
 // up, what each item writes fills the information line.
 std::wstring HintWithExplanation(std::string_view hint, std::string_view explanation) {
-  return Wide(hint) + L"| " + Wide(explanation);
+  return Widen(hint) + L"| " + Widen(explanation);
 }
 
 // The texts an item shows: the control table's for the controls of a
@@ -228,30 +230,30 @@ void SetTexts(WindowParts& parts, const LayoutItem& item, NativeControl& n) {
   const auto i = static_cast<std::size_t>(item.index);
   switch (item.bound) {
     case Bound::kOption:
-      n.text = Wide(parts.selection.Caption(item.index));
-      n.hint = Wide(parts.selection.Hint(item.index));
+      n.text = Widen(parts.selection.Caption(item.index));
+      n.hint = Widen(parts.selection.Hint(item.index));
       return;
     case Bound::kCombo:
       n.hint = HintWithExplanation(t.combos[i].hint, t.combos[i].explanation);
       return;
     case Bound::kComboLabel:
-      n.text = Wide(t.combos[i].labelCaption);
+      n.text = Widen(t.combos[i].labelCaption);
       n.hint = HintWithExplanation(t.combos[i].hint, t.combos[i].explanation);
       return;
     case Bound::kSpinner:
       n.hint = HintWithExplanation(t.spinners[i].hint, t.spinners[i].explanation);
       return;
     case Bound::kSpinnerLabel:
-      n.text = Wide(t.spinners[i].labelCaption);
+      n.text = Widen(t.spinners[i].labelCaption);
       n.hint = HintWithExplanation(t.spinners[i].hint, t.spinners[i].explanation);
       return;
     case Bound::kPage:
-      n.text = Wide(t.pages[i].caption);
+      n.text = Widen(t.pages[i].caption);
       return;
     case Bound::kServicesList:
     case Bound::kNone:
-      n.text = Wide(item.Text("Caption"));
-      n.hint = Wide(item.Text("Hint"));
+      n.text = Widen(item.Text("Caption"));
+      n.hint = Widen(item.Text("Hint"));
       return;
   }
 }

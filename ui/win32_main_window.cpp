@@ -89,7 +89,7 @@ bool MainWindow::Create() {
 
   const LayoutItem& window = parts_.Item(0);
   NativeControl& main = parts_.Native(0);
-  main.text = Wide(window.Text("Caption"));
+  main.text = Widen(window.Text("Caption"));
   RECT frame = {0, 0, window.Int("ClientWidth", window.Int("Width", kDefaultClientWidth)),
                 window.Int("ClientHeight", window.Int("Height", kDefaultClientHeight))};
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -167,7 +167,7 @@ void MainWindow::SelectionChanged() {
 void MainWindow::OpenPreview() {
   run_.StopCountdown();
   SelectionChanged();
-  preview_.Open(parts_.main);
+  preview_.Open(parts_.main, parts_.DefaultFont());
 }
 
 void MainWindow::Changed(ControlRef control) {
@@ -180,16 +180,7 @@ void MainWindow::GoTo(ControlRef control, bool focus) {
   const int item = parts_.Named(service ? std::string_view("CheckListBox1") : ControlName(control));
   if (item < 0) return;
   // The pages around it, outermost first, each chosen as a click on its tab would.
-  std::vector<int> pages;
-  for (int page = pages_.PageOf(item); page > 0; page = pages_.PageOf(page))
-    pages.insert(pages.begin(), page);
-  for (int page : pages) {
-    const int pageControl = parts_.Item(page).parent;
-    int position = 0;
-    for (int child : parts_.children[static_cast<std::size_t>(pageControl)]) {
-      if (child == page) break;
-      if (parts_.Native(child).kind == NativeKind::kPage) ++position;
-    }
+  for (const auto& [pageControl, position] : pages_.TabsAround(item)) {
     if (pages_.Selected(pageControl) == position) continue;
     SendMessageW(parts_.Native(pageControl).hwnd, TCM_SETCURSEL, static_cast<WPARAM>(position), 0);
     OnPageChanged(pageControl);
@@ -320,7 +311,7 @@ void MainWindow::Refresh(int index) {
       break;
     }
     case NativeKind::kDialogButtons: {
-      const std::wstring ok = Wide(run_.OkCaption());
+      const std::wstring ok = Widen(run_.OkCaption());
       if (ok != shownOk_) {
         shownOk_ = ok;
         SetWindowTextW(n.buddy, ok.c_str());
@@ -336,7 +327,7 @@ void MainWindow::Refresh(int index) {
 void MainWindow::RefreshOption(int index) {
   NativeControl& n = parts_.Native(index);
   const int option = parts_.Item(index).index;
-  const std::wstring caption = Wide(parts_.selection.Caption(option));
+  const std::wstring caption = Widen(parts_.selection.Caption(option));
   if (caption != n.text) {
     n.text = caption;
     SetWindowTextW(n.hwnd, n.text.c_str());
@@ -347,7 +338,7 @@ void MainWindow::RefreshOption(int index) {
     n.state = parts_.selection.State(option);
     InvalidateRect(n.hwnd, nullptr, FALSE);
   }
-  info_.SetHint(index, Wide(parts_.selection.Hint(option)));
+  info_.SetHint(index, Widen(parts_.selection.Hint(option)));
 }
 
 // ---- messages -----------------------------------------------------------------

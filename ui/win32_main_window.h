@@ -52,7 +52,6 @@ class MainWindow : public RunControlView {
 
   HWND Handle() const { return parts_.main; }
   RunControl& Control() { return run_; }
-  const Layout& WindowLayout() const { return parts_.layout; }
   // The native side of a named item (its page is built first); null when
   // the layout has no such item.
   const NativeControl* Find(const std::string& name);

@@ -111,20 +111,18 @@ int Pages::PageOf(int item) const {
   return -1;
 }
 
-void Pages::Reveal(int item) {
-  // The pages around the item, outermost first, each selected on its tab control.
-  std::vector<int> pages;
-  for (int page = PageOf(item); page > 0; page = PageOf(page)) pages.insert(pages.begin(), page);
-  for (int page : pages) {
+std::vector<std::pair<int, int>> Pages::TabsAround(int item) const {
+  std::vector<std::pair<int, int>> tabs;
+  for (int page = PageOf(item); page > 0; page = PageOf(page)) {
     const int pageControl = parts_.Item(page).parent;
     int position = 0;
     for (int child : parts_.children[static_cast<std::size_t>(pageControl)]) {
       if (child == page) break;
       if (parts_.Native(child).kind == NativeKind::kPage) ++position;
     }
-    SendMessageW(parts_.Native(pageControl).hwnd, TCM_SETCURSEL, static_cast<WPARAM>(position), 0);
+    tabs.insert(tabs.begin(), {pageControl, position});
   }
-  if (!pages.empty()) ShowSelected(parts_.Item(pages.front()).parent);
+  return tabs;
 }
 
 void Pages::EnsureBuilt(int item) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "ui/win32_parts.h"
@@ -13,7 +14,7 @@ namespace kwetro::win32 {
 
 class Pages {
  public:
-  // onBuilt runs for every item created after the window first showed.
+  // onBuilt runs for every item created with a page, when the page is built.
   Pages(WindowParts& parts, std::function<void(int)> onBuilt)
       : parts_(parts), onBuilt_(std::move(onBuilt)) {}
 
@@ -22,9 +23,9 @@ class Pages {
   // Shows the selected page of a tab control (building it when needed) and,
   // inside it, the selected pages of its own tab controls.
   void ShowSelected(int pageControl);
-  // Makes a page the selected one of its tab control and shows it, with the
-  // pages around it; false when the item is on no page.
-  void Reveal(int item);
+  // The tab controls around an item, outermost first, each with the position
+  // of the tab whose page holds the item.
+  std::vector<std::pair<int, int>> TabsAround(int item) const;
   // Builds the pages an item sits on, so that its control exists.
   void EnsureBuilt(int item);
   // Builds every page.

@@ -20,8 +20,6 @@ HFONT MakeFont(const std::wstring& name, int height, bool bold, bool italic, boo
 
 }  // namespace
 
-std::wstring Wide(std::string_view utf8) { return Widen(utf8); }
-
 int PageKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000)) return 0;
   if (msg.wParam == VK_TAB) return GetKeyState(VK_SHIFT) & 0x8000 ? -1 : 1;
@@ -41,8 +39,8 @@ bool PressFocusedButton(const MSG& msg) {
 }
 
 void MoveDialogFocus(HWND window, WPARAM wParam, LPARAM lParam) {
-  HWND next = lParam ? reinterpret_cast<HWND>(wParam)
-                     : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+  HWND next =
+      lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
   if (next) SetFocus(next);
 }
 
@@ -109,7 +107,7 @@ HFONT WindowParts::FontFor(const LayoutItem& item, HFONT base, bool underline) {
   int height = font.lfHeight;
   bool bold = font.lfWeight >= FW_BOLD, italic = font.lfItalic != 0;
   underline = underline || font.lfUnderline != 0;
-  if (item.Find("Font.Name")) name = Wide(item.Text("Font.Name"));
+  if (item.Find("Font.Name")) name = Widen(item.Text("Font.Name"));
   if (item.Find("Font.Height")) height = item.Int("Font.Height", height);
   if (item.Find("Font.Size")) height = -MulDiv(item.Int("Font.Size", 8), 96, 72);
   if (const LayoutProperty* style = item.Find("Font.Style")) {

@@ -40,7 +40,7 @@ enum class NativeKind {
 // paints them, which spares the system a window for each piece of text.
 struct NativeControl {
   NativeKind kind = NativeKind::kOther;
-  HWND hwnd = nullptr;       // the control (a spinner's edit, a button bar's panel)
+  HWND hwnd = nullptr;       // the control (a spinner's edit; none for a button bar)
   HWND buddy = nullptr;      // a spinner's up-down; a button bar's OK button
   HWND second = nullptr;     // a button bar's Cancel button
   HWND third = nullptr;      // a button bar's Preview button
@@ -65,8 +65,6 @@ struct NativeControl {
   bool IsGraphic() const { return kind == NativeKind::kLabel || kind == NativeKind::kImage; }
 };
 
-// UTF-8 to the text a window shows.
-std::wstring Wide(std::string_view utf8);
 // The part of a hint the information line shows: after the first "|", or the
 // whole hint when it has none; and the part a pop-up shows: before it.
 std::wstring LongHint(const std::wstring& hint);

@@ -49,14 +49,14 @@ Preview::~Preview() {
   if (window_.Get()) SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
 }
 
-void Preview::Open(HWND owner) {
-  if (!window_.Get()) Create(owner);
+void Preview::Open(HWND owner, HFONT font) {
+  if (!window_.Get()) Create(owner, font);
   if (!window_.Get()) return;
   Update(std::nullopt);
   ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
 }
 
-void Preview::Create(HWND owner) {
+void Preview::Create(HWND owner, HFONT font) {
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -85,15 +85,13 @@ void Preview::Create(HWND owner) {
                                 main.bottom - main.top, owner, nullptr, GetModuleHandleW(nullptr),
                                 this));
   if (!window_.Get()) return;
-  font_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
   textFont_.Reset(Font(L"Courier New", -13));
-  auto child = [this](DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int id) {
+  auto child = [this, font](DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style,
+                            int id) {
     HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
                                 window_.Get(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return hwnd;
   };
   tabs_ = child(0, WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, kTabsId);
@@ -253,12 +251,6 @@ std::wstring Preview::Text() const {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(text_)) + 1, L'\0');
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(text_, &text[0], static_cast<int>(text.size()))));
-  return text;
-}
-
-std::wstring Preview::Status() const {
-  wchar_t text[256] = {};
-  if (status_) GetWindowTextW(status_, text, 256);
   return text;
 }
 

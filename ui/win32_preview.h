@@ -23,8 +23,8 @@ class Preview {
   Preview& operator=(const Preview&) = delete;
 
   // Opens the window beside the owner (or brings it forward) with the
-  // selection as it is now.
-  void Open(HWND owner);
+  // selection as it is now; its tabs, status line and button in the font given.
+  void Open(HWND owner, HFONT font);
   bool IsOpen() const { return window_.Get() != nullptr; }
   HWND Handle() const { return window_.Get(); }
   // The selection changed: both files anew, the scroll position kept, and
@@ -39,13 +39,12 @@ class Preview {
   bool PreTranslate(MSG& msg);
   // Writes the file shown, as "Сохранить как..." does once a name is chosen.
   bool SaveTo(const std::string& path, std::string& reason) const;
-  // The text shown and the status line.
+  // The text shown.
   std::wstring Text() const;
-  std::wstring Status() const;
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  void Create(HWND owner);
+  void Create(HWND owner, HFONT font);
   void Arrange();
   void Show(std::optional<ControlRef> control);
   void SaveAs();
@@ -53,7 +52,7 @@ class Preview {
   const Selection& selection_;
   UniqueWindow window_;
   HWND tabs_ = nullptr, text_ = nullptr, status_ = nullptr, save_ = nullptr;
-  UniqueFont font_, textFont_;
+  UniqueFont textFont_;
   RegScript files_[2];
   std::wstring shownText_;
   int shown_ = 0;

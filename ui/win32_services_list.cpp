@@ -5,6 +5,8 @@
 
 #include "ui/win32_services_list.h"
 
+#include "app/win32_text.h"
+
 namespace kwetro::win32 {
 
 namespace {
@@ -57,7 +59,7 @@ void ServicesList::Draw(const DRAWITEMSTRUCT& item) {
   const Selection& selection = parts_.selection;
   DrawServiceItem(item, selection.services[item.itemID],
                   selection.ServicesEnabled() && IsWindowEnabled(item.hwndItem),
-                  Wide(services[item.itemID].ItemText()),
+                  Widen(services[item.itemID].ItemText()),
                   item_ > 0 ? parts_.Native(item_).font : parts_.DefaultFont(),
                   static_cast<int>(item.itemID) == marked_);
 }

@@ -218,7 +218,8 @@ inline std::string CheckUndoBackupBytes(std::string_view bytes) {
   if (!ReadRegFile(written, check, Deletions::kAllowed, reread))
     return "the undo file does not read back: line " + std::to_string(reread.line) + ": " +
            reread.what;
-  if (!check.stray.empty()) return "the undo file names a key the script does not touch (" + check.stray + ")";
+  if (!check.stray.empty())
+    return "the undo file names a key the script does not touch (" + check.stray + ")";
   return {};
 }
 

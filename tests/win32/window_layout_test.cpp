@@ -63,7 +63,7 @@ TEST_F(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
       EXPECT_LE(height, n.bounds.bottom - n.bounds.top) << name;
     } else if (n.kind == NativeKind::kCombo) {
       for (std::string_view item : Controls().combos[static_cast<std::size_t>(Item(i).index)].items)
-        EXPECT_LE(TextWidth(n.font, win32::Wide(item)) + 24, width) << name << ": " << item;
+        EXPECT_LE(TextWidth(n.font, Widen(item)) + 24, width) << name << ": " << item;
     } else if (n.kind == NativeKind::kServicesList) {
       RECT client;
       GetClientRect(n.hwnd, &client);
@@ -97,7 +97,7 @@ TEST_F(LayoutTest, EveryHintFitsTheInformationLine) {
   for (std::size_t i = 1; i < natives.size(); ++i) check(Item(i).name, natives[i].hint);
   for (const OptionDecl& option : Controls().options)
     for (TriState state : {cbUnchecked, cbChecked, cbGrayed})
-      check(option.name, win32::Wide(Hint(option, state)));
+      check(option.name, Widen(Hint(option, state)));
 }
 
 TEST_F(LayoutTest, NoControlLeavesItsPageOrCoversAnother) {
