@@ -2,13 +2,14 @@
 
 #include <cstring>
 
+#include "options/text_encoding.h"
+
 namespace kwetro::bench {
 namespace {
 
 using undo::RegValue;
 using undo::Root;
 using undo::ValueKind;
-using undo::Widen;
 
 // Where Wine's export of the whole registry holds each root the scripts name.
 std::u16string ExportPath(Root root) {
@@ -74,11 +75,7 @@ void SyntheticExport::AddAnchors(const undo::TouchNode& node, const std::u16stri
 
 std::string SyntheticExport::Utf16(std::u16string_view text) {
   std::string bytes;
-  bytes.reserve(2 * text.size());
-  for (char16_t c : text) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
-  }
+  AppendUtf16Le(text, bytes);
   return bytes;
 }
 
@@ -101,7 +98,7 @@ void SyntheticExport::Emit() {
 }
 
 void SyntheticExport::NextKey() {
-  const std::u16string n = Widen(std::to_string(keys_++));
+  const std::u16string n = Cp1251ToUtf16(std::to_string(keys_++));
   // The scripts' keys are spread through the first part of the export.
   if (nextAnchor_ < anchors_.size() && keys_ % 97 == 0) {
     const Anchor& a = anchors_[nextAnchor_++];

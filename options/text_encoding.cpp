@@ -174,6 +174,14 @@ void AppendUtf16OfCp1251(std::string_view cp1251, std::u16string& out) {
   for (char c : cp1251) *to++ = CodeOf(static_cast<unsigned char>(c));
 }
 
+void AppendUtf16Le(std::u16string_view utf16, std::string& out) {
+  out.reserve(out.size() + 2 * utf16.size());
+  for (char16_t c : utf16) {
+    out += static_cast<char>(c & 0xFF);
+    out += static_cast<char>(c >> 8);
+  }
+}
+
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size());

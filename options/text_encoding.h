@@ -30,6 +30,9 @@ std::string FoldCase(std::string_view cp1251);
 // files reuses one buffer for every line instead of allocating per line.
 void AppendUtf16OfCp1251(std::string_view cp1251, std::u16string& out);
 
+// Appends UTF-16 text as little-endian bytes, as registry exports hold it.
+void AppendUtf16Le(std::u16string_view utf16, std::string& out);
+
 // UTF-16 to UTF-8, for messages; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
 

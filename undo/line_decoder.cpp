@@ -41,42 +41,25 @@ bool LineDecoder::Fill() {
   return got != 0;
 }
 
-bool LineDecoder::TakeUtf16() {
+template <typename Unit>
+bool LineDecoder::Take(std::basic_string<Unit>& line) {
+  constexpr std::size_t kSize = sizeof(Unit);  // 2: UTF-16LE, 1: ANSI
   const auto* bytes = reinterpret_cast<const unsigned char*>(chunk_.data());
-  while (end_ - pos_ >= 2) {
-    const char16_t c = static_cast<char16_t>(bytes[pos_] | bytes[pos_ + 1] << 8);
-    pos_ += 2;
+  while (end_ - pos_ >= kSize) {
+    const auto c = static_cast<Unit>(kSize == 1 ? bytes[pos_] : bytes[pos_] | bytes[pos_ + 1] << 8);
+    pos_ += kSize;
     if (afterCr_) {
       afterCr_ = false;
-      if (c == u'\n') continue;
+      if (c == Unit('\n')) continue;
     }
-    if (c == u'\r' || c == u'\n') {
-      afterCr_ = c == u'\r';
+    if (c == Unit('\r') || c == Unit('\n')) {
+      afterCr_ = c == Unit('\r');
       return true;
     }
     lineOpen_ = true;
     if (c == 0) return Fail(lineNumber_ + 1, kNul);
-    if (line_.size() >= kMaxLineBytes / 2) return Fail(lineNumber_ + 1, kTooLong);
-    line_ += c;
-  }
-  return false;
-}
-
-bool LineDecoder::TakeAnsi() {
-  while (pos_ < end_) {
-    const char c = chunk_[pos_++];
-    if (afterCr_) {
-      afterCr_ = false;
-      if (c == '\n') continue;
-    }
-    if (c == '\r' || c == '\n') {
-      afterCr_ = c == '\r';
-      return true;
-    }
-    lineOpen_ = true;
-    if (c == 0) return Fail(lineNumber_ + 1, kNul);
-    if (ansiLine_.size() >= kMaxLineBytes) return Fail(lineNumber_ + 1, kTooLong);
-    ansiLine_ += c;
+    if (line.size() >= kMaxLineBytes / kSize) return Fail(lineNumber_ + 1, kTooLong);
+    line += c;
   }
   return false;
 }
@@ -95,7 +78,7 @@ bool LineDecoder::Next(std::u16string_view& line) {
   ansiLine_.clear();
   lineOpen_ = false;
   for (;;) {
-    const bool found = ansi_ ? TakeAnsi() : TakeUtf16();
+    const bool found = ansi_ ? Take(ansiLine_) : Take(line_);
     if (failed_) return false;
     if (found) break;
     if (!atEnd_ && Fill()) continue;

@@ -34,8 +34,8 @@ class LineDecoder {
   bool Fill();
   bool Fail(long line, std::string what);
   // Appends the characters up to the next line end; true when it found one.
-  bool TakeUtf16();
-  bool TakeAnsi();
+  template <typename Unit>
+  bool Take(std::basic_string<Unit>& line);
 
   ByteSource& source_;
   std::string chunk_;

@@ -69,6 +69,4 @@ void AppendUnescaped(std::u16string_view quoted, std::u16string& out) {
   }
 }
 
-std::u16string Widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
 }  // namespace kwetro::undo

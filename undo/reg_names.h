@@ -31,7 +31,4 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
 // backslash before any other character stays, as Windows keeps it.
 void AppendUnescaped(std::u16string_view quoted, std::u16string& out);
 
-// ASCII text as UTF-16, for the fixed names the engine compares with.
-std::u16string Widen(std::string_view ascii);
-
 }  // namespace kwetro::undo

@@ -277,10 +277,7 @@ void Reader::Deliver() {
     widened_.clear();
     AppendUtf16OfCp1251(bytes_, widened_);
     widenedBytes_.clear();
-    for (char16_t c : widened_) {
-      widenedBytes_ += static_cast<char>(c & 0xFF);
-      widenedBytes_ += static_cast<char>(c >> 8);
-    }
+    AppendUtf16Le(widened_, widenedBytes_);
     value_.bytes = widenedBytes_;
   }
   handler_.OnValue(value_);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "options/text_encoding.h"
 #include "undo/reg_names.h"
 
 namespace kwetro::undo {
@@ -13,7 +14,7 @@ constexpr std::size_t kHexLineLength = 77;
 std::u16string Printf(const char* format, unsigned number) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, format, number);
-  return Widen(buffer);
+  return Cp1251ToUtf16(buffer);
 }
 
 }  // namespace
@@ -83,11 +84,7 @@ void RegWriter::Hex(const RegValue& value, std::size_t lineLength) {
 std::string RegWriter::FileBytes() const {
   const std::u16string text = u"Windows Registry Editor Version 5.00\r\n" + text_ + u"\r\n";
   std::string bytes = "\xFF\xFE";
-  bytes.reserve(2 + 2 * text.size());
-  for (char16_t c : text) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
-  }
+  AppendUtf16Le(text, bytes);
   return bytes;
 }
 

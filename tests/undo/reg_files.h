@@ -12,10 +12,7 @@ namespace kwetro::testing {
 // As REGEDIT /E writes it: UTF-16LE with a byte-order mark, CR LF.
 inline std::string Utf16File(std::string_view utf8) {
   std::string bytes = "\xFF\xFE";
-  for (char16_t c : Cp1251ToUtf16(Utf8ToCp1251(CrLf(utf8)))) {
-    bytes += static_cast<char>(c & 0xFF);
-    bytes += static_cast<char>(c >> 8);
-  }
+  AppendUtf16Le(Cp1251ToUtf16(Utf8ToCp1251(CrLf(utf8))), bytes);
   return bytes;
 }
 
