@@ -33,8 +33,8 @@ bool SectionControl(std::string_view name, ControlRef& control) {
 }
 
 // The services item an entry of "Servise" names: the item's whole text, the
-// key name after the last "*" found first.
-int ServiceItem(std::string_view entry) {
+// key name after the last "*" found first. text is room for the item's text.
+int ServiceItem(std::string_view entry, std::string& text) {
   const std::size_t star = entry.rfind('*');
   if (star == std::string_view::npos) return -1;
   const std::string_view key = entry.substr(star + 1);
@@ -45,7 +45,10 @@ int ServiceItem(std::string_view entry) {
   for (std::size_t i = 0; item < 0 && i < services.size(); ++i)
     if (SameName(key, services[i].key)) item = static_cast<int>(i);
   if (item < 0) return -1;
-  const std::string text = Utf8ToCp1251(services[static_cast<std::size_t>(item)].ItemText());
+  const ServiceDecl& service = services[static_cast<std::size_t>(item)];
+  text.clear();
+  AppendCp1251(text, service.display);
+  text.append(kServiceItemSeparator).append(service.key);
   return SameName(entry, text) ? item : -1;
 }
 
@@ -66,6 +69,7 @@ FileValues Collect(std::string_view bytes) {
   std::optional<std::string_view>* checked = nullptr;  // of the section being read
   std::optional<std::string_view>* index = nullptr;
   bool inStart = false, inServices = false;
+  std::string itemText;
   ForEachLine(bytes, [&](std::string_view raw) {
     const IniLine line = ReadIniLine(raw);
     if (line.kind == IniLine::kSection) {
@@ -99,7 +103,7 @@ FileValues Collect(std::string_view bytes) {
     if (index && SameName(line.name, "Index")) keepFirst(index);
     if (inStart && SameName(line.name, "Timer")) keepFirst(&found.timer);
     if (inServices) {
-      const int item = ServiceItem(line.name);
+      const int item = ServiceItem(line.name, itemText);
       if (item >= 0) keepFirst(&found.services[static_cast<std::size_t>(item)]);
     }
   });

@@ -147,7 +147,7 @@ void Declare::Spinner(std::string_view name, std::string_view label, std::string
 
 std::string ServiceDecl::ItemText() const {
   std::string text(display);
-  text.append("   *").append(key);
+  text.append(kServiceItemSeparator).append(key);
   return text;
 }
 

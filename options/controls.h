@@ -71,6 +71,9 @@ struct SpinnerDecl {
   std::string_view explanation;
 };
 
+// Between a service's display text and its key name in its list item.
+inline constexpr char kServiceItemSeparator[] = "   *";
+
 // A Windows service of the services list. Its start state follows the item
 // state: checked automatic, grayed manual, unchecked disabled.
 struct ServiceDecl {
