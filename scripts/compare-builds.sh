@@ -45,8 +45,7 @@ for ((i = 0; i < count; i++)); do
     cli=$old; [[ $which == new ]] && cli=$new
     mkdir -p "$which"
     "$cli" generate --settings "sel$i.ini" --out "$which" >/dev/null
-    "$cli" settings --settings "sel$i.ini" --out "$which/fresh.ini" >/dev/null
-    rm -f "$which/fresh.ini"  # the next round writes it anew
+    rm -f "$which/fresh.ini"  # written anew, not merged into the last round's
     "$cli" settings --settings "sel$i.ini" --out "$which/fresh.ini" >/dev/null
     cp "sel$i.ini" "$which/merged.ini"
     "$cli" settings --settings "sel$i.ini" --out "$which/merged.ini" >/dev/null

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, and nothing when they are all
 # there already (the check costs a fraction of a second).
 #
-#   scripts/install-deps.sh          everything ./test uses
+#   scripts/install-deps.sh          everything ./test and the scripts in
+#                                    scripts/ use (measuring, screenshots)
 #   scripts/install-deps.sh native   only what the native program build needs
 set -euo pipefail
 
@@ -12,7 +13,7 @@ native=(cmake g++ make perl)
 all=("${native[@]}" libgtest-dev googletest libbenchmark-dev
      wine64 wine fonts-wine g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
      binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-     xvfb xauth x11-utils imagemagick locales valgrind clang libclang-rt-14-dev)
+     xvfb x11-utils imagemagick locales valgrind time file clang libclang-rt-14-dev)
 
 case "${1:-all}" in
   native) wanted=("${native[@]}") ;;

@@ -12,6 +12,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/measure_common.sh"
 build=${1:-$root/build/perf}
 runs=${2:-21}
 
@@ -26,13 +27,9 @@ cli=$build/kwetro-cli
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$cli" settings --out "$work/base.ini" >/dev/null
-sed 's/^Checked=[^\r]*/Checked=1/' "$work/base.ini" >"$work/checked.ini"
-"$cli" settings --settings "$work/checked.ini" --out "$work/full.ini" >/dev/null
+full_settings "$cli" "$work"
 mkdir "$work/out"
 run=("$cli" generate --settings "$work/full.ini" --out "$work/out")
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 # Instruction counts do not depend on the machine's load; three runs show it.
 for i in 1 2 3; do
@@ -40,15 +37,7 @@ for i in 1 2 3; do
     2>&1 >/dev/null | sed -n 's/.*Collected : //p'
 done >"$work/instructions"
 
-# Wall time from bash's microsecond clock (/usr/bin/time counts in 10 ms
-# steps); peak resident memory from /usr/bin/time in a run of its own.
-for ((i = 0; i < runs; i++)); do
-  start=$EPOCHREALTIME
-  "${run[@]}" >/dev/null
-  end=$EPOCHREALTIME
-  /usr/bin/time -f '%M' -o "$work/time" "${run[@]}" >/dev/null
-  echo "$(((${end/./} - ${start/./}))) $(cat "$work/time")"
-done >"$work/times"
+time_runs "$runs" "${run[@]}" >"$work/times"
 
 instructions=$(median <"$work/instructions")
 wall=$(awk '{ print $1 }' "$work/times" | median)

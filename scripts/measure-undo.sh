@@ -12,6 +12,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/measure_common.sh"
 build=${1:-$root/build/perf}
 runs=${2:-11}
 megabytes=${3:-100}
@@ -25,22 +26,13 @@ cli=$build/kwetro-cli
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/kwetro-undo.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-"$cli" settings --out "$work/base.ini" >/dev/null
-sed 's/^Checked=[^\r]*/Checked=1/' "$work/base.ini" >"$work/checked.ini"
-"$cli" settings --settings "$work/checked.ini" --out "$work/full.ini" >/dev/null
+full_settings "$cli" "$work"
 "$cli" generate --settings "$work/full.ini" --out "$work" >/dev/null
 "$build/bench/make_export" "$megabytes" "$work/backup.reg" "$work/hkcu.reg" "$work/hklm.reg"
 run=("$cli" undo --backup "$work/backup.reg" --out "$work" "$work/hkcu.reg" "$work/hklm.reg")
 "${run[@]}" >/dev/null  # once to bring the export into the page cache
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-for ((i = 0; i < runs; i++)); do
-  start=$EPOCHREALTIME
-  "${run[@]}" >/dev/null
-  end=$EPOCHREALTIME
-  /usr/bin/time -f '%M' -o "$work/time" "${run[@]}" >/dev/null
-  echo "$(((${end/./} - ${start/./}) / 1000)) $(cat "$work/time")"
-done >"$work/times"
+time_runs "$runs" "${run[@]}" | awk '{ print int($1 / 1000), $2 }' >"$work/times"
 
 echo "kwetro-cli undo, all-checked scripts, synthetic export of $(stat -c %s "$work/backup.reg") bytes"
 echo "  undo.reg written:      $(stat -c %s "$work/undo.reg") bytes"

@@ -22,6 +22,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/measure_common.sh"
 build=${1:-$root/build/perf-win64}
 runs=${2:-21}
 yardstick=${3:-minimal_window}
@@ -100,8 +101,6 @@ stop() {
   wait "$running" 2>/dev/null || true
   sleep 0.5
 }
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 for ((i = 0; i < runs; i++)); do
   # Alternating, and each pair in turn started first, so that neither program
