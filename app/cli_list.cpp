@@ -34,7 +34,7 @@ std::vector<Row> Rows(const Selection& selection) {
     return writes[{static_cast<int>(control.kind), control.index}];
   };
   std::vector<Row> rows;
-  for (const ControlRef& control : t.order) {
+  for (const ControlRef& control : WindowOrder()) {
     const auto i = static_cast<std::size_t>(control.index);
     Row row;
     row.name = ControlName(control);
@@ -67,18 +67,14 @@ std::vector<Row> Rows(const Selection& selection) {
         row.caption = t.spinners[i].labelCaption;
         row.hint = std::string(t.spinners[i].hint) + " — " + std::string(t.spinners[i].explanation);
         break;
-      case ControlKind::kService:
+      case ControlKind::kService:  // on the page of its preset box
+        row.page = PageOf(t.options[static_cast<std::size_t>(PresetOption())].page);
+        row.kind = "service";
+        row.state = kServiceStateWords[selection.services[i]];
+        row.caption = t.services[i].display;
         break;
     }
     rows.push_back(std::move(row));
-    // The services list stands right after its preset box.
-    if (control.kind != ControlKind::kOption || control.index != PresetOption()) continue;
-    for (std::size_t s = 0; s < t.services.size(); ++s) {
-      const ControlRef service{ControlKind::kService, static_cast<int>(s)};
-      rows.push_back({std::string(t.services[s].key), PageOf(t.options[i].page), "service",
-                      kServiceStateWords[selection.services[s]], std::string(t.services[s].display),
-                      "", lines(service)});
-    }
   }
   return rows;
 }

@@ -50,12 +50,7 @@ ControlSearch::ControlSearch() {
   auto take = [this, &texts](ControlRef control) {
     texts_.emplace_back(control, std::move(texts[{static_cast<int>(control.kind), control.index}]));
   };
-  for (const ControlRef& control : t.order) {
-    take(control);
-    if (control.kind == ControlKind::kOption && control.index == PresetOption())
-      for (std::size_t i = 0; i < t.services.size(); ++i)
-        take({ControlKind::kService, static_cast<int>(i)});
-  }
+  for (const ControlRef& control : WindowOrder()) take(control);
 }
 
 std::vector<ControlRef> ControlSearch::Find(std::string_view query) const {

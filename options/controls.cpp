@@ -153,6 +153,19 @@ std::string ServiceDecl::ItemText() const {
 
 const ControlTable& Controls() { return TheTable().controls; }
 
+std::vector<ControlRef> WindowOrder() {
+  const ControlTable& t = Controls();
+  std::vector<ControlRef> controls;
+  controls.reserve(t.order.size() + t.services.size());
+  for (const ControlRef& control : t.order) {
+    controls.push_back(control);
+    if (control.kind == ControlKind::kOption && control.index == PresetOption())
+      for (std::size_t i = 0; i < t.services.size(); ++i)
+        controls.push_back({ControlKind::kService, static_cast<int>(i)});
+  }
+  return controls;
+}
+
 bool FindControl(std::string_view name, ControlRef& found) {
   const auto& byName = TheTable().byName;
   const auto it = byName.find(name);

@@ -113,6 +113,10 @@ struct ControlTable {
 // The table, built on first use.
 const ControlTable& Controls();
 
+// Every control as the window shows them: the order, with the items of the
+// services list right after their preset box.
+std::vector<ControlRef> WindowOrder();
+
 // The control of that name (exact spelling): an option, drop-down list or
 // spinner, or a service by its key name; false when there is none.
 bool FindControl(std::string_view name, ControlRef& found);
