@@ -1,7 +1,5 @@
 #include "app/cli.h"
 
-#include <algorithm>
-
 #include "app/cli_commands.h"
 #include "app/file_io.h"
 #include "app/settings_file.h"
@@ -58,9 +56,28 @@ const char kVersion[] = "kwetro-cli " KWETRO_VERSION "\n";
 struct Options {
   std::string command;
   std::string settings, out, format = "tsv";
-  bool haveSettings = false, haveOut = false, haveFormat = false;
+  bool haveSettings = false;
   std::vector<Assignment> assignments;
 };
+
+}  // namespace
+
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, ValueFlag& flag,
+               std::string& reason) {
+  if (flag.seen) {
+    reason = args[i] + " given twice";
+    return false;
+  }
+  if (i + 1 >= args.size() || args[i + 1].empty()) {
+    reason = args[i] + " needs a value";
+    return false;
+  }
+  *flag.value = args[++i];
+  flag.seen = true;
+  return true;
+}
+
+namespace {
 
 bool Usage(std::string& err, const std::string& what) {
   err = "kwetro-cli: " + what + "\n";
@@ -73,32 +90,26 @@ bool ParseArgs(const std::vector<std::string>& args, Options& o, std::string& er
   const bool list = o.command == "list", set = o.command == "set";
   if (o.command != "generate" && o.command != "settings" && !list && !set)
     return Usage(err, "unknown command '" + o.command + "'");
+  ValueFlag settings{"--settings", &o.settings}, out{"--out", &o.out},
+      format{"--format", &o.format};
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
-    struct {
-      const char* flag;
-      std::string* value;
-      bool* seen;
-      bool allowed;
-    } const flags[] = {{"--settings", &o.settings, &o.haveSettings, true},
-                       {"--out", &o.out, &o.haveOut, !list},
-                       {"--format", &o.format, &o.haveFormat, list}};
-    const auto* flag = std::find_if(std::begin(flags), std::end(flags),
-                                    [&a](const auto& f) { return a == f.flag; });
-    if (flag == std::end(flags) || !flag->allowed) {
-      if (!set || a.rfind("--", 0) == 0) return Usage(err, "unknown argument '" + a + "'");
-      Assignment assignment;
-      std::string error;
-      if (!ParseAssignment(a, assignment, error)) return Usage(err, error);
-      o.assignments.push_back(assignment);
+    ValueFlag* flag = a == settings.name         ? &settings
+                      : a == out.name && !list   ? &out
+                      : a == format.name && list ? &format
+                                                 : nullptr;
+    std::string error;
+    if (flag) {
+      if (!TakeValue(args, i, *flag, error)) return Usage(err, error);
       continue;
     }
-    if (*flag->seen) return Usage(err, a + " given twice");
-    if (i + 1 >= args.size() || args[i + 1].empty()) return Usage(err, a + " needs a value");
-    *flag->value = args[++i];
-    *flag->seen = true;
+    if (!set || a.rfind("--", 0) == 0) return Usage(err, "unknown argument '" + a + "'");
+    Assignment assignment;
+    if (!ParseAssignment(a, assignment, error)) return Usage(err, error);
+    o.assignments.push_back(assignment);
   }
-  if ((o.command == "settings" || set) && !o.haveOut)
+  o.haveSettings = settings.seen;
+  if ((o.command == "settings" || set) && !out.seen)
     return Usage(err, o.command + " needs --out FILE2");
   if (set && o.assignments.empty()) return Usage(err, "set needs NAME=VALUE");
   if (o.format != "tsv" && o.format != "json" && o.format != "markdown")

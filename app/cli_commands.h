@@ -9,6 +9,18 @@
 
 namespace kwetro {
 
+// A flag of the command line that takes a value, at most once.
+struct ValueFlag {
+  const char* name;
+  std::string* value;
+  bool seen = false;
+};
+
+// Takes the value after the flag at args[i] and moves i onto it; false with
+// the reason ("--out given twice", "--out needs a value") when it cannot.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, ValueFlag& flag,
+               std::string& reason);
+
 // The words for the states, by TriState: what `list` prints and `set` reads.
 inline const char* const kOptionStateWords[] = {"no", "yes", "skip"};
 inline const char* const kServiceStateWords[] = {"disabled", "auto", "manual"};

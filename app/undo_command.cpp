@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/cli.h"
+#include "app/cli_commands.h"
 #include "app/file_io.h"
 #include "undo/undo.h"
 
@@ -18,35 +19,21 @@ struct UndoOptions {
 };
 
 bool ParseUndoArgs(const std::vector<std::string>& args, UndoOptions& o, std::string& err) {
-  struct Flag {
-    const char* name;
-    std::string* value;
-    bool seen;
-  } flags[] = {
-      {"--backup", &o.backup, false}, {"--out", &o.out, false}, {"--user", &o.user, false}};
+  ValueFlag flags[] = {{"--backup", &o.backup}, {"--out", &o.out}, {"--user", &o.user}};
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a.rfind("-", 0) != 0) {
       o.scripts.push_back(a);
       continue;
     }
-    Flag* flag = nullptr;
-    for (Flag& f : flags)
+    ValueFlag* flag = nullptr;
+    for (ValueFlag& f : flags)
       if (a == f.name) flag = &f;
-    if (!flag) {
-      err = "kwetro-cli: unknown argument '" + a + "'\n";
+    std::string reason = "unknown argument '" + a + "'";
+    if (!flag || !TakeValue(args, i, *flag, reason)) {
+      err = "kwetro-cli: " + reason + "\n";
       return false;
     }
-    if (flag->seen) {
-      err = "kwetro-cli: " + a + " given twice\n";
-      return false;
-    }
-    if (i + 1 >= args.size() || args[i + 1].empty()) {
-      err = "kwetro-cli: " + a + " needs a value\n";
-      return false;
-    }
-    *flag->value = args[++i];
-    flag->seen = true;
   }
   if (!flags[0].seen) {
     err = "kwetro-cli: undo needs --backup BACKUP.reg\n";
