@@ -2,6 +2,7 @@
 // script holds them. Each table is built once, on first use.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "options/blocks.h"
@@ -18,5 +19,15 @@ const std::vector<Block>& HkcuExplorerBlocks();  // "; ПРОВОДНИК", up t
 const std::vector<Block>& VisualEffectBlocks();  // "; ПРОВОДНИК", from font smoothing on
 const std::vector<Block>& MediaPlayerBlocks();   // "; МЕДИАПЛЕЕР"
 const std::vector<Block>& InternetExplorerBlocks();  // "; НАСТРОЙКИ IE"
+
+// A section of a script: the title of its header and its catalogues, in the
+// order the script holds them. The services close hklm.reg after these.
+using BlocksOf = const std::vector<Block>& (*)();
+struct ScriptSection {
+  std::string_view title;
+  std::vector<BlocksOf> catalogues;
+};
+const std::vector<ScriptSection>& HklmSections();
+const std::vector<ScriptSection>& HkcuSections();
 
 }  // namespace kwetro

@@ -67,15 +67,15 @@ void GroupLines(const GroupBlock& group, const Selection* selection, const Contr
 }  // namespace
 
 void ForEachControlLine(const Selection* selection, const ControlLine& each) {
-  for (const auto* blocks :
-       {&HklmSystemBlocks(), &HklmExplorerBlocks(), &HkcuSystemBlocks(), &HkcuExplorerBlocks(),
-        &VisualEffectBlocks(), &MediaPlayerBlocks(), &InternetExplorerBlocks()})
-    for (const Block& block : *blocks) {
-      if (const auto* option = std::get_if<OptionBlock>(&block))
-        OptionLines(*option, selection, each);
-      else
-        GroupLines(std::get<GroupBlock>(block), selection, each);
-    }
+  for (const auto* script : {&HklmSections(), &HkcuSections()})
+    for (const ScriptSection& section : *script)
+      for (BlocksOf blocks : section.catalogues)
+        for (const Block& block : blocks()) {
+          if (const auto* option = std::get_if<OptionBlock>(&block))
+            OptionLines(*option, selection, each);
+          else
+            GroupLines(std::get<GroupBlock>(block), selection, each);
+        }
   if (selection && !selection->ServicesEnabled()) return;
   const auto& services = Controls().services;
   std::string key;

@@ -5,36 +5,43 @@
 namespace kwetro {
 namespace {
 
-void AppendFrame(RegScript& script) {
+RegScript Build(const std::vector<ScriptSection>& sections, const Selection& selection) {
+  RegScript script;
   script.AppendLine("Windows Registry Editor Version 5.00");
   script.AppendEmptyLine();
-  AppendSectionHeader(script, "СИСТЕМА");
+  for (const ScriptSection& section : sections) {
+    AppendSectionHeader(script, section.title);
+    for (BlocksOf blocks : section.catalogues) AppendBlocks(script, blocks(), selection);
+  }
+  return script;
 }
 
 }  // namespace
 
+const std::vector<ScriptSection>& HklmSections() {
+  static const std::vector<ScriptSection> sections = {
+      {"СИСТЕМА", {HklmSystemBlocks}},
+      {"ПРОВОДНИК", {HklmExplorerBlocks}},
+  };
+  return sections;
+}
+
+const std::vector<ScriptSection>& HkcuSections() {
+  static const std::vector<ScriptSection> sections = {
+      {"СИСТЕМА", {HkcuSystemBlocks}},
+      {"ПРОВОДНИК", {HkcuExplorerBlocks, VisualEffectBlocks}},
+      {"МЕДИАПЛЕЕР", {MediaPlayerBlocks}},
+      {"НАСТРОЙКИ IE", {InternetExplorerBlocks}},
+  };
+  return sections;
+}
+
 RegScript BuildHklmScript(const Selection& selection) {
-  RegScript script;
-  AppendFrame(script);
-  AppendBlocks(script, HklmSystemBlocks(), selection);
-  AppendSectionHeader(script, "ПРОВОДНИК");
-  AppendBlocks(script, HklmExplorerBlocks(), selection);
+  RegScript script = Build(HklmSections(), selection);
   AppendServicesSection(script, selection);
   return script;
 }
 
-RegScript BuildHkcuScript(const Selection& selection) {
-  RegScript script;
-  AppendFrame(script);
-  AppendBlocks(script, HkcuSystemBlocks(), selection);
-  AppendSectionHeader(script, "ПРОВОДНИК");
-  AppendBlocks(script, HkcuExplorerBlocks(), selection);
-  AppendBlocks(script, VisualEffectBlocks(), selection);
-  AppendSectionHeader(script, "МЕДИАПЛЕЕР");
-  AppendBlocks(script, MediaPlayerBlocks(), selection);
-  AppendSectionHeader(script, "НАСТРОЙКИ IE");
-  AppendBlocks(script, InternetExplorerBlocks(), selection);
-  return script;
-}
+RegScript BuildHkcuScript(const Selection& selection) { return Build(HkcuSections(), selection); }
 
 }  // namespace kwetro
