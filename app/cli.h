@@ -1,5 +1,6 @@
-// kwetro-cli: the engine without a window. Settings file in, registry scripts
-// (or a settings file) out, byte for byte what Apply in the window writes.
+// kwetro-cli: the engine without a window. A settings file in; registry
+// scripts (byte for byte what Apply in the window writes), a settings file, a
+// listing of every control, or the undo file of a registry backup out.
 #pragma once
 
 #include <string>

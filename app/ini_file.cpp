@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "options/text_encoding.h"
+
 namespace kwetro {
 namespace {
 

@@ -10,8 +10,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "options/text_encoding.h"
-
 namespace kwetro {
 
 // One line, trimmed of blanks and tabs. Blank lines name nothing; a line
