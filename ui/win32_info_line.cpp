@@ -10,8 +10,6 @@
 namespace kwetro::win32 {
 namespace {
 
-constexpr int kServicesPage = 4;
-
 // Page titles of PageControl1, by page index.
 const wchar_t* const kPageTitles[] = {
     L"  -  Система",       L"  -  Проводник",        L"  -  Настройки IE",
@@ -163,9 +161,6 @@ void InfoLine::Refresh() {
   for (int i = explained_; i >= 0 && hint.empty(); i = parts_.Item(i).parent)
     hint = parts_.Native(i).hint;
   const std::wstring text = LongHint(hint);
-  if (text == current_ && shown_) return;
-  current_ = text;
-  shown_ = true;
   SetLabelText(parts_.Named("InfoLabel"), text.empty() ? kNoComment : text);
 }
 

@@ -52,8 +52,6 @@ class InfoLine {
   std::function<void(int)> pointed_;
   UniqueWindow tooltip_;
   int explained_ = -1;
-  bool shown_ = false;
-  std::wstring current_;
 };
 
 }  // namespace kwetro::win32

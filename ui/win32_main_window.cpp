@@ -577,7 +577,6 @@ void MainWindow::OnPageChanged(int pageControl) {
   if (name == "PageControl1") {
     run_.MainPageChanged(selected);
     info_.ShowPageTitle(selected);
-    constexpr int kServicesPage = 4;
     if (selected == kServicesPage) {
       services_.Select(0);
       HWND list = Window("CheckListBox1");

@@ -87,6 +87,9 @@ constexpr int kOkButtonId = 0x7F01;
 constexpr int kCancelButtonId = 0x7F02;
 constexpr int kPreviewButtonId = 0x7F03;
 
+// The services page: its tab on the main tab control (PageControl1).
+constexpr int kServicesPage = 4;
+
 constexpr UINT_PTR kHousekeepingTimerId = 1;  // Timer1
 constexpr UINT_PTR kCountdownTimerId = 2;     // Timer2
 // Posted once the window is shown, to run the activation steps.
