@@ -14,8 +14,6 @@ namespace kwetro::win32 {
 namespace {
 
 constexpr int kOptionHeight = 17;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 25;
 constexpr int kComboDropHeight = 200;
 
 // Colour names of the layout (clWhite, clBtnFace, ...) and numbers
@@ -128,10 +126,10 @@ void BuildButtons(Context& c) {
   c.n.bounds = c.r;
   c.n.text = Widen(c.item.Text("CaptionCancel", "Отмена"));
   auto button = [&c](const std::wstring& text, int id) {
-    HWND hwnd = CreateWindowExW(
-        0, WC_BUTTONW, text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
-        kButtonWidth, kButtonHeight, c.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd = CreateWindowExW(0, WC_BUTTONW, text.c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
+                                c.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(c.n.font), FALSE);
     return hwnd;
   };
@@ -233,18 +231,16 @@ void SetTexts(WindowParts& parts, const LayoutItem& item, NativeControl& n) {
       n.text = Widen(parts.selection.Caption(item.index));
       n.hint = Widen(parts.selection.Hint(item.index));
       return;
+    case Bound::kComboLabel:
+      n.text = Widen(t.combos[i].labelCaption);
+      [[fallthrough]];
     case Bound::kCombo:
       n.hint = HintWithExplanation(t.combos[i].hint, t.combos[i].explanation);
       return;
-    case Bound::kComboLabel:
-      n.text = Widen(t.combos[i].labelCaption);
-      n.hint = HintWithExplanation(t.combos[i].hint, t.combos[i].explanation);
-      return;
-    case Bound::kSpinner:
-      n.hint = HintWithExplanation(t.spinners[i].hint, t.spinners[i].explanation);
-      return;
     case Bound::kSpinnerLabel:
       n.text = Widen(t.spinners[i].labelCaption);
+      [[fallthrough]];
+    case Bound::kSpinner:
       n.hint = HintWithExplanation(t.spinners[i].hint, t.spinners[i].explanation);
       return;
     case Bound::kPage:
