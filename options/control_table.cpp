@@ -621,13 +621,12 @@ void DeclareControls(Declare& d) {
               "папку; Нет - 0, не показывать; Пропустить (серый) - 2, меню «Подключение» "
               "(стандарт). Серый пропускается, только если серые все параметры раздела "
               "Explorer\\Advanced (и на других вкладках).");
-  d.Standard("pCheckBox_4_12", cbGrayed, "Отключить использование типичных задач для папок",
-             "| Да - WebView = 0: в папках нет списка типичных задач слева, как при выборе "
-             "«Использовать обычные папки Windows»; пометка в VisualEffects - «выключен» "
-             "(DefaultApplied = 1, DefaultValue и DefaultByAlphaTest = 0). Нет - WebView = 1: "
-             "список типичных задач показывается (стандарт); DefaultApplied = 1, DefaultValue и "
-             "DefaultByAlphaTest удаляются. Да и Нет пишутся в раздел Explorer\\Advanced, и с ним "
-             "серые пункты меню «Пуск» с тремя вариантами пишут 2.");
+  d.Standard(
+      "pCheckBox_4_12", cbGrayed, "Отключить использование типичных задач для папок",
+      "| Да - WebView = 0: в папках нет списка типичных задач («Использовать обычные папки "
+      "Windows»). Нет - 1: список показывается (стандарт). Пометка в VisualEffects: DefaultApplied "
+      "= 1; Да - DefaultValue и DefaultByAlphaTest = 0, Нет - они удаляются. Да и Нет пишутся в "
+      "раздел Explorer\\Advanced, и с ним серые пункты меню «Пуск» с тремя вариантами пишут 2.");
   d.Standard("pCheckBox_4_13", cbGrayed, "Отключить эффект для меню и подсказок",
              "| Пишет SmoothScroll в HKEY_CURRENT_USER\\Control Panel\\Desktop: Да - 0, Нет - 1 "
              "(стандарт, по-видимому). В XP плавную прокрутку списков задает маска "

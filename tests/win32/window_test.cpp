@@ -84,11 +84,17 @@ TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
     EXPECT_EQ(image.top, services ? 10 : 4);
     EXPECT_EQ(label.left, services ? 86 : 36);
     EXPECT_EQ(label.top, services ? 12 : 5);
-    // Back on an option page, the legend says what the layout says.
-    MouseOverGraphic("Image8");
-    const std::string optionHint =
-        layout_.items[static_cast<std::size_t>(layout_.Named("Image8"))].Text("Hint").substr(1);
-    EXPECT_EQ(window_->InfoText(), W(services ? " Сервис отключен." : optionHint));
+    if (services) {
+      MouseOverGraphic("Image8");
+      EXPECT_EQ(window_->InfoText(), W(" Сервис отключен."));
+      continue;
+    }
+    // Back on an option page, the legend says again what the layout says.
+    for (const char* image : {"Image7", "Image8", "Image10"}) {
+      MouseOverGraphic(image);
+      const LayoutItem& item = layout_.items[static_cast<std::size_t>(layout_.Named(image))];
+      EXPECT_EQ(window_->InfoText(), Widen(item.Text("Hint").substr(1))) << image;
+    }
   }
 }
 
