@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "app/file_io.h"
+#include "app/win32_handles.h"
 #include "app/win32_text.h"
 
 namespace kwetro {
@@ -31,7 +32,8 @@ bool PathExists(const std::string& path) {
 }
 
 FileReader::~FileReader() {
-  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  // Closed by its owner; -1 is INVALID_HANDLE_VALUE, which the owner leaves alone.
+  const UniqueHandle file(reinterpret_cast<HANDLE>(handle_));
 }
 
 bool FileReader::Open(const std::string& path, std::string& reason) {
@@ -69,23 +71,24 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
   static std::atomic<unsigned> counter{0};
   const std::wstring target = Widen(path);
   std::wstring temp;
-  HANDLE file = INVALID_HANDLE_VALUE;
+  UniqueHandle file(INVALID_HANDLE_VALUE);
   DWORD error = 0;
-  for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
+  for (int attempt = 0; attempt < 100 && file.Get() == INVALID_HANDLE_VALUE; ++attempt) {
     temp = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" +
            std::to_wstring(counter++);
-    file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+    file.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
     error = GetLastError();
-    if (file == INVALID_HANDLE_VALUE && error != ERROR_FILE_EXISTS) break;
+    if (file.Get() == INVALID_HANDLE_VALUE && error != ERROR_FILE_EXISTS) break;
   }
-  if (file == INVALID_HANDLE_VALUE) {
+  if (file.Get() == INVALID_HANDLE_VALUE) {
     reason = SystemMessage(error);
     return false;
   }
   error = 0;
-  if (!WriteAll(file, bytes) || !FlushFileBuffers(file)) error = GetLastError();
-  CloseHandle(file);
+  if (!WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get())) error = GetLastError();
+  // Closed before the rename, which a file still open would refuse.
+  file.Reset();
   if (error == 0 && !MoveFileExW(temp.c_str(), target.c_str(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     error = GetLastError();

@@ -1,5 +1,6 @@
 #include "app/platform_win32.h"
 
+#include "app/win32_handles.h"
 #include "app/win32_text.h"
 
 #ifndef KEY_WOW64_64KEY
@@ -67,28 +68,28 @@ bool Win32Platform::StartHiddenBatch(const std::string& directory, const std::st
   if (!CreateProcessW(interpreter.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
                       CREATE_NEW_CONSOLE, nullptr, Widen(directory).c_str(), &startup, &process))
     return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  // Not waited for: the batch file outlives the program.
+  const UniqueHandle thread(process.hThread), started(process.hProcess);
   return true;
 }
 
 bool Win32Platform::WriteStartupCommands(const std::vector<StartupCommand>& commands) {
-  HKEY key = nullptr;
+  HKEY opened = nullptr;
   // Opened, never created: a system without the key gets no commands. The
   // 64-bit view, so that a 32-bit build on 64-bit Windows writes the key that
   // is named here rather than its redirected copy.
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunOnceKey, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &key) !=
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunOnceKey, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &opened) !=
       ERROR_SUCCESS)
     return false;
+  const UniqueKey key(opened);
   for (const StartupCommand& command : commands) {
     const std::wstring data = Widen(command.data);
-    RegSetValueExW(key, Widen(command.name).c_str(), 0, REG_SZ,
+    RegSetValueExW(key.Get(), Widen(command.name).c_str(), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
   }
   // On disk before the program removes itself: the next logon depends on it.
-  RegFlushKey(key);
-  RegCloseKey(key);
+  RegFlushKey(key.Get());
   return true;
 }
 

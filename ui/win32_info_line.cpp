@@ -194,11 +194,10 @@ void InfoLine::PaintGraphics(int container, HDC dc) {
               : n.wordWrap       ? DT_LEFT | DT_WORDBREAK
                                  : DT_LEFT;
     RECT r = n.bounds;
-    HGDIOBJ oldFont = SelectObject(dc, n.font);
+    const SelectedObject font(dc, n.font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, n.textColor);
     DrawTextW(dc, n.text.c_str(), static_cast<int>(n.text.size()), &r, format);
-    SelectObject(dc, oldFont);
   }
 }
 

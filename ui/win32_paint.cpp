@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/win32_handles.h"
+
 namespace kwetro::win32 {
 namespace {
 
@@ -89,7 +91,7 @@ void DrawOptionBox(const DRAWITEMSTRUCT& item, TriState state, const std::wstrin
   const RECT box = {rc.left, top, rc.left + kGlyphSize, top + kGlyphSize};
   DrawStateGlyph(item.hwndItem, dc, box, state, enabled, (item.itemState & ODS_SELECTED) != 0);
 
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  const SelectedObject selected(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, enabled ? textColor : GetSysColor(COLOR_GRAYTEXT));
   RECT text = rc;
@@ -106,7 +108,6 @@ void DrawOptionBox(const DRAWITEMSTRUCT& item, TriState state, const std::wstrin
     extent.right = std::min(extent.right + 1, rc.right);
     DrawFocusRect(dc, &extent);
   }
-  SelectObject(dc, oldFont);
 }
 
 void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, COLORREF color,
@@ -114,7 +115,7 @@ void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, 
   HDC dc = item.hDC;
   const RECT& rc = item.rcItem;
   FillRect(dc, &rc, background);
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  const SelectedObject selected(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : color);
   RECT area = rc;
@@ -125,7 +126,6 @@ void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, 
     RECT focus = rc;
     DrawFocusRect(dc, &focus);
   }
-  SelectObject(dc, oldFont);
 }
 
 void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled,
@@ -133,21 +133,18 @@ void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled,
   HDC dc = item.hDC;
   const RECT& rc = item.rcItem;
   const COLORREF background = marked ? kMarkColor : RGB(255, 255, 255);
-  HBRUSH brush = CreateSolidBrush(background);
-  FillRect(dc, &rc, brush);
-  DeleteObject(brush);
+  FillRect(dc, &rc, UniqueBrush(CreateSolidBrush(background)).Get());
   const int top = rc.top + (rc.bottom - rc.top - kGlyphSize) / 2;
   const RECT box = {rc.left + 2, top, rc.left + 2 + kGlyphSize, top + kGlyphSize};
   DrawStateGlyph(item.hwndItem, dc, box, state, enabled, false);
 
   RECT area = rc;
   area.left += kServiceBoxColumn;
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  const SelectedObject selected(dc, font);
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkColor(dc, background);
   ExtTextOutW(dc, area.left + 8, area.top + 3, ETO_CLIPPED | ETO_OPAQUE, &area, text.c_str(),
               static_cast<UINT>(text.size()), nullptr);
-  SelectObject(dc, oldFont);
 }
 
 void PaintContainer(HWND hwnd, HDC dc, HBRUSH background, Frame frame, const std::wstring& caption,
@@ -155,7 +152,7 @@ void PaintContainer(HWND hwnd, HDC dc, HBRUSH background, Frame frame, const std
   RECT rc;
   GetClientRect(hwnd, &rc);
   FillRect(dc, &rc, background);
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  const SelectedObject selected(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, textColor);
   switch (frame) {
@@ -190,7 +187,6 @@ void PaintContainer(HWND hwnd, HDC dc, HBRUSH background, Frame frame, const std
   if (frame != Frame::kGroup && !caption.empty())
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rc,
               DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
 }
 
 }  // namespace kwetro::win32

@@ -121,12 +121,11 @@ HFONT WindowParts::FontFor(const LayoutItem& item, HFONT base, bool underline) {
 
 SIZE WindowParts::MeasureText(HFONT font, const std::wstring& text, int wrapWidth) const {
   HDC dc = measureDc_.Get();
-  HGDIOBJ old = SelectObject(dc, font ? font : defaultFont_.Get());
+  const SelectedObject selected(dc, font ? font : defaultFont_.Get());
   RECT r = {0, 0, wrapWidth > 0 ? wrapWidth : 0, 0};
   const std::wstring sample = text.empty() ? L" " : text;
   DrawTextW(dc, sample.c_str(), static_cast<int>(sample.size()), &r,
             DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
-  SelectObject(dc, old);
   return {text.empty() ? 0 : r.right - r.left, r.bottom - r.top};
 }
 

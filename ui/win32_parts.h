@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/win32_handles.h"
 #include "options/selection.h"
 #include "ui/layout.h"
-#include "ui/win32_handles.h"
 #include "ui/win32_paint.h"
 
 namespace kwetro::win32 {

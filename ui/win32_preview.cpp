@@ -174,11 +174,11 @@ void Preview::Show(std::optional<ControlRef> control) {
     RECT client;
     GetClientRect(text_, &client);
     TEXTMETRICW metrics;
-    HDC dc = GetDC(text_);
-    HGDIOBJ old = SelectObject(dc, textFont_.Get());
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(text_, dc);
+    {
+      const WindowDc dc(text_);
+      const SelectedObject font(dc.Get(), textFont_.Get());
+      GetTextMetricsW(dc.Get(), &metrics);
+    }
     const LRESULT visible =
         std::max<LRESULT>(1, client.bottom / std::max<LONG>(1, metrics.tmHeight));
     const LRESULT top = SendMessageW(text_, EM_GETFIRSTVISIBLELINE, 0, 0);

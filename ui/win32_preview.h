@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
+#include "app/win32_handles.h"
 #include "options/reg_script.h"
 #include "options/selection.h"
-#include "ui/win32_handles.h"
 
 namespace kwetro::win32 {
 

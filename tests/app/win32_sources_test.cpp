@@ -1,0 +1,38 @@
+// A rule of the Windows code that no compiler checks, read from the sources
+// of app/ and ui/: a handle is closed only by its owner.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "support/files.h"
+
+namespace kwetro::testing {
+namespace {
+
+TEST(Win32Sources, HandlesAreClosedByTheirOwnersAlone) {
+  // The call, and the one file that may make it.
+  const std::map<std::string, std::string> only = {
+      {"CloseHandle(", "app/win32_handles.h"},  {"RegCloseKey(", "app/win32_handles.h"},
+      {"ReleaseDC(", "app/win32_handles.h"},    {"SelectObject(", "app/win32_handles.h"},
+      {"DeleteObject(", "app/win32_handles.h"}, {"DeleteDC(", "app/win32_handles.h"},
+  };
+  std::map<std::string, int> seen;
+  for (const char* folder : {"app", "ui"})
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(SourcePath(folder))) {
+      const std::string name =
+          std::filesystem::relative(entry.path(), SourcePath("")).generic_string();
+      if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
+      const std::string text = ReadBytes(entry.path());
+      for (const auto& [call, owner] : only)
+        if (text.find(call) != std::string::npos) {
+          ++seen[call];
+          EXPECT_EQ(name, owner) << call << " outside its owner";
+        }
+    }
+  for (const auto& [call, owner] : only) EXPECT_EQ(seen[call], 1) << call << " in " << owner;
+}
+
+}  // namespace
+}  // namespace kwetro::testing
