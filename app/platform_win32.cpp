@@ -1,6 +1,7 @@
 #include "app/platform_win32.h"
 
 #include "app/win32_handles.h"
+#include "app/win32_system_files.h"
 #include "app/win32_text.h"
 
 #ifndef KEY_WOW64_64KEY
@@ -30,14 +31,6 @@ std::wstring GrowingCall(Fill fill) {
   return {};
 }
 
-// A file of the system folder by its full path, or "" when the folder is
-// unknown: never a file of that name found elsewhere first.
-std::wstring SystemFile(const wchar_t* name) {
-  const std::wstring folder =
-      GrowingCall([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
-  return folder.empty() ? std::wstring() : folder + L"\\" + name;
-}
-
 }  // namespace
 
 std::string Win32Platform::ExpandEnvironment(const std::string& text) {
@@ -57,7 +50,7 @@ void Win32Platform::Beep(unsigned frequencyHz, unsigned durationMs) {
 }
 
 bool Win32Platform::StartHiddenBatch(const std::string& directory, const std::string& fileName) {
-  const std::wstring interpreter = SystemFile(L"cmd.exe");
+  const std::wstring interpreter = SystemFilePath(L"cmd.exe");
   if (interpreter.empty()) return false;
   std::wstring commandLine = L"cmd.exe /c \"" + Widen(fileName) + L"\"";
   STARTUPINFOW startup = {};
@@ -141,8 +134,7 @@ bool Win32Platform::OpenFolder(const std::string& folder, HWND owner) {
   // The shell is loaded for this only: linked, it and the libraries it brings
   // along would be loaded at every start, before the window shows.
   using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
-  const std::wstring path = SystemFile(L"shell32.dll");
-  HMODULE shell = path.empty() ? nullptr : LoadLibraryW(path.c_str());
+  HMODULE shell = LoadSystemLibrary(L"shell32.dll");
   if (!shell) return false;
   const auto open = reinterpret_cast<ShellExecuteFn>(
       reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW")));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/win32_handles.h"
+#include "app/win32_system_files.h"
 
 namespace kwetro::win32 {
 namespace {
@@ -38,7 +39,7 @@ class ThemeApi {
   }
 
   ThemeApi() {
-    HMODULE module = LoadLibraryW(L"uxtheme.dll");
+    HMODULE module = LoadSystemLibrary(L"uxtheme.dll");
     if (!module) return;
     open_ = Lookup<OpenFn>(module, "OpenThemeData");
     close_ = Lookup<CloseFn>(module, "CloseThemeData");

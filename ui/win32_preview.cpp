@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/file_io.h"
+#include "app/win32_system_files.h"
 #include "app/win32_text.h"
 #include "catalogue/generators.h"
 #include "ui/win32_parts.h"
@@ -203,10 +204,8 @@ bool Preview::SaveTo(const std::string& path, std::string& reason) const {
 }
 
 void Preview::SaveAs() {
-  // The common dialogs are loaded only for this, from the system folder.
-  wchar_t system[MAX_PATH];
-  GetSystemDirectoryW(system, MAX_PATH);
-  HMODULE dialogs = LoadLibraryW((std::wstring(system) + L"\\comdlg32.dll").c_str());
+  // The common dialogs are loaded only for this.
+  HMODULE dialogs = LoadSystemLibrary(L"comdlg32.dll");
   using SaveFn = BOOL(WINAPI*)(OPENFILENAMEW*);
   const auto save = dialogs ? reinterpret_cast<SaveFn>(reinterpret_cast<void (*)()>(
                                   GetProcAddress(dialogs, "GetSaveFileNameW")))

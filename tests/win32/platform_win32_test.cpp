@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "app/win32_system_files.h"
 #include "app/win32_text.h"
 
 namespace kwetro {
@@ -48,6 +49,30 @@ TEST(Win32Platform, ProcessingMessagesLeavesTheEndForTheMainLoop) {
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
   EXPECT_EQ(msg.wParam, 3u);
+}
+
+// A library comes from the system folder by its full path: one of the same
+// name beside the program is never loaded in its place, and a name that
+// points anywhere else is refused.
+TEST(SystemLibraries, ComeFromTheSystemFolderAlone) {
+  HMODULE planted = LoadLibraryW(L"kwetro_planted.dll");
+  ASSERT_TRUE(planted) << "kwetro_planted.dll should lie beside the test program";
+  FreeLibrary(planted);
+  EXPECT_EQ(LoadSystemLibrary(L"kwetro_planted.dll"), nullptr);
+
+  HMODULE theme = LoadSystemLibrary(L"uxtheme.dll");
+  ASSERT_TRUE(theme);
+  wchar_t loaded[MAX_PATH] = {};
+  GetModuleFileNameW(theme, loaded, MAX_PATH);
+  EXPECT_EQ(CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, loaded, -1,
+                           SystemFilePath(L"uxtheme.dll").c_str(), -1),
+            CSTR_EQUAL);
+
+  for (const wchar_t* name : {L"", L"..\\uxtheme.dll", L"x/uxtheme.dll", L"C:uxtheme.dll",
+                              L"C:\\windows\\system32\\uxtheme.dll"}) {
+    EXPECT_EQ(SystemFilePath(name), L"") << Narrow(name);
+    EXPECT_EQ(LoadSystemLibrary(name), nullptr) << Narrow(name);
+  }
 }
 
 }  // namespace
