@@ -226,8 +226,7 @@ void RunControl::ServiceItemClicked(int item) {
       static_cast<std::size_t>(item) >= selection_.services.size())
     return;
   TriState& state = selection_.services[static_cast<std::size_t>(item)];
-  // The cycle of the option check boxes: unchecked, grayed, checked.
-  state = state == cbUnchecked ? cbGrayed : state == cbGrayed ? cbChecked : cbUnchecked;
+  state = NextOnClick(state);
   view_.SelectionChanged();
 }
 

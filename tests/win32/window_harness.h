@@ -98,10 +98,6 @@ inline std::string CliPath() {
   return Narrow(self.substr(0, self.find_last_of(L'\\'))) + "\\..\\kwetro-cli.exe";
 }
 
-inline TriState Next(TriState state) {
-  return state == cbUnchecked ? cbGrayed : state == cbGrayed ? cbChecked : cbUnchecked;
-}
-
 class WindowTest : public ::testing::Test {
  protected:
   // The program file's folder; the program starts with it as current folder.

@@ -15,7 +15,7 @@ TEST_F(WindowTest, ClicksAndSpaceCycleAnOptionAndItsCaption) {
   for (int i = 0; i < 3; ++i) {
     const TriState before = State(name);
     Click(box);
-    EXPECT_EQ(State(name), Next(before));
+    EXPECT_EQ(State(name), NextOnClick(before));
     EXPECT_EQ(TextOf(box), Caption(name));
   }
   // A quick second click reaches an owner-drawn button as a double click.
@@ -25,10 +25,10 @@ TEST_F(WindowTest, ClicksAndSpaceCycleAnOptionAndItsCaption) {
   PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   Pump(50);
-  EXPECT_EQ(State(name), Next(Next(before)));
+  EXPECT_EQ(State(name), NextOnClick(NextOnClick(before)));
   SetFocus(box);
   Key(box, VK_SPACE);
-  EXPECT_EQ(State(name), Next(Next(Next(before))));
+  EXPECT_EQ(State(name), NextOnClick(NextOnClick(NextOnClick(before))));
   EXPECT_EQ(TextOf(box), Caption(name));
 }
 
@@ -188,12 +188,12 @@ TEST_F(WindowTest, PresetsFillTheListAndItsBoxesCycle) {
   SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
   const TriState before = selection_.services[2];
   ClickAt(list, item.left + 6, (item.top + item.bottom) / 2);
-  EXPECT_EQ(selection_.services[2], Next(before));
+  EXPECT_EQ(selection_.services[2], NextOnClick(before));
   ClickAt(list, item.left + 120, (item.top + item.bottom) / 2);
-  EXPECT_EQ(selection_.services[2], Next(before));
+  EXPECT_EQ(selection_.services[2], NextOnClick(before));
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
   Key(list, VK_SPACE);
-  EXPECT_EQ(selection_.services[2], Next(Next(before)));
+  EXPECT_EQ(selection_.services[2], NextOnClick(NextOnClick(before)));
 
   ClickUntil("srCheckBox_1_1", cbGrayed);
   EXPECT_FALSE(IsWindowEnabled(list));
