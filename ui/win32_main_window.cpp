@@ -621,13 +621,16 @@ void MainWindow::OnPageChanged(int pageControl, bool byUser) {
   pages_.ShowSelected(pageControl);
   const int mainPages = parts_.Object(WindowObject::kMainPages);
   bool servicesEntered = false;
+  // What a page change does to the selection and the countdown is for the
+  // user's own change: a search that shows a page has stopped the countdown
+  // already, and changes no choice.
   if (pageControl == mainPages) {
     const int page = MainPage();
-    run_.MainPageChanged(page);
+    if (byUser) run_.MainPageChanged(page);
     info_.ShowPageTitle(page);
     servicesEntered = page == ServicesPage();
     if (servicesEntered) services_.Select(0);
-  } else if (pageControl == parts_.Object(WindowObject::kSystemPages)) {
+  } else if (byUser && pageControl == parts_.Object(WindowObject::kSystemPages)) {
     run_.SystemSubPageChanged();
   }
   if (byUser) {

@@ -9,13 +9,16 @@ namespace kwetro::testing {
 namespace {
 
 // Typing a search while the services list can be changed: whatever page the
-// matches show, every key stays in the field, so Apply writes what the
-// settings file the program started with says.
+// matches show, every key stays in the field, and showing the services page
+// does not switch off the system restore service as entering it does. So
+// Apply writes what the settings file the program started with says.
 TEST_F(WindowTest, TypingASearchChangesNoChoiceWhateverPageItShows) {
   for (TriState preset : {cbUnchecked, cbChecked}) {
     Selection start;
     start.options[static_cast<std::size_t>(PresetOption())] = start.presetShown = preset;
+    start.options[static_cast<std::size_t>(OptionIndex("sCheckBox_1_9"))] = cbChecked;
     start.services[static_cast<std::size_t>(ServiceIndex("TlntSvr"))] = cbChecked;
+    start.services[static_cast<std::size_t>(ServiceIndex("srservice"))] = cbGrayed;
     std::string reason;
     const std::string settings = folder_ + "\\start.ini";
     ASSERT_TRUE(WriteFileAtomically(settings, StoreSettings(start, ""), reason));
