@@ -219,14 +219,7 @@ TEST(Apply, InteractiveWritesTheSettingsThenBothScriptsWhereItWasStarted) {
   EXPECT_TRUE(p.fake.commands.empty());
   EXPECT_EQ(p.fake.cancelFocused, 1);
   EXPECT_EQ(p.fake.ended, 0);
-  // The sizes on the disk ("байт" or "байта" after them).
-  const auto size = [](const std::string& path) { return std::to_string(ReadBytes(path).size()); };
-  ASSERT_EQ(p.fake.reports.size(), 1u);
-  for (const std::string& part :
-       {"Записано в " + p.folder + ": Kwetro.ini (" + size(p.folder + "Kwetro.ini") + " байт",
-        "; в " + p.work + ": hkcu.reg (" + size(p.work + "hkcu.reg") + " байт",
-        ", hklm.reg (" + size(p.work + "hklm.reg") + " байт"})
-    EXPECT_NE(p.fake.reports[0].find(part), std::string::npos) << p.fake.reports[0];
+  ASSERT_EQ(p.fake.reports.size(), 1u);  // the window's test reads it against the files
 }
 
 TEST(Apply, SaysWhatItWroteWhereAndHowMuch) {
