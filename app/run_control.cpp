@@ -17,10 +17,6 @@ const char kDeploymentFolder[] = "%WINDIR%\\UPDKwetro\\";
 const char kDeployedSettingsName[] = "Kwetro.ini";
 const char kBatchName[] = "SelfDel.bat";
 
-// The main page of the services list. Entering it with system restore
-// switched off switches off the system restore service too ("srservice").
-constexpr int kServicesPage = 4;
-
 // How long the batch file keeps trying to delete the program file: the
 // program is ending while the batch file starts, so the file is normally
 // free within a second or two; a file that stays locked is left alone.
@@ -86,6 +82,29 @@ std::string SelfDeleteBatch(const std::string& oemProgramPath) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   return text;
+}
+
+std::string ApplyReport(const std::vector<WrittenFile>& files,
+                        const std::vector<StartupCommand>* commands, bool commandsWritten) {
+  // "5 байт", "2 байта", "1 байт", "12 байт", "22 байта".
+  auto bytes = [](std::size_t n) {
+    const bool few = n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14);
+    return std::to_string(n) + (few ? " байта" : " байт");
+  };
+  std::string text = "Записано", folder;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::string in = FolderOf(files[i].path);
+    text += i == 0 ? " в " + in + ": " : in != folder ? "; в " + in + ": " : ", ";
+    folder = in;
+    text += files[i].path.substr(in.size()) + " (" + bytes(files[i].bytes) + ")";
+  }
+  text += ".";
+  if (!commands) return text;
+  if (!commandsWritten) return text + " Команды запуска в RunOnce не записаны: раздел недоступен.";
+  text += " Команды запуска при следующем входе в RunOnce:";
+  for (std::size_t i = 0; i < commands->size(); ++i)
+    text += (i == 0 ? " " : ", ") + (*commands)[i].name;
+  return text + ".";
 }
 
 RunControl::RunControl(Selection& selection, Platform& platform, RunControlView& view)
@@ -162,9 +181,14 @@ bool RunControl::Apply() {
   StopCountdown();
   view_.SelectionChanged();
   bool done = false;
-  if (!IsDeploymentMode()) {
+  std::vector<WrittenFile> written;
+  std::vector<StartupCommand> commands;
+  bool commandsWritten = false;
+  const bool deployed = IsDeploymentMode();
+  if (!deployed) {
     std::string reason;
-    switch (SaveSettings(settingsPath_, selection_, reason)) {
+    std::size_t size = 0;
+    switch (SaveSettings(settingsPath_, selection_, reason, &size)) {
       case SaveResult::kReadFailed:
         view_.ShowError(Failure("Не удалось прочитать файл настроек", settingsPath_, reason));
         break;
@@ -172,11 +196,12 @@ bool RunControl::Apply() {
         view_.ShowError(Failure("Не удалось записать файл настроек", settingsPath_, reason));
         break;
       case SaveResult::kSaved: {
+        written.push_back({settingsPath_, size});
         const std::string folder = ScriptFolder();
         platform_.ProcessMessages();
-        if (WriteScript(folder, "hkcu.reg", false)) {
+        if (WriteScript(folder, "hkcu.reg", false, written)) {
           platform_.ProcessMessages();
-          if (WriteScript(folder, "hklm.reg", true)) {
+          if (WriteScript(folder, "hklm.reg", true, written)) {
             platform_.ProcessMessages();
             done = true;
           }
@@ -184,16 +209,19 @@ bool RunControl::Apply() {
         break;
       }
     }
-  } else if (WriteScript(programFolder_, "hkcu.reg", false) &&
-             WriteScript(programFolder_, "hklm.reg", true)) {
-    // A missing or read-only key means no start-up commands, silently: the
-    // scripts are written and can still be imported by hand.
-    platform_.WriteStartupCommands(StartupCommands());
+  } else if (WriteScript(programFolder_, "hkcu.reg", false, written) &&
+             WriteScript(programFolder_, "hklm.reg", true, written)) {
+    // A missing or read-only key means no start-up commands, and no message
+    // box: the scripts are written and can still be imported by hand.
+    commands = StartupCommands();
+    commandsWritten = platform_.WriteStartupCommands(commands);
     done = true;
   }
   applying_ = false;
-  if (done) view_.FocusCancel();
-  return done;
+  if (!done) return false;
+  view_.FocusCancel();
+  view_.ShowApplied(ApplyReport(written, deployed ? &commands : nullptr, commandsWritten));
+  return true;
 }
 
 void RunControl::Cancel() {
@@ -209,9 +237,11 @@ void RunControl::OptionClicked(int option) {
   view_.SelectionChanged();
 }
 
-void RunControl::MainPageChanged(int pageIndex) {
+void RunControl::MainPageChanged(int page) {
   StopCountdown();
-  if (pageIndex == kServicesPage && selection_.State(OptionIndex("sCheckBox_1_9")) == cbChecked)
+  // Entering the services page with system restore switched off switches
+  // off the system restore service too.
+  if (page == ServicesPage() && selection_.State(OptionIndex("sCheckBox_1_9")) == cbChecked)
     selection_.services[static_cast<std::size_t>(ServiceIndex("srservice"))] = cbUnchecked;
   view_.SelectionChanged();
 }
@@ -226,8 +256,7 @@ void RunControl::ServiceItemClicked(int item) {
       static_cast<std::size_t>(item) >= selection_.services.size())
     return;
   TriState& state = selection_.services[static_cast<std::size_t>(item)];
-  // The cycle of the option check boxes: unchecked, grayed, checked.
-  state = state == cbUnchecked ? cbGrayed : state == cbGrayed ? cbChecked : cbUnchecked;
+  state = NextOnClick(state);
   view_.SelectionChanged();
 }
 
@@ -270,11 +299,16 @@ std::string RunControl::ScriptFolder() {
   return IsDeploymentMode() ? programFolder_ : platform_.CurrentDirectory();
 }
 
-bool RunControl::WriteScript(const std::string& folder, const char* name, bool machineWide) {
+bool RunControl::WriteScript(const std::string& folder, const char* name, bool machineWide,
+                             std::vector<WrittenFile>& written) {
   const std::string path = JoinPath(folder, name);
   const RegScript script = machineWide ? BuildHklmScript(selection_) : BuildHkcuScript(selection_);
+  const std::string& bytes = script.Bytes();
   std::string reason;
-  if (WriteFileAtomically(path, script.Bytes(), reason)) return true;
+  if (WriteFileAtomically(path, bytes, reason)) {
+    written.push_back({path, bytes.size()});
+    return true;
+  }
   view_.ShowError(Failure("Не удалось записать файл реестра", path, reason));
   return false;
 }

@@ -30,6 +30,8 @@ class RunControlView {
   // button's caption and whether the countdown timer runs.
   virtual void SelectionChanged() = 0;
   virtual void FocusCancel() = 0;
+  // After a successful Apply: what it wrote, where, and how much.
+  virtual void ShowApplied(const std::string& report) = 0;
   // Ends the message loop; the current handler still returns normally.
   virtual void EndApplication() = 0;
   virtual void ShowError(const std::string& message) = 0;
@@ -43,6 +45,17 @@ constexpr unsigned kFinalPauseMs = 500;
 
 // The OK button while counting down: "Применить " and the ticks left.
 std::string CountdownCaption(int ticksLeft);
+
+// A file Apply wrote.
+struct WrittenFile {
+  std::string path;
+  std::size_t bytes = 0;
+};
+// What Apply tells the user: the files, by folder, with their sizes; in a
+// deployment (commands given) also the start-up commands registered, or that
+// the RunOnce key could not take them.
+std::string ApplyReport(const std::vector<WrittenFile>& files,
+                        const std::vector<StartupCommand>* commands, bool commandsWritten);
 
 // The self-removal batch file (code page 866 bytes, CR LF): deletes the
 // program file, retrying about once a second while the ending program still
@@ -78,10 +91,11 @@ class RunControl {
   // options that say so, the countdown stops.
   void OptionClicked(int option);
 
-  // The model's part of a change of the main page: the countdown stops, and
-  // on the services page the service that system restore needs is switched
-  // off when the user switches system restore off.
-  void MainPageChanged(int pageIndex);
+  // The model's part of a change of the main page (a page of the control
+  // table): the countdown stops, and on the services page the service that
+  // system restore needs is switched off when the user switches system
+  // restore off.
+  void MainPageChanged(int page);
   // A change of the system sub-pages (PageControl2) also stops the countdown.
   void SystemSubPageChanged();
 
@@ -107,7 +121,8 @@ class RunControl {
   std::string ScriptFolder();
 
  private:
-  bool WriteScript(const std::string& folder, const char* name, bool machineWide);
+  bool WriteScript(const std::string& folder, const char* name, bool machineWide,
+                   std::vector<WrittenFile>& written);
   // Deletes Kwetro.ini and starts the batch file when the settings file is
   // there; false when the batch file could not be written (already shown).
   bool RemoveDeployedCopy();

@@ -217,11 +217,13 @@ LoadResult LoadSettings(const std::string& path, Selection& selection, StoredSet
   return LoadResult::kLoaded;
 }
 
-SaveResult SaveSettings(const std::string& path, const Selection& selection, std::string& reason) {
+SaveResult SaveSettings(const std::string& path, const Selection& selection, std::string& reason,
+                        std::size_t* size) {
   std::string bytes;
   if (FileExists(path) && !ReadWholeFile(path, bytes, reason)) return SaveResult::kReadFailed;
-  if (!WriteFileAtomically(path, StoreSettings(selection, bytes), reason))
-    return SaveResult::kWriteFailed;
+  const std::string stored = StoreSettings(selection, bytes);
+  if (!WriteFileAtomically(path, stored, reason)) return SaveResult::kWriteFailed;
+  if (size) *size = stored.size();
   return SaveResult::kSaved;
 }
 

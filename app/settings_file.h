@@ -37,12 +37,14 @@ std::string StoreSettings(const Selection& selection, std::string_view existing)
 // The same with the file. LoadSettings: kNoFile when nothing is at the path;
 // kFailed with the system's reason when it cannot be read, and then nothing is
 // changed. SaveSettings merges into the file at the path (when there is one)
-// and writes it back atomically; on failure, the reason and which step failed.
+// and writes it back atomically, giving its size in bytes; on failure, the
+// reason and which step failed.
 enum class LoadResult { kNoFile, kLoaded, kFailed };
 LoadResult LoadSettings(const std::string& path, Selection& selection, StoredSettings& stored,
                         std::string& reason);
 enum class SaveResult { kSaved, kReadFailed, kWriteFailed };
-SaveResult SaveSettings(const std::string& path, const Selection& selection, std::string& reason);
+SaveResult SaveSettings(const std::string& path, const Selection& selection, std::string& reason,
+                        std::size_t* size = nullptr);
 
 // The settings file as the preset "Из файла настроек" reads it when a user
 // picks that preset: the file is read again at that moment.

@@ -87,4 +87,13 @@ void ForEachControlLine(const Selection* selection, const ControlLine& each) {
   }
 }
 
+std::vector<bool> SpinnersWritten(const Selection& selection) {
+  std::vector<bool> written(Controls().spinners.size(), false);
+  ForEachControlLine(&selection, [&written](ControlRef control, std::string_view) {
+    if (control.kind == ControlKind::kSpinner)
+      written[static_cast<std::size_t>(control.index)] = true;
+  });
+  return written;
+}
+
 }  // namespace kwetro

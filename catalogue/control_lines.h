@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "options/selection.h"
 
@@ -18,5 +19,9 @@ using ControlLine = std::function<void(ControlRef control, std::string_view line
 // key line with each member's values). Without one (nullptr): every line
 // any state or item of each control can write.
 void ForEachControlLine(const Selection* selection, const ControlLine& each);
+
+// For each spinner, whether the scripts hold its value for the selection: a
+// spinner of a key group only while the group is written.
+std::vector<bool> SpinnersWritten(const Selection& selection);
 
 }  // namespace kwetro

@@ -187,6 +187,8 @@ int PresetOption() {
   return preset;
 }
 
+int ServicesPage() { return Controls().options[static_cast<std::size_t>(PresetOption())].page; }
+
 std::string Caption(const OptionDecl& option, TriState state) {
   return JoinCaption(option.captions[state]);
 }

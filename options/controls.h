@@ -131,6 +131,8 @@ int ServiceIndex(std::string_view key);
 
 // The services preset box.
 int PresetOption();
+// The page of the services list: the page its preset box sits on.
+int ServicesPage();
 
 // The caption of an option in a state.
 std::string Caption(const OptionDecl& option, TriState state);

@@ -28,10 +28,7 @@ std::string_view Selection::Hint(int option) const {
 
 void Selection::Click(int option, const StoredServices& stored) {
   TriState& state = options[static_cast<std::size_t>(option)];
-  if (state == cbUnchecked)
-    state = Controls().options[static_cast<std::size_t>(option)].allowGrayed ? cbGrayed : cbChecked;
-  else
-    state = state == cbChecked ? cbUnchecked : cbChecked;
+  state = NextOnClick(state, Controls().options[static_cast<std::size_t>(option)].allowGrayed);
   RunHandler(option, stored);
 }
 

@@ -13,4 +13,11 @@ enum TriState : std::uint8_t {
 
 constexpr bool IsTriState(int value) { return value >= 0 && value <= 2; }
 
+// A click on a box, an option's or a service's: unchecked, grayed (where a
+// box allows it), checked, unchecked again.
+constexpr TriState NextOnClick(TriState state, bool allowGrayed = true) {
+  if (state == cbUnchecked) return allowGrayed ? cbGrayed : cbChecked;
+  return state == cbChecked ? cbUnchecked : cbChecked;
+}
+
 }  // namespace kwetro

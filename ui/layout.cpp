@@ -139,13 +139,37 @@ class Parser {
   std::unordered_map<std::string, std::size_t> names_;
 };
 
+struct ObjectDecl {
+  std::string_view name;
+  std::string_view className;
+};
+
+// By WindowObject.
+constexpr ObjectDecl kWindowObjects[kWindowObjectCount] = {
+    {"Label10", "TLabel"},
+    {"InfoLabel", "TLabel"},
+    {"SearchEdit", "TEdit"},
+    {"SearchCount", "TLabel"},
+    {"PageControl1", "TPageControl"},
+    {"PageControl2", "TPageControl"},
+    {"CheckListBox1", "TRzCheckList"},
+    {"RzURLLabel1", "TRzURLLabel"},
+    {"RzDialogButtons1", "TRzDialogButtons"},
+    {"Timer1", "TTimer"},
+    {"Timer2", "TTimer"},
+};
+
+const ObjectDecl& Decl(WindowObject object) {
+  return kWindowObjects[static_cast<std::size_t>(object)];
+}
+
 // What the control table says of each name it declares, and which layout
 // class shows it.
 struct Declared {
   Bound bound;
   int index;
   int page;
-  const char* className;
+  std::string_view className;
 };
 
 std::unordered_map<std::string_view, Declared> DeclaredNames() {
@@ -168,9 +192,8 @@ std::unordered_map<std::string_view, Declared> DeclaredNames() {
     names.emplace(s.label, Declared{Bound::kSpinnerLabel, static_cast<int>(i), s.page, "TLabel"});
   }
   // The services list shows the table's services; it sits on the preset's page.
-  names.emplace("CheckListBox1",
-                Declared{Bound::kServicesList, 0,
-                         t.options[static_cast<std::size_t>(PresetOption())].page, "TRzCheckList"});
+  const ObjectDecl& list = Decl(WindowObject::kServicesList);
+  names.emplace(list.name, Declared{Bound::kServicesList, 0, ServicesPage(), list.className});
   return names;
 }
 
@@ -226,7 +249,7 @@ bool Bind(Layout& layout, std::string& error) {
       continue;
     }
     if (item.className != it->second.className)
-      return fail("\"" + item.name + "\" must be a " + it->second.className);
+      return fail("\"" + item.name + "\" must be a " + std::string(it->second.className));
     item.bound = it->second.bound;
     item.index = it->second.index;
     for (std::string_view fact : TableFacts(item.bound))
@@ -247,6 +270,20 @@ bool Bind(Layout& layout, std::string& error) {
   }
   for (const auto& entry : declared)
     if (placed[entry.first] != 1) return fail("\"" + std::string(entry.first) + "\" is missing");
+  layout.objects.assign(kWindowObjectCount, -1);
+  for (int i = 0; i < kWindowObjectCount; ++i) {
+    const ObjectDecl& object = kWindowObjects[i];
+    const int item = layout.Named(object.name);
+    const std::string what = "the window's own \"" + std::string(object.name) + "\"";
+    if (item < 0) return fail(what + " is missing");
+    if (layout.items[static_cast<std::size_t>(item)].className != object.className)
+      return fail(what + " must be a " + std::string(object.className));
+    layout.objects[static_cast<std::size_t>(i)] = item;
+  }
+  for (const LayoutItem& item : layout.items)
+    if (item.Find("FocusControl") && layout.Named(item.Text("FocusControl")) < 0)
+      return fail("\"" + item.name + "\" names \"" + item.Text("FocusControl") +
+                  "\", which is not in the layout");
   return true;
 }
 
@@ -275,6 +312,8 @@ bool LayoutItem::Flag(std::string_view property, bool fallback) const {
   const LayoutProperty* p = Find(property);
   return p ? p->value == "True" : fallback;
 }
+
+std::string_view ObjectName(WindowObject object) { return Decl(object).name; }
 
 int Layout::Named(std::string_view name) const {
   for (std::size_t i = 0; i < items.size(); ++i)

@@ -51,17 +51,41 @@ struct LayoutItem {
   bool Flag(std::string_view property, bool fallback) const;  // True / False
 };
 
+// The objects of the layout that the window itself reaches, beside the
+// controls of the table: a layout without one of them is refused.
+enum class WindowObject {
+  kPageTitle,          // the header's title of the main page shown
+  kInfoLine,           // the information line
+  kSearchField,        // the search field
+  kSearchCount,        // "3 из 7" beside it
+  kMainPages,          // the tab control of the five main pages
+  kSystemPages,        // the tab control of the system pages (its changes stop the countdown)
+  kServicesList,       // the services list
+  kFolderLink,         // the link to the scripts' folder
+  kButtons,            // Просмотр, Применить, Отмена
+  kHousekeepingTimer,  // trims the working set
+  kCountdownTimer,     // the deployment countdown
+};
+constexpr int kWindowObjectCount = static_cast<int>(WindowObject::kCountdownTimer) + 1;
+
+// Its name in the layout.
+std::string_view ObjectName(WindowObject object);
+
 struct Layout {
   std::vector<LayoutItem> items;  // component order; [0] is the window
 
   int Named(std::string_view name) const;  // -1 when there is none
+  // The item of a window object (every one is there once a layout is read).
+  int Object(WindowObject object) const { return objects[static_cast<std::size_t>(object)]; }
+
+  std::vector<int> objects;  // by WindowObject
 };
 
 // Reads a layout and binds it to the control table: every option, drop-down
 // list, spinner, label of theirs and page of the table is placed exactly once,
 // on the page the table says, by an object of the matching class, and
-// carries none of the facts the table holds. False with a message naming the
-// line or the control.
+// carries none of the facts the table holds; every window object is there, of
+// its class. False with a message naming the line or the control.
 bool ParseLayout(std::string_view text, Layout& layout, std::string& error);
 
 // Reads a stored layout: when it begins with "UQG1" (the signature "TPF0"

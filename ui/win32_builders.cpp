@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kOptionHeight = 17;
 constexpr int kComboDropHeight = 200;
+const wchar_t kNoItem[] = L"(не менять)";
 
 // Colour names of the layout (clWhite, clBtnFace, ...) and numbers
 // ("$00BBGGRR", decimal, "0x..."); system colours carry their index in the
@@ -124,7 +125,7 @@ void BuildButtons(Context& c) {
   // (Pages::AlignChildren lines them up at its right).
   c.Sized(200, 36);
   c.n.bounds = c.r;
-  c.n.text = Widen(c.item.Text("CaptionCancel", "Отмена"));
+  c.n.text = Widen(c.item.Text("CaptionCancel", "&Отмена"));
   auto button = [&c](const std::wstring& text, int id) {
     HWND hwnd = CreateWindowExW(0, WC_BUTTONW, text.c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
@@ -136,13 +137,14 @@ void BuildButtons(Context& c) {
   // A third button, left of the other two, when the layout names it.
   if (c.item.Find("CaptionPreview"))
     c.n.third = button(Widen(c.item.Text("CaptionPreview")), kPreviewButtonId);
-  c.n.buddy = button(Widen(c.item.Text("CaptionOk", "Применить")), kOkButtonId);
+  c.n.buddy = button(Widen(c.item.Text("CaptionOk", "&Применить")), kOkButtonId);
   c.n.second = button(c.n.text, kCancelButtonId);
 }
 
 void BuildLabel(Context& c) {
   // Painted by its container (InfoLine).
   c.n.visible = (c.style & WS_VISIBLE) != 0;
+  if (c.item.Find("FocusControl")) c.n.focusControl = c.parts.Named(c.item.Text("FocusControl"));
   c.n.bounds = c.n.autoSize ? AutoSizedBounds(c.parts, c.index, c.r) : c.r;
 }
 
@@ -175,9 +177,11 @@ void BuildCombo(Context& c) {
   const ComboDecl& combo = Controls().combos[i];
   c.r.bottom = c.r.top + kComboDropHeight;
   c.n.hwnd = c.Create(0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
+  SendMessageW(c.n.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kNoItem));
   for (std::string_view text : combo.items)
     SendMessageW(c.n.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
-  SendMessageW(c.n.hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.parts.selection.combos[i]), 0);
+  SendMessageW(c.n.hwnd, CB_SETCURSEL,
+               static_cast<WPARAM>(ComboRow(c.parts.selection.combos[i], combo)), 0);
 }
 
 void BuildSpinner(Context& c) {
@@ -203,15 +207,16 @@ void BuildServicesList(Context& c) {
   c.n.hwnd =
       c.Create(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
                WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT);
+  // It stays enabled under the standard configuration, which writes none of
+  // it: the list can still be read and scrolled, its items only look inactive.
   for (std::size_t i = 0; i < Controls().services.size(); ++i)
     SendMessageW(c.n.hwnd, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
-  EnableWindow(c.n.hwnd, c.parts.selection.ServicesEnabled());
 }
 
 void BuildTimer(Context& c) {
   c.n.interval = static_cast<unsigned>(std::max(1, c.item.Int("Interval", 1000)));
   // The countdown timer (Timer2) is started by the run control only.
-  if (c.item.name == "Timer1" && c.item.Flag("Enabled", true))
+  if (c.index == c.parts.Object(WindowObject::kHousekeepingTimer) && c.item.Flag("Enabled", true))
     SetTimer(c.parts.main, kHousekeepingTimerId, c.n.interval, nullptr);
 }
 
@@ -355,6 +360,13 @@ void BuildItem(WindowParts& parts, int index) {
   if (n.kind == NativeKind::kCombo) n.bounds.bottom = n.bounds.top + item.Int("Height", 21);
 }
 
+int ComboRow(int index, const ComboDecl& combo) {
+  // An index past the items is no item too, as the scripts read it.
+  return index >= 0 && static_cast<std::size_t>(index) < combo.items.size() ? index + 1 : 0;
+}
+
+int ComboChoice(int row) { return row > 0 ? row - 1 : -1; }
+
 RECT AutoSizedBounds(const WindowParts& parts, int index, RECT r) {
   const NativeControl& n = parts.Native(index);
   SIZE size;
@@ -367,7 +379,7 @@ RECT AutoSizedBounds(const WindowParts& parts, int index, RECT r) {
       break;
     case NativeKind::kLabel: {
       const int width = r.right - r.left;
-      size = parts.MeasureText(n.font, n.text, n.wordWrap ? width : 0);
+      size = parts.MeasureText(n.font, n.text, n.wordWrap ? width : 0, n.focusControl >= 0);
       if (n.wordWrap) size.cx = width;
       break;
     }

@@ -16,6 +16,11 @@ void ApplyFontAndColors(WindowParts& parts, int index);
 // their tab here; Pages creates their windows when first shown.
 void BuildItem(WindowParts& parts, int index);
 
+// A drop-down list offers "(не менять)" first: no item, which writes nothing
+// (the selection's index -1). Its other rows are the list's items.
+int ComboRow(int index, const ComboDecl& combo);
+int ComboChoice(int row);
+
 // Where an auto-sized control goes for its text, from its place r.
 RECT AutoSizedBounds(const WindowParts& parts, int index, RECT r);
 // Brings an auto-sized control to the size of its text.

@@ -5,52 +5,18 @@
 
 #include "ui/win32_info_line.h"
 
+#include "app/win32_text.h"
 #include "ui/win32_builders.h"
 
 namespace kwetro::win32 {
 namespace {
 
-// Page titles of PageControl1, by page index.
-const wchar_t* const kPageTitles[] = {
-    L"  -  Система",       L"  -  Проводник",        L"  -  Настройки IE",
-    L"  -  Настройки WMP", L"  -  Сервисы и службы",
-};
+// The header's title: this, then the caption of the main page shown.
+const wchar_t kTitlePrefix[] = L"  -  ";
 
-// The legend: what the three states mean on the option pages and on the
-// services page.
-struct Legend {
-  const wchar_t* yes;
-  const wchar_t* no;
-  const wchar_t* skip;
-  const wchar_t* yesHint;
-  const wchar_t* noHint;
-  const wchar_t* skipHint;
-  POINT yesImage;
-  POINT yesLabel;
-};
-const Legend kOptionLegend = {
-    L"Да",
-    L"Нет",
-    L"Пропустить",
-    L"| Галочка («Да»): параметр применяется - его значения для этого состояния пишутся в файлы "
-    L"реестра.",
-    L"| Пустой флажок («Нет»): пишутся значения этого состояния; обычно это стандарт Windows, а "
-    L"где стандарт - другое состояние, это сказано в пояснении к параметру.",
-    L"| Серый флажок («Пропустить»): параметр пропускается и ничего не пишет в файлы реестра (у "
-    L"параметров с тремя вариантами - третий вариант).",
-    {10, 4},
-    {36, 5},
-};
-const Legend kServicesLegend = {
-    L"Авто",
-    L"Отключить",
-    L"Вручную",
-    L"| Сервис включен.",
-    L"| Сервис отключен.",
-    L"| Сервис в ручном режиме.",
-    {60, 10},
-    {86, 12},
-};
+// On the services page the legend shows the layout's "Services" form of a
+// property where an item has one (ServicesCaption for Caption, ...).
+std::string ServicesForm(const char* property) { return std::string("Services") + property; }
 
 const wchar_t kNoComment[] = L" Без комментариев";
 
@@ -106,26 +72,38 @@ void InfoLine::SetLabelText(int index, const std::wstring& text) {
   if (!EqualRect(&before, &n.bounds)) UpdateTool(index);
 }
 
+void InfoLine::SetDimmed(int index, bool dimmed) {
+  if (index < 0 || parts_.Native(index).dimmed == dimmed) return;
+  parts_.Native(index).dimmed = dimmed;
+  InvalidateGraphic(index, parts_.Native(index).bounds);
+}
+
 void InfoLine::SetHint(int index, const std::wstring& hint) {
   if (index < 0 || parts_.Native(index).hint == hint) return;
   parts_.Native(index).hint = hint;
   UpdateTool(index);
 }
 
-void InfoLine::ShowPageTitle(int mainPage) {
-  const bool services = mainPage == kServicesPage;
-  const Legend& legend = services ? kServicesLegend : kOptionLegend;
-  SetLabelText(parts_.Named("Label4"), legend.yes);
-  SetLabelText(parts_.Named("Label5"), legend.no);
-  SetLabelText(parts_.Named("Label9"), legend.skip);
-  SetHint(parts_.Named("Image7"), legend.yesHint);
-  SetHint(parts_.Named("Image8"), legend.noHint);
-  SetHint(parts_.Named("Image10"), legend.skipHint);
-  for (const char* name : {"Image9", "Label12"}) SetGraphicVisible(parts_.Named(name), !services);
-  MoveGraphic(parts_.Named("Image7"), legend.yesImage);
-  MoveGraphic(parts_.Named("Label4"), legend.yesLabel);
-  if (mainPage >= 0 && mainPage < static_cast<int>(std::size(kPageTitles)))
-    SetLabelText(parts_.Named("Label10"), kPageTitles[mainPage]);
+void InfoLine::ShowPageTitle(int page) {
+  const bool services = page == ServicesPage();
+  for (std::size_t i = 1; i < parts_.natives.size(); ++i) {
+    const LayoutItem& item = parts_.layout.items[i];
+    const int index = static_cast<int>(i);
+    auto changes = [&item](const char* property) {
+      return item.Find(ServicesForm(property)) != nullptr;
+    };
+    auto shown = [&](const char* property) {
+      return services && changes(property) ? ServicesForm(property) : std::string(property);
+    };
+    if (changes("Caption")) SetLabelText(index, Widen(item.Text(shown("Caption"))));
+    if (changes("Hint")) SetHint(index, Widen(item.Text(shown("Hint"))));
+    if (changes("Left") || changes("Top"))
+      MoveGraphic(index, {item.Int(shown("Left")), item.Int(shown("Top"))});
+    if (changes("Visible")) SetGraphicVisible(index, item.Flag(shown("Visible"), true));
+  }
+  if (page >= 0)
+    SetLabelText(parts_.Object(WindowObject::kPageTitle),
+                 kTitlePrefix + Widen(Controls().pages[static_cast<std::size_t>(page)].caption));
 }
 
 void InfoLine::MouseOver(HWND hwnd, POINT screen) {
@@ -147,14 +125,26 @@ void InfoLine::MouseOver(HWND hwnd, POINT screen) {
     const int graphic = GraphicAt(index, client);
     if (graphic > 0) index = graphic;
   }
-  if (index < 0) return;
-  if (index != explained_) pointed_(index);
+  if (index < 0 || index == pointedAt_) return;
+  pointedAt_ = index;
+  pointed_(index);
   Explain(index);
 }
 
 void InfoLine::Explain(int index) {
   explained_ = index;
   Refresh();
+}
+
+void InfoLine::Say(const std::wstring& text) {
+  explained_ = -1;
+  SetLabelText(parts_.Object(WindowObject::kInfoLine), L" " + text);
+}
+
+void InfoLine::PauseTooltips(bool paused) {
+  if (!tooltip_.Get()) return;
+  if (paused) SendMessageW(tooltip_.Get(), TTM_POP, 0, 0);
+  SendMessageW(tooltip_.Get(), TTM_ACTIVATE, !paused, 0);
 }
 
 void InfoLine::Refresh() {
@@ -164,12 +154,11 @@ void InfoLine::Refresh() {
   for (int i = explained_; i >= 0 && hint.empty(); i = parts_.Item(i).parent)
     hint = parts_.Native(i).hint;
   const std::wstring text = LongHint(hint);
-  SetLabelText(parts_.Named("InfoLabel"), text.empty() ? kNoComment : text);
+  SetLabelText(parts_.Object(WindowObject::kInfoLine), text.empty() ? kNoComment : text);
 }
 
 std::wstring InfoLine::Text() const {
-  const int info = parts_.Named("InfoLabel");
-  return info < 0 ? std::wstring() : parts_.Native(info).text;
+  return parts_.Native(parts_.Object(WindowObject::kInfoLine)).text;
 }
 
 void InfoLine::PaintGraphics(int container, HDC dc) {
@@ -187,8 +176,10 @@ void InfoLine::PaintGraphics(int container, HDC dc) {
       continue;
     }
     // As a static text control draws: aligned labels and word-wrapped ones
-    // break at words, the others run on in one line.
-    UINT format = DT_NOPREFIX | DT_EXPANDTABS;
+    // break at words, the others run on in one line; a label that names a
+    // control underlines the letter that goes there.
+    UINT format = DT_EXPANDTABS;
+    if (n.focusControl < 0) format |= DT_NOPREFIX;
     format |= n.alignment == 1   ? DT_RIGHT | DT_WORDBREAK
               : n.alignment == 2 ? DT_CENTER | DT_WORDBREAK
               : n.wordWrap       ? DT_LEFT | DT_WORDBREAK
@@ -196,7 +187,7 @@ void InfoLine::PaintGraphics(int container, HDC dc) {
     RECT r = n.bounds;
     const SelectedObject font(dc, n.font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, n.textColor);
+    SetTextColor(dc, n.dimmed ? GetSysColor(COLOR_GRAYTEXT) : n.textColor);
     DrawTextW(dc, n.text.c_str(), static_cast<int>(n.text.size()), &r, format);
   }
 }

@@ -1,7 +1,8 @@
 // What the window says about itself: the page title and the legend in the
 // header, the labels and pictures painted by the window that holds them, the
 // pop-up hints, and the information line that explains whatever the mouse
-// points at.
+// points at, the keyboard focuses or the search shows, or says what the window
+// just did.
 #pragma once
 
 #include <functional>
@@ -24,14 +25,22 @@ class InfoLine {
   void UpdateTool(int index);
 
   void SetLabelText(int index, const std::wstring& text);
+  // A label in the grey of what is not written, or in its own colour.
+  void SetDimmed(int index, bool dimmed);
   void SetHint(int index, const std::wstring& hint);
-  // The title and legend of a main page (the services page has its own).
-  void ShowPageTitle(int mainPage);
+  // The title and legend of a main page, a page of the control table (the
+  // services page has its own legend).
+  void ShowPageTitle(int page);
+  // While a drop-down list is open its pop-up hint would cover it.
+  void PauseTooltips(bool paused);
 
-  // The mouse moved over hwnd, at a point on the screen.
+  // The mouse moved over hwnd, at a point on the screen: the item pointed at
+  // is explained when it is another one than before.
   void MouseOver(HWND hwnd, POINT screen);
   // Shows the hint of an item (of the nearest item around it that has one).
   void Explain(int index);
+  // Shows a text of the window's own until something else is explained.
+  void Say(const std::wstring& text);
   // Shows again the hint of the item last explained, which may have changed.
   void Refresh();
   // The text of the information line.
@@ -51,7 +60,8 @@ class InfoLine {
   WindowParts& parts_;
   std::function<void(int)> pointed_;
   UniqueWindow tooltip_;
-  int explained_ = -1;
+  int explained_ = -1;  // -1 while the line says something of its own
+  int pointedAt_ = -1;
 };
 
 }  // namespace kwetro::win32

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/win32_text.h"
+#include "catalogue/control_lines.h"
 #include "ui/win32_builders.h"
 
 namespace kwetro::win32 {
@@ -49,7 +50,16 @@ MainWindow::MainWindow(const Layout& layout, Selection& selection, Win32Platform
                   run_.ServiceItemClicked(item);
                 }),
       search_(
-          parts_, [this](ControlRef control, bool focus) { GoTo(control, focus); },
+          parts_,
+          [this](ControlRef control, bool focus) {
+            // Typing shows a match where the search began; Enter or F3 goes there.
+            if (focus)
+              searchOrigin_ = -1;
+            else if (searchOrigin_ < 0)
+              searchOrigin_ = pages_.ShownPage(parts_.Object(WindowObject::kMainPages));
+            GoTo(control, focus);
+          },
+          [this](bool cleared) { SearchFoundNothing(cleared); },
           [this] {
             run_.StopCountdown();
             SelectionChanged();
@@ -104,6 +114,7 @@ bool MainWindow::Create() {
     return false;
   main.hwnd = main.container = parts_.main;
 
+  spinnersWritten_ = SpinnersWritten(parts_.selection);
   // The services list asks for its item height while it is being created.
   services_.SetItemHeight(
       std::max(kGlyphSize + 4, static_cast<int>(parts_.MeasureText(main.font, L"Ag").cy) + 5));
@@ -113,7 +124,9 @@ bool MainWindow::Create() {
   for (std::size_t i = 1; i < parts_.natives.size(); ++i)
     if (parts_.natives[i].kind == NativeKind::kServicesList && parts_.natives[i].hwnd)
       services_.Attach(static_cast<int>(i));
-  search_.Attach(parts_.Named("SearchEdit"), parts_.Named("SearchCount"));
+  search_.Attach(parts_.Object(WindowObject::kSearchField),
+                 parts_.Object(WindowObject::kSearchCount));
+  info_.ShowPageTitle(MainPage());
   run_.FormCreate();
   pages_.SetComposited();
   return true;
@@ -128,34 +141,35 @@ void MainWindow::Show(int showCommand) {
 // ---- RunControlView --------------------------------------------------------
 
 void MainWindow::ShowFirstPages() {
-  for (const char* name : {"PageControl1", "PageControl2"}) {
-    const int control = parts_.Named(name);
-    if (control < 0 || !parts_.Native(control).hwnd) continue;
+  for (WindowObject object : {WindowObject::kMainPages, WindowObject::kSystemPages}) {
+    const int control = parts_.Object(object);
+    if (!parts_.Native(control).hwnd) continue;
     SendMessageW(parts_.Native(control).hwnd, TCM_SETCURSEL, 0, 0);
     pages_.ShowSelected(control);
   }
+  info_.ShowPageTitle(MainPage());
 }
 
 void MainWindow::FocusFirstOption() {
-  if (HWND first = Window("sCheckBox_1_1")) SetFocus(first);
+  if (HWND first = Window(std::string(ControlName(Controls().order.front())))) SetFocus(first);
 }
 
 void MainWindow::DisableFolderLink() {
-  if (HWND link = Window("RzURLLabel1")) EnableWindow(link, FALSE);
+  EnableWindow(parts_.Native(parts_.Object(WindowObject::kFolderLink)).hwnd, FALSE);
 }
 
 void MainWindow::SelectionChanged() {
   updating_ = true;
+  spinnersWritten_ = SpinnersWritten(parts_.selection);
   // Controls of pages not yet shown are left alone: they take the
   // selection's values when they are created.
   for (std::size_t i = 1; i < parts_.natives.size(); ++i) Refresh(static_cast<int>(i));
   services_.Refresh();
   if (run_.CountdownRunning() != countdownRunning_) {
     countdownRunning_ = run_.CountdownRunning();
-    const int timer = parts_.Named("Timer2");
     if (countdownRunning_)
-      SetTimer(parts_.main, kCountdownTimerId, timer >= 0 ? parts_.Native(timer).interval : 1000,
-               nullptr);
+      SetTimer(parts_.main, kCountdownTimerId,
+               parts_.Native(parts_.Object(WindowObject::kCountdownTimer)).interval, nullptr);
     else
       KillTimer(parts_.main, kCountdownTimerId);
   }
@@ -177,14 +191,11 @@ void MainWindow::Changed(ControlRef control) {
 
 void MainWindow::GoTo(ControlRef control, bool focus) {
   const bool service = control.kind == ControlKind::kService;
-  const int item = parts_.Named(service ? std::string_view("CheckListBox1") : ControlName(control));
+  const int item =
+      service ? parts_.Object(WindowObject::kServicesList) : parts_.Named(ControlName(control));
   if (item < 0) return;
-  // The pages around it, outermost first, each chosen as a click on its tab would.
-  for (const auto& [pageControl, position] : pages_.TabsAround(item)) {
-    if (pages_.Selected(pageControl) == position) continue;
-    SendMessageW(parts_.Native(pageControl).hwnd, TCM_SETCURSEL, static_cast<WPARAM>(position), 0);
-    OnPageChanged(pageControl);
-  }
+  const int page = pages_.PageOf(item);
+  if (page > 0) ShowPage(page, false);
   ClearMarks();
   // A drop-down list or spinner is marked by the label that names it.
   int label = -1;
@@ -206,9 +217,28 @@ void MainWindow::GoTo(ControlRef control, bool focus) {
     services_.Mark(control.index);
     services_.Select(control.index);
   }
-  if (!focus) return;
-  SetFocus(parts_.Native(item).hwnd);
+  if (focus) SetFocus(parts_.Native(item).hwnd);
   info_.Explain(label > 0 ? label : item);
+}
+
+void MainWindow::SearchFoundNothing(bool cleared) {
+  ClearMarks();
+  if (searchOrigin_ > 0) ShowPage(searchOrigin_, false);
+  if (cleared) searchOrigin_ = -1;
+  info_.Explain(std::max(0, parts_.ItemOf(GetFocus())));
+}
+
+int MainWindow::MainPage() const {
+  return parts_.Item(pages_.SelectedPage(parts_.Object(WindowObject::kMainPages))).index;
+}
+
+void MainWindow::ShowPage(int page, bool byUser) {
+  // Each tab chosen as a click on it would choose it.
+  for (const auto& [pageControl, position] : pages_.TabsTo(page)) {
+    if (pages_.Selected(pageControl) == position) continue;
+    SendMessageW(parts_.Native(pageControl).hwnd, TCM_SETCURSEL, static_cast<WPARAM>(position), 0);
+    OnPageChanged(pageControl, byUser);
+  }
 }
 
 void MainWindow::ClearMarks() {
@@ -226,6 +256,12 @@ void MainWindow::ClearMarks() {
 
 void MainWindow::FocusCancel() {
   if (HWND cancel = CancelButton()) SetFocus(cancel);
+}
+
+void MainWindow::ShowApplied(const std::string& report) {
+  info_.Say(Widen(report));
+  // The focus went to Cancel first: the report stays until the user moves on.
+  noticedFocus_ = GetFocus();
 }
 
 void MainWindow::EndApplication() {
@@ -264,15 +300,11 @@ const std::vector<NativeControl>& MainWindow::Natives() {
 }
 
 HWND MainWindow::OkButton() const {
-  for (const NativeControl& n : parts_.natives)
-    if (n.kind == NativeKind::kDialogButtons) return n.buddy;
-  return nullptr;
+  return parts_.Native(parts_.Object(WindowObject::kButtons)).buddy;
 }
 
 HWND MainWindow::CancelButton() const {
-  for (const NativeControl& n : parts_.natives)
-    if (n.kind == NativeKind::kDialogButtons) return n.second;
-  return nullptr;
+  return parts_.Native(parts_.Object(WindowObject::kButtons)).second;
 }
 
 // ---- showing the selection ------------------------------------------------
@@ -296,9 +328,9 @@ void MainWindow::Refresh(int index) {
       RefreshOption(index);
       break;
     case NativeKind::kCombo: {
-      const int selected = parts_.selection.combos[i];
-      if (SendMessageW(n.hwnd, CB_GETCURSEL, 0, 0) != selected)
-        SendMessageW(n.hwnd, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+      const int row = ComboRow(parts_.selection.combos[i], Controls().combos[i]);
+      if (SendMessageW(n.hwnd, CB_GETCURSEL, 0, 0) != row)
+        SendMessageW(n.hwnd, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
       break;
     }
     case NativeKind::kSpinner: {
@@ -308,10 +340,18 @@ void MainWindow::Refresh(int index) {
         SendMessageW(n.buddy, UDM_SETPOS32, 0, value);
         SetWindowTextW(n.hwnd, std::to_wstring(value).c_str());
       }
+      // A value the scripts do not hold now looks as inactive as it is.
+      const bool written = spinnersWritten_[i];
+      if ((IsWindowEnabled(n.hwnd) != FALSE) != written) {
+        EnableWindow(n.hwnd, written);
+        EnableWindow(n.buddy, written);
+        info_.SetDimmed(parts_.Named(Controls().spinners[i].label), !written);
+      }
       break;
     }
     case NativeKind::kDialogButtons: {
-      const std::wstring ok = Widen(run_.OkCaption());
+      // The countdown's caption keeps the letter Alt presses the button with.
+      const std::wstring ok = WithMnemonic(Widen(run_.OkCaption()), MnemonicOf(TextOf(n.buddy)));
       if (ok != shownOk_) {
         shownOk_ = ok;
         SetWindowTextW(n.buddy, ok.c_str());
@@ -366,7 +406,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (header->code == TCN_SELCHANGE && index > 0 &&
           static_cast<std::size_t>(index) < parts_.natives.size() &&
           parts_.Native(index).kind == NativeKind::kPageControl)
-        OnPageChanged(index);
+        OnPageChanged(index, true);
       return 0;
     }
     case WM_DRAWITEM:
@@ -515,8 +555,11 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
       break;
     case NativeKind::kCombo:
       if (code == CBN_SELCHANGE) {
-        parts_.selection.combos[i] = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+        parts_.selection.combos[i] =
+            ComboChoice(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
         Changed({ControlKind::kCombo, static_cast<int>(i)});
+      } else if (code == CBN_DROPDOWN || code == CBN_CLOSEUP) {
+        info_.PauseTooltips(code == CBN_DROPDOWN);
       }
       break;
     case NativeKind::kEdit:
@@ -529,11 +572,15 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         wchar_t* end = nullptr;
         const long value = wcstol(text, &end, 10);
         const SpinnerDecl& spinner = Controls().spinners[i];
+        if (end == text || *end != L'\0') break;
         // A spinner without a range takes any number, as the settings file does.
-        if (end != text && *end == L'\0')
-          parts_.selection.spinners[i] = static_cast<int>(
-              spinner.min == spinner.max ? value
-                                         : std::clamp<long>(value, spinner.min, spinner.max));
+        const long kept =
+            spinner.min == spinner.max ? value : std::clamp<long>(value, spinner.min, spinner.max);
+        parts_.selection.spinners[i] = static_cast<int>(kept);
+        if (kept != value)
+          info_.Say(L"Допустимо от " + std::to_wstring(spinner.min) + L" до " +
+                    std::to_wstring(spinner.max) + L": вместо " + text + L" записывается " +
+                    std::to_wstring(kept) + L".");
       } else if (code == EN_KILLFOCUS) {
         SelectionChanged();  // show the value that counts
       }
@@ -570,20 +617,35 @@ LRESULT MainWindow::OnControlColor(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(parts_.Brush(background));
 }
 
-void MainWindow::OnPageChanged(int pageControl) {
+void MainWindow::OnPageChanged(int pageControl, bool byUser) {
   pages_.ShowSelected(pageControl);
-  const std::string& name = parts_.Item(pageControl).name;
-  const int selected = pages_.Selected(pageControl);
-  if (name == "PageControl1") {
-    run_.MainPageChanged(selected);
-    info_.ShowPageTitle(selected);
-    if (selected == kServicesPage) {
-      services_.Select(0);
-      HWND list = Window("CheckListBox1");
-      if (list && parts_.selection.ServicesEnabled()) SetFocus(list);
-    }
-  } else if (name == "PageControl2") {
+  const int mainPages = parts_.Object(WindowObject::kMainPages);
+  bool servicesEntered = false;
+  // What a page change does to the selection and the countdown is for the
+  // user's own change: a search that shows a page has stopped the countdown
+  // already, and changes no choice.
+  if (pageControl == mainPages) {
+    const int page = MainPage();
+    if (byUser) run_.MainPageChanged(page);
+    info_.ShowPageTitle(page);
+    servicesEntered = page == ServicesPage();
+    if (servicesEntered) services_.Select(0);
+  } else if (byUser && pageControl == parts_.Object(WindowObject::kSystemPages)) {
     run_.SystemSubPageChanged();
+  }
+  if (byUser) {
+    searchOrigin_ = -1;  // the user is where the user went
+    HWND list = parts_.Native(parts_.Object(WindowObject::kServicesList)).hwnd;
+    HWND focus = GetFocus();
+    if (servicesEntered && list && parts_.selection.ServicesEnabled()) {
+      SetFocus(list);
+    } else if (!focus || !IsWindowVisible(focus)) {
+      // No key may reach a control the page just hid: the focus goes to the
+      // first control of the page shown, else to its tabs.
+      HWND shown = parts_.Native(pages_.ShownPage(mainPages)).hwnd;
+      HWND first = shown ? GetNextDlgTabItem(shown, nullptr, FALSE) : nullptr;
+      SetFocus(first && IsChild(shown, first) ? first : parts_.Native(pageControl).hwnd);
+    }
   }
   // The new page paints at once; input that waited is handled here.
   platform_.ProcessMessages();
@@ -608,39 +670,78 @@ bool MainWindow::HandleKey(const MSG& msg) {
       search_.Next(!shift);
       return true;
     case VK_ESCAPE:
-      if (!inSearch) return false;
+      // Anywhere in the window, unless it closes an open drop-down list.
+      if (DroppedDown(GetFocus()) || GetWindowTextLengthW(search_.Field()) == 0) return false;
       search_.Clear();
-      ClearMarks();
       return true;
     default:
       return false;
   }
 }
 
+bool MainWindow::DroppedDown(HWND focus) const {
+  const int index = parts_.ItemOf(focus);
+  return index > 0 && parts_.Native(index).kind == NativeKind::kCombo &&
+         SendMessageW(parts_.Native(index).hwnd, CB_GETDROPPEDSTATE, 0, 0);
+}
+
+bool MainWindow::PressMnemonic(wchar_t letter) {
+  const wchar_t key = LowerCase(letter);
+  const NativeControl& bar = parts_.Native(parts_.Object(WindowObject::kButtons));
+  for (HWND button : {bar.third, bar.buddy, bar.second})
+    if (button && IsWindowEnabled(button) && LowerCase(MnemonicOf(TextOf(button))) == key) {
+      SendMessageW(button, BM_CLICK, 0, 0);
+      return true;
+    }
+  // A label's letter goes to the control it names.
+  for (const NativeControl& label : parts_.natives) {
+    if (label.focusControl < 0 || LowerCase(MnemonicOf(label.text)) != key) continue;
+    pages_.EnsureBuilt(label.focusControl);
+    HWND target = parts_.Native(label.focusControl).hwnd;
+    if (target == search_.Field())
+      search_.Focus();
+    else if (target)
+      SetFocus(target);
+    return true;
+  }
+  return false;
+}
+
 void MainWindow::CyclePage(bool forward) {
-  // The innermost tab control around the focus, else the main one.
-  int control = -1;
+  // One walk through every page the user reads, whatever holds the focus.
+  const std::vector<int> pages = pages_.InnermostPages();
+  if (pages.size() < 2) return;
+  const auto shown = std::find(pages.begin(), pages.end(),
+                               pages_.ShownPage(parts_.Object(WindowObject::kMainPages)));
+  const std::size_t at = shown == pages.end() ? 0 : static_cast<std::size_t>(shown - pages.begin());
+  ShowPage(pages[(at + (forward ? 1 : pages.size() - 1)) % pages.size()], true);
+}
+
+void MainWindow::NoticeFocus() {
   HWND focus = GetFocus();
-  const int focused = parts_.ItemOf(focus);
-  if (focused > 0 && parts_.Native(focused).kind == NativeKind::kPageControl) control = focused;
-  for (int page = focused > 0 ? pages_.PageOf(focused) : -1; control < 0 && page > 0;
-       page = pages_.PageOf(page))
-    control = parts_.Item(page).parent;
-  if (control < 0) control = parts_.Named("PageControl1");
-  if (control < 0) return;
-  HWND tabs = parts_.Native(control).hwnd;
-  const int count = static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-  if (count <= 1) return;
-  const int current = std::max(0, pages_.Selected(control));
-  SendMessageW(tabs, TCM_SETCURSEL,
-               static_cast<WPARAM>((current + (forward ? 1 : count - 1)) % count), 0);
-  OnPageChanged(control);
+  if (focus == noticedFocus_) return;
+  noticedFocus_ = focus;
+  if (!focus || GetAncestor(focus, GA_ROOT) != parts_.main) return;
+  // Once the user is elsewhere, the page a search showed is where they are.
+  if (focus != search_.Field()) searchOrigin_ = -1;
+  const int index = parts_.ItemOf(focus);
+  if (index >= 0) info_.Explain(index);
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
+  const bool handled = Route(msg);
+  NoticeFocus();
+  return handled;
+}
+
+bool MainWindow::Route(MSG& msg) {
   if (preview_.PreTranslate(msg)) return true;
   if (GetAncestor(msg.hwnd, GA_ROOT) != parts_.main) return false;
   if (msg.message == WM_KEYDOWN && HandleKey(msg)) return true;
+  if (msg.message == WM_SYSCHAR && PressMnemonic(static_cast<wchar_t>(msg.wParam))) return true;
+  // A letter typed is the focused control's own: the dialog keyboard would
+  // take a letter typed on an option for a button's mnemonic.
+  if (msg.message == WM_CHAR) return false;
   if (msg.message == WM_MOUSEMOVE) {
     POINT at = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
     ClientToScreen(msg.hwnd, &at);
@@ -658,9 +759,7 @@ bool MainWindow::PreTranslate(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
     const int index = parts_.ItemOf(GetFocus());
     const NativeKind kind = index > 0 ? parts_.Native(index).kind : NativeKind::kWindow;
-    if (kind != NativeKind::kLink)
-      return kind != NativeKind::kCombo ||
-             !SendMessageW(parts_.Native(index).hwnd, CB_GETDROPPEDSTATE, 0, 0);
+    if (kind != NativeKind::kLink) return !DroppedDown(GetFocus());
   }
   // Tab and Shift+Tab through the controls, arrows within a page, space and
   // Enter on buttons: the system's dialog keyboard.

@@ -43,6 +43,7 @@ class MainWindow : public RunControlView {
   void DisableFolderLink() override;
   void SelectionChanged() override;
   void FocusCancel() override;
+  void ShowApplied(const std::string& report) override;
   void EndApplication() override;
   void ShowError(const std::string& message) override;
 
@@ -75,14 +76,31 @@ class MainWindow : public RunControlView {
   void OnCommand(int id, int code, HWND control);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   LRESULT OnControlColor(HDC dc, HWND control);
-  void OnPageChanged(int pageControl);
+  // A tab control shows another page. A page the user chose takes the focus
+  // from a control it hid; one the search shows leaves the focus alone.
+  void OnPageChanged(int pageControl, bool byUser);
+  // Chooses the tabs that show a page, outermost first.
+  void ShowPage(int page, bool byUser);
+  // The main page shown, as the control table counts pages.
+  int MainPage() const;
   // Sees every message before it is dispatched; true when it handled it.
   bool PreTranslate(MSG& msg);
+  bool Route(MSG& msg);
+  // Ctrl+Tab: the next of all the innermost pages (or the one before).
   void CyclePage(bool forward);
   bool HandleKey(const MSG& msg);
-  // Shows a control as the search found it: its pages, the mark, and with
-  // focus set, the focus and its hint.
+  // Whether the control is a drop-down list whose list is open.
+  bool DroppedDown(HWND control) const;
+  // Alt and a letter underlined in a button or in the search's label.
+  bool PressMnemonic(wchar_t letter);
+  // The information line follows the keyboard focus.
+  void NoticeFocus();
+  // Shows a control as the search found it: its pages, the mark, its hint,
+  // and with focus set, the focus.
   void GoTo(ControlRef control, bool focus);
+  // The search finds nothing (any more): no mark, and the pages it showed
+  // give way to the page it started from.
+  void SearchFoundNothing(bool cleared);
   void ClearMarks();
   void Changed(ControlRef control);
   // A control just created or changed in the selection shows its values.
@@ -104,6 +122,9 @@ class MainWindow : public RunControlView {
   bool activated_ = false;
   bool updating_ = false;  // changes made by the view, not by the user
   HWND lastFocus_ = nullptr;
+  HWND noticedFocus_ = nullptr;  // the focus the information line knows of
+  int searchOrigin_ = -1;        // the page shown when the search began showing others
+  std::vector<bool> spinnersWritten_;
   std::wstring shownOk_;
 };
 

@@ -88,18 +88,14 @@ int Pages::Selected(int pageControl) const {
 }
 
 void Pages::ShowSelected(int pageControl) {
-  const int selected = Selected(pageControl);
-  int position = 0, shown = -1;
-  for (int child : parts_.children[static_cast<std::size_t>(pageControl)]) {
-    if (parts_.Native(child).kind != NativeKind::kPage) continue;
-    if (position++ == selected) {
-      BuildPage(child);
-      shown = child;
-    } else if (parts_.Native(child).hwnd) {
+  const int shown = SelectedPage(pageControl);
+  for (int child : parts_.children[static_cast<std::size_t>(pageControl)])
+    if (child != shown && parts_.Native(child).kind == NativeKind::kPage &&
+        parts_.Native(child).hwnd)
       ShowWindow(parts_.Native(child).hwnd, SW_HIDE);
-    }
-  }
-  if (shown < 0 || !parts_.Native(shown).hwnd) return;
+  if (shown < 0) return;
+  BuildPage(shown);
+  if (!parts_.Native(shown).hwnd) return;
   ShowWindow(parts_.Native(shown).hwnd, SW_SHOW);
   for (int child : parts_.children[static_cast<std::size_t>(shown)])
     if (parts_.Native(child).kind == NativeKind::kPageControl) ShowSelected(child);
@@ -112,8 +108,13 @@ int Pages::PageOf(int item) const {
 }
 
 std::vector<std::pair<int, int>> Pages::TabsAround(int item) const {
+  const int page = PageOf(item);
+  return page > 0 ? TabsTo(page) : std::vector<std::pair<int, int>>();
+}
+
+std::vector<std::pair<int, int>> Pages::TabsTo(int page) const {
   std::vector<std::pair<int, int>> tabs;
-  for (int page = PageOf(item); page > 0; page = PageOf(page)) {
+  for (; page > 0; page = PageOf(page)) {
     const int pageControl = parts_.Item(page).parent;
     int position = 0;
     for (int child : parts_.children[static_cast<std::size_t>(pageControl)]) {
@@ -123,6 +124,41 @@ std::vector<std::pair<int, int>> Pages::TabsAround(int item) const {
     tabs.insert(tabs.begin(), {pageControl, position});
   }
   return tabs;
+}
+
+std::vector<int> Pages::InnermostPages() const {
+  std::vector<int> pages;
+  for (std::size_t i = 1; i < parts_.natives.size(); ++i) {
+    if (parts_.natives[i].kind != NativeKind::kPage) continue;
+    const std::vector<int>& kids = parts_.children[i];
+    if (std::none_of(kids.begin(), kids.end(), [this](int child) {
+          return parts_.Native(child).kind == NativeKind::kPageControl;
+        }))
+      pages.push_back(static_cast<int>(i));
+  }
+  return pages;
+}
+
+int Pages::SelectedPage(int pageControl) const {
+  const int selected = Selected(pageControl);
+  int position = 0;
+  for (int child : parts_.children[static_cast<std::size_t>(pageControl)])
+    if (parts_.Native(child).kind == NativeKind::kPage && position++ == selected) return child;
+  return -1;
+}
+
+int Pages::ShownPage(int pageControl) const {
+  int shown = SelectedPage(pageControl);
+  for (bool inner = shown > 0; inner;) {
+    inner = false;
+    for (int child : parts_.children[static_cast<std::size_t>(shown)])
+      if (parts_.Native(child).kind == NativeKind::kPageControl && SelectedPage(child) > 0) {
+        shown = SelectedPage(child);
+        inner = true;
+        break;
+      }
+  }
+  return shown;
 }
 
 void Pages::EnsureBuilt(int item) {
@@ -207,12 +243,11 @@ void Pages::SetComposited() {
     if (hwnd)
       SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_COMPOSITED);
   };
-  for (const char* name : {"PageControl1", "PageControl2", "PageControl3"}) {
-    const int control = parts_.Named(name);
-    if (control < 0) continue;
-    for (int child : parts_.children[static_cast<std::size_t>(control)])
+  for (std::size_t control = 1; control < parts_.natives.size(); ++control) {
+    if (parts_.natives[control].kind != NativeKind::kPageControl) continue;
+    for (int child : parts_.children[control])
       if (parts_.Native(child).kind == NativeKind::kPage) addComposited(parts_.Native(child).hwnd);
-    addComposited(parts_.Native(control).hwnd);
+    addComposited(parts_.natives[control].hwnd);
   }
 }
 

@@ -26,12 +26,20 @@ class Pages {
   // The tab controls around an item, outermost first, each with the position
   // of the tab whose page holds the item.
   std::vector<std::pair<int, int>> TabsAround(int item) const;
+  // The same for a page: the tabs that show it, its own last.
+  std::vector<std::pair<int, int>> TabsTo(int page) const;
+  // The pages that hold no tab control of their own, in the order of the
+  // layout: the pages the user reads, in the order Ctrl+Tab walks them.
+  std::vector<int> InnermostPages() const;
+  // The innermost page shown inside a tab control.
+  int ShownPage(int pageControl) const;
   // Builds the pages an item sits on, so that its control exists.
   void EnsureBuilt(int item);
   // Builds every page.
   void BuildAll();
-  // The index of the selected tab of a tab control.
+  // The index of the selected tab of a tab control, and its page.
   int Selected(int pageControl) const;
+  int SelectedPage(int pageControl) const;
   // The page an item sits on (the nearest page around it), or -1.
   int PageOf(int item) const;
 

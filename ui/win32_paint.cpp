@@ -129,11 +129,19 @@ void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, 
   }
 }
 
-void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled,
+void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled, bool listFocused,
                      const std::wstring& text, HFONT font, bool marked) {
   HDC dc = item.hDC;
   const RECT& rc = item.rcItem;
-  const COLORREF background = marked ? kMarkColor : RGB(255, 255, 255);
+  const bool current = (item.itemState & ODS_SELECTED) != 0;
+  const bool highlighted = current && listFocused && enabled;
+  const COLORREF background = highlighted ? GetSysColor(COLOR_HIGHLIGHT)
+                              : marked    ? kMarkColor
+                              : current   ? GetSysColor(COLOR_BTNFACE)
+                                          : RGB(255, 255, 255);
+  const COLORREF textColor = !enabled      ? GetSysColor(COLOR_GRAYTEXT)
+                             : highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                           : RGB(0, 0, 0);
   FillRect(dc, &rc, UniqueBrush(CreateSolidBrush(background)).Get());
   const int top = rc.top + (rc.bottom - rc.top - kGlyphSize) / 2;
   const RECT box = {rc.left + 2, top, rc.left + 2 + kGlyphSize, top + kGlyphSize};
@@ -141,11 +149,14 @@ void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled,
 
   RECT area = rc;
   area.left += kServiceBoxColumn;
-  const SelectedObject selected(dc, font);
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, background);
-  ExtTextOutW(dc, area.left + 8, area.top + 3, ETO_CLIPPED | ETO_OPAQUE, &area, text.c_str(),
-              static_cast<UINT>(text.size()), nullptr);
+  {
+    const SelectedObject selected(dc, font);
+    SetTextColor(dc, textColor);
+    SetBkColor(dc, background);
+    ExtTextOutW(dc, area.left + 8, area.top + 3, ETO_CLIPPED | ETO_OPAQUE, &area, text.c_str(),
+                static_cast<UINT>(text.size()), nullptr);
+  }
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &rc);
 }
 
 void PaintContainer(HWND hwnd, HDC dc, HBRUSH background, Frame frame, const std::wstring& caption,

@@ -34,10 +34,13 @@ void DrawOptionBox(const DRAWITEMSTRUCT& item, TriState state, const std::wstrin
 void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, COLORREF color,
               HBRUSH background);
 
-// A services-list item: the state box, then the item's text black on white
-// at +8/+3 in the text area; selection and focus are not shown. An item the
-// search found has the search's pale background.
-void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled,
+// A services-list item: the state box, then the item's text at +8/+3 in the
+// text area, black on white, or grey while the list is not written. The
+// current row is highlighted (in the system's colours while the list has the
+// focus and can be changed, else pale) and has the focus rectangle: a key
+// changes the row the user sees. An item the search found has the search's
+// pale background.
+void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled, bool listFocused,
                      const std::wstring& text, HFONT font, bool marked);
 
 enum class Frame { kNone, kRaised, kLowered, kGroup };

@@ -54,6 +54,33 @@ std::wstring ShortHint(const std::wstring& hint) {
   return bar == std::wstring::npos ? hint : hint.substr(0, bar);
 }
 
+wchar_t MnemonicOf(const std::wstring& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != L'&') continue;
+    if (caption[i + 1] != L'&') return caption[i + 1];
+    ++i;  // "&&" is an ampersand
+  }
+  return 0;
+}
+
+std::wstring WithMnemonic(const std::wstring& caption, wchar_t letter) {
+  const std::size_t at = letter ? caption.find(letter) : std::wstring::npos;
+  return at == std::wstring::npos ? caption : caption.substr(0, at) + L'&' + caption.substr(at);
+}
+
+wchar_t LowerCase(wchar_t letter) {
+  wchar_t text[2] = {letter, 0};
+  CharLowerW(text);
+  return text[0];
+}
+
+std::wstring TextOf(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
 WindowParts::WindowParts(const Layout& layout, Selection& selection)
     : layout(layout),
       selection(selection),
@@ -119,13 +146,15 @@ HFONT WindowParts::FontFor(const LayoutItem& item, HFONT base, bool underline) {
   return fonts_.back().Get();
 }
 
-SIZE WindowParts::MeasureText(HFONT font, const std::wstring& text, int wrapWidth) const {
+SIZE WindowParts::MeasureText(HFONT font, const std::wstring& text, int wrapWidth,
+                              bool mnemonic) const {
   HDC dc = measureDc_.Get();
   const SelectedObject selected(dc, font ? font : defaultFont_.Get());
   RECT r = {0, 0, wrapWidth > 0 ? wrapWidth : 0, 0};
   const std::wstring sample = text.empty() ? L" " : text;
-  DrawTextW(dc, sample.c_str(), static_cast<int>(sample.size()), &r,
-            DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  DrawTextW(
+      dc, sample.c_str(), static_cast<int>(sample.size()), &r,
+      DT_CALCRECT | (mnemonic ? 0 : DT_NOPREFIX) | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
   return {text.empty() ? 0 : r.right - r.left, r.bottom - r.top};
 }
 

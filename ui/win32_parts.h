@@ -59,6 +59,8 @@ struct NativeControl {
   unsigned interval = 1000;    // timers
   int state = -1;              // an option's state as drawn
   bool marked = false;         // shown as a search found it
+  bool dimmed = false;         // labels: in the grey of what is not written
+  int focusControl = -1;       // labels: the item their underlined letter goes to
   RECT bounds = {};            // in the parent container's client coordinates
   bool visible = true;         // labels and images; controls with a window keep their own
 
@@ -69,6 +71,13 @@ struct NativeControl {
 // whole hint when it has none; and the part a pop-up shows: before it.
 std::wstring LongHint(const std::wstring& hint);
 std::wstring ShortHint(const std::wstring& hint);
+
+// Mnemonics: the letter after "&" in a caption (0 for none), and a caption
+// with "&" put before the first such letter.
+wchar_t MnemonicOf(const std::wstring& caption);
+std::wstring WithMnemonic(const std::wstring& caption, wchar_t letter);
+wchar_t LowerCase(wchar_t letter);
+std::wstring TextOf(HWND hwnd);
 
 // The dialog keyboard for a window that is not a dialog box, beside
 // IsDialogMessage. Ctrl+Tab, Ctrl+PgDn: the next page (1); Ctrl+Shift+Tab,
@@ -86,9 +95,6 @@ constexpr int kFirstItemId = 100;
 constexpr int kOkButtonId = 0x7F01;
 constexpr int kCancelButtonId = 0x7F02;
 constexpr int kPreviewButtonId = 0x7F03;
-
-// The services page: its tab on the main tab control (PageControl1).
-constexpr int kServicesPage = 4;
 
 constexpr UINT_PTR kHousekeepingTimerId = 1;  // Timer1
 constexpr UINT_PTR kCountdownTimerId = 2;     // Timer2
@@ -118,6 +124,7 @@ class WindowParts {
   }
   const NativeControl& Native(int index) const { return natives[static_cast<std::size_t>(index)]; }
   int Named(std::string_view name) const { return layout.Named(name); }
+  int Object(WindowObject object) const { return layout.Object(object); }
   // The item whose control (or spinner up-down) is hwnd or holds it; 0 for
   // the window itself, -1 for none.
   int ItemOf(HWND hwnd) const;
@@ -126,7 +133,9 @@ class WindowParts {
   HFONT DefaultFont() const { return defaultFont_.Get(); }
   // A font made from base with the item's Font.* properties.
   HFONT FontFor(const LayoutItem& item, HFONT base, bool underline);
-  SIZE MeasureText(HFONT font, const std::wstring& text, int wrapWidth = 0) const;
+  // With mnemonic set, "&" marks the underlined letter and takes no room.
+  SIZE MeasureText(HFONT font, const std::wstring& text, int wrapWidth = 0,
+                   bool mnemonic = false) const;
   // A child window of the item, with the item's font.
   HWND CreateControl(int index, DWORD exStyle, const wchar_t* cls, const std::wstring& text,
                      DWORD style, const RECT& r, HWND parent);

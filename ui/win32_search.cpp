@@ -14,16 +14,17 @@ HWND SearchBox::Field() const { return field_ > 0 ? parts_.Native(field_).hwnd :
 void SearchBox::TextChanged() {
   HWND field = Field();
   if (!field) return;
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(field, &text[0], static_cast<int>(text.size()))));
+  const std::wstring text = TextOf(field);
   if (!text.empty()) used_();
   if (!search_ && !text.empty()) search_ = std::make_unique<ControlSearch>();
   matches_ = text.empty() ? std::vector<ControlRef>() : search_->Find(Narrow(text));
   current_ = matches_.empty() ? -1 : 0;
   visited_ = false;
   // The first match shows at once; the focus stays in the field for typing.
-  if (current_ >= 0) go_(matches_[0], false);
+  if (current_ >= 0)
+    go_(matches_[0], false);
+  else
+    none_(text.empty());
   ShowCount();
 }
 

@@ -1,7 +1,8 @@
 // The search field of the header: typing finds the controls whose caption,
-// hint, key path or value name holds the text; Enter and F3 go to the next
-// one (its page shown, the control focused and marked, its hint in the
-// information line), Shift+F3 to the one before, Esc clears.
+// hint, key path or value name holds the text and shows the first one while
+// the keyboard stays in the field; Enter and F3 go to the next one (its page
+// shown, the control focused and marked, its hint in the information line),
+// Shift+F3 to the one before, Esc clears.
 #pragma once
 
 #include <functional>
@@ -15,11 +16,12 @@ namespace kwetro::win32 {
 
 class SearchBox {
  public:
-  // go shows a control: its pages, the mark, and with focus set, the focus
-  // and its hint. used runs whenever the user searches.
+  // go shows a control: its pages, the mark, its hint, and with focus set,
+  // the focus. none runs when the text finds nothing, or nothing any more
+  // once cleared. used runs whenever the user searches.
   SearchBox(WindowParts& parts, std::function<void(ControlRef, bool focus)> go,
-            std::function<void()> used)
-      : parts_(parts), go_(std::move(go)), used_(std::move(used)) {}
+            std::function<void(bool cleared)> none, std::function<void()> used)
+      : parts_(parts), go_(std::move(go)), none_(std::move(none)), used_(std::move(used)) {}
 
   // The field and the count beside it, once built.
   void Attach(int field, int count);
@@ -38,6 +40,7 @@ class SearchBox {
 
   WindowParts& parts_;
   std::function<void(ControlRef, bool)> go_;
+  std::function<void(bool)> none_;
   std::function<void()> used_;
   std::unique_ptr<ControlSearch> search_;  // gathered at the first search
   std::vector<ControlRef> matches_;

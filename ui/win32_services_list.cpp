@@ -57,9 +57,8 @@ void ServicesList::Draw(const DRAWITEMSTRUCT& item) {
   const auto& services = Controls().services;
   if (item.itemID == static_cast<UINT>(-1) || item.itemID >= services.size()) return;
   const Selection& selection = parts_.selection;
-  DrawServiceItem(item, selection.services[item.itemID],
-                  selection.ServicesEnabled() && IsWindowEnabled(item.hwndItem),
-                  Widen(services[item.itemID].ItemText()),
+  DrawServiceItem(item, selection.services[item.itemID], selection.ServicesEnabled(),
+                  GetFocus() == item.hwndItem, Widen(services[item.itemID].ItemText()),
                   item_ > 0 ? parts_.Native(item_).font : parts_.DefaultFont(),
                   static_cast<int>(item.itemID) == marked_);
 }
@@ -70,7 +69,6 @@ void ServicesList::Refresh() {
   const Selection& selection = parts_.selection;
   if (selection.ServicesEnabled() != enabled_) {
     enabled_ = selection.ServicesEnabled();
-    EnableWindow(list, enabled_);
     InvalidateRect(list, nullptr, FALSE);
   }
   if (selection.services != shown_) {

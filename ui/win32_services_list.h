@@ -1,6 +1,7 @@
 // The services list: one owner-drawn item per service with its state box,
 // clicked on the box or with the space bar to move the service's start state
-// along the cycle of the option boxes.
+// along the cycle of the option boxes. Under the standard configuration it
+// can be read and scrolled, but it writes nothing and nothing in it changes.
 #pragma once
 
 #include <functional>
@@ -36,7 +37,7 @@ class ServicesList {
   int marked_ = -1;
   int item_ = -1;
   int itemHeight_ = 18;
-  bool enabled_ = false;
+  bool enabled_ = false;  // whether the scripts hold it, as drawn
   std::vector<TriState> shown_;
 };
 

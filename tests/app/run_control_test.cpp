@@ -28,7 +28,7 @@ struct Fake : Platform, RunControlView {
   std::uint32_t now = 0xFFFFFF00u, commandsAt = 0;  // near the wrap of the tick count
   std::function<void()> onMessages;                 // the user acting meanwhile
   std::vector<std::pair<unsigned, unsigned>> beeps;
-  std::vector<std::string> started, errors;
+  std::vector<std::string> started, errors, reports;
   std::vector<StartupCommand> commands;
   int messageRounds = 0, trims = 0, firstShown = 0, cancelFocused = 0, ended = 0;
 
@@ -65,6 +65,7 @@ struct Fake : Platform, RunControlView {
   void DisableFolderLink() override { linkDisabled = true; }
   void SelectionChanged() override {}
   void FocusCancel() override { ++cancelFocused; }
+  void ShowApplied(const std::string& report) override { reports.push_back(report); }
   void EndApplication() override { ++ended; }
   void ShowError(const std::string& message) override { errors.push_back(message); }
 };
@@ -218,6 +219,25 @@ TEST(Apply, InteractiveWritesTheSettingsThenBothScriptsWhereItWasStarted) {
   EXPECT_TRUE(p.fake.commands.empty());
   EXPECT_EQ(p.fake.cancelFocused, 1);
   EXPECT_EQ(p.fake.ended, 0);
+  ASSERT_EQ(p.fake.reports.size(), 1u);  // the window's test reads it against the files
+}
+
+TEST(Apply, SaysWhatItWroteWhereAndHowMuch) {
+  const std::vector<WrittenFile> one = {{"C:\\a\\Kwetro.ini", 1},
+                                        {"C:\\a\\hkcu.reg", 22},
+                                        {"C:\\a\\hklm.reg", 112}},
+                                 two = {{"/p/Kwetro.ini", 3}, {"/w/hkcu.reg", 14}};
+  const std::vector<StartupCommand> commands = {{"Reg_0", ""}, {"Reg-Del", ""}};
+  EXPECT_EQ(ApplyReport(one, nullptr, false),
+            "Записано в C:\\a\\: Kwetro.ini (1 байт), hkcu.reg (22 байта), hklm.reg (112 байт).");
+  EXPECT_EQ(ApplyReport(two, nullptr, false),
+            "Записано в /p/: Kwetro.ini (3 байта); в /w/: hkcu.reg (14 байт).");
+  EXPECT_EQ(ApplyReport(two, &commands, true),
+            "Записано в /p/: Kwetro.ini (3 байта); в /w/: hkcu.reg (14 байт). Команды запуска при "
+            "следующем входе в RunOnce: Reg_0, Reg-Del.");
+  EXPECT_EQ(ApplyReport(two, &commands, false),
+            "Записано в /p/: Kwetro.ini (3 байта); в /w/: hkcu.reg (14 байт). Команды запуска в "
+            "RunOnce не записаны: раздел недоступен.");
 }
 
 // The commands' text, expanded by the system: tests/wine/window_deploy.sh.
@@ -239,9 +259,11 @@ TEST(Apply, DeploymentWritesBesideTheProgramAndTheStartupCommands) {
   WriteBytes(p.folder + "Cleanup.cmd", "@echo off\r\n");
   ASSERT_TRUE(p.run.Apply());
   EXPECT_EQ(names(), "Reg_0 Reg_1 Reg_2 Reg_3 Reg_4 Reg-Del ");
-  p.fake.runOnceKey = false;  // a missing RunOnce key is no error
+  EXPECT_NE(p.fake.reports.back().find("Reg_4, Reg-Del."), std::string::npos);
+  p.fake.runOnceKey = false;  // a missing RunOnce key is no error, but it is told
   EXPECT_TRUE(p.run.Apply());
   EXPECT_TRUE(p.fake.errors.empty());
+  EXPECT_NE(p.fake.reports.back().find("не записаны"), std::string::npos);
   EXPECT_EQ(p.fake.ended, 0);  // Apply alone never ends the program
 }
 
@@ -316,10 +338,12 @@ TEST(SelfDeleteBatch, WholeTextWithTheRussianPathIn866AndPercentSignsDoubled) {
 
 TEST(ServicesPage, SystemRestoreOffDisablesItsServiceAndItemsCycleWhileEnabled) {
   const int restore = OptionIndex("sCheckBox_1_9"), item = ServiceIndex("srservice");
-  for (const auto& [state, page, expected] : {std::tuple{cbGrayed, 4, cbChecked},
-                                              {cbUnchecked, 4, cbChecked},
-                                              {cbChecked, 4, cbUnchecked},
-                                              {cbChecked, 2, cbChecked}}) {
+  const int services = ServicesPage(),
+            other = Controls().options[OptionIndex("iCheckBox_2_1")].page;
+  for (const auto& [state, page, expected] : {std::tuple{cbGrayed, services, cbChecked},
+                                              {cbUnchecked, services, cbChecked},
+                                              {cbChecked, services, cbUnchecked},
+                                              {cbChecked, other, cbChecked}}) {
     Program p(false);
     p.selection.options[restore] = state;
     p.selection.services[item] = cbChecked;

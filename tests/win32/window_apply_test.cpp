@@ -26,14 +26,45 @@ TEST_F(WindowTest, InteractiveApplyWritesWhatTheCliWritesForTheSameSelection) {
   EXPECT_EQ(GetFocus(), window_->CancelButton());
   EXPECT_EQ(ended_, 0);
   const std::string ini = folder_ + "\\Kwetro.ini", out = folder_ + "\\cli";
+  ExpectScriptsAsTheCliWrites(ini);
   CreateDirectoryW(Widen(out).c_str(), nullptr);
-  ASSERT_EQ(RunProgram("\"" + cli + "\" generate --settings \"" + ini + "\" --out \"" + out + "\""),
-            0u);
   ASSERT_EQ(RunProgram("\"" + cli + "\" settings --settings \"" + ini + "\" --out \"" + out +
                        "\\Kwetro.ini\""),
             0u);
-  for (const char* file : {"\\hkcu.reg", "\\hklm.reg", "\\Kwetro.ini"})
-    EXPECT_TRUE(ReadFile(folder_ + file) == ReadFile(out + file)) << file;
+  EXPECT_TRUE(ReadFile(ini) == ReadFile(out + "\\Kwetro.ini"));
+  // The information line says what was written, where, and how much; moving
+  // the mouse over the button pressed leaves it there.
+  const std::wstring said = window_->InfoText();
+  EXPECT_EQ(said.rfind(W(" Записано в ") + Widen(folder_) + L"\\: Kwetro.ini (" +
+                           std::to_wstring(ReadFile(ini).size()) + W(" байт"),
+                       0),
+            0u)
+      << said;
+  EXPECT_NE(said.find(L"hklm.reg (" + std::to_wstring(ReadFile(folder_ + "\\hklm.reg").size())),
+            std::wstring::npos);
+  MouseOver(ok, rc.right / 2 + 1, rc.bottom / 2);
+  EXPECT_EQ(window_->InfoText(), said);
+}
+
+// "(не менять)", the first row of a drop-down list, is the list without an
+// item: stored as index -1 and shown so again at the next start.
+TEST_F(WindowTest, NoItemOfADropDownListRoundTripsThroughTheSettingsFile) {
+  Open();
+  SelectPage("PageControl2", 3);
+  const auto combo = static_cast<std::size_t>(ComboIndex("sComboBox_4_1"));
+  ASSERT_GE(selection_.combos[combo], 0);
+  SetFocus(Control("sComboBox_4_1"));
+  Press(VK_HOME);
+  EXPECT_EQ(selection_.combos[combo], -1);
+  SendMessageW(window_->OkButton(), BM_CLICK, 0, 0);
+  Pump(20);
+  const std::string ini = ReadFile(folder_ + "\\Kwetro.ini");
+  EXPECT_NE(ini.find("Name=sComboBox_4_1\r\nIndex=-1\r\n"), std::string::npos);
+  Reopen();
+  EXPECT_EQ(selection_.combos[combo], -1);
+  SelectPage("PageControl2", 3);
+  EXPECT_EQ(SendMessageW(Control("sComboBox_4_1"), CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(TextOf(Control("sComboBox_4_1")), W("(не менять)"));
 }
 
 TEST_F(WindowTest, ApplyThatCannotWriteShowsTheFileAndTheReason) {
@@ -81,10 +112,11 @@ TEST_F(WindowTest, DeployedCountdownShowsOnOkAndOnlyTheFirstPageAndPagesStopIt) 
     platform_.modulePath = deployment + "\\Kwetro.exe";
     Open();
     EXPECT_FALSE(IsWindowEnabled(Control("RzURLLabel1")));
-    for (int i = 0; i < 50 && TextOf(window_->OkButton()) == W("Применить"); ++i) Pump(100);
-    ASSERT_EQ(TextOf(window_->OkButton()).rfind(W("Применить 89"), 0), 0u) << "no countdown";
+    // Alt+П presses it, also while it counts.
+    for (int i = 0; i < 50 && TextOf(window_->OkButton()) == W("&Применить"); ++i) Pump(100);
+    ASSERT_EQ(TextOf(window_->OkButton()).rfind(W("&Применить 89"), 0), 0u) << "no countdown";
     c.act();
-    EXPECT_EQ(TextOf(window_->OkButton()) == W("Применить"), c.stops) << c.what;
+    EXPECT_EQ(TextOf(window_->OkButton()) == W("&Применить"), c.stops) << c.what;
   }
 }
 

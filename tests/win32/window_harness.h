@@ -64,11 +64,7 @@ inline std::string ReadFile(const std::string& path) {
   return bytes;
 }
 
-inline std::wstring TextOf(HWND hwnd) {
-  wchar_t text[2048] = {};
-  GetWindowTextW(hwnd, text, 2048);
-  return text;
-}
+using win32::TextOf;
 
 // UTF-8 literal to the text a window shows.
 inline std::wstring W(const char* utf8) { return Widen(utf8); }
@@ -96,10 +92,6 @@ inline std::string CliPath() {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   const std::wstring self = path;
   return Narrow(self.substr(0, self.find_last_of(L'\\'))) + "\\..\\kwetro-cli.exe";
-}
-
-inline TriState Next(TriState state) {
-  return state == cbUnchecked ? cbGrayed : state == cbGrayed ? cbChecked : cbUnchecked;
 }
 
 class WindowTest : public ::testing::Test {
@@ -200,6 +192,35 @@ class WindowTest : public ::testing::Test {
     SetKeyboardState(keys);
   }
 
+  // Keys as the keyboard sends them, to whatever has the focus: the window
+  // comes to the front first. Letters and blanks of the Latin layout.
+  void Press(WORD key, bool ctrl = false, bool shift = false) {
+    SetForegroundWindow(window_->Handle());
+    std::vector<INPUT> keys;
+    auto add = [&keys](WORD vk, bool up) {
+      INPUT in = {};
+      in.type = INPUT_KEYBOARD;
+      in.ki.wVk = vk;
+      in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, 0));
+      in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+      keys.push_back(in);
+    };
+    if (ctrl) add(VK_CONTROL, false);
+    if (shift) add(VK_SHIFT, false);
+    add(key, false);
+    add(key, true);
+    if (shift) add(VK_SHIFT, true);
+    if (ctrl) add(VK_CONTROL, true);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    Pump(40);
+  }
+  void Type(const char* text) {
+    for (; *text; ++text) {
+      const SHORT vk = VkKeyScanW(static_cast<wchar_t>(*text));
+      Press(LOBYTE(vk), false, (HIBYTE(vk) & 1) != 0);
+    }
+  }
+
   void MouseOver(HWND hwnd, int x = 3, int y = 3) {
     PostMessageW(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     Pump(30);
@@ -208,6 +229,26 @@ class WindowTest : public ::testing::Test {
   void MouseOverGraphic(const char* name) {
     const RECT& r = Graphic(name).bounds;
     MouseOver(HolderOf(name), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+
+  // Apply's scripts in the program's folder are what kwetro-cli writes for
+  // the settings file given.
+  void ExpectScriptsAsTheCliWrites(const std::string& settings) {
+    const std::string out = NewFolder("cli");
+    folders_.push_back(out);
+    ASSERT_EQ(RunProgram("\"" + CliPath() + "\" generate --settings \"" + settings + "\" --out \"" +
+                         out + "\""),
+              0u);
+    for (const char* file : {"\\hkcu.reg", "\\hklm.reg"})
+      EXPECT_TRUE(ReadFile(folder_ + file) == ReadFile(out + file)) << file;
+  }
+
+  // Opens the window again, as a new start of the program does.
+  void Reopen() {
+    window_.reset();
+    platform_.beeps = 0;
+    selection_ = Selection();
+    Open();
   }
 
   // Shows a page of a tab control by clicking its tab.

@@ -60,6 +60,39 @@ TEST_F(SearchTest, ServicesByKeyNameAndF3ThroughTheMatches) {
   EXPECT_EQ(GetFocus(), window_->Search().Field());
 }
 
+// Typing shows where a match is and what it writes, while the keys stay in
+// the field; a text that finds nothing takes the mark away and returns to the
+// page and sub-page the search started from; Esc clears the search from
+// anywhere, also once Enter went to the match.
+TEST_F(SearchTest, ShowsWhileTypingReturnsWhenNothingIsFoundAndEscClearsFromAnywhere) {
+  Open();
+  SelectPage("PageControl2", 2);
+  window_->Search().Focus();
+  HWND field = window_->Search().Field();
+  Find("NoDriveTypeAutoRun");
+  EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 4);
+  EXPECT_TRUE(window_->Find("sLabel5_2")->marked);
+  EXPECT_EQ(window_->InfoText(),
+            L" " + Widen(Controls().combos[ComboIndex("sComboBox_5_1")].explanation));
+  Find("NoDriveTypeAutoRunX");
+  EXPECT_EQ(Count(), W("не найдено"));
+  EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 2);
+  EXPECT_FALSE(window_->Find("sLabel5_2")->marked);
+  EXPECT_EQ(window_->InfoText(), win32::LongHint(window_->Find("SearchEdit")->hint));
+  EXPECT_EQ(GetFocus(), field);
+
+  Find("DisableSR");
+  EXPECT_EQ(Count(), W("1 из 1"));
+  Key(field, VK_RETURN);
+  HWND option = Control("sCheckBox_1_9");
+  ASSERT_EQ(GetFocus(), option);
+  Key(option, VK_ESCAPE);
+  EXPECT_EQ(TextOf(field), L"");
+  EXPECT_FALSE(window_->Find("sCheckBox_1_9")->marked);
+  EXPECT_EQ(GetFocus(), option);
+  EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 0) << "Enter went there";
+}
+
 // What the preview shows is what kwetro-cli writes for the same selection.
 TEST_F(WindowTest, ThePreviewShowsWhatApplyWouldWriteAfterEveryClick) {
   const std::string cli = CliPath();

@@ -15,7 +15,7 @@ TEST_F(WindowTest, ClicksAndSpaceCycleAnOptionAndItsCaption) {
   for (int i = 0; i < 3; ++i) {
     const TriState before = State(name);
     Click(box);
-    EXPECT_EQ(State(name), Next(before));
+    EXPECT_EQ(State(name), NextOnClick(before));
     EXPECT_EQ(TextOf(box), Caption(name));
   }
   // A quick second click reaches an owner-drawn button as a double click.
@@ -25,10 +25,10 @@ TEST_F(WindowTest, ClicksAndSpaceCycleAnOptionAndItsCaption) {
   PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
   PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   Pump(50);
-  EXPECT_EQ(State(name), Next(Next(before)));
+  EXPECT_EQ(State(name), NextOnClick(NextOnClick(before)));
   SetFocus(box);
   Key(box, VK_SPACE);
-  EXPECT_EQ(State(name), Next(Next(Next(before))));
+  EXPECT_EQ(State(name), NextOnClick(NextOnClick(NextOnClick(before))));
   EXPECT_EQ(TextOf(box), Caption(name));
 }
 
@@ -162,17 +162,26 @@ TEST_F(WindowTest, InformationLineFollowsTheMouse) {
   // The header has no hint of its own.
   MouseOver(window_->Handle(), 500, 40);
   EXPECT_EQ(window_->InfoText(), W(" Без комментариев"));
-  // A disabled control still explains itself.
-  SelectPage("PageControl1", 4);
-  ClickUntil("srCheckBox_1_1", cbGrayed);
-  HWND list = Control("CheckListBox1");
-  ASSERT_FALSE(IsWindowEnabled(list));
+  // A disabled control still explains itself: a spinner while its value is
+  // not written (both options that write it are grey at first).
+  SelectPage("PageControl2", 3);
+  HWND spinner = Control("sSpinner4_1");
+  ASSERT_FALSE(IsWindowEnabled(spinner));
   RECT r;
-  GetWindowRect(list, &r);
-  POINT inside = {r.left + 20, r.top + 20};
-  ScreenToClient(GetParent(list), &inside);
-  MouseOver(GetParent(list), inside.x, inside.y);
-  EXPECT_EQ(window_->InfoText(), win32::LongHint(window_->Find("CheckListBox1")->hint));
+  GetWindowRect(spinner, &r);
+  POINT inside = {r.left + 5, r.top + 5};
+  ScreenToClient(GetParent(spinner), &inside);
+  MouseOver(GetParent(spinner), inside.x, inside.y);
+  EXPECT_EQ(window_->InfoText(), win32::LongHint(window_->Find("sSpinner4_1")->hint));
+  // The keyboard's focus explains itself too, until the mouse points elsewhere.
+  SetFocus(Control("sCheckBox_4_1"));
+  Key(GetFocus(), VK_TAB);
+  ASSERT_EQ(GetFocus(), Control("sCheckBox_4_2"));
+  const std::wstring focused =
+      win32::LongHint(Widen(selection_.Hint(OptionIndex("sCheckBox_4_2"))));
+  EXPECT_EQ(window_->InfoText(), focused);
+  MouseOver(GetParent(spinner), inside.x + 1, inside.y);
+  EXPECT_EQ(window_->InfoText(), focused);
 }
 
 TEST_F(WindowTest, TheLinkOpensTheScriptFolder) {
@@ -196,16 +205,23 @@ TEST_F(WindowTest, PresetsFillTheListAndItsBoxesCycle) {
   SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
   const TriState before = selection_.services[2];
   ClickAt(list, item.left + 6, (item.top + item.bottom) / 2);
-  EXPECT_EQ(selection_.services[2], Next(before));
+  EXPECT_EQ(selection_.services[2], NextOnClick(before));
   ClickAt(list, item.left + 120, (item.top + item.bottom) / 2);
-  EXPECT_EQ(selection_.services[2], Next(before));
+  EXPECT_EQ(selection_.services[2], NextOnClick(before));
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
   Key(list, VK_SPACE);
-  EXPECT_EQ(selection_.services[2], Next(Next(before)));
+  EXPECT_EQ(selection_.services[2], NextOnClick(NextOnClick(before)));
 
+  // Under the standard configuration the list writes nothing and nothing in
+  // it changes, but it is still there to be read and scrolled.
   ClickUntil("srCheckBox_1_1", cbGrayed);
-  EXPECT_FALSE(IsWindowEnabled(list));
   EXPECT_EQ(TextOf(Control("srCheckBox_1_1")), W("Стандартная конфигурация"));
+  const std::vector<TriState> standard = selection_.services;
+  ClickAt(list, item.left + 6, (item.top + item.bottom) / 2);
+  Key(list, VK_SPACE);
+  EXPECT_EQ(selection_.services, standard);
+  SendMessageW(list, WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_GT(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
   // Entering the page again with the list off leaves the focus alone.
   SelectPage("PageControl1", 3);
   SetFocus(Control("mCheckBox_1_1"));
@@ -215,22 +231,55 @@ TEST_F(WindowTest, PresetsFillTheListAndItsBoxesCycle) {
 
 TEST_F(WindowTest, ListsAndSpinnersWriteIntoTheSelection) {
   Open();
+  // The first row of a drop-down list is no item.
   HWND combo = Control("sComboBox_1_1");
-  SendMessageW(combo, CB_SETCURSEL, 2, 0);
-  SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(combo));
-  EXPECT_EQ(selection_.combos[static_cast<std::size_t>(ComboIndex("sComboBox_1_1"))], 2);
+  const auto chosen = static_cast<std::size_t>(ComboIndex("sComboBox_1_1"));
+  for (const auto& [row, index] : {std::pair{2, 1}, {0, -1}}) {
+    SendMessageW(combo, CB_SETCURSEL, row, 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    EXPECT_EQ(selection_.combos[chosen], index);
+  }
 
-  const auto spinner = static_cast<std::size_t>(SpinnerIndex("sSpinner4_1"));
-  const win32::NativeControl* edit = window_->Find("sSpinner4_1");
+  const auto spinner = static_cast<std::size_t>(SpinnerIndex("sSpinner4_3"));
+  const win32::NativeControl* edit = window_->Find("sSpinner4_3");
   ASSERT_TRUE(edit);
   SetWindowTextW(edit->hwnd, L"7");
   EXPECT_EQ(selection_.spinners[spinner], 7);
   SendMessageW(edit->hwnd, WM_KEYDOWN, VK_UP, 0);  // the up-down's arrow key
   Pump(20);
   EXPECT_EQ(selection_.spinners[spinner], 8);
-  SetWindowTextW(edit->hwnd, L"999999");
-  EXPECT_EQ(selection_.spinners[spinner], Controls().spinners[spinner].max);
+  // A value past the range is kept within it, and the information line says so.
+  SetFocus(edit->hwnd);
+  SendMessageW(edit->hwnd, EM_SETSEL, 0, -1);
+  Type("99999");
+  EXPECT_EQ(selection_.spinners[spinner], 600);
+  EXPECT_EQ(window_->InfoText(), W(" Допустимо от 0 до 600: вместо 99999 записывается 600."));
+  Press(VK_TAB);
+  EXPECT_EQ(TextOf(edit->hwnd), L"600");
+}
+
+// The two spinners that ride with the desktop options look inactive while
+// neither of those options is written; the third one is always written.
+TEST_F(WindowTest, SpinnersLookInactiveWhileTheirValueIsNotWritten) {
+  Open();
+  SelectPage("PageControl2", 3);
+  auto active = [this] {
+    std::string states;
+    for (const char* name : {"sSpinner4_1", "sSpinner4_2", "sSpinner4_3"}) {
+      const win32::NativeControl* n = window_->Find(name);
+      const bool on = IsWindowEnabled(n->hwnd) && IsWindowEnabled(n->buddy);
+      const bool dimmed =
+          window_->Find(Controls().spinners[SpinnerIndex(name)].label.data())->dimmed;
+      states += on == !dimmed ? (on ? '1' : '0') : '?';
+    }
+    return states;
+  };
+  EXPECT_EQ(active(), "001");
+  ClickUntil("sCheckBox_4_6", cbUnchecked);
+  EXPECT_EQ(active(), "111");
+  ClickUntil("sCheckBox_4_6", cbGrayed);
+  EXPECT_EQ(active(), "001");
 }
 
 // A page gets its window and controls the first time it is shown, so the
