@@ -176,7 +176,10 @@ bool RunControl::Apply() {
         platform_.ProcessMessages();
         if (WriteScript(folder, "hkcu.reg", false)) {
           platform_.ProcessMessages();
-          if (WriteScript(folder, "hklm.reg", true)) {
+          // The files to do by hand what a deployment does for every user; the
+          // registry is left alone.
+          if (WriteScript(folder, "hklm.reg", true) &&
+              WriteEveryUserScripts(folder, NewSetupVersion(LocalNow(), ""))) {
             platform_.ProcessMessages();
             done = true;
           }
@@ -185,7 +188,10 @@ bool RunControl::Apply() {
       }
     }
   } else if (WriteScript(programFolder_, "hkcu.reg", false) &&
-             WriteScript(programFolder_, "hklm.reg", true)) {
+             WriteScript(programFolder_, "hklm.reg", true) &&
+             WriteEveryUserScripts(ExpandEnv(kEveryUserFolder),
+                                   NewSetupVersion(LocalNow(), platform_.MachineString(
+                                                                   kActiveSetupKey, "Version")))) {
     // A missing or read-only key means no start-up commands, silently: the
     // scripts are written and can still be imported by hand.
     platform_.WriteStartupCommands(StartupCommands());
@@ -251,6 +257,11 @@ std::vector<StartupCommand> RunControl::StartupCommands() {
     commands.push_back({"Reg_4", quoted("%WINDIR%\\UPDKwetro\\Cleanup.cmd")});
   // Left unexpanded: the command interpreter expands it when it runs.
   commands.push_back({"Reg-Del", "CMD /C RD /S /Q %WINDIR%\\UPDKwetro"});
+  // Last, after the backup: the registration must not reach RegAfter.reg, and
+  // it needs nothing of the deployment folder.
+  if (ForEveryUser(selection_))
+    commands.push_back(
+        RegistrationCommand(JoinPath(ExpandEnv(kEveryUserFolder), kRegistrationName)));
   return commands;
 }
 
@@ -277,6 +288,23 @@ bool RunControl::WriteScript(const std::string& folder, const char* name, bool m
   if (WriteFileAtomically(path, script.Bytes(), reason)) return true;
   view_.ShowError(Failure("Не удалось записать файл реестра", path, reason));
   return false;
+}
+
+bool RunControl::WriteEveryUserScripts(const std::string& folder, const SetupVersion& version) {
+  if (!ForEveryUser(selection_)) return true;
+  std::string reason;
+  if (!MakeFolder(folder, reason)) {
+    view_.ShowError(Failure("Не удалось создать папку", folder, reason));
+    return false;
+  }
+  for (const EveryUserScript& file : EveryUserScripts(selection_, version)) {
+    const std::string path = JoinPath(folder, file.name);
+    if (!WriteFileAtomically(path, file.bytes, reason)) {
+      view_.ShowError(Failure("Не удалось записать файл реестра", path, reason));
+      return false;
+    }
+  }
+  return true;
 }
 
 bool RunControl::RemoveDeployedCopy() {
