@@ -138,11 +138,6 @@ SetupVersion NewSetupVersion(const std::tm& local, std::string_view registered) 
   return SetupVersion::Parse(registered, before) && !(before < now) ? before.Next() : now;
 }
 
-std::tm LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  return *std::localtime(&now);
-}
-
 std::string RegistrationScript(const SetupVersion& version) {
   const OptionDecl& option =
       Controls().options[static_cast<std::size_t>(OptionIndex("dCheckBox_1_1"))];

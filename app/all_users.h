@@ -63,7 +63,7 @@ struct SetupVersion {
 // the clock stands behind it, so that every later deployment runs once more
 // for every user, whatever the clock.
 SetupVersion NewSetupVersion(const std::tm& local, std::string_view registered);
-// The local time now.
+// The local time now (clock_posix.cpp, clock_win32.cpp).
 std::tm LocalNow();
 
 // activesetup.reg (Windows-1251, CR LF): Kwetro's entry (a readable name, the
