@@ -178,8 +178,7 @@ bool RunControl::Apply() {
           platform_.ProcessMessages();
           // The files to do by hand what a deployment does for every user; the
           // registry is left alone.
-          if (WriteScript(folder, "hklm.reg", true) &&
-              WriteEveryUserScripts(folder, NewSetupVersion(LocalNow(), ""))) {
+          if (WriteScript(folder, "hklm.reg", true) && WriteEveryUserScripts(folder)) {
             platform_.ProcessMessages();
             done = true;
           }
@@ -189,9 +188,7 @@ bool RunControl::Apply() {
     }
   } else if (WriteScript(programFolder_, "hkcu.reg", false) &&
              WriteScript(programFolder_, "hklm.reg", true) &&
-             WriteEveryUserScripts(ExpandEnv(kEveryUserFolder),
-                                   NewSetupVersion(LocalNow(), platform_.MachineString(
-                                                                   kActiveSetupKey, "Version")))) {
+             WriteEveryUserScripts(ExpandEnv(kEveryUserFolder))) {
     // A missing or read-only key means no start-up commands, silently: the
     // scripts are written and can still be imported by hand.
     platform_.WriteStartupCommands(StartupCommands());
@@ -290,8 +287,12 @@ bool RunControl::WriteScript(const std::string& folder, const char* name, bool m
   return false;
 }
 
-bool RunControl::WriteEveryUserScripts(const std::string& folder, const SetupVersion& version) {
+bool RunControl::WriteEveryUserScripts(const std::string& folder) {
   if (!ForEveryUser(selection_)) return true;
+  // A deployment goes above the version registered on this machine; the files
+  // for doing it by hand belong to no machine.
+  const SetupVersion version = NewSetupVersion(
+      LocalNow(), IsDeploymentMode() ? platform_.MachineString(kActiveSetupKey, "Version") : "");
   std::string reason;
   if (!MakeFolder(folder, reason)) {
     view_.ShowError(Failure("Не удалось создать папку", folder, reason));

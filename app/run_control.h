@@ -110,7 +110,7 @@ class RunControl {
  private:
   bool WriteScript(const std::string& folder, const char* name, bool machineWide);
   // user.reg and activesetup.reg of the selection, when it is for every user.
-  bool WriteEveryUserScripts(const std::string& folder, const SetupVersion& version);
+  bool WriteEveryUserScripts(const std::string& folder);
   // Deletes Kwetro.ini and starts the batch file when the settings file is
   // there; false when the batch file could not be written (already shown).
   bool RemoveDeployedCopy();

@@ -266,7 +266,8 @@ TEST(Apply, ForEveryUserTheUserPartIsKeptAndRegisteredLast) {
   for (const StartupCommand& c : p.fake.commands) names += c.name + " ";
   EXPECT_EQ(names, "Reg_0 Reg_1 Reg_2 Reg-Del Reg-AllUsers ");
   const std::string kept = p.dir.File("All Users") + "/Kwetro/";
-  EXPECT_EQ(p.fake.commands.back().data, "REGEDIT /S \"" + kept + "activesetup.reg\"");
+  EXPECT_EQ(p.fake.commands.back().data,
+            "REGEDIT /S \"" + JoinPath(kept.substr(0, kept.size() - 1), "activesetup.reg") + "\"");
   EXPECT_EQ(p.dir.Listing("All Users/Kwetro") + "|" + p.dir.Listing("WINDOWS/UPDKwetro"),
             "activesetup.reg user.reg|Kwetro.ini hkcu.reg hklm.reg");
   EXPECT_TRUE(ReadBytes(kept + "user.reg") == UserPart(BuildHkcuScript(p.selection).Bytes()));
