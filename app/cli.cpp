@@ -1,5 +1,6 @@
 #include "app/cli.h"
 
+#include "app/all_users.h"
 #include "app/cli_commands.h"
 #include "app/file_io.h"
 #include "app/settings_file.h"
@@ -23,7 +24,9 @@ const char kHelp[] =
     "scripts, settings files or a listing out.\n"
     "\n"
     "  generate   write hkcu.reg and then hklm.reg of the selection into DIR\n"
-    "             (default: the current folder), byte for byte what Apply writes\n"
+    "             (default: the current folder), byte for byte what Apply writes;\n"
+    "             with dCheckBox_1_1 checked also user.reg and activesetup.reg,\n"
+    "             whose Version is the time of writing\n"
     "  settings   write the settings file of the selection to FILE2, as Apply in\n"
     "             the window does; an existing FILE2 is merged into\n"
     "  list       every control in the window's order, UTF-8: TSV (default) with\n"
@@ -145,6 +148,16 @@ int Generate(const Options& o, const Selection& selection, std::string& out, std
     const std::string path = JoinPath(o.out, s.name);
     std::string reason;
     if (!WriteFileAtomically(path, s.build(selection).Bytes(), reason)) {
+      err = "kwetro-cli: cannot write registry script '" + path + "': " + reason + "\n";
+      return kExitFailure;
+    }
+    out += path + "\n";
+  }
+  if (!ForEveryUser(selection)) return kExitOk;
+  for (const EveryUserScript& file : EveryUserScripts(selection, NewSetupVersion(LocalNow(), ""))) {
+    const std::string path = JoinPath(o.out, file.name);
+    std::string reason;
+    if (!WriteFileAtomically(path, file.bytes, reason)) {
       err = "kwetro-cli: cannot write registry script '" + path + "': " + reason + "\n";
       return kExitFailure;
     }

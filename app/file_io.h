@@ -51,6 +51,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 
 bool DeleteFileAt(const std::string& path);
 
+// Creates the folder (its parent must exist); true when it is there already.
+bool MakeFolder(const std::string& path, std::string& reason);
+
 // "dir/name", or "name" when dir is empty.
 std::string JoinPath(const std::string& dir, const std::string& name);
 

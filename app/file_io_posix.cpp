@@ -131,6 +131,15 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 
 bool DeleteFileAt(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
+bool MakeFolder(const std::string& path, std::string& reason) {
+  struct stat st {};
+  if (::mkdir(path.c_str(), 0777) == 0 ||
+      (errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)))
+    return true;
+  reason = Reason(errno);
+  return false;
+}
+
 std::string JoinPath(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;
   return dir.back() == '/' ? dir + name : dir + "/" + name;

@@ -102,6 +102,16 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 
 bool DeleteFileAt(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
 
+bool MakeFolder(const std::string& path, std::string& reason) {
+  const std::wstring wide = Widen(path);
+  if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+  const DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  reason = SystemMessage(error);
+  return false;
+}
+
 std::string JoinPath(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;
   const char last = dir.back();

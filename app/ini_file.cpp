@@ -128,6 +128,10 @@ void IniFile::Write(std::string_view section, std::string_view name, std::string
   target.lines.push_back({std::string(name) + "=" + std::string(value), std::string(name), true});
 }
 
+bool IniFile::HasSection(std::string_view section) const {
+  return byName_.count(FoldCase(section)) != 0;
+}
+
 void IniFile::EraseSection(std::string_view section) {
   const std::string folded = FoldCase(section);
   const auto found = byName_.find(folded);

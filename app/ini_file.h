@@ -66,6 +66,7 @@ class IniFile {
   void Write(std::string_view section, std::string_view name, std::string_view value);
   // Removes every section of that name.
   void EraseSection(std::string_view section);
+  bool HasSection(std::string_view section) const;
 
  private:
   struct Line {

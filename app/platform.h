@@ -39,6 +39,9 @@ class Platform {
   // could not be opened; then nothing is written.
   virtual bool WriteStartupCommands(const std::vector<StartupCommand>& commands) = 0;
 
+  // A string value under HKEY_LOCAL_MACHINE, or "" when there is none.
+  virtual std::string MachineString(const std::string& key, const std::string& name) = 0;
+
   // True on the NT family of Windows, the only one whose working set can be
   // trimmed on request.
   virtual bool IsNtFamily() = 0;

@@ -17,6 +17,7 @@ class Win32Platform : public Platform {
   void Beep(unsigned frequencyHz, unsigned durationMs) override;
   bool StartHiddenBatch(const std::string& directory, const std::string& fileName) override;
   bool WriteStartupCommands(const std::vector<StartupCommand>& commands) override;
+  std::string MachineString(const std::string& key, const std::string& name) override;
   bool IsNtFamily() override;
   void TrimWorkingSet() override;
   std::string ModulePath() override;

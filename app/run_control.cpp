@@ -201,7 +201,10 @@ bool RunControl::Apply() {
         platform_.ProcessMessages();
         if (WriteScript(folder, "hkcu.reg", false, written)) {
           platform_.ProcessMessages();
-          if (WriteScript(folder, "hklm.reg", true, written)) {
+          // The files to do by hand what a deployment does for every user; the
+          // registry is left alone.
+          if (WriteScript(folder, "hklm.reg", true, written) &&
+              WriteEveryUserScripts(folder, written)) {
             platform_.ProcessMessages();
             done = true;
           }
@@ -210,7 +213,8 @@ bool RunControl::Apply() {
       }
     }
   } else if (WriteScript(programFolder_, "hkcu.reg", false, written) &&
-             WriteScript(programFolder_, "hklm.reg", true, written)) {
+             WriteScript(programFolder_, "hklm.reg", true, written) &&
+             WriteEveryUserScripts(ExpandEnv(kEveryUserFolder), written)) {
     // A missing or read-only key means no start-up commands, and no message
     // box: the scripts are written and can still be imported by hand.
     commands = StartupCommands();
@@ -280,6 +284,11 @@ std::vector<StartupCommand> RunControl::StartupCommands() {
     commands.push_back({"Reg_4", quoted("%WINDIR%\\UPDKwetro\\Cleanup.cmd")});
   // Left unexpanded: the command interpreter expands it when it runs.
   commands.push_back({"Reg-Del", "CMD /C RD /S /Q %WINDIR%\\UPDKwetro"});
+  // Last, after the backup: the registration must not reach RegAfter.reg, and
+  // it needs nothing of the deployment folder.
+  if (ForEveryUser(selection_))
+    commands.push_back(
+        RegistrationCommand(JoinPath(ExpandEnv(kEveryUserFolder), kRegistrationName)));
   return commands;
 }
 
@@ -311,6 +320,29 @@ bool RunControl::WriteScript(const std::string& folder, const char* name, bool m
   }
   view_.ShowError(Failure("Не удалось записать файл реестра", path, reason));
   return false;
+}
+
+bool RunControl::WriteEveryUserScripts(const std::string& folder,
+                                       std::vector<WrittenFile>& written) {
+  if (!ForEveryUser(selection_)) return true;
+  // A deployment goes above the version registered on this machine; the files
+  // for doing it by hand belong to no machine.
+  const SetupVersion version = NewSetupVersion(
+      LocalNow(), IsDeploymentMode() ? platform_.MachineString(kActiveSetupKey, "Version") : "");
+  std::string reason;
+  if (!MakeFolder(folder, reason)) {
+    view_.ShowError(Failure("Не удалось создать папку", folder, reason));
+    return false;
+  }
+  for (const EveryUserScript& file : EveryUserScripts(selection_, version)) {
+    const std::string path = JoinPath(folder, file.name);
+    if (!WriteFileAtomically(path, file.bytes, reason)) {
+      view_.ShowError(Failure("Не удалось записать файл реестра", path, reason));
+      return false;
+    }
+    written.push_back({path, file.bytes.size()});
+  }
+  return true;
 }
 
 bool RunControl::RemoveDeployedCopy() {

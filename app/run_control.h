@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/all_users.h"
 #include "app/platform.h"
 #include "options/selection.h"
 
@@ -123,6 +124,8 @@ class RunControl {
  private:
   bool WriteScript(const std::string& folder, const char* name, bool machineWide,
                    std::vector<WrittenFile>& written);
+  // user.reg and activesetup.reg of the selection, when it is for every user.
+  bool WriteEveryUserScripts(const std::string& folder, std::vector<WrittenFile>& written);
   // Deletes Kwetro.ini and starts the batch file when the settings file is
   // there; false when the batch file could not be written (already shown).
   bool RemoveDeployedCopy();

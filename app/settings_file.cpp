@@ -185,6 +185,9 @@ std::string StoreSettings(const Selection& selection, std::string_view existing)
     const auto i = static_cast<std::size_t>(ref.index);
     switch (ref.kind) {
       case ControlKind::kOption:
+        if (t.options[i].sectionWhenUsed && selection.options[i] == t.options[i].builtIn &&
+            !ini.HasSection(t.options[i].name))
+          break;
         section(t.options[i].name, selection.Caption(ref.index), "Checked",
                 StateText(selection.options[i]));
         break;

@@ -130,6 +130,14 @@ void Declare::Note(std::string_view name, std::string_view caption, std::string_
   option.allowGrayed = false;
 }
 
+void Declare::Deployment(std::string_view name, std::string_view checked,
+                         std::string_view notChecked, std::string_view hint) {
+  OptionDecl& option = Add(name, cbUnchecked, hint);
+  option.captions = {Joined(notChecked), Joined(checked), Joined(notChecked)};
+  option.allowGrayed = false;
+  option.sectionWhenUsed = true;
+}
+
 void Declare::Combo(std::string_view name, std::string_view label, std::string_view labelCaption,
                     std::initializer_list<std::string_view> items, int builtIn,
                     std::string_view hint, std::string_view explanation) {

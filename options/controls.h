@@ -40,6 +40,11 @@ struct OptionDecl {
   std::array<std::string_view, 3> stateHints;
   // Clicking it stops the deployment countdown.
   bool stopsCountdown = false;
+  // Its settings section is written only while it is out of its built-in
+  // state, or once the file holds one: the settings file of a selection that
+  // never used it stays as it was before the control existed, and switching
+  // it back is stored.
+  bool sectionWhenUsed = false;
 };
 
 // A drop-down list, with the label beside it in the window.

@@ -43,6 +43,10 @@ class Declare {
               std::string_view hint);
   // The user's own mark on the window itself: one caption, two states.
   void Note(std::string_view name, std::string_view caption, std::string_view hint);
+  // A choice about the deployment itself: two states, off at first, a caption
+  // for each; its settings section only once it was used.
+  void Deployment(std::string_view name, std::string_view checked, std::string_view notChecked,
+                  std::string_view hint);
 
   void Combo(std::string_view name, std::string_view label, std::string_view labelCaption,
              std::initializer_list<std::string_view> items, int builtIn, std::string_view hint,

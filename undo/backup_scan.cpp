@@ -1,5 +1,7 @@
 #include "undo/backup_scan.h"
 
+#include <algorithm>
+
 #include "options/text_encoding.h"
 
 namespace kwetro::undo {
@@ -62,6 +64,10 @@ bool BackupScan::OnKey(const KeyLine& key) {
   valueTargets_.clear();
   captureTargets_.clear();
   if (key.root == Root::kUsers) NoteUser(key.rest);
+  std::u16string_view top = key.rest, component;
+  if (!NextComponent(top, component) &&
+      std::find(wholeRoots_.begin(), wholeRoots_.end(), key.root) == wholeRoots_.end())
+    wholeRoots_.push_back(key.root);
   for (Mount& m : mounts_) {
     if (m.backupRoot != key.root) continue;
     std::u16string_view rest = key.rest, component;
@@ -117,6 +123,14 @@ std::string BackupScan::UserList() const {
   return list.empty() ? "none" : list;
 }
 
+bool BackupScan::OneRootOnly(Root missing, ScanProblem& problem) const {
+  if (wholeRoots_.size() != 1) return false;
+  problem.what = "is an export of [" + Utf16ToUtf8(RootName(wholeRoots_[0])) +
+                 "] alone, which backs only scripts that touch nothing else; these also touch [" +
+                 Utf16ToUtf8(RootName(missing)) + "]";
+  return true;
+}
+
 const BackupScan::Mount* BackupScan::Choose(Root root, ScanProblem& problem) const {
   const Mount* own = nullptr;
   const Mount* standIn = nullptr;
@@ -141,6 +155,7 @@ const BackupScan::Mount* BackupScan::Choose(Root root, ScanProblem& problem) con
       return nullptr;
     }
     if (!userHives.empty()) return userHives[0];
+    if (OneRootOnly(root, problem)) return nullptr;
     problem.what =
         "holds no user's hive (neither [HKEY_CURRENT_USER] nor [HKEY_USERS\\S-1-5-21-...]) for "
         "the scripts' HKEY_CURRENT_USER";
@@ -148,6 +163,7 @@ const BackupScan::Mount* BackupScan::Choose(Root root, ScanProblem& problem) con
   }
   if (own) return own;
   if (standIn) return standIn;
+  if (OneRootOnly(root, problem)) return nullptr;
   problem.what = "holds no key [" + Utf16ToUtf8(RootName(root)) + "]";
   for (const StandIn& s : kStandIns)
     if (s.root == root)

@@ -63,12 +63,17 @@ class BackupScan : public RegFileHandler {
   void NoteUser(std::u16string_view rest);
   void Walk(TouchNode& top, std::u16string_view rest);
   const Mount* Choose(Root root, ScanProblem& problem) const;
+  // Says so when the backup is an export of one root key alone (REGEDIT /E
+  // FILE HKEY_CURRENT_USER, as each user's backup before user.reg): it can
+  // back only scripts that touch that root.
+  bool OneRootOnly(Root missing, ScanProblem& problem) const;
   std::string UserList() const;
 
   const ScriptTouches& touches_;
   std::u16string user_;
   std::list<Mount> mounts_;
   std::vector<std::u16string> users_;  // interactive users' SIDs, as spelled
+  std::vector<Root> wholeRoots_;       // roots the backup names as keys of their own
   std::vector<TouchNode*> valueTargets_;
   std::vector<std::pair<TouchNode*, std::size_t>> captureTargets_;
 };

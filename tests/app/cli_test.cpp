@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "app/all_users.h"
 #include "app/cli_commands.h"
 #include "catalogue/control_lines.h"
 #include "options/text_encoding.h"
@@ -81,6 +82,18 @@ TEST(Cli, WritesWhatTheEngineGivesForTheSameSettingsFile) {
   EXPECT_EQ(r.out, dir.File("out.ini") + "\n");
   EXPECT_TRUE(dir.Read("out.ini") == StoreSettings(selection, "[Mine]\r\nkeep=1\r\n"));
   EXPECT_EQ(dir.Listing(), "hkcu.reg hklm.reg k.ini out.ini");
+
+  // For every user: the user's part and the registration too, as Apply writes them.
+  ASSERT_EQ(
+      Cli({"set", "--settings", dir.File("k.ini"), "--out", dir.File("k.ini"), "dCheckBox_1_1=yes"})
+          .code,
+      kExitOk);
+  r = Cli({"generate", "--settings", dir.File("k.ini"), "--out", dir.Path()});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_EQ(r.out, dir.File("hkcu.reg") + "\n" + dir.File("hklm.reg") + "\n" +
+                       dir.File("user.reg") + "\n" + dir.File("activesetup.reg") + "\n");
+  EXPECT_TRUE(dir.Read("user.reg") == UserPart(BuildHkcuScript(selection).Bytes()));
+  EXPECT_TRUE(dir.Read("hkcu.reg") == BuildHkcuScript(selection).Bytes());
 }
 
 TEST(Cli, TheReferenceOfAllOptionsIsCurrent) {

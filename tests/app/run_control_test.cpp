@@ -10,6 +10,7 @@
 #include <map>
 
 #include "app/file_io.h"
+#include "catalogue/generators.h"
 #include "support/checks.h"
 #include "support/files.h"
 
@@ -22,7 +23,7 @@ const std::string kApply = "Применить";
 // "\" of the program's fixed texts turns into "/", so that the deployment
 // folder names a folder of the test.
 struct Fake : Platform, RunControlView {
-  std::map<std::string, std::string> env, shortPaths;
+  std::map<std::string, std::string> env, shortPaths, machine;
   std::string modulePath, currentDirectory;
   bool runOnceKey = true, ntFamily = true, linkDisabled = false;
   std::uint32_t now = 0xFFFFFF00u, commandsAt = 0;  // near the wrap of the tick count
@@ -48,6 +49,9 @@ struct Fake : Platform, RunControlView {
   bool WriteStartupCommands(const std::vector<StartupCommand>& c) override {
     if (runOnceKey) commands = c, commandsAt = now;
     return runOnceKey;
+  }
+  std::string MachineString(const std::string& key, const std::string& name) override {
+    return machine[key + "|" + name];
   }
   bool IsNtFamily() override { return ntFamily; }
   void TrimWorkingSet() override { ++trims; }
@@ -265,6 +269,50 @@ TEST(Apply, DeploymentWritesBesideTheProgramAndTheStartupCommands) {
   EXPECT_TRUE(p.fake.errors.empty());
   EXPECT_NE(p.fake.reports.back().find("не записаны"), std::string::npos);
   EXPECT_EQ(p.fake.ended, 0);  // Apply alone never ends the program
+  // Nothing for every user unless the selection says so.
+  EXPECT_FALSE(PathExists(p.dir.File("All Users")));
+}
+
+// For every user, a deployment also keeps user.reg and activesetup.reg where
+// the removal of its folder does not reach, and registers them after every
+// other command; an interactive Apply writes them beside the scripts.
+TEST(Apply, ForEveryUserTheUserPartIsKeptAndRegisteredLast) {
+  const char* settings = "[Start]\r\nTimer=0\r\n\r\n[dCheckBox_1_1]\r\nChecked=1\r\n";
+  Program p(true, settings);
+  p.Start();
+  std::filesystem::create_directories(p.dir.File("All Users"));
+  // A clock behind the registered version still raises it.
+  p.fake.machine[std::string(kActiveSetupKey) + "|Version"] = "9999,1231,2359,59";
+  ASSERT_TRUE(p.run.Apply());
+  std::string names;
+  for (const StartupCommand& c : p.fake.commands) names += c.name + " ";
+  EXPECT_EQ(names, "Reg_0 Reg_1 Reg_2 Reg-Del Reg-AllUsers ");
+  const std::string kept = p.dir.File("All Users") + "/Kwetro/";
+  EXPECT_EQ(p.fake.commands.back().data,
+            "REGEDIT /S \"" + JoinPath(kept.substr(0, kept.size() - 1), "activesetup.reg") + "\"");
+  EXPECT_EQ(p.dir.Listing("All Users/Kwetro") + "|" + p.dir.Listing("WINDOWS/UPDKwetro"),
+            "activesetup.reg user.reg|Kwetro.ini hkcu.reg hklm.reg");
+  EXPECT_TRUE(ReadBytes(kept + "user.reg") == UserPart(BuildHkcuScript(p.selection).Bytes()));
+  SetupVersion raised;
+  ASSERT_TRUE(SetupVersion::Parse("9999,1231,2359,60", raised));
+  EXPECT_TRUE(ReadBytes(kept + "activesetup.reg") == RegistrationScript(raised));
+
+  Program local(false, settings);
+  local.Start();
+  ASSERT_TRUE(local.run.Apply());
+  EXPECT_TRUE(local.fake.commands.empty());
+  EXPECT_EQ(local.dir.Listing("work"), "activesetup.reg hkcu.reg hklm.reg user.reg");
+  EXPECT_FALSE(PathExists(local.dir.File("All Users")));
+
+  // A folder that cannot be made stops Apply before the start-up commands.
+  Program blocked(true, settings);
+  blocked.Start();
+  std::filesystem::create_directories(blocked.dir.File("All Users"));
+  WriteBytes(blocked.dir.File("All Users/Kwetro"), "");
+  EXPECT_FALSE(blocked.run.Apply());
+  ASSERT_EQ(blocked.fake.errors.size(), 1u);
+  EXPECT_EQ(blocked.fake.errors[0].rfind("Не удалось создать папку\n", 0), 0u);
+  EXPECT_TRUE(blocked.fake.commands.empty());
 }
 
 TEST(Failures, EachIsShownWithItsFileAndStopsWhatFollows) {

@@ -123,6 +123,22 @@ TEST(SettingsStore, KeepsWhatItDoesNotOwnAndRebuildsTheServicesLast) {
   EXPECT_EQ(out.find("stale"), std::string::npos);
 }
 
+// The deployment's choice for every user has a section only once it was
+// used: an unchanged selection's file stays as it was before the choice existed.
+TEST(SettingsStore, TheSectionOfEveryUserOnlyOnceUsed) {
+  const int option = OptionIndex("dCheckBox_1_1");
+  Selection s;
+  EXPECT_EQ(StoreSettings(s, "").find("dCheckBox_1_1"), std::string::npos);
+  s.options[option] = cbChecked;
+  const std::string on = StoreSettings(s, "");
+  EXPECT_NE(on.find("\r\nName=dCheckBox_1_1\r\nChecked=1\r\n"), std::string::npos);
+  s.options[option] = cbUnchecked;
+  const std::string off = StoreSettings(s, on);
+  EXPECT_NE(off.find("\r\nName=dCheckBox_1_1\r\nChecked=0\r\n"), std::string::npos);
+  EXPECT_EQ(ValueAfter(off, "dCheckBox_1_1"), cbUnchecked);
+  EXPECT_EQ(ValueAfter(on, "dCheckBox_1_1"), cbChecked);
+}
+
 TEST(SettingsFile, MissingUnreadableAndPresent) {
   testing::TempDir dir;
   Selection s;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/all_users.h"
 #include "app/settings_file.h"
 #include "catalogue/generators.h"
 #include "support/files.h"
@@ -51,6 +52,10 @@ TEST(GoldenScripts, EachSelectionWritesItsScriptsByteForByte) {
     RestoreSettings(ReadBytes(entry.path() / "selection.ini"), selection);
     Compare(entry.path() / "hkcu.reg", BuildHkcuScript(selection).Bytes(), update);
     Compare(entry.path() / "hklm.reg", BuildHklmScript(selection).Bytes(), update);
+    // The user's part that a deployment for every user keeps, where a
+    // selection writes keys of other roots into hkcu.reg.
+    if (std::filesystem::exists(entry.path() / "user.reg"))
+      Compare(entry.path() / "user.reg", UserPart(BuildHkcuScript(selection).Bytes()), update);
   }
   EXPECT_EQ(selections, 7) << "the source tree is out of reach at " << root.string();
 }

@@ -21,7 +21,7 @@ TEST(Layout, TheWindowsLayoutBindsEveryControlOnceStoredOrPlain) {
   ASSERT_TRUE(ParseLayout(RealLayout(), layout, error)) << error;
   int bound[8] = {};
   for (const LayoutItem& item : layout.items) ++bound[static_cast<int>(item.bound)];
-  EXPECT_EQ(bound[static_cast<int>(Bound::kOption)], 155);
+  EXPECT_EQ(bound[static_cast<int>(Bound::kOption)], 156);
   EXPECT_EQ(bound[static_cast<int>(Bound::kCombo)], 6);
   EXPECT_EQ(bound[static_cast<int>(Bound::kSpinnerLabel)], 3);
   EXPECT_EQ(bound[static_cast<int>(Bound::kPage)], static_cast<int>(Controls().pages.size()));

@@ -8,7 +8,19 @@
 # removes itself: SelfDel.bat must spell its path in code page 866 for the
 # command interpreter to find it. At the next logon (wineboot -r) the commands
 # export the registry to RegAfter.reg, import the scripts and Custom.reg, run
-# Cleanup.cmd and remove the folder.
+# Cleanup.cmd and remove the folder; nothing of Active Setup is written.
+#
+# Then the same road for every user (dCheckBox_1_1): the deployment also keeps
+# user.reg and activesetup.reg in %ALLUSERSPROFILE%\Kwetro and registers a
+# seventh start-up command, which at the next logon runs after the backup and
+# leaves Kwetro's Active Setup entry with its four values and the first user's
+# mark. Wine runs no Active Setup at a logon: active_setup_run.exe runs the
+# registered command as Windows would for a user who has none of the settings
+# yet (the keys of user.reg deleted, no mark), with a profile path of blanks
+# and Russian letters. That user gets every value of user.reg, the command
+# backs up the user's HKEY_CURRENT_USER first, and kwetro-cli undo with that
+# backup puts the hive back byte for byte. A later deployment raises the
+# version.
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
@@ -31,74 +43,123 @@ need_display
 fresh_prefix "$work/prefix"
 install_window_fonts
 
+mingw=x86_64-w64-mingw32-g++-win32
+command -v "$mingw" >/dev/null || fail "$mingw not found; run scripts/install-deps.sh"
+"$mingw" -std=c++17 -O1 -static -municode -o "$work/active_setup_run.exe" "$here/active_setup_run.cpp"
+
 windir=$(wine cmd /c 'echo %WINDIR%' | tr -d '\r')
 profiles=$(wine cmd /c 'echo %ALLUSERSPROFILE%' | tr -d '\r')
 folder="$windir\\UPDKwetro"
 deploy=$WINEPREFIX/drive_c/windows/UPDKwetro
 after=$(winepath -u "$profiles\\RegAfter.reg")
 marker=$(winepath -u "$profiles\\kwetro-cleanup.txt")
+kept=$(winepath -u "$profiles\\Kwetro")
 runonce='HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce'
-mkdir -p "$deploy"
-cp "$win64/Kwetro.exe" "$deploy/Кветро.exe"
-
-# The selection as an administrator prepares it: an interactive Apply's
-# settings file, with the countdown shortened.
-printf '[sCheckBox_1_9]\r\nChecked=1\r\n\r\n[mCheckBox_1_12]\r\nChecked=1\r\n\r\n[pCheckBox_4_1]\r\nChecked=1\r\n\r\n' \
-  >"$work/choice.ini"
-(cd "$work" && wine "$win64/kwetro-cli.exe" settings --settings choice.ini --out prepared.ini) >/dev/null
-sed 's/^Timer=30\r$/Timer=3\r/' "$work/prepared.ini" >"$deploy/Кветро.ini"
-grep -q $'^Timer=3\r$' "$deploy/Кветро.ini" || fail "could not shorten the countdown in Кветро.ini"
-cp "$deploy/Кветро.ini" "$deploy/Kwetro.ini"
-printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\KwetroDeployCheck]\r\n"Custom"=dword:00000001\r\n\r\n' \
-  >"$deploy/Custom.reg"
-printf '@echo off\r\necho cleaned>"%%ALLUSERSPROFILE%%\\kwetro-cleanup.txt"\r\n' >"$deploy/Cleanup.cmd"
-
-# --- the countdown run ------------------------------------------------------
-start=$SECONDS
-(cd "$work" && timeout 120 wine "$folder\\Кветро.exe") || fail "Кветро.exe did not end by itself"
-[[ $((SECONDS - start)) -ge 3 ]] || fail "Кветро.exe ended before its countdown of 3 ticks"
-echo "the countdown ended the program after $((SECONDS - start)) s"
-
-for script in hkcu.reg hklm.reg; do
-  [[ -f $deploy/$script ]] || fail "$script was not written into the deployment folder"
-  cp "$deploy/$script" "$work/kept/"
-done
-[[ ! -e $work/hkcu.reg ]] || fail "the scripts went to the current folder, not the program's"
-[[ ! -e $deploy/Kwetro.ini ]] || fail "Kwetro.ini was not deleted"
+entry='SOFTWARE\Microsoft\Active Setup\Installed Components\Kwetro'
+commands=(Reg_0 Reg_1 Reg_2 Reg_3 Reg_4 Reg-Del)
 
 check_value() {
   local name=$1 expected=$2 actual
   actual=$(reg_value "$runonce" "$name")
   [[ $actual == "$expected" ]] || fail "RunOnce $name is [$actual], expected [$expected]"
 }
-check_value Reg_0 "REGEDIT /E \"$profiles\\RegAfter.reg\""
-check_value Reg_1 "REGEDIT /S \"$folder\\hkcu.reg\""
-check_value Reg_2 "REGEDIT /S \"$folder\\hklm.reg\""
-check_value Reg_3 "REGEDIT /S \"$folder\\Custom.reg\""
-check_value Reg_4 "\"$folder\\Cleanup.cmd\""
-check_value Reg-Del 'CMD /C RD /S /Q %WINDIR%\UPDKwetro'
-echo "the six start-up commands are registered"
 
-wait_for 40 test ! -e "$deploy/Кветро.exe" ||
-  fail "SelfDel.bat did not delete Кветро.exe: the path did not reach it in code page 866"
-wait_for 20 test ! -e "$deploy/SelfDel.bat" || fail "SelfDel.bat did not delete itself"
-echo "Кветро.exe and SelfDel.bat are gone"
+# deploy SETTINGS: one deployment as an administrator prepares it. The
+# settings file with a short countdown, under the program's Russian name and
+# as Kwetro.ini, Custom.reg and Cleanup.cmd; the program, started from another
+# folder, must end by itself, leave the scripts (copied to kept/) and the
+# start-up commands, and remove itself.
+deploy() {
+  rm -rf "$work/kept"
+  mkdir -p "$deploy" "$work/kept"
+  cp "$win64/Kwetro.exe" "$deploy/Кветро.exe"
+  sed 's/^Timer=30\r$/Timer=3\r/' "$1" >"$deploy/Кветро.ini"
+  grep -q $'^Timer=3\r$' "$deploy/Кветро.ini" || fail "could not shorten the countdown in Кветро.ini"
+  cp "$deploy/Кветро.ini" "$deploy/Kwetro.ini"
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\KwetroDeployCheck]\r\n"Custom"=dword:00000001\r\n\r\n' \
+    >"$deploy/Custom.reg"
+  printf '@echo off\r\necho cleaned>"%%ALLUSERSPROFILE%%\\kwetro-cleanup.txt"\r\n' >"$deploy/Cleanup.cmd"
+
+  local start=$SECONDS
+  (cd "$work" && timeout 120 wine "$folder\\Кветро.exe") || fail "Кветро.exe did not end by itself"
+  [[ $((SECONDS - start)) -ge 3 ]] || fail "Кветро.exe ended before its countdown of 3 ticks"
+  echo "the countdown ended the program after $((SECONDS - start)) s"
+
+  for script in hkcu.reg hklm.reg; do
+    [[ -f $deploy/$script ]] || fail "$script was not written into the deployment folder"
+    cp "$deploy/$script" "$work/kept/"
+  done
+  [[ ! -e $work/hkcu.reg ]] || fail "the scripts went to the current folder, not the program's"
+  [[ ! -e $deploy/Kwetro.ini ]] || fail "Kwetro.ini was not deleted"
+
+  check_value Reg_0 "REGEDIT /E \"$profiles\\RegAfter.reg\""
+  check_value Reg_1 "REGEDIT /S \"$folder\\hkcu.reg\""
+  check_value Reg_2 "REGEDIT /S \"$folder\\hklm.reg\""
+  check_value Reg_3 "REGEDIT /S \"$folder\\Custom.reg\""
+  check_value Reg_4 "\"$folder\\Cleanup.cmd\""
+  check_value Reg-Del 'CMD /C RD /S /Q %WINDIR%\UPDKwetro'
+  echo "the six start-up commands are registered"
+
+  wait_for 40 test ! -e "$deploy/Кветро.exe" ||
+    fail "SelfDel.bat did not delete Кветро.exe: the path did not reach it in code page 866"
+  wait_for 20 test ! -e "$deploy/SelfDel.bat" || fail "SelfDel.bat did not delete itself"
+  echo "Кветро.exe and SelfDel.bat are gone"
+}
+
+# The file is there and has not grown for a second.
+settled() {
+  local size
+  size=$(stat -c %s "$1" 2>/dev/null) && sleep 1 && [[ $size -gt 0 && $(stat -c %s "$1") == "$size" ]]
+}
+
+# The version activesetup.reg registers.
+kept_version() { sed -n '/^"Version"=/{s/^"Version"="\(.*\)"\r$/\1/p;q}' "$kept/activesetup.reg"; }
+
+# The next logon runs the start-up commands and removes them.
+next_logon() {
+  rm -f "$after" "$marker"
+  wine wineboot -r >/dev/null 2>&1 || true
+  wait_for 120 test ! -e "$deploy" || fail "the deployment folder was not removed at the next logon"
+  # REGEDIT /E writes the export for some seconds: its size must hold still.
+  wait_for 60 settled "$after" || fail "RegAfter.reg was not exported"
+  [[ -f $marker ]] || fail "Cleanup.cmd did not run"
+  for name in "${commands[@]}"; do
+    [[ -z $(reg_value "$runonce" "$name") ]] || fail "RunOnce $name is still there after the logon"
+  done
+}
+
+# The names of the values under a key, one a line, sorted.
+value_names() { wine reg query "$1" 2>/dev/null | tr -d '\r' | awk '$2 ~ /^REG_/ { print $1 }' | sort; }
+
+# Windows' own export of a root key, to the Unix path given.
+export_key() {
+  rm -f "$2"
+  wine regedit /E "$(winepath -w "$2")" "$1" >/dev/null 2>&1
+  [[ -s $2 ]] || fail "REGEDIT /E $1 wrote nothing"
+}
+
+# The selection as an administrator prepares it: an interactive Apply's
+# settings file.
+printf '[sCheckBox_1_9]\r\nChecked=1\r\n\r\n[mCheckBox_1_12]\r\nChecked=1\r\n\r\n[pCheckBox_4_1]\r\nChecked=1\r\n\r\n' \
+  >"$work/choice.ini"
+(cd "$work" && wine "$win64/kwetro-cli.exe" settings --settings choice.ini --out prepared.ini) >/dev/null
+
+# --- the countdown run ------------------------------------------------------
+deploy "$work/prepared.ini"
+[[ $(value_names "$runonce") == "$(printf '%s\n' "${commands[@]}" | sort)" ]] ||
+  fail "RunOnce holds other values than the six start-up commands: $(value_names "$runonce" | tr '\n' ' ')"
 
 # --- the next logon ---------------------------------------------------------
-wine wineboot -r >/dev/null 2>&1 || true
-wait_for 120 test ! -e "$deploy" || fail "the deployment folder was not removed at the next logon"
-wait_for 60 test -s "$after" || fail "RegAfter.reg was not exported"
-[[ -f $marker ]] || fail "Cleanup.cmd did not run"
+next_logon
 [[ $(reg_value 'HKCU\Software\KwetroDeployCheck' Custom) == 0x1 ]] || fail "Custom.reg was not imported"
-for name in Reg_0 Reg_1 Reg_2 Reg_3 Reg_4 Reg-Del; do
-  [[ -z $(reg_value "$runonce" "$name") ]] || fail "RunOnce $name is still there after the logon"
-done
+wine reg query "HKLM\\$entry" >/dev/null 2>&1 && fail "an Active Setup entry was written for the first user alone"
+[[ ! -e $kept ]] || fail "%ALLUSERSPROFILE%\\Kwetro was written for the first user alone"
 
 # The registry now holds what the two scripts say.
 : >"$work/kept/no-output.txt"
 exports=()
 for key in HKEY_CURRENT_USER HKEY_LOCAL_MACHINE HKEY_USERS; do
-  wine regedit /E "$(winepath -w "$work/kept/export-$key.reg")" "$key" >/dev/null 2>&1
+  export_key "$key" "$work/kept/export-$key.reg"
   exports+=(--export "$work/kept/export-$key.reg")
 done
 printf 'registry after the logon: '
@@ -106,3 +167,83 @@ perl "$here/reg_import_check.pl" \
   --import "$work/kept/hklm.reg=$work/kept/no-output.txt" \
   --import "$work/kept/hkcu.reg=$work/kept/no-output.txt" "${exports[@]}"
 echo "deployment done: settings imported, RegAfter.reg exported, folder removed"
+
+# --- for every user -----------------------------------------------------------
+(cd "$work" && wine "$win64/kwetro-cli.exe" set --settings prepared.ini --out every-user.ini dCheckBox_1_1=yes) >/dev/null
+mkdir -p "$work/generated"
+(cd "$work" && wine "$win64/kwetro-cli.exe" generate --settings every-user.ini --out generated) >/dev/null
+deploy "$work/every-user.ini"
+check_value Reg-AllUsers "REGEDIT /S \"$profiles\\Kwetro\\activesetup.reg\""
+[[ $(value_names "$runonce") == "$(printf '%s\n' "${commands[@]}" Reg-AllUsers | sort)" ]] ||
+  fail "RunOnce holds other values than the seven start-up commands: $(value_names "$runonce" | tr '\n' ' ')"
+cmp -s "$kept/user.reg" "$work/generated/user.reg" || fail "user.reg is not the user's part of hkcu.reg"
+[[ -s $kept/activesetup.reg ]] || fail "activesetup.reg was not kept"
+echo "user.reg and activesetup.reg are kept, the seventh start-up command registered"
+
+version=$(kept_version)
+next_logon
+wait_for 30 test "$(reg_value "HKLM\\$entry" Version)" == "$version" ||
+  fail "the Active Setup entry of version $version was not registered at the logon"
+[[ -z $(reg_value "$runonce" Reg-AllUsers) ]] || fail "RunOnce Reg-AllUsers is still there after the logon"
+# Whether RegAfter.reg, the backup before any script, holds Kwetro's entry.
+backed_up() { [[ $(iconv -f UTF-16 -t UTF-8 "$after" | grep -cF 'Active Setup\Installed Components\Kwetro]') -gt 0 ]]; }
+backed_up && fail "RegAfter.reg already holds the Active Setup entry: it was registered before the backup"
+[[ $version =~ ^[0-9]+,[0-9]+,[0-9]+,[0-9]+$ ]] || fail "the entry's Version is [$version]"
+[[ $(reg_value "HKLM\\$entry" IsInstalled) == 0x1 ]] || fail "the entry is not installed"
+# reg writes to a pipe in the OEM code page.
+[[ $(wine reg query "HKLM\\$entry" /ve 2>/dev/null | iconv -f CP866 -t UTF-8) == *'Kwetro - настройки пользователя'* ]] ||
+  fail "the entry has no readable name"
+stub=$(reg_value "HKLM\\$entry" StubPath)
+[[ $stub == 'CMD /C REGEDIT /E "%USERPROFILE%\Kwetro-backup.reg" HKEY_CURRENT_USER & REGEDIT /S "%ALLUSERSPROFILE%\Kwetro\user.reg"' ]] ||
+  fail "the entry's StubPath is [$stub]"
+[[ $(reg_value "HKCU\\$entry" Version) == "$version" ]] ||
+  fail "the first user, who imported hkcu.reg, has no mark of version $version"
+echo "after the logon: the Active Setup entry (version $version) and the first user's mark"
+
+# A user who has none of the settings yet: the keys of user.reg gone, no
+# mark, a profile and an all-users folder with blanks and Russian letters.
+{
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+  perl -ne 'print "[-$1]\r\n" if /^\[(HKEY_CURRENT_USER\\[^\]]+)\]\r?$/' "$kept/user.reg" | sort -u
+} >"$work/kept/forget.reg"
+wine regedit /S "$(winepath -w "$work/kept/forget.reg")" >/dev/null 2>&1
+wine reg delete "HKCU\\$entry" /f >/dev/null 2>&1 || fail "could not remove the first user's mark"
+export_key HKEY_CURRENT_USER "$work/kept/user-before.reg"
+perl "$here/reg_import_check.pl" --import "$kept/user.reg=/dev/null" \
+  --export "$work/kept/user-before.reg" >/dev/null && fail "the user still has the settings of user.reg"
+profile='C:\users\Иван Петров'
+everyone='C:\Общие документы'
+mkdir -p "$(winepath -u "$profile")" "$(winepath -u "$everyone\\Kwetro")"
+# Only there: the command must find it through its own ALLUSERSPROFILE.
+mv "$kept/user.reg" "$(winepath -u "$everyone\\Kwetro\\user.reg")"
+cp "$(winepath -u "$everyone\\Kwetro\\user.reg")" "$work/kept/user.reg"
+wine "$work/active_setup_run.exe" Kwetro "USERPROFILE=$profile" "ALLUSERSPROFILE=$everyone" \
+  >"$work/kept/command-output.txt" 2>&1 || fail "the registered command failed: $(cat "$work/kept/command-output.txt")"
+backup=$(winepath -u "$profile\\Kwetro-backup.reg")
+[[ -s $backup ]] || fail "the registered command did not back up the user's HKEY_CURRENT_USER"
+export_key HKEY_CURRENT_USER "$work/kept/user-after.reg"
+printf "the other user's HKEY_CURRENT_USER: "
+perl "$here/reg_import_check.pl" --import "$work/kept/user.reg=$work/kept/command-output.txt" \
+  --export "$work/kept/user-after.reg"
+
+# That user's undo: the backup and user.reg give the hive back as it was.
+(cd "$work/kept" && wine "$win64/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
+  user.reg) >/dev/null || fail "kwetro-cli undo refused the user's backup"
+wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
+export_key HKEY_CURRENT_USER "$work/kept/user-undone.reg"
+cmp -s "$backup" "$work/kept/user-undone.reg" ||
+  fail "after undo the user's HKEY_CURRENT_USER differs from the backup the command made"
+echo "undo with the user's backup: HKEY_CURRENT_USER is as it was, byte for byte"
+
+# A later deployment runs once more for every user.
+deploy "$work/every-user.ini"
+later=$(kept_version)
+next_logon
+wait_for 30 test "$(reg_value "HKLM\\$entry" Version)" == "$later" ||
+  fail "the Active Setup entry of version $later was not registered at the logon"
+backed_up || fail "RegAfter.reg of the later deployment lacks the entry of the earlier one"
+perl -e '@a = split /,/, $ARGV[0]; @b = split /,/, $ARGV[1];
+  for (0 .. 3) { exit 0 if $b[$_] > $a[$_]; exit 1 if $b[$_] < $a[$_] } exit 1' "$version" "$later" ||
+  fail "the later deployment's version $later is not above $version"
+[[ $(reg_value "HKCU\\$entry" Version) == "$later" ]] || fail "the first user has no mark of version $later"
+echo "a later deployment raised the version to $later"
