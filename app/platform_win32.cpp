@@ -87,23 +87,23 @@ bool Win32Platform::WriteStartupCommands(const std::vector<StartupCommand>& comm
 }
 
 std::string Win32Platform::MachineString(const std::string& key, const std::string& name) {
-  HKEY handle = nullptr;
+  HKEY opened = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(key).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY,
-                    &handle) != ERROR_SUCCESS)
+                    &opened) != ERROR_SUCCESS)
     return {};
+  const UniqueKey handle(opened);
   const std::wstring valueName = Widen(name);
   DWORD type = 0, size = 0;
   std::wstring data;
-  if (RegQueryValueExW(handle, valueName.c_str(), nullptr, &type, nullptr, &size) ==
+  if (RegQueryValueExW(handle.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) ==
           ERROR_SUCCESS &&
       type == REG_SZ) {
     data.assign(size / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(handle, valueName.c_str(), nullptr, &type,
+    if (RegQueryValueExW(handle.Get(), valueName.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(&data[0]), &size) != ERROR_SUCCESS)
       data.clear();
     data.resize(wcslen(data.c_str()));
   }
-  RegCloseKey(handle);
   return Narrow(data);
 }
 
