@@ -29,9 +29,10 @@ struct UndoWorld {
       throw std::runtime_error(golden + ": " + reason);
     undo::ScriptTouches touches;
     undo::ReadProblem problem;
+    undo::ReadWarnings warnings;
     for (const std::string* script : {&hkcu, &hklm}) {
       undo::MemorySource source(*script);
-      undo::ReadRegFile(source, touches, undo::Deletions::kAllowed, problem);
+      undo::ReadRegFile(source, touches, undo::FileKind::kScript, problem, warnings);
     }
     bench::SyntheticExport source(kExportBytes, touches);
     std::string chunk(1 << 16, '\0');
@@ -76,7 +77,8 @@ void BM_Undo_ReadExport(benchmark::State& state) {
     undo::MemorySource source(World().backup);
     NothingWanted handler;
     undo::ReadProblem problem;
-    if (!undo::ReadRegFile(source, handler, undo::Deletions::kRefused, problem))
+    undo::ReadWarnings warnings;
+    if (!undo::ReadRegFile(source, handler, undo::FileKind::kExport, problem, warnings))
       state.SkipWithError(problem.what.c_str());
   }
   Report(state);
@@ -89,7 +91,8 @@ void BM_Undo_AllCheckedScripts(benchmark::State& state) {
     undo::MemorySource backup(World().backup), hkcu(World().hkcu), hklm(World().hklm);
     std::string bytes;
     undo::UndoProblem problem;
-    if (!undo::MakeUndo(backup, {&hkcu, &hklm}, "", bytes, problem))
+    std::vector<undo::ReadWarnings> warnings;
+    if (!undo::MakeUndo(backup, {&hkcu, &hklm}, "", bytes, problem, warnings))
       state.SkipWithError(problem.what.c_str());
     written = bytes.size();
   }

@@ -186,7 +186,8 @@ inline std::string CheckUndoBackupBytes(std::string_view bytes) {
     ScriptTouches t;
     MemorySource source(kScript);
     ReadProblem problem;
-    ReadRegFile(source, t, Deletions::kAllowed, problem);
+    ReadWarnings warnings;
+    ReadRegFile(source, t, FileKind::kScript, problem, warnings);
     return t;
   }();
   // Stops at the first key of the undo file that the script does not touch.
@@ -210,14 +211,19 @@ inline std::string CheckUndoBackupBytes(std::string_view bytes) {
   MemorySource backup(bytes), script(kScript);
   std::string undo;
   UndoProblem problem;
-  if (!MakeUndo(backup, {&script}, "", undo, problem))
+  std::vector<ReadWarnings> warnings;
+  if (!MakeUndo(backup, {&script}, "", undo, problem, warnings))
     return problem.what.empty() ? "refused without saying why" : "";
   MemorySource written(undo);
   TouchedKeysOnly check;
   ReadProblem reread;
-  if (!ReadRegFile(written, check, Deletions::kAllowed, reread))
+  ReadWarnings passedOver;
+  if (!ReadRegFile(written, check, FileKind::kScript, reread, passedOver))
     return "the undo file does not read back: line " + std::to_string(reread.line) + ": " +
            reread.what;
+  if (passedOver.count)
+    return "the undo file reads back with a line passed over: line " +
+           std::to_string(passedOver.first[0].line) + ": " + passedOver.first[0].what;
   if (!check.stray.empty())
     return "the undo file names a key the script does not touch (" + check.stray + ")";
   return {};
