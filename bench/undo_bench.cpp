@@ -7,8 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/file_io.h"
-#include "bench/synthetic_export.h"
+#include "bench/export_world.h"
 #include "undo/line_decoder.h"
 #include "undo/reg_reader.h"
 #include "undo/undo.h"
@@ -16,35 +15,7 @@
 namespace kwetro {
 namespace {
 
-constexpr std::uint64_t kExportBytes = 16 << 20;
-
-struct UndoWorld {
-  std::string hkcu, hklm, backup;
-
-  UndoWorld() {
-    std::string reason;
-    const std::string golden = std::string(KWETRO_SOURCE_DIR) + "/tests/golden/all-checked/";
-    if (!ReadWholeFile(golden + "hkcu.reg", hkcu, reason) ||
-        !ReadWholeFile(golden + "hklm.reg", hklm, reason))
-      throw std::runtime_error(golden + ": " + reason);
-    undo::ScriptTouches touches;
-    undo::ReadProblem problem;
-    undo::ReadWarnings warnings;
-    for (const std::string* script : {&hkcu, &hklm}) {
-      undo::MemorySource source(*script);
-      undo::ReadRegFile(source, touches, undo::FileKind::kScript, problem, warnings);
-    }
-    bench::SyntheticExport source(kExportBytes, touches);
-    std::string chunk(1 << 16, '\0');
-    for (std::size_t got = 0; source.Read(chunk.data(), chunk.size(), got, reason) && got;)
-      backup.append(chunk, 0, got);
-  }
-};
-
-const UndoWorld& World() {
-  static const UndoWorld world;
-  return world;
-}
+const bench::ExportWorld& World() { return bench::TheExportWorld(); }
 
 void Report(benchmark::State& state) {
   const std::size_t bytes = World().backup.size();
