@@ -13,7 +13,11 @@
 
 #include "app/cli.h"
 #include "app/settings_file.h"
+#include "catalogue/control_lines.h"
 #include "catalogue/generators.h"
+#include "machine/audit.h"
+#include "machine/capture.h"
+#include "machine/export_registry.h"
 #include "ui/layout.h"
 #include "undo/reg_reader.h"
 #include "undo/touch_tree.h"
@@ -227,6 +231,47 @@ inline std::string CheckUndoBackupBytes(std::string_view bytes) {
   if (!check.stray.empty())
     return "the undo file names a key the script does not touch (" + check.stray + ")";
   return {};
+}
+
+// Any bytes as the export of `kwetro-cli audit`: refused with a reason, or
+// every control judged, and the selection captured from it writes no line
+// the machine does not hold, but those of the controls it names unavoidable.
+inline std::string CheckAuditExportBytes(std::string_view bytes) {
+  undo::MemorySource source(bytes);
+  machine::ExportRegistry exported("");
+  machine::ExportProblem problem;
+  undo::ReadWarnings warnings;
+  if (!exported.Read(source, problem, warnings))
+    return problem.what.empty() ? "refused without saying why" : "";
+  const machine::Machine m = machine::ReadMachine(exported);
+  if (machine::AuditMachine(m, Selection()).size() != WindowOrder().size())
+    return "not every control judged";
+  const machine::Captured captured = machine::CaptureMachine(m, Selection());
+  std::string stray;
+  std::vector<std::string> lines;
+  ControlRef last{ControlKind::kOption, -1};
+  const auto judge = [&] {
+    if (lines.empty()) return;
+    for (const machine::Effect& e : machine::TheModel().EffectsOf(lines))
+      if (!machine::Holds(e, m) &&
+          std::find(captured.unavoidable.begin(), captured.unavoidable.end(), last) ==
+              captured.unavoidable.end())
+        stray = "the captured selection changes " + std::string(ControlName(last));
+    lines.clear();
+  };
+  ForEachControlLine(&captured.selection, [&](ControlRef control, std::string_view line) {
+    if (!(control == last)) judge();
+    last = control;
+    lines.emplace_back(line);
+  });
+  judge();
+  return stray;
+}
+
+// Any bytes as a registry export, to both commands that read one.
+inline std::string CheckExportBytes(std::string_view bytes) {
+  const std::string problem = CheckUndoBackupBytes(bytes);
+  return problem.empty() ? CheckAuditExportBytes(bytes) : problem;
 }
 
 }  // namespace kwetro::testing

@@ -11,7 +11,7 @@
 #     export of that moment, and the registry exported after it is the same;
 #   - capture of the export, generated and imported, leaves the export the
 #     same, line for line (but for two keys Wine's services change by
-#     themselves, see same_export).
+#     themselves, see same_export in registry_common.sh).
 #
 # Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64,
 # KWETRO_WORK, KWETRO_SEED (of the random selection; printed).
@@ -24,16 +24,6 @@ russian_prefix machine_audit
 failed=0 this=0
 fail() { echo "  $label: $*"; failed=1 this=1; }
 export_to() { (cd "$work" && ruwine regedit /E "$1") || fail "regedit /E $1 failed"; }
-# same_export A B: two exports of the work folder hold the same, but for keys
-# Wine's services change by themselves at any moment (the number of the last
-# service started, the network cards it finds).
-same_export() {
-  for f in "$1" "$2"; do
-    iconv -f UTF-16LE -t UTF-8 "$work/$f" | tr -d '\r' |
-      perl -00 -ne 'print unless /^\[[^\]]*\\(ServiceCurrent|NetworkCards(\\[^\]]*)?)\]/' >"$work/$f.txt"
-  done
-  cmp -s "$work/$1.txt" "$work/$2.txt"
-}
 # audit FILE.tsv ARGS...: the native audit, its exit status in status.
 audit() {
   local tsv=$1
@@ -72,7 +62,7 @@ for choice in 1 0 random; do
   cmp -s <(tr -d '\r' <"$dir/live.tsv") "$dir/backup.tsv" ||
     fail "audit --live does not print what audit --backup prints: $(diff <(tr -d '\r' <"$dir/live.tsv") "$dir/backup.tsv" | head -n 3)"
   export_to "$n-after-live.reg"
-  same_export "$n-imported.reg" "$n-after-live.reg" || fail "the registry changed under audit --live"
+  same_export "$work/$n-imported.reg" "$work/$n-after-live.reg" || fail "the registry changed under audit --live"
 
   # The machine as a selection: its scripts change nothing.
   "$cli" capture --backup "$work/$n-imported.reg" --out "$dir/captured.ini" >/dev/null 2>"$dir/capture.err" ||
@@ -83,7 +73,7 @@ for choice in 1 0 random; do
     (cd "$dir/captured" && ruwine regedit /S "$script") >/dev/null 2>&1 || fail "regedit /S captured $script failed"
   done
   export_to "$n-captured.reg"
-  same_export "$n-imported.reg" "$n-captured.reg" ||
+  same_export "$work/$n-imported.reg" "$work/$n-captured.reg" ||
     fail "importing the captured selection changed the registry: $(diff "$work/$n-imported.reg.txt" "$work/$n-captured.reg.txt" | head -n 3)"
   [[ $this == 0 ]] &&
     printf '%-14s %s controls held as selected; live read the same; capture changes nothing\n' \
