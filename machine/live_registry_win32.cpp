@@ -86,19 +86,18 @@ Found LiveRegistry::Value(undo::Root root, std::u16string_view path, std::u16str
   const Open& open = OpenKey(root, path);
   if (open.found != Found::kPresent) return open.found;
   const std::u16string valueName(name);
-  DWORD type = 0, size = 0;
-  LONG result = RegQueryValueExW(static_cast<HKEY>(open.handle), Wide(valueName), nullptr, &type,
-                                 nullptr, &size);
-  for (int attempt = 0; result == ERROR_SUCCESS || result == ERROR_MORE_DATA; ++attempt) {
+  // Most values fit the first buffer: one call to the registry each.
+  DWORD type = 0, size = 256;
+  LONG result = ERROR_MORE_DATA;
+  for (int attempt = 0; result == ERROR_MORE_DATA && attempt < 4; ++attempt) {
     data.bytes.resize(size);
     result = RegQueryValueExW(static_cast<HKEY>(open.handle), Wide(valueName), nullptr, &type,
                               reinterpret_cast<BYTE*>(data.bytes.data()), &size);
-    if (result == ERROR_SUCCESS) {
-      data.bytes.resize(size);
-      data.type = type;
-      return Found::kPresent;
-    }
-    if (attempt == 3) break;  // a value that keeps growing while it is read
+  }
+  if (result == ERROR_SUCCESS) {
+    data.bytes.resize(size);
+    data.type = type;
+    return Found::kPresent;
   }
   return FoundOf(result);
 }
