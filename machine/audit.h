@@ -2,6 +2,12 @@
 // order: the states whose lines the machine already holds, and whether it
 // holds what the selection writes. Nothing is read from any registry here
 // (machine.h has read it): the window can judge again on every click.
+//
+// In the window: ReadMachine(LiveRegistry(user)) once, when asked or after
+// the window shows, and again on demand; AuditMachine(machine, selection)
+// after every change of the selection, for the marks beside the captions and
+// the machine's state on the information line; CaptureMachine (capture.h)
+// for a selection made of the machine.
 #pragma once
 
 #include <optional>

@@ -12,7 +12,7 @@ namespace {
 
 // The rights every key is opened with: reading values. A 32-bit program on
 // 64-bit Windows reads the registry REGEDIT imports into, the 64-bit one.
-REGSAM ReadRights() {
+REGSAM AskRights() {
   REGSAM rights = KEY_QUERY_VALUE;
 #ifndef _WIN64
   using IsWow64 = BOOL(WINAPI*)(HANDLE, PBOOL);
@@ -21,6 +21,11 @@ REGSAM ReadRights() {
           GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")))
     if (query(GetCurrentProcess(), &wow64) && wow64) rights |= KEY_WOW64_64KEY;
 #endif
+  return rights;
+}
+
+REGSAM ReadRights() {
+  static const REGSAM rights = AskRights();
   return rights;
 }
 
