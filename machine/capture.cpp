@@ -67,16 +67,20 @@ Captured CaptureMachine(const Machine& machine, const Selection& base) {
   static const Groups groups;
   for (bool changed = true; changed;) {
     changed = false;
-    std::vector<std::pair<ControlRef, std::vector<std::string>>> written;
-    ForEachControlLine(&s, [&written](ControlRef control, std::string_view line) {
-      if (written.empty() || !(written.back().first == control)) written.push_back({control, {}});
-      written.back().second.emplace_back(line);
+    std::vector<std::string> lines;
+    std::vector<ControlRef> owners;  // of each line
+    ForEachControlLine(&s, [&](ControlRef control, std::string_view line) {
+      lines.emplace_back(line);
+      owners.push_back(control);
     });
-    for (const auto& [control, lines] : written) {
-      const std::vector<Effect> effects = TheModel().EffectsOf(lines);
-      if (std::all_of(effects.begin(), effects.end(),
-                      [&machine](const Effect& e) { return Holds(e, machine); }))
-        continue;
+    std::vector<ControlRef> changing;
+    for (const Effect& e : TheModel().EffectsOf(lines)) {
+      const ControlRef control = owners[static_cast<std::size_t>(e.order)];
+      if (!Holds(e, machine) &&
+          std::find(changing.begin(), changing.end(), control) == changing.end())
+        changing.push_back(control);
+    }
+    for (const ControlRef& control : changing) {
       const int group = GroupOf(control);
       if (control.kind == ControlKind::kService && s.ServicesEnabled()) {
         SetPreset(s, cbGrayed);

@@ -6,19 +6,31 @@
 
 namespace kwetro::machine {
 
-ExportRegistry::ExportRegistry(const std::string& user) {
-  // The model's probes as the keys and values a script would touch.
-  for (const Probe& probe : TheModel().Probes()) {
-    undo::KeyLine key;
-    key.root = probe.root;
-    key.rest = probe.path;
-    touches_.OnKey(key);
-    if (!probe.isValue) continue;
-    undo::ValueLine value;
-    value.rawName = value.name = probe.name;
-    touches_.OnValue(value);
-  }
-  scan_ = std::make_unique<undo::BackupScan>(touches_, Cp1251ToUtf16(Utf8ToCp1251(user)));
+namespace {
+
+// The model's probes as the keys and values a script would touch, once.
+const undo::ScriptTouches& ModelTouches() {
+  static const undo::ScriptTouches* touches = [] {
+    auto* t = new undo::ScriptTouches;
+    for (const Probe& probe : TheModel().Probes()) {
+      undo::KeyLine key;
+      key.root = probe.root;
+      key.rest = probe.path;
+      t->OnKey(key);
+      if (!probe.isValue) continue;
+      undo::ValueLine value;
+      value.rawName = value.name = probe.name;
+      t->OnValue(value);
+    }
+    return t;
+  }();
+  return *touches;
+}
+
+}  // namespace
+
+ExportRegistry::ExportRegistry(const std::string& user)
+    : scan_(std::make_unique<undo::BackupScan>(ModelTouches(), Cp1251ToUtf16(Utf8ToCp1251(user)))) {
 }
 
 ExportRegistry::~ExportRegistry() = default;

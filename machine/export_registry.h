@@ -43,7 +43,6 @@ class ExportRegistry : public RegistryView {
  private:
   const undo::TouchNode* Node(undo::Root root, std::u16string_view path) const;
 
-  undo::ScriptTouches touches_;
   std::unique_ptr<undo::BackupScan> scan_;
   std::vector<undo::UndoTree> trees_;
 };

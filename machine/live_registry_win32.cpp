@@ -17,8 +17,10 @@ REGSAM AskRights() {
 #ifndef _WIN64
   using IsWow64 = BOOL(WINAPI*)(HANDLE, PBOOL);
   BOOL wow64 = FALSE;
-  if (auto query = reinterpret_cast<IsWow64>(
-          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process")))
+  // Through the type that matches every function, as GetProcAddress's
+  // answer must be.
+  if (auto query = reinterpret_cast<IsWow64>(reinterpret_cast<void (*)()>(
+          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process"))))
     if (query(GetCurrentProcess(), &wow64) && wow64) rights |= KEY_WOW64_64KEY;
 #endif
   return rights;

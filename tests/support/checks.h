@@ -247,25 +247,20 @@ inline std::string CheckAuditExportBytes(std::string_view bytes) {
   if (machine::AuditMachine(m, Selection()).size() != WindowOrder().size())
     return "not every control judged";
   const machine::Captured captured = machine::CaptureMachine(m, Selection());
-  std::string stray;
   std::vector<std::string> lines;
-  ControlRef last{ControlKind::kOption, -1};
-  const auto judge = [&] {
-    if (lines.empty()) return;
-    for (const machine::Effect& e : machine::TheModel().EffectsOf(lines))
-      if (!machine::Holds(e, m) &&
-          std::find(captured.unavoidable.begin(), captured.unavoidable.end(), last) ==
-              captured.unavoidable.end())
-        stray = "the captured selection changes " + std::string(ControlName(last));
-    lines.clear();
-  };
+  std::vector<ControlRef> owners;
   ForEachControlLine(&captured.selection, [&](ControlRef control, std::string_view line) {
-    if (!(control == last)) judge();
-    last = control;
     lines.emplace_back(line);
+    owners.push_back(control);
   });
-  judge();
-  return stray;
+  const auto& unavoidable = captured.unavoidable;
+  for (const machine::Effect& e : machine::TheModel().EffectsOf(lines)) {
+    const ControlRef control = owners[static_cast<std::size_t>(e.order)];
+    if (!machine::Holds(e, m) &&
+        std::find(unavoidable.begin(), unavoidable.end(), control) == unavoidable.end())
+      return "the captured selection changes " + std::string(ControlName(control));
+  }
+  return "";
 }
 
 // Any bytes as a registry export, to both commands that read one.

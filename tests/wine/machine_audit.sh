@@ -18,6 +18,10 @@
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
+# Without a display: with one, Wine registers its monitor's device interfaces
+# in the registry anew whenever a program starts, which would pass for a
+# change made by the program.
+unset DISPLAY
 russian_prefix machine_audit
 [[ -x $win_cli ]] || { echo "machine_audit: no $win_cli: build the win64 tree first" >&2; exit 1; }
 
