@@ -10,7 +10,7 @@
 #   - kwetro-cli.exe audit --live prints what audit --backup prints of the
 #     export of that moment, and the registry exported after it is the same;
 #   - capture of the export, generated and imported, leaves the export the
-#     same, line for line (but for two keys Wine's services change by
+#     same, line for line (but for keys Wine's services change by
 #     themselves, see same_export in registry_common.sh).
 #
 # Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64,
@@ -18,10 +18,6 @@
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
-# Without a display: with one, Wine registers its monitor's device interfaces
-# in the registry anew whenever a program starts, which would pass for a
-# change made by the program.
-unset DISPLAY
 russian_prefix machine_audit
 [[ -x $win_cli ]] || { echo "machine_audit: no $win_cli: build the win64 tree first" >&2; exit 1; }
 

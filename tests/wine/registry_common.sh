@@ -56,12 +56,12 @@ next_selection() {
 
 # same_export A B: two exports of the whole registry hold the same, but for
 # keys Wine's services change by themselves at any moment (the number of the
-# last service started, the network cards it finds).
+# last service started, the network cards and the devices it finds).
 same_export() {
   local f
   for f in "$1" "$2"; do
     iconv -f UTF-16LE -t UTF-8 "$f" | tr -d '\r' |
-      perl -00 -ne 'print unless /^\[[^\]]*\\(ServiceCurrent|NetworkCards(\\[^\]]*)?)\]/' >"$f.txt"
+      perl -00 -ne 'print unless /^\[[^\]]*\\(ServiceCurrent|NetworkCards|DeviceClasses)(\\[^\]]*)?\]/' >"$f.txt"
   done
   cmp -s "$1.txt" "$2.txt"
 }
