@@ -3,6 +3,7 @@
 #include "app/all_users.h"
 #include "app/cli_commands.h"
 #include "app/file_io.h"
+#include "app/machine_commands.h"
 #include "app/settings_file.h"
 #include "app/undo_command.h"
 #include "catalogue/generators.h"
@@ -16,6 +17,10 @@ const char kUsage[] =
     "       kwetro-cli list [--settings FILE] [--format tsv|json|markdown]\n"
     "       kwetro-cli set [--settings FILE] --out FILE2 NAME=VALUE...\n"
     "       kwetro-cli undo --backup BACKUP.reg [--out DIR] [--user SID] SCRIPT.reg...\n"
+    "       kwetro-cli audit (--backup EXPORT.reg | --live) [--settings FILE] [--user SID]\n"
+    "                        [--format tsv|json|markdown]\n"
+    "       kwetro-cli capture (--backup EXPORT.reg | --live) [--user SID] [--settings FILE]\n"
+    "                          --out FILE2\n"
     "       kwetro-cli --help | --version\n";
 
 const char kHelp[] =
@@ -48,11 +53,26 @@ const char kHelp[] =
     "             RegAfter.reg of a deployment); import it with regedit /s.\n"
     "             HKEY_CURRENT_USER is the backup's user hive; --user SID\n"
     "             chooses one when the backup holds several users\n"
+    "  audit      every control in the window's order with the state the\n"
+    "             selection has and the state (or states) whose lines the\n"
+    "             machine holds: from EXPORT.reg, an export of its whole\n"
+    "             registry, or with --live (kwetro-cli.exe) from the registry of\n"
+    "             the Windows it runs on, read and never written. TSV (default)\n"
+    "             with the fields name, page, kind, selected, machine (yes, no,\n"
+    "             skip, an item, seconds, auto, manual, disabled; none; partly),\n"
+    "             match (yes, no; - where the selection writes nothing for the\n"
+    "             control or a later control writes it again) and note; JSON;\n"
+    "             Markdown. Exit status 3 when some match is no\n"
+    "  capture    write FILE2, the settings file of the selection the machine\n"
+    "             holds: each control in the state whose lines it holds exactly,\n"
+    "             skip where it holds none or several; generating from it and\n"
+    "             importing the scripts on that machine changes nothing\n"
     "\n"
     "Files are written in full under a temporary name and then renamed, so a\n"
     "failure never leaves a half-written file.\n"
     "Exit status: 0 done, 1 a file could not be read or written, or is not a\n"
-    "sound registry file, 2 usage error.\n";
+    "registry file REGEDIT imports, 2 usage error, 3 (audit) the machine does\n"
+    "not hold what the selection writes.\n";
 
 const char kVersion[] = "kwetro-cli " KWETRO_VERSION "\n";
 
@@ -120,25 +140,6 @@ bool ParseArgs(const std::vector<std::string>& args, Options& o, std::string& er
   return true;
 }
 
-// The selection as the program has it after start: the built-in one, then
-// the settings file, whose service states the services preset may apply.
-bool RestoreSelection(const Options& o, Selection& selection, StoredSettings& stored,
-                      std::string& err) {
-  if (!o.haveSettings) return true;
-  std::string reason;
-  switch (LoadSettings(o.settings, selection, stored, reason)) {
-    case LoadResult::kLoaded:
-      return true;
-    case LoadResult::kNoFile:
-      reason = "No such file or directory";
-      break;
-    case LoadResult::kFailed:
-      break;
-  }
-  err = "kwetro-cli: cannot read settings file '" + o.settings + "': " + reason + "\n";
-  return false;
-}
-
 int Generate(const Options& o, const Selection& selection, std::string& out, std::string& err) {
   const struct {
     const char* name;
@@ -166,23 +167,41 @@ int Generate(const Options& o, const Selection& selection, std::string& out, std
   return kExitOk;
 }
 
-int Save(const Options& o, const Selection& selection, std::string& out, std::string& err) {
+}  // namespace
+
+bool RestoreSelection(const std::string& settings, Selection& selection, StoredSettings& stored,
+                      std::string& err) {
+  if (settings.empty()) return true;
   std::string reason;
-  switch (SaveSettings(o.out, selection, reason)) {
+  switch (LoadSettings(settings, selection, stored, reason)) {
+    case LoadResult::kLoaded:
+      return true;
+    case LoadResult::kNoFile:
+      reason = "No such file or directory";
+      break;
+    case LoadResult::kFailed:
+      break;
+  }
+  err = "kwetro-cli: cannot read settings file '" + settings + "': " + reason + "\n";
+  return false;
+}
+
+int SaveSelection(const std::string& path, const Selection& selection, std::string& out,
+                  std::string& err) {
+  std::string reason;
+  switch (SaveSettings(path, selection, reason)) {
     case SaveResult::kSaved:
-      out += o.out + "\n";
+      out += path + "\n";
       return kExitOk;
     case SaveResult::kReadFailed:
-      err = "kwetro-cli: cannot read settings file '" + o.out + "': " + reason + "\n";
+      err = "kwetro-cli: cannot read settings file '" + path + "': " + reason + "\n";
       return kExitFailure;
     case SaveResult::kWriteFailed:
       break;
   }
-  err = "kwetro-cli: cannot write settings file '" + o.out + "': " + reason + "\n";
+  err = "kwetro-cli: cannot write settings file '" + path + "': " + reason + "\n";
   return kExitFailure;
 }
-
-}  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::string& out, std::string& err) {
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
@@ -194,6 +213,8 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     return kExitOk;
   }
   if (!args.empty() && args[0] == "undo") return RunUndoCommand(args, out, err);
+  if (!args.empty() && args[0] == "audit") return RunAuditCommand(args, out, err);
+  if (!args.empty() && args[0] == "capture") return RunCaptureCommand(args, out, err);
   Options o;
   if (!ParseArgs(args, o, err)) {
     err += kUsage;
@@ -201,7 +222,8 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
   }
   Selection selection;
   StoredSettings stored;
-  if (!RestoreSelection(o, selection, stored, err)) return kExitFailure;
+  if (!RestoreSelection(o.haveSettings ? o.settings : "", selection, stored, err))
+    return kExitFailure;
   if (o.command == "generate") return Generate(o, selection, out, err);
   if (o.command == "list") {
     out = ListControls(selection, o.format);
@@ -213,7 +235,7 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     else
       ApplyAssignments(o.assignments, selection, NoStoredServices());
   }
-  return Save(o, selection, out, err);
+  return SaveSelection(o.out, selection, out, err);
 }
 
 }  // namespace kwetro

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/settings_file.h"
 #include "options/selection.h"
 
 namespace kwetro {
@@ -21,9 +22,27 @@ struct ValueFlag {
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, ValueFlag& flag,
                std::string& reason);
 
+// The selection as the program has it after start: the built-in one, then
+// the settings file (when a path is given), whose service states the
+// services preset may apply. False with the message when it cannot be read.
+bool RestoreSelection(const std::string& settings, Selection& selection, StoredSettings& stored,
+                      std::string& err);
+// Writes the selection's settings file as Apply does, merged into an
+// existing one; the exit code, with the path in out or the message in err.
+int SaveSelection(const std::string& path, const Selection& selection, std::string& out,
+                  std::string& err);
+
 // The words for the states, by TriState: what `list` prints and `set` reads.
 inline const char* const kOptionStateWords[] = {"no", "yes", "skip"};
 inline const char* const kServiceStateWords[] = {"disabled", "auto", "manual"};
+
+// A control as `list` shows it: its name, the page it is on, its kind
+// (option, preset, combo, spinner, service), its state in the words above
+// (an item index and text, seconds), its caption and its hint.
+struct ControlFields {
+  std::string name, page, kind, state, caption, hint;
+};
+ControlFields Describe(const Selection& selection, ControlRef control);
 
 // Every control of the selection in the window's order, as "tsv", "json" or
 // "markdown" (UTF-8). TSV and JSON: name, page, kind, state, caption, hint;

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "app/cli_commands.h"
+#include "app/cli_format.h"
 #include "catalogue/control_lines.h"
 
 namespace kwetro {
 namespace {
 
-struct Row {
-  std::string name, page, kind, state, caption, hint;
+struct Row : ControlFields {
   std::vector<std::string> writes;
 };
 
@@ -25,114 +25,64 @@ std::string LongHint(std::string_view hint) {
 std::string PageOf(int page) { return page < 0 ? "(главное окно)" : PagePath(page); }
 
 std::vector<Row> Rows(const Selection& selection) {
-  const ControlTable& t = Controls();
   std::map<std::pair<int, int>, std::vector<std::string>> writes;
   ForEachControlLine(&selection, [&writes](ControlRef control, std::string_view line) {
     writes[{static_cast<int>(control.kind), control.index}].emplace_back(line);
   });
-  auto lines = [&writes](ControlRef control) {
-    return writes[{static_cast<int>(control.kind), control.index}];
-  };
   std::vector<Row> rows;
   for (const ControlRef& control : WindowOrder()) {
-    const auto i = static_cast<std::size_t>(control.index);
     Row row;
-    row.name = ControlName(control);
-    row.writes = lines(control);
-    switch (control.kind) {
-      case ControlKind::kOption:
-        row.page = PageOf(t.options[i].page);
-        row.kind = control.index == PresetOption() ? "preset" : "option";
-        row.state = kOptionStateWords[selection.State(control.index)];
-        row.caption = selection.Caption(control.index);
-        row.hint = LongHint(selection.Hint(control.index));
-        break;
-      case ControlKind::kCombo: {
-        const ComboDecl& combo = t.combos[i];
-        const int index = selection.combos[i];
-        row.page = PageOf(combo.page);
-        row.kind = "combo";
-        row.state = index >= 0 && static_cast<std::size_t>(index) < combo.items.size()
-                        ? std::to_string(index) + " " +
-                              std::string(combo.items[static_cast<std::size_t>(index)])
-                        : "-1";
-        row.caption = combo.labelCaption;
-        row.hint = std::string(combo.hint) + " — " + std::string(combo.explanation);
-        break;
-      }
-      case ControlKind::kSpinner:
-        row.page = PageOf(t.spinners[i].page);
-        row.kind = "spinner";
-        row.state = std::to_string(selection.spinners[i]);
-        row.caption = t.spinners[i].labelCaption;
-        row.hint = std::string(t.spinners[i].hint) + " — " + std::string(t.spinners[i].explanation);
-        break;
-      case ControlKind::kService:  // on the page of its preset box
-        row.page = PageOf(t.options[static_cast<std::size_t>(PresetOption())].page);
-        row.kind = "service";
-        row.state = kServiceStateWords[selection.services[i]];
-        row.caption = t.services[i].display;
-        break;
-    }
+    static_cast<ControlFields&>(row) = Describe(selection, control);
+    row.writes = writes[{static_cast<int>(control.kind), control.index}];
     rows.push_back(std::move(row));
   }
   return rows;
 }
 
-std::string Tsv(const std::string& field) {
-  std::string out;
-  for (char c : field) {
-    if (c == '\\')
-      out += "\\\\";
-    else if (c == '\t')
-      out += "\\t";
-    else if (c == '\n')
-      out += "\\n";
-    else if (c == '\r')
-      out += "\\r";
-    else
-      out += c;
-  }
-  return out;
-}
-
-std::string Json(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const auto b = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (b < 0x20) {
-      const char hex[] = "0123456789abcdef";
-      out += "\\u00";
-      out += hex[b >> 4];
-      out += hex[b & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
-std::string Markdown(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '|')
-      out += "\\|";
-    else if (c == '\n')
-      out += "<br>";
-    else
-      out += c;
-  }
-  return out;
-}
-
 }  // namespace
+
+ControlFields Describe(const Selection& selection, ControlRef control) {
+  const ControlTable& t = Controls();
+  const auto i = static_cast<std::size_t>(control.index);
+  ControlFields row;
+  row.name = ControlName(control);
+  switch (control.kind) {
+    case ControlKind::kOption:
+      row.page = PageOf(t.options[i].page);
+      row.kind = control.index == PresetOption() ? "preset" : "option";
+      row.state = kOptionStateWords[selection.State(control.index)];
+      row.caption = selection.Caption(control.index);
+      row.hint = LongHint(selection.Hint(control.index));
+      break;
+    case ControlKind::kCombo: {
+      const ComboDecl& combo = t.combos[i];
+      const int index = selection.combos[i];
+      row.page = PageOf(combo.page);
+      row.kind = "combo";
+      row.state = index >= 0 && static_cast<std::size_t>(index) < combo.items.size()
+                      ? std::to_string(index) + " " +
+                            std::string(combo.items[static_cast<std::size_t>(index)])
+                      : "-1";
+      row.caption = combo.labelCaption;
+      row.hint = std::string(combo.hint) + " — " + std::string(combo.explanation);
+      break;
+    }
+    case ControlKind::kSpinner:
+      row.page = PageOf(t.spinners[i].page);
+      row.kind = "spinner";
+      row.state = std::to_string(selection.spinners[i]);
+      row.caption = t.spinners[i].labelCaption;
+      row.hint = std::string(t.spinners[i].hint) + " — " + std::string(t.spinners[i].explanation);
+      break;
+    case ControlKind::kService:  // on the page of its preset box
+      row.page = PageOf(t.options[static_cast<std::size_t>(PresetOption())].page);
+      row.kind = "service";
+      row.state = kServiceStateWords[selection.services[i]];
+      row.caption = t.services[i].display;
+      break;
+  }
+  return row;
+}
 
 std::string ListControls(const Selection& selection, const std::string& format) {
   const std::vector<Row> rows = Rows(selection);

@@ -5,6 +5,7 @@
 #include "app/cli.h"
 #include "app/cli_commands.h"
 #include "app/file_io.h"
+#include "app/reg_file_source.h"
 #include "undo/undo.h"
 
 namespace kwetro {
@@ -46,18 +47,6 @@ bool ParseUndoArgs(const std::vector<std::string>& args, UndoOptions& o, std::st
   return true;
 }
 
-// A file as the undo engine reads it: in pieces, straight from the disk.
-class FileSource : public undo::ByteSource {
- public:
-  bool Open(const std::string& path, std::string& reason) { return file_.Open(path, reason); }
-  bool Read(char* buffer, std::size_t size, std::size_t& got, std::string& reason) override {
-    return file_.Read(buffer, size, got, reason);
-  }
-
- private:
-  FileReader file_;
-};
-
 }  // namespace
 
 int RunUndoCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
@@ -83,24 +72,31 @@ int RunUndoCommand(const std::vector<std::string>& args, std::string& out, std::
 
   std::string bytes;
   undo::UndoProblem problem;
-  if (!undo::MakeUndo(*files[0], scripts, o.user, bytes, problem)) {
+  std::vector<undo::ReadWarnings> warnings;
+  const bool made = undo::MakeUndo(*files[0], scripts, o.user, bytes, problem, warnings);
+  std::string passedOver;
+  for (std::size_t i = 0; i < warnings.size(); ++i)
+    passedOver += WarningLines(paths[i], warnings[i]);
+  if (!made) {
     const std::string& path = paths[problem.input];
     using Kind = undo::UndoProblem::Kind;
     if (problem.kind == Kind::kReadFailure) {
-      err = "kwetro-cli: cannot read " + std::string(problem.input == 0 ? "backup" : "script") +
-            " '" + path + "': " + problem.what + "\n";
+      err += "kwetro-cli: cannot read " + std::string(problem.input == 0 ? "backup" : "script") +
+             " '" + path + "': " + problem.what + "\n";
     } else if (problem.line == 0) {
-      err = "kwetro-cli: " + path + ": the backup " + problem.what + "\n";
+      err += "kwetro-cli: " + path + ": the backup " + problem.what + "\n";
     } else {
-      err = "kwetro-cli: " + path + ", line " + std::to_string(problem.line) + ": " + problem.what +
-            "\n";
+      err += "kwetro-cli: " + path + ", line " + std::to_string(problem.line) + ": " +
+             problem.what + "\n";
     }
+    err += passedOver;
     return problem.kind == Kind::kUsage ? kExitUsage : kExitFailure;
   }
+  err += passedOver;
   const std::string target = JoinPath(o.out, "undo.reg");
   std::string reason;
   if (!WriteFileAtomically(target, bytes, reason)) {
-    err = "kwetro-cli: cannot write undo file '" + target + "': " + reason + "\n";
+    err += "kwetro-cli: cannot write undo file '" + target + "': " + reason + "\n";
     return kExitFailure;
   }
   out += target + "\n";

@@ -26,7 +26,9 @@ int main(int argc, char** argv) {
     }
     kwetro::undo::MemorySource script(bytes);
     kwetro::undo::ReadProblem problem;
-    if (!kwetro::undo::ReadRegFile(script, touches, kwetro::undo::Deletions::kAllowed, problem)) {
+    kwetro::undo::ReadWarnings warnings;
+    if (!kwetro::undo::ReadRegFile(script, touches, kwetro::undo::FileKind::kScript, problem,
+                                   warnings)) {
       std::fprintf(stderr, "make_export: %s, line %ld: %s\n", argv[i], problem.line,
                    problem.what.c_str());
       return 1;

@@ -7,8 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/file_io.h"
-#include "bench/synthetic_export.h"
+#include "bench/export_world.h"
 #include "undo/line_decoder.h"
 #include "undo/reg_reader.h"
 #include "undo/undo.h"
@@ -16,34 +15,7 @@
 namespace kwetro {
 namespace {
 
-constexpr std::uint64_t kExportBytes = 16 << 20;
-
-struct UndoWorld {
-  std::string hkcu, hklm, backup;
-
-  UndoWorld() {
-    std::string reason;
-    const std::string golden = std::string(KWETRO_SOURCE_DIR) + "/tests/golden/all-checked/";
-    if (!ReadWholeFile(golden + "hkcu.reg", hkcu, reason) ||
-        !ReadWholeFile(golden + "hklm.reg", hklm, reason))
-      throw std::runtime_error(golden + ": " + reason);
-    undo::ScriptTouches touches;
-    undo::ReadProblem problem;
-    for (const std::string* script : {&hkcu, &hklm}) {
-      undo::MemorySource source(*script);
-      undo::ReadRegFile(source, touches, undo::Deletions::kAllowed, problem);
-    }
-    bench::SyntheticExport source(kExportBytes, touches);
-    std::string chunk(1 << 16, '\0');
-    for (std::size_t got = 0; source.Read(chunk.data(), chunk.size(), got, reason) && got;)
-      backup.append(chunk, 0, got);
-  }
-};
-
-const UndoWorld& World() {
-  static const UndoWorld world;
-  return world;
-}
+const bench::ExportWorld& World() { return bench::TheExportWorld(); }
 
 void Report(benchmark::State& state) {
   const std::size_t bytes = World().backup.size();
@@ -76,7 +48,8 @@ void BM_Undo_ReadExport(benchmark::State& state) {
     undo::MemorySource source(World().backup);
     NothingWanted handler;
     undo::ReadProblem problem;
-    if (!undo::ReadRegFile(source, handler, undo::Deletions::kRefused, problem))
+    undo::ReadWarnings warnings;
+    if (!undo::ReadRegFile(source, handler, undo::FileKind::kExport, problem, warnings))
       state.SkipWithError(problem.what.c_str());
   }
   Report(state);
@@ -89,7 +62,8 @@ void BM_Undo_AllCheckedScripts(benchmark::State& state) {
     undo::MemorySource backup(World().backup), hkcu(World().hkcu), hklm(World().hklm);
     std::string bytes;
     undo::UndoProblem problem;
-    if (!undo::MakeUndo(backup, {&hkcu, &hklm}, "", bytes, problem))
+    std::vector<undo::ReadWarnings> warnings;
+    if (!undo::MakeUndo(backup, {&hkcu, &hklm}, "", bytes, problem, warnings))
       state.SkipWithError(problem.what.c_str());
     written = bytes.size();
   }

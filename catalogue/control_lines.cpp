@@ -8,83 +8,130 @@
 namespace kwetro {
 namespace {
 
-// As the script holds them: string data escaped.
-void EachLine(const Lines& lines, ControlRef control, const ControlLine& each) {
-  std::string room;
-  for (Line line : lines) each(control, ScriptLine(line, room));
-}
+// Walks the catalogue: for a selection, the state each control is in; without
+// one, every state and item.
+class Walk {
+ public:
+  Walk(const Selection* selection, const VariantLine& each) : selection_(selection), each_(each) {}
 
-void OptionLines(const OptionBlock& block, const Selection* selection, const ControlLine& each) {
-  const ControlRef control{ControlKind::kOption, block.option};
-  for (TriState state : {cbChecked, cbUnchecked, cbGrayed}) {
-    if (selection && selection->State(block.option) != state) continue;
-    for (const KeySection& section : block.states[state].sections) {
-      EachLine(section.keys, control, each);
-      EachLine(section.values, control, each);
+  void Run() {
+    for (const auto* script : {&HklmSections(), &HkcuSections()}) {
+      perUser_ = script == &HkcuSections();
+      for (const ScriptSection& section : *script)
+        for (BlocksOf blocks : section.catalogues)
+          for (const Block& block : blocks()) {
+            if (const auto* option = std::get_if<OptionBlock>(&block))
+              Option(*option);
+            else
+              Group(std::get<GroupBlock>(block));
+          }
+    }
+    perUser_ = false;
+    Services();
+  }
+
+ private:
+  bool Chosen(ControlRef control, int variant) const {
+    if (!selection_) return true;
+    const auto i = static_cast<std::size_t>(control.index);
+    switch (control.kind) {
+      case ControlKind::kOption:
+        return selection_->options[i] == variant;
+      case ControlKind::kCombo:
+        return selection_->combos[i] == variant;
+      case ControlKind::kSpinner:
+        return true;
+      case ControlKind::kService:
+        return selection_->services[i] == variant;
+    }
+    return false;
+  }
+
+  // As the script holds them: string data escaped.
+  void Lines(const LineOrigin& origin, const Lines& lines) {
+    std::string room;
+    for (Line line : lines) each_(origin, ScriptLine(line, room));
+  }
+
+  void Option(const OptionBlock& block) {
+    for (TriState state : {cbChecked, cbUnchecked, cbGrayed}) {
+      const LineOrigin origin{{ControlKind::kOption, block.option}, state, -1, perUser_};
+      if (!Chosen(origin.control, state)) continue;
+      for (const KeySection& section : block.states[state].sections) {
+        Lines(origin, section.keys);
+        Lines(origin, section.values);
+      }
     }
   }
-}
 
-void GroupLines(const GroupBlock& group, const Selection* selection, const ControlLine& each) {
-  if (selection && !GroupWritten(group, *selection)) return;
-  for (const GroupItem& item : group.items) {
-    switch (item.kind) {
-      case GroupItem::kMember: {
-        const ControlRef control{ControlKind::kOption, item.control};
-        const TriState state = selection ? selection->State(item.control) : cbChecked;
-        if (selection && item.values[state].empty()) break;
-        each(control, group.key);
-        for (TriState s : {cbChecked, cbUnchecked, cbGrayed})
-          if (!selection || s == state) EachLine(item.values[s], control, each);
-        break;
-      }
-      case GroupItem::kCombo: {
-        const ControlRef control{ControlKind::kCombo, item.control};
-        each(control, group.key);
-        const int index =
-            selection ? selection->combos[static_cast<std::size_t>(item.control)] : -1;
-        for (std::size_t i = 0; i < item.byIndex.size(); ++i)
-          if (!selection || static_cast<int>(i) == index) EachLine(item.byIndex[i], control, each);
-        break;
-      }
-      case GroupItem::kSpinnerMillis: {
-        const ControlRef control{ControlKind::kSpinner, item.control};
-        each(control, group.key);
-        if (!selection) {
-          each(control, item.text);
+  void Group(const GroupBlock& group) {
+    const int id = group.fixed ? -1 : groups_++;
+    if (selection_ && !GroupWritten(group, *selection_)) return;
+    for (const GroupItem& item : group.items) {
+      switch (item.kind) {
+        case GroupItem::kMember:
+          for (TriState state : {cbChecked, cbUnchecked, cbGrayed}) {
+            const LineOrigin origin{{ControlKind::kOption, item.control}, state, id, perUser_};
+            if (item.values[state].empty() || !Chosen(origin.control, state)) continue;
+            each_(origin, group.key);
+            Lines(origin, item.values[state]);
+          }
+          break;
+        case GroupItem::kCombo: {
+          const ControlRef control{ControlKind::kCombo, item.control};
+          const int chosen =
+              selection_ ? selection_->combos[static_cast<std::size_t>(item.control)] : 0;
+          // No item chosen: the block still has its key line.
+          if (selection_ && (chosen < 0 || static_cast<std::size_t>(chosen) >= item.byIndex.size()))
+            each_({control, chosen, id, perUser_}, group.key);
+          for (std::size_t i = 0; i < item.byIndex.size(); ++i) {
+            const LineOrigin origin{control, static_cast<int>(i), id, perUser_};
+            if (!Chosen(control, origin.variant)) continue;
+            each_(origin, group.key);
+            Lines(origin, item.byIndex[i]);
+          }
           break;
         }
-        each(control, SpinnerMillisLine(
-                          item.text, selection->spinners[static_cast<std::size_t>(item.control)]));
-        break;
+        case GroupItem::kSpinnerMillis: {
+          const auto i = static_cast<std::size_t>(item.control);
+          const int seconds = selection_ ? selection_->spinners[i] : Controls().spinners[i].builtIn;
+          const LineOrigin origin{{ControlKind::kSpinner, item.control}, seconds, id, perUser_};
+          each_(origin, group.key);
+          each_(origin, SpinnerMillisLine(item.text, seconds));
+          break;
+        }
+        case GroupItem::kComment:
+          break;
       }
-      case GroupItem::kComment:
-        break;
     }
   }
-}
+
+  void Services() {
+    if (selection_ && !selection_->ServicesEnabled()) return;
+    const auto& services = Controls().services;
+    std::string key;
+    for (std::size_t i = 0; i < services.size(); ++i) {
+      for (TriState state : {cbChecked, cbGrayed, cbUnchecked}) {
+        const LineOrigin origin{{ControlKind::kService, static_cast<int>(i)}, state, -1, false};
+        if (!Chosen(origin.control, state)) continue;
+        each_(origin, ServiceKeyLine(services[i], key));
+        each_(origin, ServiceStartLine(state));
+      }
+    }
+  }
+
+  const Selection* selection_;
+  const VariantLine& each_;
+  int groups_ = 0;
+  bool perUser_ = false;
+};
 
 }  // namespace
 
 void ForEachControlLine(const Selection* selection, const ControlLine& each) {
-  for (const auto* script : {&HklmSections(), &HkcuSections()})
-    for (const ScriptSection& section : *script)
-      for (BlocksOf blocks : section.catalogues)
-        for (const Block& block : blocks()) {
-          if (const auto* option = std::get_if<OptionBlock>(&block))
-            OptionLines(*option, selection, each);
-          else
-            GroupLines(std::get<GroupBlock>(block), selection, each);
-        }
-  if (selection && !selection->ServicesEnabled()) return;
-  const auto& services = Controls().services;
-  std::string key;
-  for (std::size_t i = 0; i < services.size(); ++i) {
-    const ControlRef control{ControlKind::kService, static_cast<int>(i)};
-    each(control, ServiceKeyLine(services[i], key));
-    for (TriState state : {cbChecked, cbGrayed, cbUnchecked})
-      if (!selection || selection->services[i] == state) each(control, ServiceStartLine(state));
-  }
+  Walk(selection, [&each](const LineOrigin& origin, std::string_view line) {
+    each(origin.control, line);
+  }).Run();
 }
 
 std::vector<bool> SpinnersWritten(const Selection& selection) {
@@ -95,5 +142,7 @@ std::vector<bool> SpinnersWritten(const Selection& selection) {
   });
   return written;
 }
+
+void ForEachVariantLine(const VariantLine& each) { Walk(nullptr, each).Run(); }
 
 }  // namespace kwetro

@@ -1,8 +1,7 @@
 // The registry lines each control writes: what a control contributes to the
 // scripts for a selection, or everything any of its states or items can
-// write. Key lines and value lines, UTF-8: the hkcu blocks after the hklm
-// ones and the services last; without a selection a spinner gives only its
-// value name.
+// write, state by state. Key lines and value lines, UTF-8, as the scripts hold
+// them: the hklm blocks before the hkcu ones and the services last.
 #pragma once
 
 #include <functional>
@@ -23,5 +22,23 @@ void ForEachControlLine(const Selection* selection, const ControlLine& each);
 // For each spinner, whether the scripts hold its value for the selection: a
 // spinner of a key group only while the group is written.
 std::vector<bool> SpinnersWritten(const Selection& selection);
+
+// Where a line comes from.
+struct LineOrigin {
+  ControlRef control;
+  // What writes it: the state of an option or service, the item of a
+  // drop-down list, the seconds of a spinner (its built-in value here).
+  int variant = 0;
+  // The key group whose key line it follows: a group is written only while
+  // one of its options is not grayed. -1 for a line of no such group.
+  int group = -1;
+  bool perUser = false;  // in hkcu.reg, which is imported before hklm.reg
+};
+using VariantLine = std::function<void(const LineOrigin& origin, std::string_view line)>;
+
+// Every line each control can write, state by state and item by item; each
+// state's lines begin with their key line, so that they read as a script of
+// their own.
+void ForEachVariantLine(const VariantLine& each);
 
 }  // namespace kwetro

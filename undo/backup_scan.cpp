@@ -106,6 +106,19 @@ void BackupScan::Walk(TouchNode& top, std::u16string_view rest) {
 }
 
 void BackupScan::OnValue(const ValueLine& value) {
+  if (!value.rejected.empty()) {
+    bool needed = !captureTargets_.empty();
+    for (const TouchNode* node : valueTargets_)
+      for (const TouchedValue& touched : node->values)
+        needed = needed || EqualsIgnoringCase(touched.name, value.name);
+    if (needed && unreadable_.what.empty()) {
+      unreadable_.line = value.line;
+      unreadable_.what = "the value \"" + Utf16ToUtf8(value.name) +
+                         "\", which the scripts touch, is in a line REGEDIT does not import (" +
+                         std::string(value.rejected) + "): its data are unknown";
+    }
+    return;
+  }
   for (const auto& [node, index] : captureTargets_)
     node->subtree[index].values.push_back(ToRegValue(value));
   for (TouchNode* node : valueTargets_) {
@@ -173,6 +186,10 @@ const BackupScan::Mount* BackupScan::Choose(Root root, ScanProblem& problem) con
 }
 
 bool BackupScan::Resolve(std::vector<UndoTree>& trees, ScanProblem& problem) const {
+  if (!unreadable_.what.empty()) {
+    problem = unreadable_;
+    return false;
+  }
   if (!user_.empty()) {
     bool known = false;
     for (const std::u16string& sid : users_) known = known || EqualsIgnoringCase(sid, user_);

@@ -30,6 +30,7 @@ struct UndoTree {
 
 struct ScanProblem {
   bool usage = false;  // the command line must choose (a user); else the backup falls short
+  long line = 0;       // the line of the backup it concerns; 0 for the whole backup
   std::string what;
 };
 
@@ -76,6 +77,9 @@ class BackupScan : public RegFileHandler {
   std::vector<Root> wholeRoots_;       // roots the backup names as keys of their own
   std::vector<TouchNode*> valueTargets_;
   std::vector<std::pair<TouchNode*, std::size_t>> captureTargets_;
+  // A value the undo would have to put back whose line REGEDIT does not
+  // import: its data are unknown.
+  ScanProblem unreadable_;
 };
 
 }  // namespace kwetro::undo

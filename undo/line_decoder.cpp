@@ -83,11 +83,11 @@ bool LineDecoder::Next(std::u16string_view& line) {
     if (found) break;
     if (!atEnd_ && Fill()) continue;
     if (failed_) return false;
-    if (end_ != pos_)
-      return Fail(lineNumber_ + 1,
-                  "odd number of bytes: the UTF-16 text ends inside a character (truncated?)");
-    if (lineOpen_) return Fail(lineNumber_ + 1, "the last line has no line end (truncated?)");
-    return false;
+    if (end_ != pos_) oddByteDropped_ = true;
+    pos_ = end_;
+    if (!lineOpen_) return false;
+    lastLineUnended_ = true;
+    break;
   }
   ++lineNumber_;
   if (ansi_) AppendUtf16OfCp1251(ansiLine_, line_);

@@ -1,7 +1,8 @@
 // The lines of a registry file, decoded to UTF-16: REGEDIT's files are UTF-16
 // with a byte-order mark (version 5.00 as REGEDIT /E writes it) or ANSI bytes,
-// read here as Windows-1251. Lines end at CR LF, LF or CR. Reads chunk by
-// chunk and holds one line at a time.
+// read here as Windows-1251. Lines end at CR LF, LF or CR; a last line without
+// a line end is a line all the same, as REGEDIT reads it. Reads chunk by chunk
+// and holds one line at a time.
 #pragma once
 
 #include <string>
@@ -29,6 +30,10 @@ class LineDecoder {
   const ReadProblem& Problem() const { return problem_; }
   long LineNumber() const { return lineNumber_; }  // of the line last returned
   bool Ansi() const { return ansi_; }              // no UTF-16 byte-order mark
+  // At the end of the file: the last line had no line end; a UTF-16 file
+  // ended with half a character, which is not read.
+  bool LastLineUnended() const { return lastLineUnended_; }
+  bool OddByteDropped() const { return oddByteDropped_; }
 
  private:
   bool Fill();
@@ -47,6 +52,8 @@ class LineDecoder {
   bool afterCr_ = false;  // the last line ended with CR: an LF next belongs to it
   bool lineOpen_ = false;
   bool failed_ = false;
+  bool lastLineUnended_ = false;
+  bool oddByteDropped_ = false;
   std::string ansiLine_;
   std::u16string line_;
   long lineNumber_ = 0;

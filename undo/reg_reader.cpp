@@ -55,38 +55,54 @@ std::string Excerpt(std::u16string_view s, std::size_t i) {
 
 constexpr std::u16string_view kHeader5 = u"Windows Registry Editor Version 5.00";
 constexpr std::u16string_view kHeader4 = u"REGEDIT4";
+constexpr std::u16string_view kHeader31 = u"REGEDIT";
+constexpr std::u16string_view kClassesRoot = u"HKEY_CLASSES_ROOT";
+// The bytes of a UTF-8 byte-order mark, read as Windows-1251.
+constexpr std::u16string_view kUtf8Mark = u"\u043F\u00BB\u0457";
+
+constexpr char kSkipped[] = ": skipped, as REGEDIT skips it";
 
 class Reader {
  public:
-  Reader(ByteSource& source, RegFileHandler& handler, Deletions deletions)
-      : lines_(source), handler_(handler), deletions_(deletions) {}
+  Reader(ByteSource& source, RegFileHandler& handler, FileKind kind, ReadWarnings& warnings)
+      : lines_(source), handler_(handler), kind_(kind), warnings_(warnings) {}
 
   bool Run(ReadProblem& problem);
 
  private:
-  enum class State { kHeader, kLineStart, kHexContinuation };
+  // kWin31: a file of Windows 3.1; kDone: REGEDIT stopped, the rest is not read.
+  enum class State { kHeader, kLineStart, kHexContinuation, kWin31, kDone };
   enum class Key { kNone, kWanted, kIgnored };  // the key the values go to
   using LineHandler = bool (Reader::*)(std::u16string_view);
 
   bool HeaderLine(std::u16string_view line);
   bool StartLine(std::u16string_view line);
   bool ContinuationLine(std::u16string_view line);
+  bool Win31Line(std::u16string_view line);
   bool KeyAt(std::u16string_view line, std::size_t i);
+  bool DeletionOf(std::u16string_view path);
   bool ValueAt(std::u16string_view line, std::size_t i);
   bool DataAt(std::u16string_view line, std::size_t i);
   bool HexAt(std::u16string_view line, std::size_t i);
+  void NameValue(std::u16string_view rawName);
   void Deliver();
+  bool Reject(std::string why, const char* outcome = "REGEDIT does not import this value");
+  bool Stop(const std::string& why);
+  void Warn(std::string what, long line = 0) {
+    warnings_.Add(line ? line : lines_.LineNumber(), std::move(what));
+  }
   bool Fail(std::string what, long line = 0);
 
   LineDecoder lines_;
   RegFileHandler& handler_;
-  Deletions deletions_;
+  FileKind kind_;
+  ReadWarnings& warnings_;
   State state_ = State::kHeader;
   Key key_ = Key::kNone;
   ValueLine value_;
   // Copies that outlive the line: hex data may continue on the next ones.
-  std::u16string rawName_, name_, widened_;
-  std::string bytes_, widenedBytes_;
+  std::u16string rawName_, name_, widened_, rawString_;
+  std::string bytes_, widenedBytes_, rejected_;
   ReadProblem problem_;
 };
 
@@ -98,68 +114,165 @@ bool Reader::Fail(std::string what, long line) {
 
 bool Reader::Run(ReadProblem& problem) {
   static constexpr LineHandler kHandlers[] = {&Reader::HeaderLine, &Reader::StartLine,
-                                              &Reader::ContinuationLine};
+                                              &Reader::ContinuationLine, &Reader::Win31Line};
   std::u16string_view line;
   bool ok = true;
-  while (ok && lines_.Next(line)) ok = (this->*kHandlers[static_cast<int>(state_)])(line);
+  while (ok && state_ != State::kDone && lines_.Next(line))
+    ok = (this->*kHandlers[static_cast<int>(state_)])(line);
   if (ok && lines_.Failed()) {
     problem_ = lines_.Problem();
     ok = false;
   } else if (ok && state_ == State::kHeader) {
     ok = Fail("empty file: no REGEDIT header", 1);
   } else if (ok && state_ == State::kHexContinuation) {
-    ok = Fail("the value starting here goes on past the end of the file (truncated?)", value_.line);
+    state_ = State::kLineStart;
+    Reject("the value goes on past the end of the file (truncated?)",
+           "REGEDIT imports the bytes before the end");
   }
+  if (ok && lines_.OddByteDropped())
+    Warn(
+        "odd number of bytes: the UTF-16 text ends inside a character, which is not read "
+        "(truncated?)",
+        lines_.LineNumber() + (lines_.LastLineUnended() ? 0 : 1));
+  if (ok && lines_.LastLineUnended() && kind_ == FileKind::kExport)
+    Warn(
+        "the last line has no line end, which every line of an export has: the export may be "
+        "cut short");
   if (!ok) problem = problem_;
   return ok;
 }
 
 bool Reader::HeaderLine(std::u16string_view line) {
   const std::u16string_view text = line.substr(SkipBlanks(line, 0));
-  if (text != kHeader5 && text != kHeader4)
+  if (text == kHeader5 || text == kHeader4) {
+    state_ = State::kLineStart;
+  } else if (text == kHeader31) {
+    state_ = State::kWin31;
+  } else if (StartsWith(text, 0, kHeader31)) {
+    Warn("REGEDIT imports nothing from a file whose first line is " + Excerpt(text, 0));
+    state_ = State::kDone;
+  } else if (StartsWith(line, 0, kUtf8Mark)) {
+    return Fail(
+        "not a REGEDIT file: it begins with a UTF-8 byte-order mark (REGEDIT reads ANSI "
+        "and UTF-16 files)");
+  } else {
     return Fail(
         "not a REGEDIT file: the first line is neither \"Windows Registry Editor Version "
         "5.00\" nor \"REGEDIT4\"");
-  state_ = State::kLineStart;
+  }
   return true;
 }
 
 bool Reader::StartLine(std::u16string_view line) {
   const std::size_t i = SkipBlanks(line, 0);
-  if (i == line.size() || line[i] == u';') return true;
+  if (i == line.size() || line[i] == u';' || line[i] == u'#') return true;
   if (line[i] == u'[') return KeyAt(line, i + 1);
   if (line[i] == u'@' || line[i] == u'"') return ValueAt(line, i);
-  return Fail("neither a key, a value nor a comment: " + Excerpt(line, i));
+  Warn("neither a key, a value nor a comment: " + Excerpt(line, i) + kSkipped);
+  return true;
 }
 
+// Hex data go on after a line that ends with a backslash; blank lines and
+// comments between are passed over. A line that holds no hex data ends the
+// value, which REGEDIT then drops, and is read as a line of its own.
 bool Reader::ContinuationLine(std::u16string_view line) {
   const std::size_t i = SkipBlanks(line, 0);
   if (i == line.size() || line[i] == u';') return true;
-  return HexAt(line, i);
+  if (HexDigit(line[i]) >= 0) return HexAt(line, i);
+  state_ = State::kLineStart;
+  Reject("the line after \"\\\" holds no hex data");
+  return StartLine(line);
+}
+
+// Windows 3.1: "HKEY_CLASSES_ROOT\path = text" sets the key's default value;
+// REGEDIT passes over any other line.
+bool Reader::Win31Line(std::u16string_view line) {
+  if (!StartsWith(line, 0, kClassesRoot)) return true;
+  std::size_t end = 0;
+  while (end < line.size() && !IsBlank(line[end])) ++end;
+  KeyLine key;
+  key.line = lines_.LineNumber();
+  if (!SplitRoot(line.substr(0, end), key.root, key.rest)) {
+    Warn("unknown root key " + Excerpt(line.substr(0, end), 0) + kSkipped);
+    return true;
+  }
+  key_ = handler_.OnKey(key) ? Key::kWanted : Key::kIgnored;
+  std::size_t i = SkipBlanks(line, end);
+  if (i < line.size() && line[i] == u'=') ++i;
+  if (i < line.size() && line[i] == u' ') ++i;
+  value_ = ValueLine();
+  value_.line = key.line;
+  NameValue({});
+  // The text stands as it is; the handler gets it as a quoted string holds it.
+  rawString_.clear();
+  for (char16_t c : line.substr(i)) {
+    if (c == u'\\' || c == u'"') rawString_ += u'\\';
+    rawString_ += c;
+  }
+  value_.kind = ValueKind::kString;
+  value_.type = 1;
+  value_.rawString = rawString_;
+  Deliver();
+  return true;
 }
 
 bool Reader::KeyAt(std::u16string_view line, std::size_t i) {
   const std::size_t close = line.rfind(u']');
-  if (close == kNone || close < i) return Fail("key name without its closing \"]\"");
-  std::u16string_view path = line.substr(i, close - i);
-  KeyLine key;
-  key.line = lines_.LineNumber();
-  key.deletion = !path.empty() && path[0] == u'-';
-  if (key.deletion) path.remove_prefix(1);
-  if (!SplitRoot(path, key.root, key.rest))
-    return Fail("unknown root key \"" + Utf16ToUtf8(path.substr(0, path.find(u'\\'))) +
-                "\" (REGEDIT takes full names such as HKEY_LOCAL_MACHINE)");
-  if (!key.deletion) {
-    key_ = handler_.OnKey(key) ? Key::kWanted : Key::kIgnored;
+  if (i < line.size() && IsBlank(line[i])) {
+    Warn("a blank after \"[\": no key name" + std::string(kSkipped) +
+         " (values that follow go to the key before)");
     return true;
   }
-  if (deletions_ == Deletions::kRefused)
-    return Fail("a key deletion, which no registry export holds");
-  std::u16string_view rest = key.rest, component;
-  if (!NextComponent(rest, component)) return Fail("deletion of a whole root key");
+  if (close == kNone || close < i) {
+    Warn("key name without its closing \"]\"" + std::string(kSkipped) +
+         " (values that follow go to the key before)");
+    return true;
+  }
+  const std::u16string_view path = line.substr(i, close - i);
+  if (!path.empty() && path[0] == u'-') return DeletionOf(path.substr(1));
+  KeyLine key;
+  key.line = lines_.LineNumber();
+  if (!SplitRoot(path, key.root, key.rest)) {
+    key_ = Key::kNone;
+    Warn("unknown root key \"" + Utf16ToUtf8(path.substr(0, path.find(u'\\'))) +
+         "\" (REGEDIT takes full names such as HKEY_LOCAL_MACHINE): the key and its values are "
+         "skipped, as REGEDIT skips them");
+    return true;
+  }
+  key_ = handler_.OnKey(key) ? Key::kWanted : Key::kIgnored;
+  return true;
+}
+
+bool Reader::DeletionOf(std::u16string_view path) {
+  if (kind_ == FileKind::kExport) return Fail("a key deletion, which no registry export holds");
   key_ = Key::kNone;  // REGEDIT closes the key: values up to the next key go nowhere
+  if (path.empty() || (path[0] != u'H' && path[0] != u'h')) {
+    Warn("a key deletion that names no root key: REGEDIT deletes nothing here");
+    return true;
+  }
+  KeyLine key;
+  key.line = lines_.LineNumber();
+  key.deletion = true;
+  if (!SplitRoot(path, key.root, key.rest))
+    return Stop("unknown root key \"" + Utf16ToUtf8(path.substr(0, path.find(u'\\'))) +
+                "\" in a key deletion");
+  std::u16string_view rest = key.rest, component;
+  if (!NextComponent(rest, component)) return Stop("deletion of a whole root key");
   handler_.OnKey(key);
   return true;
+}
+
+bool Reader::Stop(const std::string& why) {
+  Warn("REGEDIT stops importing here: " + why + "; the rest of the file is not read");
+  state_ = State::kDone;
+  return true;
+}
+
+void Reader::NameValue(std::u16string_view rawName) {
+  if (key_ != Key::kWanted) return;
+  rawName_.assign(rawName);
+  name_.clear();
+  AppendUnescaped(rawName, name_);
 }
 
 bool Reader::ValueAt(std::u16string_view line, std::size_t i) {
@@ -169,34 +282,32 @@ bool Reader::ValueAt(std::u16string_view line, std::size_t i) {
   std::size_t j = i + 1;
   if (line[i] == u'"') {
     const std::size_t close = ClosingQuote(line, i + 1);
-    if (close == kNone) return Fail("value name without its closing quote");
+    if (close == kNone) {
+      Warn("value name without its closing quote" + std::string(kSkipped));
+      return true;
+    }
     rawName = line.substr(i + 1, close - i - 1);
     j = close + 1;
   }
+  NameValue(rawName);
   j = SkipBlanks(line, j);
-  if (j == line.size() || line[j] != u'=') return Fail("no \"=\" after the value name");
-  if (key_ == Key::kWanted) {
-    rawName_.assign(rawName);
-    name_.clear();
-    AppendUnescaped(rawName, name_);
-  }
+  if (j == line.size() || line[j] != u'=') return Reject("no \"=\" after the value name");
   return DataAt(line, SkipBlanks(line, j + 1));
 }
 
 bool Reader::DataAt(std::u16string_view line, std::size_t i) {
   if (StartsWith(line, i, u"-")) {
-    if (!NothingFrom(line, i + 1)) return Fail("text after \"=-\": " + Excerpt(line, i));
-    if (deletions_ == Deletions::kRefused)
-      return Fail("a value deletion, which no registry export holds");
+    if (!NothingFrom(line, i + 1)) return Reject("text after \"=-\": " + Excerpt(line, i));
+    if (kind_ == FileKind::kExport) return Fail("a value deletion, which no registry export holds");
     value_.deletion = true;
     Deliver();
     return true;
   }
   if (StartsWith(line, i, u"\"")) {
     const std::size_t close = ClosingQuote(line, i + 1);
-    if (close == kNone) return Fail("string without its closing quote");
+    if (close == kNone) return Reject("string without its closing quote");
     if (!NothingFrom(line, close + 1))
-      return Fail("text after the string's closing quote: " + Excerpt(line, close + 1));
+      return Reject("text after the string's closing quote: " + Excerpt(line, close + 1));
     value_.kind = ValueKind::kString;
     value_.type = 1;
     value_.rawString = line.substr(i + 1, close - i - 1);
@@ -210,7 +321,7 @@ bool Reader::DataAt(std::u16string_view line, std::size_t i) {
     for (; k < line.size() && HexDigit(line[k]) >= 0; ++k, ++digits)
       number = number << 4 | static_cast<std::uint32_t>(HexDigit(line[k]));
     if (digits == 0 || digits > 8 || !NothingFrom(line, k))
-      return Fail("bad dword value: " + Excerpt(line, i));
+      return Reject("bad dword value: " + Excerpt(line, i));
     value_.kind = ValueKind::kDword;
     value_.type = 4;
     bytes_.clear();
@@ -227,11 +338,11 @@ bool Reader::DataAt(std::u16string_view line, std::size_t i) {
     for (k += 4; k < line.size() && HexDigit(line[k]) >= 0 && type <= 0xFFFFFFFF; ++k)
       type = type << 4 | static_cast<std::uint64_t>(HexDigit(line[k]));
     if (k == i + 4 || type > 0xFFFFFFFF || !StartsWith(line, k, u"):"))
-      return Fail("bad value type: " + Excerpt(line, i));
+      return Reject("bad value type: " + Excerpt(line, i));
     value_.type = static_cast<std::uint32_t>(type);
     k += 2;
   } else {
-    return Fail("unknown value type: " + Excerpt(line, i));
+    return Reject("unknown value type: " + Excerpt(line, i));
   }
   value_.kind = ValueKind::kHex;
   bytes_.clear();
@@ -241,11 +352,12 @@ bool Reader::DataAt(std::u16string_view line, std::size_t i) {
 // Bytes written as hex digits separated by commas; a backslash at the end of
 // a line continues the list on the next one.
 bool Reader::HexAt(std::u16string_view line, std::size_t i) {
+  state_ = State::kLineStart;
   for (;;) {
     i = SkipBlanks(line, i);
     if (i == line.size() || line[i] == u';') break;
     if (line[i] == u'\\') {
-      if (!NothingFrom(line, i + 1)) return Fail("text after \"\\\": " + Excerpt(line, i));
+      if (!NothingFrom(line, i + 1)) return Reject("text after \"\\\": " + Excerpt(line, i));
       state_ = State::kHexContinuation;
       return true;
     }
@@ -253,17 +365,24 @@ bool Reader::HexAt(std::u16string_view line, std::size_t i) {
     unsigned byte = 0;
     for (; i < line.size() && HexDigit(line[i]) >= 0 && byte <= 0xFF; ++i)
       byte = byte << 4 | static_cast<unsigned>(HexDigit(line[i]));
-    if (i == start || byte > 0xFF) return Fail("bad hex data: " + Excerpt(line, start));
+    if (i == start || byte > 0xFF) return Reject("bad hex data: " + Excerpt(line, start));
     if (key_ == Key::kWanted) bytes_ += static_cast<char>(byte);
     i = SkipBlanks(line, i);
     if (i == line.size() || line[i] == u';') break;
     if (line[i] == u',') {
       ++i;
     } else if (line[i] != u'\\') {
-      return Fail("bad hex data: " + Excerpt(line, start));
+      return Reject("bad hex data: " + Excerpt(line, start));
     }
   }
-  state_ = State::kLineStart;
+  Deliver();
+  return true;
+}
+
+bool Reader::Reject(std::string why, const char* outcome) {
+  Warn(why + ": " + outcome, value_.line);
+  rejected_ = std::move(why);
+  value_.rejected = rejected_;
   Deliver();
   return true;
 }
@@ -273,7 +392,8 @@ void Reader::Deliver() {
   value_.rawName = rawName_;
   value_.name = name_;
   value_.bytes = bytes_;
-  if (value_.kind == ValueKind::kHex && lines_.Ansi() && (value_.type == 2 || value_.type == 7)) {
+  if (value_.rejected.empty() && value_.kind == ValueKind::kHex && lines_.Ansi() &&
+      (value_.type == 2 || value_.type == 7)) {
     widened_.clear();
     AppendUtf16OfCp1251(bytes_, widened_);
     widenedBytes_.clear();
@@ -295,9 +415,9 @@ RegValue ToRegValue(const ValueLine& value) {
   return v;
 }
 
-bool ReadRegFile(ByteSource& source, RegFileHandler& handler, Deletions deletions,
-                 ReadProblem& problem) {
-  return Reader(source, handler, deletions).Run(problem);
+bool ReadRegFile(ByteSource& source, RegFileHandler& handler, FileKind kind, ReadProblem& problem,
+                 ReadWarnings& warnings) {
+  return Reader(source, handler, kind, warnings).Run(problem);
 }
 
 }  // namespace kwetro::undo

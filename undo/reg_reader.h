@@ -1,9 +1,12 @@
-// Reads a REGEDIT file ("Windows Registry Editor Version 5.00" or
-// "REGEDIT4"), line by line, as a state machine over the decoded lines, and
-// hands each key and value to a handler. A sound file is read as REGEDIT
-// reads it; where REGEDIT would skip a line it cannot read, this reader
-// refuses the file instead, so that a damaged export is never taken for the
-// registry's state.
+// Reads a REGEDIT file ("Windows Registry Editor Version 5.00", "REGEDIT4",
+// or the "REGEDIT" of Windows 3.1), line by line, as a state machine over the
+// decoded lines, and hands each key and value to a handler, as REGEDIT
+// imports them. A line REGEDIT skips is skipped with a warning; a value line
+// REGEDIT does not import is still handed over, marked, since it names a
+// value; a key deletion REGEDIT cannot carry out ends the reading, as it ends
+// the import. Refused are only what REGEDIT refuses as a whole (no header, a
+// NUL character, which also marks UTF-16 without a byte-order mark), a line
+// over 1 MiB, and in an export any deletion.
 #pragma once
 
 #include <cstdint>
@@ -27,7 +30,10 @@ struct KeyLine {
 struct ValueLine {
   std::u16string_view rawName;  // between the quotes as written; empty for @
   std::u16string_view name;     // the same with its escapes resolved
-  bool deletion = false;        // "name"=-
+  // Why REGEDIT does not import the line (or not whole); empty when it does.
+  // The line names the value all the same; its data are not read.
+  std::string_view rejected;
+  bool deletion = false;  // "name"=-
   ValueKind kind = ValueKind::kString;
   std::u16string_view rawString;  // kString: between the quotes as written
   std::uint32_t type = 0;         // kHex: N of hex(N), 3 for hex:
@@ -44,17 +50,19 @@ class RegFileHandler {
  public:
   virtual ~RegFileHandler() = default;
   // Returns whether the values of this key matter; the values of a key that
-  // does not are still checked but not handed over.
+  // does not are still read but not handed over.
   virtual bool OnKey(const KeyLine& key) = 0;
   virtual void OnValue(const ValueLine& value) = 0;
 };
 
-// A registry export describes a state: it deletes nothing.
-enum class Deletions { kAllowed, kRefused };
+// A script changes the registry; an export (REGEDIT /E) describes a state
+// and deletes nothing. An export that lacks its last line end may have been
+// cut short, which the warnings say.
+enum class FileKind { kScript, kExport };
 
-// False, with the problem and its line, when the file is not a sound
-// REGEDIT file or cannot be read.
-bool ReadRegFile(ByteSource& source, RegFileHandler& handler, Deletions deletions,
-                 ReadProblem& problem);
+// False, with the problem and its line, when the file is not one REGEDIT
+// imports or cannot be read. Lines passed over are added to warnings.
+bool ReadRegFile(ByteSource& source, RegFileHandler& handler, FileKind kind, ReadProblem& problem,
+                 ReadWarnings& warnings);
 
 }  // namespace kwetro::undo

@@ -9,10 +9,10 @@
 namespace kwetro::undo {
 namespace {
 
-bool Read(ByteSource& source, RegFileHandler& handler, Deletions deletions, std::size_t input,
-          UndoProblem& problem) {
+bool Read(ByteSource& source, RegFileHandler& handler, FileKind kind, std::size_t input,
+          UndoProblem& problem, std::vector<ReadWarnings>& warnings) {
   ReadProblem read;
-  if (ReadRegFile(source, handler, deletions, read)) return true;
+  if (ReadRegFile(source, handler, kind, read, warnings[input])) return true;
   problem.kind = read.readFailure ? UndoProblem::Kind::kReadFailure : UndoProblem::Kind::kBadInput;
   problem.input = input;
   problem.line = read.line;
@@ -23,19 +23,20 @@ bool Read(ByteSource& source, RegFileHandler& handler, Deletions deletions, std:
 }  // namespace
 
 bool MakeUndo(ByteSource& backup, const std::vector<ByteSource*>& scripts, const std::string& user,
-              std::string& undoBytes, UndoProblem& problem) {
+              std::string& undoBytes, UndoProblem& problem, std::vector<ReadWarnings>& warnings) {
+  warnings.assign(scripts.size() + 1, ReadWarnings());
   ScriptTouches touches;
   for (std::size_t i = 0; i < scripts.size(); ++i)
-    if (!Read(*scripts[i], touches, Deletions::kAllowed, i + 1, problem)) return false;
+    if (!Read(*scripts[i], touches, FileKind::kScript, i + 1, problem, warnings)) return false;
 
   BackupScan scan(touches, Cp1251ToUtf16(Utf8ToCp1251(user)));
-  if (!Read(backup, scan, Deletions::kRefused, 0, problem)) return false;
+  if (!Read(backup, scan, FileKind::kExport, 0, problem, warnings)) return false;
   std::vector<UndoTree> trees;
   ScanProblem resolve;
   if (!scan.Resolve(trees, resolve)) {
     problem.kind = resolve.usage ? UndoProblem::Kind::kUsage : UndoProblem::Kind::kBadInput;
     problem.input = 0;
-    problem.line = 0;
+    problem.line = resolve.line;
     problem.what = resolve.what;
     return false;
   }

@@ -2,13 +2,16 @@
 // registry taken before they were imported (REGEDIT /E of the whole
 // registry), the file that puts back every key and value they touch
 // (undo_plan.h). The scripts are read first; the backup is read once, chunk
-// by chunk, keeping only what the scripts touch.
+// by chunk, keeping only what the scripts touch. A value line of a script
+// that REGEDIT does not import still counts as touched: putting back the
+// backup's value is then no change at all.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "undo/byte_source.h"
+#include "undo/read_problem.h"
 
 namespace kwetro::undo {
 
@@ -21,8 +24,9 @@ struct UndoProblem {
 };
 
 // user: the SID of the user whose hive HKEY_CURRENT_USER is, when the backup
-// holds several; empty to let the backup say.
+// holds several; empty to let the backup say. warnings: the lines of each
+// input (the backup first) that were passed over as REGEDIT passes them.
 bool MakeUndo(ByteSource& backup, const std::vector<ByteSource*>& scripts, const std::string& user,
-              std::string& undoBytes, UndoProblem& problem);
+              std::string& undoBytes, UndoProblem& problem, std::vector<ReadWarnings>& warnings);
 
 }  // namespace kwetro::undo

@@ -140,8 +140,8 @@ TEST(FuzzInputs, PassTheChecksOfTheirTarget) {
   each("tests/golden", CheckSettingsBytes, ".ini");  // the seeds test-fuzz.sh adds
   each("fuzz/corpus/layout", CheckLayoutBytes, ".form");
   each("fuzz/regressions/layout", CheckLayoutBytes, "");
-  each("fuzz/corpus/undo", CheckUndoBackupBytes, ".reg");
-  each("fuzz/regressions/undo", CheckUndoBackupBytes, "");
+  each("fuzz/corpus/undo", CheckExportBytes, ".reg");
+  each("fuzz/regressions/undo", CheckExportBytes, "");
   EXPECT_EQ(CheckLayoutBytes(ReadBytes(SourcePath("ui/kwetro.form"))), "");
   EXPECT_GE(inputs, 10) << "the source tree is out of reach at " << SourcePath("").string();
 }

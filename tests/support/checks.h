@@ -13,7 +13,11 @@
 
 #include "app/cli.h"
 #include "app/settings_file.h"
+#include "catalogue/control_lines.h"
 #include "catalogue/generators.h"
+#include "machine/audit.h"
+#include "machine/capture.h"
+#include "machine/export_registry.h"
 #include "ui/layout.h"
 #include "undo/reg_reader.h"
 #include "undo/touch_tree.h"
@@ -186,7 +190,8 @@ inline std::string CheckUndoBackupBytes(std::string_view bytes) {
     ScriptTouches t;
     MemorySource source(kScript);
     ReadProblem problem;
-    ReadRegFile(source, t, Deletions::kAllowed, problem);
+    ReadWarnings warnings;
+    ReadRegFile(source, t, FileKind::kScript, problem, warnings);
     return t;
   }();
   // Stops at the first key of the undo file that the script does not touch.
@@ -210,17 +215,58 @@ inline std::string CheckUndoBackupBytes(std::string_view bytes) {
   MemorySource backup(bytes), script(kScript);
   std::string undo;
   UndoProblem problem;
-  if (!MakeUndo(backup, {&script}, "", undo, problem))
+  std::vector<ReadWarnings> warnings;
+  if (!MakeUndo(backup, {&script}, "", undo, problem, warnings))
     return problem.what.empty() ? "refused without saying why" : "";
   MemorySource written(undo);
   TouchedKeysOnly check;
   ReadProblem reread;
-  if (!ReadRegFile(written, check, Deletions::kAllowed, reread))
+  ReadWarnings passedOver;
+  if (!ReadRegFile(written, check, FileKind::kScript, reread, passedOver))
     return "the undo file does not read back: line " + std::to_string(reread.line) + ": " +
            reread.what;
+  if (passedOver.count)
+    return "the undo file reads back with a line passed over: line " +
+           std::to_string(passedOver.first[0].line) + ": " + passedOver.first[0].what;
   if (!check.stray.empty())
     return "the undo file names a key the script does not touch (" + check.stray + ")";
   return {};
+}
+
+// Any bytes as the export of `kwetro-cli audit`: refused with a reason, or
+// every control judged, and the selection captured from it writes no line
+// the machine does not hold, but those of the controls it names unavoidable.
+inline std::string CheckAuditExportBytes(std::string_view bytes) {
+  undo::MemorySource source(bytes);
+  machine::ExportRegistry exported("");
+  machine::ExportProblem problem;
+  undo::ReadWarnings warnings;
+  if (!exported.Read(source, problem, warnings))
+    return problem.what.empty() ? "refused without saying why" : "";
+  const machine::Machine m = machine::ReadMachine(exported);
+  if (machine::AuditMachine(m, Selection()).size() != WindowOrder().size())
+    return "not every control judged";
+  const machine::Captured captured = machine::CaptureMachine(m, Selection());
+  std::vector<std::string> lines;
+  std::vector<ControlRef> owners;
+  ForEachControlLine(&captured.selection, [&](ControlRef control, std::string_view line) {
+    lines.emplace_back(line);
+    owners.push_back(control);
+  });
+  const auto& unavoidable = captured.unavoidable;
+  for (const machine::Effect& e : machine::TheModel().EffectsOf(lines)) {
+    const ControlRef control = owners[static_cast<std::size_t>(e.order)];
+    if (!machine::Holds(e, m) &&
+        std::find(unavoidable.begin(), unavoidable.end(), control) == unavoidable.end())
+      return "the captured selection changes " + std::string(ControlName(control));
+  }
+  return "";
+}
+
+// Any bytes as a registry export, to both commands that read one.
+inline std::string CheckExportBytes(std::string_view bytes) {
+  const std::string problem = CheckUndoBackupBytes(bytes);
+  return problem.empty() ? CheckAuditExportBytes(bytes) : problem;
 }
 
 }  // namespace kwetro::testing

@@ -25,7 +25,9 @@ class Dump : public RegFileHandler {
   }
   void OnValue(const ValueLine& v) override {
     text += "{" + Utf16ToUtf8(v.name) + "}=";
-    if (v.deletion) {
+    if (!v.rejected.empty()) {
+      text += "(not imported)";
+    } else if (v.deletion) {
       text += "-";
     } else if (v.kind == ValueKind::kString) {
       text += "\"" + Utf16ToUtf8(v.rawString) + "\"";
@@ -61,8 +63,11 @@ TEST(RegReader, ReadsEachKindOfInputOrNamesTheLineAndTheFault) {
       MemorySource source(file, piece);
       Dump dump;
       ReadProblem problem;
-      const Deletions deletions = row[1] == "export" ? Deletions::kRefused : Deletions::kAllowed;
-      const bool ok = ReadRegFile(source, dump, deletions, problem);
+      ReadWarnings warnings;
+      const FileKind kind = row[1] == "export" ? FileKind::kExport : FileKind::kScript;
+      const bool ok = ReadRegFile(source, dump, kind, problem, warnings);
+      for (const ReadProblem& w : warnings.first)
+        dump.text += "! line " + std::to_string(w.line) + ": " + w.what + "\n";
       const std::string got =
           ok ? dump.text : "line " + std::to_string(problem.line) + ": " + problem.what;
       EXPECT_EQ(ok ? got : got.substr(0, expected.size()), expected)

@@ -28,8 +28,9 @@ TEST(UndoCommand, ExitStatusAndMessageForEachOutcomeAndNothingWrittenOnAnError) 
                "[HKEY_USERS\\S-1-5-21-1-1-1-1001]\n\n"));
   const std::string script =
       file("hkcu.reg", testing::AnsiFile(header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:2\n"));
-  const std::string bad =
-      file("bad.reg", testing::AnsiFile(header + "[HKEY_USERS\\A]\n@=hex:0g\n"));
+  const std::string bad = file("bad.reg", testing::AnsiFile("[Settings]\nChecked=1\n"));
+  const std::string odd =
+      file("odd.reg", testing::AnsiFile(header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=hex:0g"));
   const std::string out = dir.File("out"), user = "S-1-5-21-1-1-1-1000";
   std::filesystem::create_directory(out);
   const struct {
@@ -49,7 +50,7 @@ TEST(UndoCommand, ExitStatusAndMessageForEachOutcomeAndNothingWrittenOnAnError) 
        "kwetro-cli: cannot read backup '" + dir.File("absent.reg") + "': "},
       {{"undo", "--backup", backup, "--out", out, script, bad},
        kExitFailure,
-       "kwetro-cli: " + bad + ", line 4: bad hex data: \"0g\""},
+       "kwetro-cli: " + bad + ", line 1: not a REGEDIT file"},
       {{"undo", "--backup", out, "--out", out, "--user", user, script},
        kExitFailure,
        "kwetro-cli: cannot read backup '" + out + "': "},
@@ -65,9 +66,12 @@ TEST(UndoCommand, ExitStatusAndMessageForEachOutcomeAndNothingWrittenOnAnError) 
     EXPECT_FALSE(dir.Exists("undo.reg")) << c.message;
   }
 
+  // A value line REGEDIT does not import counts as touched, with a warning.
   const testing::CliRun r =
-      testing::Cli({"undo", "--user", user, "--backup", backup, "--out", out, script});
+      testing::Cli({"undo", "--user", user, "--backup", backup, "--out", out, script, odd});
   ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_EQ(r.err, "kwetro-cli: warning: " + odd +
+                       ", line 4: bad hex data: \"0g\": REGEDIT does not import this value\n");
   EXPECT_EQ(r.out, JoinPath(out, "undo.reg") + "\n");
   EXPECT_EQ(testing::ReadUtf16File(dir.Read("out/undo.reg")),
             header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:00000001\n\n");

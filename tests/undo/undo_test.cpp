@@ -42,7 +42,8 @@ TEST(Undo, PutsBackEveryTouchedKeyAndValueOrSaysWhyNot) {
     for (MemorySource& s : scriptSources) sources.push_back(&s);
     std::string bytes;
     UndoProblem problem;
-    if (MakeUndo(backupSource, sources, user, bytes, problem)) {
+    std::vector<ReadWarnings> warnings;
+    if (MakeUndo(backupSource, sources, user, bytes, problem, warnings)) {
       EXPECT_EQ(ReadUtf16File(bytes), expected) << c.name;
       EXPECT_EQ(bytes, Utf16File(expected)) << c.name << ": not UTF-16 with CR LF";
     } else {

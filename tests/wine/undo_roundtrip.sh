@@ -6,7 +6,8 @@
 # undo.reg from the export (kwetro-cli.exe under Wine must make the same
 # bytes), REGEDIT /S imports it and REGEDIT /E exports again (after.reg).
 # Every key and value the scripts touch must then be as in before.reg, and
-# the import must have changed some of them (undo_compare.pl).
+# the import must have changed some of them (undo_compare.pl). Then a sample
+# of real-world files, each undone to the whole export as before.
 #
 # Wine runs with the Russian code pages (registry_common.sh).
 #
@@ -49,5 +50,31 @@ for choice in 1 0 random random random; do
     --after "$dir/after.reg" "$dir/hkcu.reg" "$dir/hklm.reg" || failed=1
 done
 
-echo "undo_roundtrip: 5 selections in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every touched key and value put back' || echo FAILED)"
+# Real-world files of public tweak collections (tests/undo/corpus), a sample
+# of the shapes REGEDIT takes and Kwetro never writes: no line end after the
+# last line, stray lines, a string with single backslashes, a value after a
+# key deletion, keys deleted and made again, HKEY_CLASSES_ROOT, Cyrillic.
+# Each is imported into the registry as the selections left it and undone
+# with the undo.reg of the export taken before; the whole export must then
+# be as before.
+for name in alws34-registry-hacks yuliskov-reset-folder-view vasudev-gm-w10-combined-selected-tweaks \
+            ionuttbara-remove-shell-association zalexanninev15-desktop-command-prompt \
+            w4rh4wk-enable-photo-viewer; do
+  n=$((n + 1)) dir=$work/$name label=$name
+  mkdir -p "$dir"
+  cp "$root/tests/undo/corpus/$name.reg" "$dir/file.reg"
+  if ! { run export-before regedit /E before.reg && run import regedit /S file.reg &&
+         "$cli" undo --backup "$dir/before.reg" --out "$dir" "$dir/file.reg" >/dev/null 2>&1 &&
+         run import-undo regedit /S undo.reg && run export-after regedit /E after.reg; }; then
+    echo "$label: failed"
+    failed=1
+  elif ! same_export "$dir/before.reg" "$dir/after.reg"; then
+    echo "$label: the registry after the undo is not as before: $(diff "$dir/before.reg.txt" "$dir/after.reg.txt" | head -n 3)"
+    failed=1
+  else
+    echo "$label: undone, the whole export as before"
+  fi
+done
+
+echo "undo_roundtrip: 5 selections and 6 real-world files in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every touched key and value put back' || echo FAILED)"
 exit "$failed"

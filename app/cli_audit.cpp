@@ -1,0 +1,209 @@
+// kwetro-cli audit: every control in the window's order, the state the
+// selection has, the state (or states) whose lines the machine holds, and
+// whether they agree.
+#include <cstdio>
+
+#include "app/cli.h"
+#include "app/cli_commands.h"
+#include "app/cli_format.h"
+#include "app/machine_commands.h"
+#include "app/machine_source.h"
+#include "machine/audit.h"
+#include "options/text_encoding.h"
+
+namespace kwetro {
+namespace {
+
+using machine::ControlState;
+using machine::Effect;
+using machine::Found;
+using machine::Match;
+
+const char kAuditUsage[] =
+    "usage: kwetro-cli audit (--backup EXPORT.reg | --live) [--settings FILE] [--user SID] "
+    "[--format tsv|json|markdown]\n";
+
+// A state (item, seconds) in the words of `list` and `set`.
+std::string Word(ControlRef control, int variant) {
+  switch (control.kind) {
+    case ControlKind::kOption:
+      return kOptionStateWords[variant];
+    case ControlKind::kService:
+      return kServiceStateWords[variant];
+    case ControlKind::kCombo:
+    case ControlKind::kSpinner:
+      break;
+  }
+  return std::to_string(variant);
+}
+
+std::string MachineWords(const ControlState& s) {
+  if (!s.writes) return "-";
+  if (s.held.empty()) return s.partly ? "partly" : "none";
+  std::string words;
+  for (int variant : s.held) words += (words.empty() ? "" : ",") + Word(s.control, variant);
+  return words;
+}
+
+// Data as a line of REGEDIT holds them; long data cut short.
+std::string DataText(const machine::RegData& data) {
+  const std::string& b = data.bytes;
+  if (data.type == 4 && b.size() == 4) {
+    char text[16];
+    std::snprintf(text, sizeof text, "dword:%08x",
+                  static_cast<unsigned>(
+                      static_cast<unsigned char>(b[0]) | static_cast<unsigned char>(b[1]) << 8 |
+                      static_cast<unsigned char>(b[2]) << 16 |
+                      static_cast<unsigned>(static_cast<unsigned char>(b[3])) << 24));
+    return text;
+  }
+  if (data.type == 1 && b.size() >= 2 && b.size() % 2 == 0 && !b[b.size() - 1] &&
+      !b[b.size() - 2]) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 2 < b.size(); i += 2)
+      text += static_cast<char16_t>(static_cast<unsigned char>(b[i]) |
+                                    static_cast<unsigned char>(b[i + 1]) << 8);
+    if (text.find(u'\0') == std::u16string::npos) {
+      std::string quoted = "\"";
+      for (char c : Utf16ToUtf8(text))
+        quoted += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+      return quoted + "\"";
+    }
+  }
+  char head[16];
+  std::snprintf(head, sizeof head, data.type == 3 ? "hex:" : "hex(%x):", data.type);
+  std::string text = head;
+  for (std::size_t i = 0; i < b.size() && i < 16; ++i) {
+    char byte[4];
+    std::snprintf(byte, sizeof byte, "%s%02x", i ? "," : "", static_cast<unsigned char>(b[i]));
+    text += byte;
+  }
+  return text + (b.size() > 16 ? ",..." : "");
+}
+
+std::string KeyText(const machine::Probe& p) {
+  std::string path = Utf16ToUtf8(undo::RootName(p.root));
+  if (!p.path.empty()) path += "\\" + Utf16ToUtf8(p.path);
+  return path;
+}
+
+std::string NameText(const machine::Probe& p) {
+  return p.name.empty() ? "@" : "\"" + Utf16ToUtf8(p.name) + "\"";
+}
+
+// A line of a state and what the machine has instead.
+std::string DifferenceText(const machine::Difference& d) {
+  const machine::Probe& p = machine::TheModel().Probes()[static_cast<std::size_t>(d.line.probe)];
+  std::string line, has;
+  switch (d.line.kind) {
+    case Effect::Kind::kKey:
+      line = "[" + KeyText(p) + "]";
+      has = "no such key";
+      break;
+    case Effect::Kind::kNoKey:
+      line = "[-" + KeyText(p) + "]";
+      has = "the key is there";
+      break;
+    case Effect::Kind::kValue:
+    case Effect::Kind::kNoValue:
+      line = NameText(p) + "=" +
+             (d.line.kind == Effect::Kind::kValue ? DataText(d.line.data) : std::string("-"));
+      has = d.machine.found == Found::kPresent ? DataText(d.machine.data) : "no such value";
+      break;
+  }
+  if (d.machine.found == Found::kUnreadable) has = "cannot be read";
+  return line + " (machine: " + has + ")";
+}
+
+std::string Note(const ControlState& s, const std::vector<ControlState>& all) {
+  if (s.match == Match::kWrittenLater) {
+    const machine::Probe& p = machine::TheModel().Probes()[static_cast<std::size_t>(s.laterProbe)];
+    return "written again by " + std::string(ControlName(s.later)) + ": " +
+           (p.isValue ? NameText(p) + " in " : std::string()) + "[" + KeyText(p) + "]";
+  }
+  if (s.control == ControlRef{ControlKind::kOption, PresetOption()}) {
+    int without = 0;
+    for (const ControlState& other : all)
+      if (other.control.kind == ControlKind::kService && other.held.size() != 1) ++without;
+    return without
+               ? std::to_string(without) + " of the services hold none of the three start states"
+               : "";
+  }
+  std::string note;
+  if (s.reference && !s.differences.empty()) note = Word(s.control, *s.reference) + ": ";
+  for (std::size_t i = 0; i < s.differences.size(); ++i)
+    note += (i ? "; " : "") + DifferenceText(s.differences[i]);
+  return note;
+}
+
+const char* MatchWord(Match match) {
+  switch (match) {
+    case Match::kYes:
+      return "yes";
+    case Match::kNo:
+      return "no";
+    case Match::kNotWritten:
+    case Match::kWrittenLater:
+      break;
+  }
+  return "-";
+}
+
+struct AuditRow {
+  ControlFields fields;
+  std::string machine, match, note;
+};
+
+std::string Render(const std::vector<AuditRow>& rows, const std::string& format) {
+  std::string out;
+  if (format == "json") {
+    out = "[\n";
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      const AuditRow& row = rows[r];
+      out += "  {\"name\": " + Json(row.fields.name) + ", \"page\": " + Json(row.fields.page) +
+             ", \"kind\": " + Json(row.fields.kind) + ", \"selected\": " + Json(row.fields.state) +
+             ", \"machine\": " + Json(row.machine) + ", \"match\": " + Json(row.match) +
+             ", \"note\": " + Json(row.note) + (r + 1 < rows.size() ? "},\n" : "}\n");
+    }
+    return out + "]\n";
+  }
+  if (format == "markdown") {
+    out =
+        "| name | page | kind | selected | machine | match | note "
+        "|\n|---|---|---|---|---|---|---|\n";
+    for (const AuditRow& row : rows)
+      out += "| `" + row.fields.name + "` | " + Markdown(row.fields.page) + " | " +
+             row.fields.kind + " | " + Markdown(row.fields.state) + " | " + Markdown(row.machine) +
+             " | " + row.match + " | " + Markdown(row.note) + " |\n";
+    return out;
+  }
+  out = "name\tpage\tkind\tselected\tmachine\tmatch\tnote\n";
+  for (const AuditRow& row : rows)
+    out += Tsv(row.fields.name) + "\t" + Tsv(row.fields.page) + "\t" + row.fields.kind + "\t" +
+           Tsv(row.fields.state) + "\t" + Tsv(row.machine) + "\t" + row.match + "\t" +
+           Tsv(row.note) + "\n";
+  return out;
+}
+
+}  // namespace
+
+int RunAuditCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
+  MachineOptions o;
+  Selection selection;
+  machine::Machine machine;
+  if (const int code = StartMachineCommand(args, kAuditUsage, o, selection, machine, err);
+      code != kExitOk)
+    return code;
+  const std::vector<ControlState> states = machine::AuditMachine(machine, selection);
+  std::vector<AuditRow> rows;
+  bool drift = false;
+  for (const ControlState& s : states) {
+    rows.push_back(
+        {Describe(selection, s.control), MachineWords(s), MatchWord(s.match), Note(s, states)});
+    drift = drift || s.match == Match::kNo;
+  }
+  out = Render(rows, o.format);
+  return drift ? kExitDrift : kExitOk;
+}
+
+}  // namespace kwetro

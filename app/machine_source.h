@@ -1,0 +1,27 @@
+// What kwetro-cli audit and capture share: their command line and the
+// machine they read, from an export of its registry or (kwetro-cli.exe) the
+// live registry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "machine/machine.h"
+#include "options/selection.h"
+
+namespace kwetro {
+
+struct MachineOptions {
+  std::string backup, user, settings, format = "tsv", out;
+  bool live = false;
+};
+
+// The start of both commands: the flags of the command (args[0]: --backup
+// FILE or --live, --user SID, --settings FILE, and --format for audit or
+// --out for capture), the selection (the built-in one, or the settings file
+// over it) and the machine. kExitOk, or the exit code with the message (and
+// the usage line); warnings of the export's lines go to err either way.
+int StartMachineCommand(const std::vector<std::string>& args, const char* usage, MachineOptions& o,
+                        Selection& selection, machine::Machine& machine, std::string& err);
+
+}  // namespace kwetro

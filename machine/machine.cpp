@@ -1,0 +1,53 @@
+#include "machine/machine.h"
+
+#include "options/text_encoding.h"
+
+namespace kwetro::machine {
+namespace {
+
+// REGEDIT of Windows stores the hex(2) and hex(7) bytes of a script as they
+// are written; Wine's REGEDIT reads them, in a file without a byte-order mark
+// such as Kwetro's scripts, as ANSI text and widens every byte. A machine
+// holds the line when it holds either.
+bool SameData(const RegData& line, const RegData& machine) {
+  if (line.type != machine.type) return false;
+  if (line.bytes == machine.bytes) return true;
+  if (line.type != 2 && line.type != 7) return false;
+  std::u16string widened;
+  AppendUtf16OfCp1251(line.bytes, widened);
+  std::string bytes;
+  AppendUtf16Le(widened, bytes);
+  return bytes == machine.bytes;
+}
+
+}  // namespace
+
+Machine ReadMachine(const RegistryView& registry) {
+  Machine machine;
+  const std::vector<Probe>& probes = TheModel().Probes();
+  machine.facts.resize(probes.size());
+  for (std::size_t i = 0; i < probes.size(); ++i) {
+    const Probe& p = probes[i];
+    Fact& fact = machine.facts[i];
+    fact.found = p.isValue ? registry.Value(p.root, p.path, p.name, fact.data)
+                           : registry.Key(p.root, p.path);
+  }
+  return machine;
+}
+
+bool Holds(const Effect& effect, const Machine& machine) {
+  if (effect.probe < 0) return false;
+  const Fact& fact = machine.facts[static_cast<std::size_t>(effect.probe)];
+  switch (effect.kind) {
+    case Effect::Kind::kKey:
+      return fact.found == Found::kPresent;
+    case Effect::Kind::kNoKey:
+    case Effect::Kind::kNoValue:
+      return fact.found == Found::kAbsent;
+    case Effect::Kind::kValue:
+      return fact.found == Found::kPresent && SameData(effect.data, fact.data);
+  }
+  return false;
+}
+
+}  // namespace kwetro::machine

@@ -1,0 +1,216 @@
+// kwetro-cli audit and capture against exports of made-up machines: one case
+// per way a machine can hold a control (tests/machine/audit_cases.txt), the
+// golden selections imported into a model registry (the machine must hold
+// each, and the selection captured from it must change nothing), when a later
+// line writes again what an earlier one did, and the command's refusals.
+#include "machine/audit.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+#include "app/cli.h"
+#include "support/checks.h"
+#include "support/files.h"
+#include "support/reg_model.h"
+#include "undo/reg_files.h"
+
+namespace kwetro::machine {
+namespace {
+
+// The fields of each row of audit's TSV, by name, with TSV's escapes resolved.
+std::map<std::string, std::vector<std::string>> Rows(const std::string& tsv) {
+  std::map<std::string, std::vector<std::string>> rows;
+  std::istringstream in(tsv);
+  for (std::string line; std::getline(in, line);) {
+    std::vector<std::string> fields(1);
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      if (line[i] == '\t') {
+        fields.emplace_back();
+      } else if (line[i] == '\\' && i + 1 < line.size()) {
+        const char c = line[++i];
+        fields.back() += c == 't' ? '\t' : c == 'n' ? '\n' : c;
+      } else {
+        fields.back() += line[i];
+      }
+    }
+    rows[fields[0]] = fields;
+  }
+  return rows;
+}
+
+TEST(Audit, WhatEachMachineHoldsOfEachControl) {
+  const auto cases = testing::ReadCases("tests/machine/audit_cases.txt");
+  EXPECT_GE(cases.size(), 7u);
+  for (const testing::TextCase& c : cases) {
+    testing::TempDir dir;
+    std::string machine, expected, exit = "";
+    std::vector<std::string> set = {"set", "--out", dir.File("k.ini"), "RzCheckBox1=no"};
+    for (const auto& [part, text] : c.parts) {
+      std::istringstream lines(text);
+      if (part == "machine") machine = text;
+      if (part == "rows") expected = text;
+      if (part == "exit") exit = text.substr(0, text.find('\n'));
+      for (std::string line; part == "set" && std::getline(lines, line);) set.push_back(line);
+    }
+    dir.Write("machine.reg", testing::Utf16File("Windows Registry Editor Version 5.00\n\n"
+                                                "[HKEY_CLASSES_ROOT]\n\n[HKEY_CURRENT_USER]\n\n"
+                                                "[HKEY_LOCAL_MACHINE]\n\n[HKEY_USERS]\n\n" +
+                                                machine));
+    ASSERT_EQ(testing::Cli(set).code, kExitOk) << c.name;
+    const testing::CliRun r = testing::Cli(
+        {"audit", "--backup", dir.File("machine.reg"), "--settings", dir.File("k.ini")});
+    EXPECT_EQ(r.err, "") << c.name;
+    if (!exit.empty()) {
+      EXPECT_EQ(std::to_string(r.code), exit) << c.name;
+    }
+    const auto rows = Rows(r.out);
+    std::string got;
+    std::istringstream wanted(expected);
+    for (std::string line; std::getline(wanted, line);) {
+      const auto row = rows.find(line.substr(0, line.find('\t')));
+      ASSERT_NE(row, rows.end()) << c.name << ": no row for " << line;
+      const auto& f = row->second;
+      got += f[0] + "\t" + f[3] + "\t" + f[4] + "\t" + f[5] + "\t" + f[6] + "\n";
+    }
+    EXPECT_EQ(got, expected) << c.name;
+  }
+}
+
+// A machine that holds just what the selection's scripts write: audit finds
+// it holding every control, and the selection captured from it writes
+// scripts that change nothing on it.
+TEST(Audit, AMachineHoldsTheSelectionImportedAndItsCaptureChangesNothing) {
+  for (const char* golden : {"all-checked", "all-unchecked", "all-grayed", "mixed-a", "mixed-b"}) {
+    testing::TempDir dir;
+    testing::Registry registry;
+    for (const char16_t* root :
+         {u"HKEY_LOCAL_MACHINE\\Software\\Classes", u"HKEY_USERS\\S-1-5-21-0-0-0-1000"})
+      registry.Create(root);
+    const auto import = [&registry](const std::string& folder) {
+      for (const char* script : {"/hkcu.reg", "/hklm.reg"}) {
+        testing::Import importing(registry);
+        std::string problem;
+        EXPECT_TRUE(testing::Read(testing::ReadBytes(folder + script), importing, problem))
+            << problem;
+      }
+    };
+    const std::string folder = testing::SourcePath("tests/golden/").string() + golden;
+    import(folder);
+    const std::string before = registry.Text();
+    dir.Write("machine.reg", testing::Exported(registry));
+    const testing::CliRun audit = testing::Cli(
+        {"audit", "--backup", dir.File("machine.reg"), "--settings", folder + "/selection.ini"});
+    EXPECT_EQ(audit.code, kExitOk) << golden << "\n" << audit.out << audit.err;
+    const testing::CliRun capture = testing::Cli(
+        {"capture", "--backup", dir.File("machine.reg"), "--out", dir.File("captured.ini")});
+    ASSERT_EQ(capture.code, kExitOk) << golden << "\n" << capture.err;
+    ASSERT_EQ(
+        testing::Cli({"generate", "--settings", dir.File("captured.ini"), "--out", dir.Path()})
+            .code,
+        kExitOk);
+    import(dir.Path());
+    EXPECT_EQ(registry.Text(), before) << golden << ": importing the captured selection changed it";
+  }
+}
+
+// Lines of the catalogue, the later one first: whether it writes again what
+// the earlier one did. HKEY_CLASSES_ROOT is the machine's classes.
+TEST(Audit, ALaterLineWritesAgainWhatItDeletesChangesOrMakesAnew) {
+  const std::string system =
+      R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced\System)";
+  const std::string clsid = R"(\CLSID\{87D62D94-71B3-4b9a-9489-5FE6850DC73E})";
+  const struct {
+    std::vector<std::string> later, earlier;
+    bool again;
+  } cases[] = {
+      {{"[-" + system + "]"}, {"[" + system + "]", R"("Type"="group")"}, true},
+      {{"[-" + system + "]"}, {"[" + system + "\\Hibernate]"}, true},
+      {{"[" + system + "\\Hibernate]"}, {"[-" + system + "]"}, true},
+      {{"[" + system + "]", R"("Type"="checkbox")"},
+       {"[" + system + "]", R"("type"="group")"},
+       true},
+      {{"[" + system + "]", R"("Text"="a")"}, {"[" + system + "]", R"("Type"="group")"}, false},
+      {{"[" + system + "]"}, {"[" + system + "]"}, false},
+      {{"[-" + system + "\\Hibernate]"}, {"[-" + system + "]"}, false},
+      {{"[-HKEY_CLASSES_ROOT" + clsid + "]"},
+       {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes" + clsid + "\\InProcServer32]"},
+       true},
+  };
+  for (const auto& c : cases) {
+    const Effect later = TheModel().EffectsOf(c.later).back();
+    const Effect earlier = TheModel().EffectsOf(c.earlier).back();
+    ASSERT_GE(later.probe, 0) << c.later.back();
+    ASSERT_GE(earlier.probe, 0) << c.earlier.back();
+    EXPECT_EQ(WritesAgain(later, earlier), c.again)
+        << c.later.back() << " after " << c.earlier.back();
+  }
+}
+
+TEST(Audit, RefusalsSayWhyAndCaptureWritesNothing) {
+  testing::TempDir dir;
+  const std::string header = "Windows Registry Editor Version 5.00\n\n";
+  dir.Write("one-key.reg", testing::Utf16File(header + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kw]\n\n"));
+  dir.Write(
+      "two-users.reg",
+      testing::Utf16File(
+          header + "[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\Software\\Classes]\n\n"
+                   "[HKEY_USERS]\n\n[HKEY_USERS\\S-1-5-21-1]\n\n[HKEY_USERS\\S-1-5-21-2]\n\n"));
+  const std::string one = dir.File("one-key.reg"), two = dir.File("two-users.reg");
+  const struct {
+    std::vector<std::string> args;
+    int code;
+    std::string message;  // the start of what kwetro-cli says
+  } cases[] = {
+      {{"audit"},
+       kExitUsage,
+       "kwetro-cli: audit needs --backup EXPORT.reg or --live, one of them\nusage: kwetro-cli "
+       "audit"},
+      {{"audit", "--backup", one, "--format", "csv"},
+       kExitUsage,
+       "kwetro-cli: unknown format 'csv'"},
+      {{"capture", "--backup", one},
+       kExitUsage,
+       "kwetro-cli: capture needs --out FILE2\nusage: kwetro-cli capture"},
+#ifndef _WIN32
+      {{"audit", "--live"},
+       kExitUsage,
+       "kwetro-cli: --live reads the registry of the Windows it runs on"},
+#endif
+      {{"audit", "--backup", dir.File("absent.reg")},
+       kExitFailure,
+       "kwetro-cli: cannot read export '" + dir.File("absent.reg") + "': "},
+      {{"audit", "--backup", one},
+       kExitFailure,
+       "kwetro-cli: " + one +
+           ": the export holds no key [HKEY_LOCAL_MACHINE]: it must be an export of the whole "
+           "registry"},
+      {{"capture", "--backup", two, "--out", dir.File("k.ini")},
+       kExitUsage,
+       "kwetro-cli: " + two + ": the export holds several users (S-1-5-21-1, S-1-5-21-2); choose"},
+  };
+  for (const auto& c : cases) {
+    const testing::CliRun r = testing::Cli(c.args);
+    EXPECT_EQ(r.code, c.code) << r.err;
+    EXPECT_EQ(r.err.substr(0, c.message.size()), c.message);
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_FALSE(dir.Exists("k.ini"));
+
+  // A machine that holds none of the keys: the lines every selection writes
+  // are named.
+  dir.Write("bare.reg", testing::Utf16File(header + "[HKEY_CLASSES_ROOT]\n\n[HKEY_CURRENT_USER]\n\n"
+                                                    "[HKEY_LOCAL_MACHINE]\n\n[HKEY_USERS]\n\n"));
+  const testing::CliRun bare =
+      testing::Cli({"capture", "--backup", dir.File("bare.reg"), "--out", dir.File("k.ini")});
+  EXPECT_EQ(bare.code, kExitOk);
+  EXPECT_NE(bare.err.find("kwetro-cli: warning: sCheckBox_6_6: every state writes lines this "
+                          "machine does not hold; importing the scripts still changes them"),
+            std::string::npos)
+      << bare.err;
+  EXPECT_TRUE(dir.Exists("k.ini"));
+}
+
+}  // namespace
+}  // namespace kwetro::machine

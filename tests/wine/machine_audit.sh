@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# kwetro-cli audit and capture against Wine's registry, in a prefix of its
+# own with the Russian code pages:
+#   - the pristine prefix: the all-checked selection differs (exit 3, rows of
+#     match "no");
+#   - the all-checked, all-unchecked and a random selection, each imported
+#     with REGEDIT /S (per-user first): audit of the export afterwards finds
+#     the machine holding the selection (no match "no", except the keyboard
+#     layouts Wine puts back into Preload, sComboBox_2_1);
+#   - kwetro-cli.exe audit --live prints what audit --backup prints of the
+#     export of that moment, and the registry exported after it is the same;
+#   - capture of the export, generated and imported, leaves the export the
+#     same, line for line (but for keys Wine's services change by
+#     themselves, see same_export in registry_common.sh).
+#
+# Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64,
+# KWETRO_WORK, KWETRO_SEED (of the random selection; printed).
+set -euo pipefail
+
+source "$(dirname "$0")/registry_common.sh"
+russian_prefix machine_audit
+[[ -x $win_cli ]] || { echo "machine_audit: no $win_cli: build the win64 tree first" >&2; exit 1; }
+
+failed=0 this=0
+fail() { echo "  $label: $*"; failed=1 this=1; }
+export_to() { (cd "$work" && ruwine regedit /E "$1") || fail "regedit /E $1 failed"; }
+# audit FILE.tsv ARGS...: the native audit, its exit status in status.
+audit() {
+  local tsv=$1
+  shift
+  status=0
+  "$cli" audit "$@" >"$tsv" 2>"$tsv.err" || status=$?
+}
+# The rows of an audit whose match is "no".
+mismatches() { awk -F'\t' 'NR > 1 && $6 == "no" { print $1 }' "$1"; }
+
+label=pristine
+n=0
+next_selection 1
+export_to pristine.reg
+audit "$work/pristine.tsv" --backup "$work/pristine.reg" --settings "$dir/settings.ini"
+differ=$(mismatches "$work/pristine.tsv" | wc -l)
+[[ $status -eq 3 && $differ -gt 50 ]] ||
+  fail "audit of the all-checked selection against the pristine registry: exit $status, $differ rows differ"
+echo "pristine: the all-checked selection differs in $differ controls (exit $status)"
+
+for choice in 1 0 random; do
+  next_selection "$choice"
+  this=0
+  for script in hkcu.reg hklm.reg; do
+    (cd "$dir" && ruwine regedit /S "$script") >/dev/null 2>&1 || fail "regedit /S $script failed"
+  done
+  export_to "$n-imported.reg"
+  audit "$dir/backup.tsv" --backup "$work/$n-imported.reg" --settings "$dir/settings.ini"
+  wrong=$(mismatches "$dir/backup.tsv" | grep -vx sComboBox_2_1 | tr '\n' ' ' || true)
+  [[ -z $wrong ]] || fail "audit finds the machine not holding: $wrong"
+  [[ $status -eq 0 || $status -eq 3 ]] || fail "audit --backup exited with $status: $(cat "$dir/backup.tsv.err")"
+
+  # The live registry of this moment, read by the Windows build, read only.
+  (cd "$dir" && ruwine "$win_cli" audit --live --settings settings.ini) >"$dir/live.tsv" 2>"$dir/live.err" ||
+    [[ $? -eq 3 ]] || fail "kwetro-cli.exe audit --live failed: $(cat "$dir/live.err")"
+  cmp -s <(tr -d '\r' <"$dir/live.tsv") "$dir/backup.tsv" ||
+    fail "audit --live does not print what audit --backup prints: $(diff <(tr -d '\r' <"$dir/live.tsv") "$dir/backup.tsv" | head -n 3)"
+  export_to "$n-after-live.reg"
+  same_export "$work/$n-imported.reg" "$work/$n-after-live.reg" || fail "the registry changed under audit --live"
+
+  # The machine as a selection: its scripts change nothing.
+  "$cli" capture --backup "$work/$n-imported.reg" --out "$dir/captured.ini" >/dev/null 2>"$dir/capture.err" ||
+    fail "capture failed: $(cat "$dir/capture.err")"
+  mkdir -p "$dir/captured"
+  "$cli" generate --settings "$dir/captured.ini" --out "$dir/captured" >/dev/null
+  for script in hkcu.reg hklm.reg; do
+    (cd "$dir/captured" && ruwine regedit /S "$script") >/dev/null 2>&1 || fail "regedit /S captured $script failed"
+  done
+  export_to "$n-captured.reg"
+  same_export "$work/$n-imported.reg" "$work/$n-captured.reg" ||
+    fail "importing the captured selection changed the registry: $(diff "$work/$n-imported.reg.txt" "$work/$n-captured.reg.txt" | head -n 3)"
+  [[ $this == 0 ]] &&
+    printf '%-14s %s controls held as selected; live read the same; capture changes nothing\n' \
+      "$label:" "$(awk -F'\t' '$6 == "yes"' "$dir/backup.tsv" | wc -l)"
+done
+
+echo "machine_audit: in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every check held' || echo FAILED)"
+exit "$failed"
