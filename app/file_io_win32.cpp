@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "app/file_io.h"
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 #include "app/win32_text.h"
 
 namespace kwetro {

@@ -1,6 +1,6 @@
 #include "app/platform_win32.h"
 
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 #include "app/win32_system_files.h"
 #include "app/win32_text.h"
 

@@ -2,6 +2,7 @@
 
 #include "machine/live_registry.h"
 #include "options/text_encoding.h"
+#include "win32/handles.h"
 
 #ifndef KEY_WOW64_64KEY
 #define KEY_WOW64_64KEY 0x0100
@@ -45,8 +46,8 @@ Found FoundOf(LONG result) {
 LiveRegistry::LiveRegistry(const std::string& user) : user_(Cp1251ToUtf16(Utf8ToCp1251(user))) {}
 
 LiveRegistry::~LiveRegistry() {
-  for (auto& [name, open] : open_)
-    if (open.handle) RegCloseKey(static_cast<HKEY>(open.handle));
+  // Each key opened is handed to its owner, which closes it.
+  for (auto& [name, open] : open_) UniqueKey closing(static_cast<HKEY>(open.handle));
 }
 
 bool LiveRegistry::UserLoaded() const {

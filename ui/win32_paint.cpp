@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 #include "app/win32_system_files.h"
 
 namespace kwetro::win32 {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 #include "options/selection.h"
 #include "ui/layout.h"
 #include "ui/win32_paint.h"

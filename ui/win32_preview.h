@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "app/win32_handles.h"
+#include "win32/handles.h"
 #include "options/reg_script.h"
 #include "options/selection.h"
 

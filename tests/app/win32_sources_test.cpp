@@ -1,5 +1,5 @@
 // Two rules of the Windows code that no compiler checks, read from the
-// sources of app/ and ui/: a library is loaded only from the system folder,
+// Windows sources: a library is loaded only from the system folder,
 // through its one loader, and a handle is closed only by its owner.
 #include <gtest/gtest.h>
 
@@ -15,13 +15,13 @@ namespace {
 TEST(Win32Sources, LoadLibrariesAndCloseHandlesInOnePlaceEach) {
   // The call, and the one file that may make it.
   const std::map<std::string, std::string> only = {
-      {"LoadLibrary", "app/win32_system_files.cpp"}, {"CloseHandle(", "app/win32_handles.h"},
-      {"RegCloseKey(", "app/win32_handles.h"},       {"ReleaseDC(", "app/win32_handles.h"},
-      {"SelectObject(", "app/win32_handles.h"},      {"DeleteObject(", "app/win32_handles.h"},
-      {"DeleteDC(", "app/win32_handles.h"},
+      {"LoadLibrary", "app/win32_system_files.cpp"}, {"CloseHandle(", "win32/handles.h"},
+      {"RegCloseKey(", "win32/handles.h"},       {"ReleaseDC(", "win32/handles.h"},
+      {"SelectObject(", "win32/handles.h"},      {"DeleteObject(", "win32/handles.h"},
+      {"DeleteDC(", "win32/handles.h"},
   };
   std::map<std::string, int> seen;
-  for (const char* folder : {"app", "ui"})
+  for (const char* folder : {"app", "machine", "ui", "win32"})
     for (const auto& entry : std::filesystem::recursive_directory_iterator(SourcePath(folder))) {
       const std::string name =
           std::filesystem::relative(entry.path(), SourcePath("")).generic_string();
