@@ -105,6 +105,7 @@ class MainWindow : public RunControlView {
   bool updating_ = false;  // changes made by the view, not by the user
   HWND lastFocus_ = nullptr;
   std::wstring shownOk_;
+  SIZE minTrack_ = {};  // the least size of the window, its frame included
 };
 
 }  // namespace kwetro::win32
