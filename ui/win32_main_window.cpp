@@ -201,7 +201,10 @@ void MainWindow::SelectionChanged() {
 void MainWindow::OpenPreview() {
   run_.StopCountdown();
   SelectionChanged();
-  preview_.Open(parts_.main, parts_.DefaultFont());
+  // Where it must cover the window, it covers only the pages.
+  RECT pages = {};
+  if (HWND tabs = Window("PageControl1")) GetWindowRect(tabs, &pages);
+  preview_.Open(parts_.main, parts_.DefaultFont(), pages, changed_);
 }
 
 void MainWindow::Changed(ControlRef control) {
