@@ -28,8 +28,8 @@ work=$(mktemp -d)
 xvfb=
 trap 'window_cleanup; if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null; fi; rm -rf "$work"' EXIT
 
-# One Wine session per screen: Wine's display driver takes the screen's size
-# when the session starts.
+# One Wine server per screen: Wine's display driver takes the screen's size
+# when the server starts.
 screen() {
   local size=$1
   if [[ -n $own_prefix ]]; then
