@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
-# Takes a picture of every page and sub-page of the window under Wine on a
-# virtual display and stores them as docs/screenshots/<n>-<page>[-<sub>].png,
-# with a search hit (search.png) and the preview beside the window
-# (preview.png).
+# Takes the pictures in docs/screenshots under Wine on virtual displays:
+#
+#   - on a 1280x1024 screen, every page and sub-page of the window as
+#     <n>-<page>[-<sub>].png, a search hit (search.png) and the preview beside
+#     the window (preview.png);
+#   - the whole screen at 800x600 and 1024x768, and at 120 DPI (Windows XP's
+#     large fonts) at 1024x768 and 1280x1024, as <screen>-start.png (the
+#     window as it opens), <screen>-preview.png (the preview opened after a
+#     click) and <screen>-countdown.png (a deployed copy counting down); the
+#     120 DPI ones named 120dpi-<size>-....
+#
 # The window is the one of the Windows x86_64 build (KWETRO_WIN64, default
-# build/win64), shown by kwetro-pictures (scripts/window_pictures.cpp), which switches pages as a click on
-# a tab does and points at the first option so that the information line
-# explains it. Needs wine, xvfb, imagemagick and fonts-wine.
+# build/win64), shown by kwetro-pictures (scripts/window_pictures.cpp), which
+# switches pages as a click on a tab does and points at an option so that the
+# information line explains it. A screen of the virtual display has no
+# taskbar: the work area is the whole screen. Needs wine, xvfb, imagemagick
+# and fonts-wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -16,13 +25,43 @@ exe=$win64/tests/kwetro-pictures.exe
 require_file "$exe"
 out=$root/docs/screenshots
 work=$(mktemp -d)
-trap 'window_cleanup; rm -rf "$work"' EXIT
+xvfb=
+trap 'window_cleanup; if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null; fi; rm -rf "$work"' EXIT
 
-need_display
+# One Wine server per screen: Wine's display driver takes the screen's size
+# when the server starts.
+screen() {
+  local size=$1
+  if [[ -n $own_prefix ]]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+  fi
+  if [[ -n $xvfb ]]; then kill "$xvfb"; fi
+  eval "$(scripts/start-xvfb.sh "$size")"
+  xvfb=$KWETRO_XVFB_PID
+  if [[ -n $own_prefix ]]; then wineserver -p; fi
+}
+
+# pictures NAME MODE: kwetro-pictures in MODE, its pictures into shots/NAME.
+pictures() {
+  mkdir -p "$work/shots/$1"
+  (cd "$work" && wine "$exe" "$(winepath -w "$work/shots/$1")" "$2") >/dev/null ||
+    fail "kwetro-pictures $2 failed on the screen $1"
+}
+
+screen 1280x1024
 fresh_prefix "$work/prefix"
 install_window_fonts
-mkdir -p "$work/shots"
-(cd "$work" && wine "$exe" "$(winepath -w "$work/shots")") >/dev/null
+pictures pages pages
+for size in 800x600 1024x768; do
+  screen "$size"
+  pictures "$size" screen
+done
+set_dpi 120
+for size in 1024x768 1280x1024; do
+  screen "$size"
+  pictures "120dpi-$size" screen
+done
 
 # Page numbers as the tabs run, named for a reader of the file list; the
 # search and preview pictures keep their names.
@@ -30,11 +69,14 @@ names=(system explorer ie media-player services)
 mkdir -p "$out"
 rm -f "$out"/*.png
 count=0
-for bmp in "$work"/shots/*.bmp; do
-  base=$(basename "$bmp" .bmp)   # "1-3", "4", "search" or "preview"
+for bmp in "$work"/shots/*/*.bmp; do
+  set=$(basename "$(dirname "$bmp")")
+  base=$(basename "$bmp" .bmp)   # "1-3", "4", "search", "preview", "start" or "countdown"
   page=${base%%-*}
   sub=${base#"$page"}
-  if [[ $page =~ ^[0-9]+$ ]]; then
+  if [[ $set != pages ]]; then
+    convert "$bmp" "$out/$set-$base.png"
+  elif [[ $page =~ ^[0-9]+$ ]]; then
     convert "$bmp" "$out/$page-${names[$((page - 1))]}$sub.png"
   else
     convert "$bmp" "$out/$base.png"

@@ -1,10 +1,17 @@
-// kwetro-pictures FOLDER: opens the window, shows every page and sub-page in
+// kwetro-pictures FOLDER [pages|screen]: scripts/screenshots.sh runs it under
+// Wine.
+//
+// pages (the default): opens the window, shows every page and sub-page in
 // turn as a click on its tab does, points at the first option there so that
 // the information line explains it, and saves a picture of the window for
 // each as FOLDER\<page>-<sub-page>.bmp (numbered from 1; "<page>.bmp" for
 // pages without sub-pages). Then a search for "автозапуск" gone to with
 // Enter (search.bmp), and the preview beside the window after a click on an
-// option (preview.bmp, the screen). scripts/screenshots.sh runs it under Wine.
+// option (preview.bmp, the window and the preview).
+//
+// screen: the whole screen as the window opens on it (start.bmp), with the
+// preview opened by F4 after a click on an option (preview.bmp), and a
+// deployed copy counting down on its OK button (countdown.bmp).
 // clang-format off
 #include <windows.h>  // before every other Windows header
 #include <commctrl.h>
@@ -59,17 +66,74 @@ bool SavePicture(RECT r, const std::wstring& path) {
   return ok;
 }
 
-}  // namespace
-
 bool SaveWindowPicture(HWND hwnd, const std::wstring& path) {
   RECT r;
   GetWindowRect(hwnd, &r);
   return SavePicture(r, path);
 }
 
+bool SaveScreenPicture(const std::wstring& path) {
+  return SavePicture({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, path);
+}
+
+// A copy of the program in the deployment folder, which counts down.
+class DeployedPlatform : public Win32Platform {
+ public:
+  std::string ModulePath() override { return ExpandEnvironment("%WINDIR%\\UPDKwetro\\Kwetro.exe"); }
+};
+
+// Opens a window of the layout and lets it activate.
+bool Open(win32::MainWindow& window, Win32Platform& platform) {
+  window.onEnd = [] {};
+  if (!window.Create()) return false;
+  SetCursorPos(0, 0);  // away from the window
+  window.Show(SW_SHOWNORMAL);
+  Pump(platform, 500);
+  return true;
+}
+
+// Shows a page the way a click on its tab does.
+void Select(win32::MainWindow& window, const char* control, int index) {
+  HWND tabs = window.Window(control);
+  SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  NMHDR header = {tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), TCN_SELCHANGE};
+  SendMessageW(GetParent(tabs), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+// The preview opened after a click on an option, the mouse on it so that
+// the information line explains it.
+void OpenPreviewAfterAClick(win32::MainWindow& window, Win32Platform& platform) {
+  Select(window, "PageControl2", 1);
+  PostMessageW(window.Window("sCheckBox_2_2"), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  SendMessageW(window.Window("sCheckBox_2_2"), BM_CLICK, 0, 0);
+  Pump(platform, 100);
+  window.OpenPreview();
+  Pump(platform, 400);
+}
+
+int ScreenPictures(const Layout& layout, const std::wstring& folder) {
+  {
+    Selection selection;
+    Win32Platform platform;
+    win32::MainWindow window(layout, selection, platform);
+    if (!Open(window, platform) || !SaveScreenPicture(folder + L"\\start.bmp")) return 1;
+    OpenPreviewAfterAClick(window, platform);
+    if (!SaveScreenPicture(folder + L"\\preview.bmp")) return 1;
+  }
+  Selection selection;
+  DeployedPlatform platform;
+  win32::MainWindow window(layout, selection, platform);
+  if (!Open(window, platform)) return 1;
+  Pump(platform, 2200);  // a few ticks of the countdown
+  return SaveScreenPicture(folder + L"\\countdown.bmp") ? 0 : 1;
+}
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 2) {
-    fprintf(stderr, "usage: kwetro-pictures FOLDER\n");
+  const std::wstring mode = argc == 3 ? argv[2] : L"pages";
+  if ((argc != 2 && argc != 3) || (mode != L"pages" && mode != L"screen")) {
+    fprintf(stderr, "usage: kwetro-pictures FOLDER [pages|screen]\n");
     return 2;
   }
   const std::wstring folder = argv[1];
@@ -79,14 +143,11 @@ int wmain(int argc, wchar_t** argv) {
     fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
+  if (mode == L"screen") return ScreenPictures(layout, folder);
   Selection selection;
   Win32Platform platform;
   win32::MainWindow window(layout, selection, platform);
-  window.onEnd = [] {};
-  if (!window.Create()) return 1;
-  SetCursorPos(0, 0);  // away from the window
-  window.Show(SW_SHOWNORMAL);
-  Pump(platform, 500);
+  if (!Open(window, platform)) return 1;
 
   auto take = [&](const std::string& name) {
     // The first option or list shown, as a user pointing at it.
@@ -104,13 +165,7 @@ int wmain(int argc, wchar_t** argv) {
     printf("%s\n", Narrow(path).c_str());
     return true;
   };
-  // Shows a page the way a click on its tab does.
-  auto select = [&](const char* control, int index) {
-    HWND tabs = window.Window(control);
-    SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    NMHDR header = {tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), TCN_SELCHANGE};
-    SendMessageW(GetParent(tabs), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
-  };
+  auto select = [&](const char* control, int index) { Select(window, control, index); };
   auto count = [&](const char* control) {
     return static_cast<int>(SendMessageW(window.Window(control), TCM_GETITEMCOUNT, 0, 0));
   };
@@ -136,14 +191,8 @@ int wmain(int argc, wchar_t** argv) {
   if (!SaveWindowPicture(window.Handle(), folder + L"\\search.bmp")) return 1;
   window.Search().Clear();
 
-  // The window at the left edge, the preview beside it.
-  SetWindowPos(window.Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  window.OpenPreview();
-  select("PageControl2", 1);
-  // Clicked with the mouse on it, so that the information line explains it.
-  PostMessageW(window.Window("sCheckBox_2_2"), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
-  SendMessageW(window.Window("sCheckBox_2_2"), BM_CLICK, 0, 0);
-  Pump(platform, 400);
+  // The preview beside the window, where it opens.
+  OpenPreviewAfterAClick(window, platform);
   RECT both, preview;
   GetWindowRect(window.Handle(), &both);
   GetWindowRect(window.FilePreview().Handle(), &preview);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "app/win32_text.h"
 
@@ -75,9 +76,10 @@ struct Context {
   DWORD style;
   HWND parent;
 
+  // The size of a kind when the layout gives none, at 96 DPI.
   void Sized(int width, int height) {
-    if (r.right == r.left) r.right = r.left + width;
-    if (r.bottom == r.top) r.bottom = r.top + height;
+    if (r.right == r.left) r.right = r.left + parts.Scale(width);
+    if (r.bottom == r.top) r.bottom = r.top + parts.Scale(height);
   }
   HWND Create(DWORD exStyle, const wchar_t* cls, const std::wstring& text, DWORD extra) {
     return parts.CreateControl(index, exStyle, cls, text, style | extra, r, parent);
@@ -122,7 +124,7 @@ void BuildEdit(Context& c) {
 
 void BuildButtons(Context& c) {
   // No window of its own: its buttons stand in its place in the parent
-  // (Pages::AlignChildren lines them up at its right).
+  // (Pages::ArrangeButtons lines them up at its right).
   c.Sized(200, 36);
   c.n.bounds = c.r;
   c.n.text = Widen(c.item.Text("CaptionCancel", "&Отмена"));
@@ -175,7 +177,7 @@ void BuildCombo(Context& c) {
   c.Sized(145, 21);
   const auto i = static_cast<std::size_t>(c.item.index);
   const ComboDecl& combo = Controls().combos[i];
-  c.r.bottom = c.r.top + kComboDropHeight;
+  c.r.bottom = c.r.top + c.parts.Scale(kComboDropHeight);
   c.n.hwnd = c.Create(0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
   SendMessageW(c.n.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kNoItem));
   for (std::string_view text : combo.items)
@@ -218,6 +220,19 @@ void BuildTimer(Context& c) {
   // The countdown timer (Timer2) is started by the run control only.
   if (c.index == c.parts.Object(WindowObject::kHousekeepingTimer) && c.item.Flag("Enabled", true))
     SetTimer(c.parts.main, kHousekeepingTimerId, c.n.interval, nullptr);
+}
+
+// Anchors = [akLeft,akTop,akRight,akBottom]; the top left corner when the
+// layout names none.
+unsigned AnchorsOf(const LayoutItem& item) {
+  const LayoutProperty* anchors = item.Find("Anchors");
+  if (!anchors) return kAnchorLeft | kAnchorTop;
+  unsigned set = 0;
+  for (const auto& [name, bit] :
+       {std::pair{"akLeft", kAnchorLeft}, std::pair{"akTop", kAnchorTop},
+        std::pair{"akRight", kAnchorRight}, std::pair{"akBottom", kAnchorBottom}})
+    if (anchors->value.find(name) != std::string::npos) set |= bit;
+  return set;
 }
 
 // A drop-down list's or spinner's hint in the window: the short phrase pops
@@ -322,13 +337,13 @@ void BuildItem(WindowParts& parts, int index) {
   if (!parent) return;  // children of a control that holds none
 
   Context c{parts, index, item, n, {}, WS_CHILD | WS_CLIPSIBLINGS, parent};
-  c.r = {item.Int("Left"), item.Int("Top"), 0, 0};
-  c.r.right = c.r.left + item.Int("Width");
-  c.r.bottom = c.r.top + item.Int("Height");
+  c.r = parts.Scale(RECT{item.Int("Left"), item.Int("Top"), item.Int("Left") + item.Int("Width"),
+                         item.Int("Top") + item.Int("Height")});
   if (item.Flag("Visible", true)) c.style |= WS_VISIBLE;
   if (!item.Flag("Enabled", true)) c.style |= WS_DISABLED;
   SetTexts(parts, item, n);
   n.autoSize = item.Flag("AutoSize", true);
+  n.anchors = AnchorsOf(item);
   n.wordWrap = item.Flag("WordWrap", false);
   const std::string alignment = item.Text("Alignment");
   n.alignment = alignment == "taRightJustify" ? 1 : alignment == "taCenter" ? 2 : 0;
@@ -357,7 +372,8 @@ void BuildItem(WindowParts& parts, int index) {
   if (!n.hwnd) return;
   GetWindowRect(n.hwnd, &n.bounds);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&n.bounds), 2);
-  if (n.kind == NativeKind::kCombo) n.bounds.bottom = n.bounds.top + item.Int("Height", 21);
+  if (n.kind == NativeKind::kCombo)
+    n.bounds.bottom = n.bounds.top + parts.Scale(item.Int("Height", 21));
 }
 
 int ComboRow(int index, const ComboDecl& combo) {
@@ -375,7 +391,7 @@ RECT AutoSizedBounds(const WindowParts& parts, int index, RECT r) {
       size = parts.MeasureText(n.font, n.text);
       // Room for the box, the gap and the focus rectangle.
       size.cx += kGlyphSize + kOptionTextGap + 3;
-      size.cy = std::max<LONG>(r.bottom - r.top, kOptionHeight);
+      size.cy = std::max<LONG>(r.bottom - r.top, parts.Scale(kOptionHeight));
       break;
     case NativeKind::kLabel: {
       const int width = r.right - r.left;

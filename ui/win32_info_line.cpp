@@ -213,6 +213,7 @@ void InfoLine::SetGraphicVisible(int index, bool visible) {
 
 void InfoLine::MoveGraphic(int index, POINT at) {
   if (index < 0) return;
+  at = {parts_.Scale(at.x), parts_.Scale(at.y)};  // a place of the layout, at 96 DPI
   NativeControl& n = parts_.Native(index);
   if (!n.IsGraphic() || (n.bounds.left == at.x && n.bounds.top == at.y)) return;
   const RECT before = n.bounds;

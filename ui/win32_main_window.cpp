@@ -10,13 +10,12 @@
 #include "app/win32_text.h"
 #include "catalogue/control_lines.h"
 #include "ui/win32_builders.h"
+#include "ui/win32_scroll_view.h"
 
 namespace kwetro::win32 {
 namespace {
 
 const wchar_t kMainClass[] = L"KwetroMainWindow";
-constexpr int kDefaultClientWidth = 760;
-constexpr int kDefaultClientHeight = 600;
 
 MainWindow* Owner(HWND hwnd) {
   return reinterpret_cast<MainWindow*>(
@@ -24,6 +23,38 @@ MainWindow* Owner(HWND hwnd) {
 }
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+// The layout says whether the window can be resized and maximized.
+DWORD WindowStyle(const LayoutItem& window) {
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  if (window.Text("BorderStyle", "bsSizeable") == "bsSizeable") style |= WS_THICKFRAME;
+  if (window.Text("BorderIcons").find("biMaximize") != std::string::npos) style |= WS_MAXIMIZEBOX;
+  return style;
+}
+
+// The window's size for a client area.
+SIZE FrameSize(SIZE client, DWORD style) {
+  RECT frame = {0, 0, client.cx, client.cy};
+  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// A control that tells its parent it got the keyboard focus: an edit field,
+// a list, a drop-down list (through WM_COMMAND), an owner-drawn button
+// (through WM_DRAWITEM); null for any other message.
+HWND FocusedBy(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_DRAWITEM) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    return (item->itemAction & ODA_FOCUS) && (item->itemState & ODS_FOCUS) ? item->hwndItem
+                                                                           : nullptr;
+  }
+  if (msg != WM_COMMAND) return nullptr;
+  const int code = HIWORD(wParam);
+  HWND control = reinterpret_cast<HWND>(lParam);
+  const bool setFocus =
+      code == EN_SETFOCUS || code == LBN_SETFOCUS || code == CBN_SETFOCUS || code == BN_SETFOCUS;
+  return setFocus && control && control == GetFocus() ? control : nullptr;
+}
 
 }  // namespace
 
@@ -88,7 +119,8 @@ bool MainWindow::RegisterClasses() {
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
   wc.lpfnWndProc = &MainWindow::ContainerProc;
   wc.lpszClassName = kContainerClass;
-  return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+  return RegisterScrollView();
 }
 
 bool MainWindow::Create() {
@@ -100,13 +132,15 @@ bool MainWindow::Create() {
   const LayoutItem& window = parts_.Item(0);
   NativeControl& main = parts_.Native(0);
   main.text = Widen(window.Text("Caption"));
-  RECT frame = {0, 0, window.Int("ClientWidth", window.Int("Width", kDefaultClientWidth)),
-                window.Int("ClientHeight", window.Int("Height", kDefaultClientHeight))};
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_CONTROLPARENT);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  RECT work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  // At its designed size where the screen has room, else as large as the
+  // work area (the taskbar left free), its controls anchored to the edges
+  // and its pages scrolling; never smaller than the layout's least size.
+  const DWORD style = WindowStyle(window);
+  const SIZE design = FrameSize(parts_.DesignClientSize(), style);
+  minTrack_ = FrameSize(parts_.MinClientSize(), style);
+  const RECT work = WorkArea(nullptr);
+  const int width = std::max(minTrack_.cx, std::min<LONG>(design.cx, work.right - work.left));
+  const int height = std::max(minTrack_.cy, std::min<LONG>(design.cy, work.bottom - work.top));
   const int x = std::max<int>(work.left, work.left + (work.right - work.left - width) / 2);
   const int y = std::max<int>(work.top, work.top + (work.bottom - work.top - height) / 2);
   if (!CreateWindowExW(WS_EX_CONTROLPARENT, kMainClass, main.text.c_str(), style, x, y, width,
@@ -181,7 +215,10 @@ void MainWindow::SelectionChanged() {
 void MainWindow::OpenPreview() {
   run_.StopCountdown();
   SelectionChanged();
-  preview_.Open(parts_.main, parts_.DefaultFont());
+  // Where it must cover the window, it covers only the pages.
+  RECT pages = {};
+  if (HWND tabs = Window("PageControl1")) GetWindowRect(tabs, &pages);
+  preview_.Open(parts_.main, parts_.DefaultFont(), pages, changed_);
 }
 
 void MainWindow::Changed(ControlRef control) {
@@ -355,7 +392,7 @@ void MainWindow::Refresh(int index) {
       if (ok != shownOk_) {
         shownOk_ = ok;
         SetWindowTextW(n.buddy, ok.c_str());
-        pages_.AlignChildren(item.parent);
+        pages_.ArrangeButtons(index);
       }
       break;
     }
@@ -372,6 +409,7 @@ void MainWindow::RefreshOption(int index) {
     n.text = caption;
     SetWindowTextW(n.hwnd, n.text.c_str());
     AutoSize(parts_, index);
+    pages_.ContentChanged(index);
     InvalidateRect(n.hwnd, nullptr, FALSE);
   }
   if (parts_.selection.State(option) != n.state) {
@@ -440,6 +478,15 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &rc, parts_.Brush(parts_.Native(0).background));
       return TRUE;
     }
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) {
+        pages_.Relayout();
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      }
+      return 0;
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minTrack_.cx, minTrack_.cy};
+      return 0;
     case WM_TIMER:
       if (wParam == kCountdownTimerId) run_.CountdownTick();
       if (wParam == kHousekeepingTimerId) run_.HousekeepingTick();
@@ -490,6 +537,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK MainWindow::ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   MainWindow* self = Owner(hwnd);
+  // A control the keyboard moved to on a page that scrolls comes into view.
+  if (HWND focused = FocusedBy(msg, wParam, lParam)) RevealControl(focused);
   switch (msg) {
     case WM_COMMAND:
     case WM_NOTIFY:

@@ -126,6 +126,7 @@ class MainWindow : public RunControlView {
   int searchOrigin_ = -1;        // the page shown when the search began showing others
   std::vector<bool> spinnersWritten_;
   std::wstring shownOk_;
+  SIZE minTrack_ = {};  // the least size of the window, its frame included
 };
 
 }  // namespace kwetro::win32

@@ -8,14 +8,22 @@
 #include <algorithm>
 
 #include "ui/win32_builders.h"
+#include "ui/win32_scroll_view.h"
 
 namespace kwetro::win32 {
 namespace {
 
+// Sizes at 96 DPI.
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 6;
 constexpr int kButtonMargin = 8;
+constexpr int kButtonPadding = 16;  // beside a button's text
+// The OK button is as wide as the longest countdown it shows.
+const wchar_t kWidestOk[] = L"Применить 000";
+// Room after the last control of a page that scrolls, and one step of it.
+constexpr int kPageMargin = 8;
+constexpr int kScrollLine = 20;
 
 }  // namespace
 
@@ -46,12 +54,15 @@ void Pages::BuildPage(int page) {
   if (!tabs) return;
   // A sibling of its tab control, just above it: it paints over the tab
   // control's display area and comes before it in the tab order, as the
-  // pages of property sheets do.
+  // pages of property sheets do. Its window is a view that scrolls the page
+  // when the screen leaves less room than the page's controls need.
   n.bounds = PageArea(pageControl);
   n.hwnd =
-      parts_.CreateControl(page, WS_EX_CONTROLPARENT, kContainerClass, n.text,
+      parts_.CreateControl(page, WS_EX_CONTROLPARENT, kScrollViewClass, L"",
                            WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, n.bounds, GetParent(tabs));
-  n.container = n.hwnd;
+  const RECT room = {0, 0, n.bounds.right - n.bounds.left, n.bounds.bottom - n.bounds.top};
+  n.container = parts_.CreateControl(page, WS_EX_CONTROLPARENT, kContainerClass, n.text,
+                                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, room, n.hwnd);
   HWND above = GetWindow(tabs, GW_HWNDPREV);
   SetWindowPos(n.hwnd, above ? above : HWND_TOP, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -80,7 +91,45 @@ void Pages::PlacePages(int pageControl) {
     MoveWindow(page.hwnd, area.left, area.top, area.right - area.left, area.bottom - area.top,
                FALSE);
     page.bounds = area;
+    AlignChildren(child);
   }
+}
+
+void Pages::FitPage(int page) {
+  const NativeControl& n = parts_.Native(page);
+  if (n.kind != NativeKind::kPage || !n.hwnd) return;
+  // Controls anchored to an edge keep their distance to it: they never
+  // need the page to scroll that way.
+  SIZE content = {0, 0};
+  for (int child : parts_.children[static_cast<std::size_t>(page)]) {
+    const NativeControl& c = parts_.Native(child);
+    const bool shown =
+        c.IsGraphic() ? c.visible : c.hwnd && (GetWindowLongW(c.hwnd, GWL_STYLE) & WS_VISIBLE);
+    if (!shown) continue;
+    if (!(c.anchors & kAnchorRight))
+      content.cx = std::max<LONG>(content.cx, c.bounds.right + parts_.Scale(kPageMargin));
+    if (!(c.anchors & kAnchorBottom))
+      content.cy = std::max<LONG>(content.cy, c.bounds.bottom + parts_.Scale(kPageMargin));
+  }
+  FitScrollView(n.hwnd, content, parts_.Scale(kScrollLine));
+}
+
+SIZE Pages::Growth(int container) const {
+  const NativeControl& n = parts_.Native(container);
+  if (n.kind == NativeKind::kWindow) {
+    RECT client;
+    GetClientRect(parts_.main, &client);
+    const SIZE design = parts_.DesignClientSize();
+    return {client.right - design.cx, client.bottom - design.cy};
+  }
+  // A page fills its tab control's display area, which grows with the tab control.
+  if (n.kind == NativeKind::kPage) return parts_.Native(parts_.Item(container).parent).grown;
+  return n.grown;
+}
+
+void Pages::ContentChanged(int item) {
+  const int page = PageOf(item);
+  if (page > 0) FitPage(page);
 }
 
 int Pages::Selected(int pageControl) const {
@@ -173,11 +222,14 @@ void Pages::BuildAll() {
     if (parts_.natives[i].kind == NativeKind::kPage) BuildPage(static_cast<int>(i));
 }
 
+void Pages::Relayout() { AlignChildren(0); }
+
 void Pages::AlignChildren(int parent) {
   const NativeControl& p = parts_.Native(parent);
-  if (!p.container) return;
+  if (!p.container || !parts_.built[static_cast<std::size_t>(parent)]) return;
   RECT area;
-  GetClientRect(p.container, &area);
+  // A page docks its controls in the room its view shows.
+  GetClientRect(p.kind == NativeKind::kPage ? p.hwnd : p.container, &area);
   if (p.kind == NativeKind::kPanel || p.kind == NativeKind::kGroupBox) InflateRect(&area, -1, -1);
   const std::vector<int>& kids = parts_.children[static_cast<std::size_t>(parent)];
   auto alignOf = [this](int child) {
@@ -209,31 +261,139 @@ void Pages::AlignChildren(int parent) {
   }
   for (int child : kids)
     if (alignOf(child) == "alClient") place(child, area);
+  Anchor(parent);
 
   for (int child : kids) {
-    NativeControl& n = parts_.Native(child);
-    if (n.kind == NativeKind::kPageControl && n.hwnd) PlacePages(child);
-    if (n.kind != NativeKind::kDialogButtons || !n.buddy) continue;
-    // The button bar keeps its buttons at the right, the OK button wide
-    // enough for the longest countdown so that it never jumps.
-    const RECT& bar = n.bounds;
-    wchar_t ok[128];
-    GetWindowTextW(n.buddy, ok, 128);
-    const int cancelWidth = std::max<int>(kButtonWidth, parts_.MeasureText(n.font, n.text).cx + 16);
-    const int okWidth = std::max<int>({kButtonWidth, parts_.MeasureText(n.font, ok).cx + 16,
-                                       parts_.MeasureText(n.font, L"Применить 000").cx + 16});
-    const int top = (bar.top + bar.bottom - kButtonHeight) / 2;
-    const int cancelLeft = bar.right - kButtonMargin - cancelWidth;
-    MoveWindow(n.second, cancelLeft, top, cancelWidth, kButtonHeight, FALSE);
-    const int okLeft = cancelLeft - kButtonGap - okWidth;
-    MoveWindow(n.buddy, okLeft, top, okWidth, kButtonHeight, FALSE);
-    if (n.third) {
-      wchar_t preview[128];
-      GetWindowTextW(n.third, preview, 128);
-      const int width = std::max<int>(kButtonWidth, parts_.MeasureText(n.font, preview).cx + 16);
-      MoveWindow(n.third, okLeft - kButtonGap - width, top, width, kButtonHeight, FALSE);
+    const NativeControl& n = parts_.Native(child);
+    if (n.kind == NativeKind::kPageControl && n.hwnd)
+      PlacePages(child);
+    else if (n.kind == NativeKind::kDialogButtons)
+      ArrangeButtons(child);
+    else if (n.container && n.kind != NativeKind::kPage)
+      AlignChildren(child);
+  }
+  FitPage(parent);
+}
+
+void Pages::Anchor(int parent) {
+  const SIZE growth = Growth(parent);
+  const std::vector<int>& kids = parts_.children[static_cast<std::size_t>(parent)];
+  struct Plan {
+    POINT moved;
+    SIZE grown;
+  };
+  std::vector<Plan> plans;
+  for (int child : kids) {
+    const unsigned a = parts_.Native(child).anchors;
+    const bool stretchX = (a & kAnchorLeft) && (a & kAnchorRight);
+    const bool stretchY = (a & kAnchorTop) && (a & kAnchorBottom);
+    plans.push_back({{(a & kAnchorRight) && !stretchX ? growth.cx : 0,
+                      (a & kAnchorBottom) && !stretchY ? growth.cy : 0},
+                     {stretchX ? growth.cx : 0, stretchY ? growth.cy : 0}});
+  }
+  // Where the parent is too narrow for a row at its bottom, the controls at
+  // the row's left go up a row and those at its right stay: everything else
+  // at the bottom goes up with them, and what stretches down to the bottom
+  // gives up the room.
+  auto rightOnly = [](unsigned a) { return (a & kAnchorRight) && !(a & kAnchorLeft); };
+  auto atBottom = [](unsigned a) { return (a & kAnchorBottom) && !(a & kAnchorTop); };
+  auto planned = [&](std::size_t i) {
+    const NativeControl& n = parts_.Native(kids[i]);
+    RECT r = Occupied(kids[i]);
+    OffsetRect(&r, plans[i].moved.x - n.moved.x, plans[i].moved.y - n.moved.y);
+    r.right += plans[i].grown.cx - n.grown.cx;
+    r.bottom += plans[i].grown.cy - n.grown.cy;
+    return r;
+  };
+  int lift = 0;
+  const int gap = parts_.Scale(kButtonGap);
+  for (std::size_t i = 0; i < kids.size(); ++i) {
+    const unsigned right = parts_.Native(kids[i]).anchors;
+    if (!rightOnly(right) || !atBottom(right)) continue;
+    const RECT r = planned(i);
+    for (std::size_t j = 0; j < kids.size(); ++j) {
+      const unsigned left = parts_.Native(kids[j]).anchors;
+      if (j == i || rightOnly(left) || (left & kAnchorRight) || !atBottom(left)) continue;
+      const RECT l = planned(j);
+      if (l.top < r.bottom && r.top < l.bottom && l.right + gap > r.left)
+        lift = std::max<int>(lift, l.bottom - r.top + gap);
     }
   }
+  for (std::size_t i = 0; i < kids.size(); ++i) {
+    const unsigned a = parts_.Native(kids[i]).anchors;
+    if (lift && (a & kAnchorBottom) && !rightOnly(a)) {
+      if (a & kAnchorTop)
+        plans[i].grown.cy -= lift;
+      else
+        plans[i].moved.y -= lift;
+    }
+    Move(kids[i], plans[i].moved, plans[i].grown);
+  }
+}
+
+void Pages::Move(int child, POINT moved, SIZE grown) {
+  NativeControl& n = parts_.Native(child);
+  if (moved.x == n.moved.x && moved.y == n.moved.y && grown.cx == n.grown.cx &&
+      grown.cy == n.grown.cy)
+    return;
+  const RECT before = n.bounds;
+  OffsetRect(&n.bounds, moved.x - n.moved.x, moved.y - n.moved.y);
+  n.bounds.right += grown.cx - n.grown.cx;
+  n.bounds.bottom += grown.cy - n.grown.cy;
+  const bool resized = grown.cx != n.grown.cx || grown.cy != n.grown.cy;
+  n.moved = moved;
+  n.grown = grown;
+  const RECT& r = n.bounds;
+  if (n.hwnd) {
+    // A drop-down list keeps the height of its open list.
+    SetWindowPos(n.hwnd, nullptr, r.left, r.top, std::max<LONG>(0, r.right - r.left),
+                 std::max<LONG>(0, r.bottom - r.top),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | (resized ? 0 : SWP_NOSIZE));
+    if (n.kind == NativeKind::kSpinner && n.buddy)
+      SendMessageW(n.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(n.hwnd), 0);
+  } else if (n.IsGraphic()) {
+    HWND holder = parts_.Native(parts_.Item(child).parent).container;
+    InvalidateRect(holder, &before, TRUE);
+    InvalidateRect(holder, &r, TRUE);
+  }
+}
+
+std::vector<std::pair<HWND, int>> Pages::ButtonsOf(int bar) const {
+  const NativeControl& n = parts_.Native(bar);
+  auto width = [&](HWND button, const wchar_t* widest) {
+    wchar_t text[128] = {};
+    GetWindowTextW(button, text, 128);
+    int w = std::max<int>(parts_.Scale(kButtonWidth),
+                          parts_.MeasureText(n.font, text).cx + parts_.Scale(kButtonPadding));
+    if (widest)
+      w = std::max<int>(w, parts_.MeasureText(n.font, widest).cx + parts_.Scale(kButtonPadding));
+    return w;
+  };
+  std::vector<std::pair<HWND, int>> buttons;
+  for (HWND button : {n.second, n.buddy, n.third})
+    if (button)
+      buttons.emplace_back(button, width(button, button == n.buddy ? kWidestOk : nullptr));
+  return buttons;
+}
+
+void Pages::ArrangeButtons(int bar) {
+  const NativeControl& n = parts_.Native(bar);
+  const int height = parts_.Scale(kButtonHeight);
+  const int top = (n.bounds.top + n.bounds.bottom - height) / 2;
+  int right = n.bounds.right - parts_.Scale(kButtonMargin);
+  for (const auto& [button, width] : ButtonsOf(bar)) {
+    MoveWindow(button, right - width, top, width, height, FALSE);
+    right -= width + parts_.Scale(kButtonGap);
+  }
+}
+
+RECT Pages::Occupied(int child) const {
+  const NativeControl& n = parts_.Native(child);
+  RECT r = n.bounds;
+  if (n.kind != NativeKind::kDialogButtons) return r;
+  r.left = r.right - parts_.Scale(kButtonMargin) + parts_.Scale(kButtonGap);
+  for (const auto& button : ButtonsOf(child)) r.left -= button.second + parts_.Scale(kButtonGap);
+  return r;
 }
 
 void Pages::SetComposited() {

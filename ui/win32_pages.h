@@ -43,9 +43,16 @@ class Pages {
   // The page an item sits on (the nearest page around it), or -1.
   int PageOf(int item) const;
 
-  // Docks the children of a container and keeps the button bar's buttons at
-  // its right (also after the OK button's caption changed).
+  // Places everything anew for the window's present size: docked and
+  // anchored controls, the pages in their tab controls, the pages' scrolling.
+  void Relayout();
+  // Docks and anchors the children of a container, and of the containers in it.
   void AlignChildren(int parent);
+  // Keeps the button bar's buttons at its right (also after the OK button's
+  // caption changed).
+  void ArrangeButtons(int bar);
+  // An item's size changed: its page scrolls as far as it now needs.
+  void ContentChanged(int item);
   void SetComposited();
 
  private:
@@ -54,6 +61,18 @@ class Pages {
   // A tab control's display area, in its parent's coordinates.
   RECT PageArea(int pageControl) const;
   void PlacePages(int pageControl);
+  // The page's view scrolls as far as its controls reach.
+  void FitPage(int page);
+  // How much a container has grown since the layout (less than nothing
+  // when it shrank).
+  SIZE Growth(int container) const;
+  // Moves and stretches the anchored children by their parent's growth.
+  void Anchor(int parent);
+  void Move(int child, POINT moved, SIZE grown);
+  // A button bar's buttons from the right, with their widths.
+  std::vector<std::pair<HWND, int>> ButtonsOf(int bar) const;
+  // Where an item shows something: a button bar only where its buttons are.
+  RECT Occupied(int child) const;
 
   WindowParts& parts_;
   std::function<void(int)> onBuilt_;

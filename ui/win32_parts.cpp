@@ -8,9 +8,14 @@
 namespace kwetro::win32 {
 namespace {
 
-// The window's font: 8 point Tahoma at 96 DPI, the dialog font of Windows XP.
+// The window's font: 8 point Tahoma (11 pixels at 96 DPI), the dialog font
+// of Windows XP.
 const wchar_t kDefaultFontName[] = L"Tahoma";
 constexpr int kDefaultFontHeight = -11;
+
+// The window's client area when the layout gives none.
+constexpr int kDefaultClientWidth = 760;
+constexpr int kDefaultClientHeight = 600;
 
 HFONT MakeFont(const std::wstring& name, int height, bool bold, bool italic, bool underline) {
   return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, underline, FALSE,
@@ -19,6 +24,12 @@ HFONT MakeFont(const std::wstring& name, int height, bool bold, bool italic, boo
 }
 
 }  // namespace
+
+int ScreenDpi() {
+  const WindowDc screen(nullptr);
+  const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  return dpi > 0 ? dpi : 96;
+}
 
 int PageKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000)) return 0;
@@ -42,6 +53,18 @@ void MoveDialogFocus(HWND window, WPARAM wParam, LPARAM lParam) {
   HWND next =
       lParam ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
   if (next) SetFocus(next);
+}
+
+RECT WorkArea(HWND window) {
+  MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+  if (window && GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor) &&
+      !(monitor.dwFlags & MONITORINFOF_PRIMARY))
+    return monitor.rcWork;
+  // The primary monitor's as the system keeps it, also where it was set
+  // for this program alone.
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
 }
 
 std::wstring LongHint(const std::wstring& hint) {
@@ -84,7 +107,8 @@ std::wstring TextOf(HWND hwnd) {
 WindowParts::WindowParts(const Layout& layout, Selection& selection)
     : layout(layout),
       selection(selection),
-      defaultFont_(MakeFont(kDefaultFontName, kDefaultFontHeight, false, false, false)),
+      dpi_(ScreenDpi()),
+      defaultFont_(MakeFont(kDefaultFontName, FontHeight(kDefaultFontHeight), false, false, false)),
       measureDc_(CreateCompatibleDC(nullptr)) {
   const std::size_t count = layout.items.size();
   natives.assign(count, NativeControl());
@@ -118,6 +142,24 @@ int WindowParts::ItemOf(HWND hwnd) const {
   return hwnd && hwnd == main ? 0 : -1;
 }
 
+int WindowParts::FontHeight(int height) const {
+  if (height >= 0) return Scale(height);
+  return -MulDiv(MulDiv(-height, 72, 96), dpi_, 72);
+}
+
+SIZE WindowParts::DesignClientSize() const {
+  const LayoutItem& window = Item(0);
+  return {Scale(window.Int("ClientWidth", window.Int("Width", kDefaultClientWidth))),
+          Scale(window.Int("ClientHeight", window.Int("Height", kDefaultClientHeight)))};
+}
+
+SIZE WindowParts::MinClientSize() const {
+  const SIZE design = DesignClientSize();
+  const LayoutItem& window = Item(0);
+  return {std::min<LONG>(design.cx, Scale(window.Int("MinClientWidth", 1 << 20))),
+          std::min<LONG>(design.cy, Scale(window.Int("MinClientHeight", 1 << 20)))};
+}
+
 HBRUSH WindowParts::Brush(COLORREF color) {
   UniqueBrush& brush = brushes_[color];
   if (!brush.Get()) brush.Reset(CreateSolidBrush(color));
@@ -135,8 +177,8 @@ HFONT WindowParts::FontFor(const LayoutItem& item, HFONT base, bool underline) {
   bool bold = font.lfWeight >= FW_BOLD, italic = font.lfItalic != 0;
   underline = underline || font.lfUnderline != 0;
   if (item.Find("Font.Name")) name = Widen(item.Text("Font.Name"));
-  if (item.Find("Font.Height")) height = item.Int("Font.Height", height);
-  if (item.Find("Font.Size")) height = -MulDiv(item.Int("Font.Size", 8), 96, 72);
+  if (const int own = item.Int("Font.Height")) height = FontHeight(own);
+  if (item.Find("Font.Size")) height = -MulDiv(item.Int("Font.Size", 8), dpi_, 72);
   if (const LayoutProperty* style = item.Find("Font.Style")) {
     bold = style->value.find("fsBold") != std::string::npos;
     italic = style->value.find("fsItalic") != std::string::npos;

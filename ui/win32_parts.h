@@ -36,6 +36,11 @@ enum class NativeKind {
   kOther,
 };
 
+// The edges of its parent a control keeps its distance to when the parent
+// is resized (the layout's Anchors). Anchored to both edges of a direction,
+// it stretches; to the far edge only, it moves.
+constexpr unsigned kAnchorLeft = 1, kAnchorTop = 2, kAnchorRight = 4, kAnchorBottom = 8;
+
 // Labels and images have no window of their own: the window that holds them
 // paints them, which spares the system a window for each piece of text.
 struct NativeControl {
@@ -63,6 +68,9 @@ struct NativeControl {
   int focusControl = -1;       // labels: the item their underlined letter goes to
   RECT bounds = {};            // in the parent container's client coordinates
   bool visible = true;         // labels and images; controls with a window keep their own
+  unsigned anchors = kAnchorLeft | kAnchorTop;  // the parent's edges it keeps its distance to
+  POINT moved = {};  // how far the anchors moved it from its place in the layout
+  SIZE grown = {};   // and how much they widened or heightened it
 
   bool IsGraphic() const { return kind == NativeKind::kLabel || kind == NativeKind::kImage; }
 };
@@ -88,6 +96,13 @@ int PageKey(const MSG& msg);
 bool PressFocusedButton(const MSG& msg);
 // WM_NEXTDLGCTL: the focus to the control the dialog keyboard asks for.
 void MoveDialogFocus(HWND window, WPARAM wParam, LPARAM lParam);
+
+// The screen's pixels per inch: 96, or 120 with Windows XP's large fonts.
+int ScreenDpi();
+
+// The work area (the screen without the taskbar) of the monitor a window
+// is on; of the primary monitor for none.
+RECT WorkArea(HWND window);
 
 // Identifiers: a control's child-window identifier is this plus its index in
 // the layout, so that notifications name the item directly.
@@ -130,7 +145,22 @@ class WindowParts {
   int ItemOf(HWND hwnd) const;
 
   HBRUSH Brush(COLORREF color);
+  // The layout is in pixels at 96 DPI; the window has the screen's DPI
+  // (120 with Windows XP's large fonts), and its fonts and places grow with it.
+  int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+  RECT Scale(const RECT& r) const {
+    return {Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
+  }
+  // A font height of the layout (pixels at 96 DPI) at this DPI: by whole
+  // points, as the system sizes its own fonts (8 points: 11 pixels at 96
+  // DPI, 13 at 120; Wine's Tahoma at the 14 of plain scaling draws wider
+  // than it measures).
+  int FontHeight(int height) const;
   HFONT DefaultFont() const { return defaultFont_.Get(); }
+  // The window's client area as the layout designs it, and the least it
+  // takes (the layout's MinClientWidth and MinClientHeight), at this DPI.
+  SIZE DesignClientSize() const;
+  SIZE MinClientSize() const;
   // A font made from base with the item's Font.* properties.
   HFONT FontFor(const LayoutItem& item, HFONT base, bool underline);
   // With mnemonic set, "&" marks the underlined letter and takes no room.
@@ -141,6 +171,7 @@ class WindowParts {
                      DWORD style, const RECT& r, HWND parent);
 
  private:
+  int dpi_ = 96;
   UniqueFont defaultFont_;
   std::vector<UniqueFont> fonts_;
   std::map<COLORREF, UniqueBrush> brushes_;

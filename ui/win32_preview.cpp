@@ -20,7 +20,11 @@ namespace {
 const wchar_t kClass[] = L"KwetroPreview";
 const wchar_t* const kFileNames[] = {L"hkcu.reg", L"hklm.reg"};
 constexpr int kTabsId = 1, kTextId = 2, kStatusId = 3, kSaveId = 4;
-constexpr int kWidth = 640, kMinWidth = 440, kMargin = 6, kButtonWidth = 110, kButtonHeight = 25;
+// Sizes at 96 DPI.
+constexpr int kWidth = 640, kMargin = 6, kButtonWidth = 110, kButtonHeight = 25;
+constexpr int kTextHeight = -13, kLeastLines = 4;
+// The longest status line the files can have.
+const wchar_t kWidestStatus[] = L"hklm.reg: строк: 99\u00A0999, байт: 999\u00A0999 (Windows-1251)";
 
 HFONT Font(const wchar_t* name, int height) {
   return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -44,20 +48,73 @@ const BlockMark* MarkOf(const RegScript& file, ControlRef control) {
   return nullptr;
 }
 
+// As wide as a text in a font, as a static control draws it.
+int TextWidth(HFONT font, const wchar_t* text) {
+  const WindowDc screen(nullptr);
+  const SelectedObject selected(screen.Get(), font);
+  RECT r = {};
+  DrawTextW(screen.Get(), text, -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  return r.right - r.left;
+}
+
 }  // namespace
+
+PreviewPlace PlacePreview(const RECT& work, const RECT& window, const RECT& pages, SIZE wanted,
+                          SIZE least, bool windowMoves) {
+  const int roomRight = work.right - window.right, roomLeft = window.left - work.left;
+  if (roomRight >= least.cx)
+    return {window,
+            {window.right, window.top, window.right + std::min<int>(wanted.cx, roomRight),
+             window.bottom}};
+  if (roomLeft >= least.cx)
+    return {
+        window,
+        {window.left - std::min<int>(wanted.cx, roomLeft), window.top, window.left, window.bottom}};
+  RECT moved = window;
+  const int free = (work.right - work.left) - (window.right - window.left);
+  if (windowMoves && free >= least.cx) {
+    const int width = std::min<int>(wanted.cx, free);
+    OffsetRect(&moved, work.right - width - window.right, 0);
+    return {moved, {moved.right, moved.top, work.right, moved.bottom}};
+  }
+  // Over the pages, as little of them as it may; the window goes to the
+  // left edge so that it covers the least.
+  if (windowMoves) OffsetRect(&moved, work.left - window.left, 0);
+  const int width = std::max<int>(least.cx, work.right - moved.right);
+  RECT over = {work.right - width, pages.top, work.right,
+               std::max<LONG>(pages.bottom, pages.top + least.cy)};
+  // Where the screen is lower than its least height, it stays on the screen.
+  if (over.bottom > work.bottom)
+    OffsetRect(&over, 0,
+               std::max<LONG>(work.top, work.bottom - (over.bottom - over.top)) - over.top);
+  return {moved, over};
+}
 
 Preview::~Preview() {
   if (window_.Get()) SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
 }
 
-void Preview::Open(HWND owner, HFONT font) {
-  if (!window_.Get()) Create(owner, font);
+void Preview::Open(HWND owner, HFONT font, const RECT& pages, std::optional<ControlRef> control) {
+  if (!window_.Get()) Create(owner, font, pages);
   if (!window_.Get()) return;
-  Update(std::nullopt);
+  Update(control);
   ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
 }
 
-void Preview::Create(HWND owner, HFONT font) {
+SIZE Preview::LeastSize(HFONT font) const {
+  // The tabs, a few lines of the files, the status line and the button.
+  RECT tab = {};
+  SendMessageW(tabs_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
+  RECT client = {0, 0, 3 * Scale(kMargin) + TextWidth(font, kWidestStatus) + Scale(kButtonWidth),
+                 4 * Scale(kMargin) + tab.bottom + 2 + kLeastLines * -Scale(kTextHeight) +
+                     GetSystemMetrics(SM_CYHSCROLL) + 2 * GetSystemMetrics(SM_CYEDGE) +
+                     Scale(kButtonHeight)};
+  AdjustWindowRectEx(&client, GetWindowLongW(window_.Get(), GWL_STYLE), FALSE,
+                     GetWindowLongW(window_.Get(), GWL_EXSTYLE));
+  return {client.right - client.left, client.bottom - client.top};
+}
+
+void Preview::Create(HWND owner, HFONT font, const RECT& pages) {
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof wc;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -67,26 +124,12 @@ void Preview::Create(HWND owner, HFONT font) {
   wc.lpszClassName = kClass;
   if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
 
-  // Beside the main window where the screen has room (on the right, else on
-  // the left), else over its right edge.
-  RECT main, work;
-  GetWindowRect(owner, &main);
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int right = work.right - main.right, left = main.left - work.left;
-  int width = std::min<int>(kWidth, work.right - work.left), x = work.right - width;
-  if (right >= kMinWidth) {
-    width = std::min(kWidth, right);
-    x = main.right;
-  } else if (left >= kMinWidth) {
-    width = std::min(kWidth, left);
-    x = main.left - width;
-  }
+  dpi_ = ScreenDpi();
   window_.Reset(CreateWindowExW(WS_EX_CONTROLPARENT, kClass, L"Kwetro - просмотр файлов реестра",
-                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, main.top, width,
-                                main.bottom - main.top, owner, nullptr, GetModuleHandleW(nullptr),
-                                this));
+                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, Scale(kWidth),
+                                Scale(kWidth), owner, nullptr, GetModuleHandleW(nullptr), this));
   if (!window_.Get()) return;
-  textFont_.Reset(Font(L"Courier New", -13));
+  textFont_.Reset(Font(L"Courier New", Scale(kTextHeight)));
   auto child = [this, font](DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style,
                             int id) {
     HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
@@ -112,23 +155,45 @@ void Preview::Create(HWND owner, HFONT font) {
   SendMessageW(text_, EM_SETLIMITTEXT, 0, 0);
   status_ = child(0, WC_STATICW, L"", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE, kStatusId);
   save_ = child(0, WC_BUTTONW, L"Сохранить как...", WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
+  least_ = LeastSize(font);
+
+  // Where it was when it was last closed, if that is still on the screen;
+  // else beside the main window.
+  RECT main;
+  GetWindowRect(owner, &main);
+  const RECT work = WorkArea(owner);
+  RECT place, seen;
+  if (place_ && IntersectRect(&seen, &*place_, &work)) {
+    place = *place_;
+  } else {
+    const bool moves = !IsZoomed(owner) && !IsIconic(owner);
+    const PreviewPlace placed =
+        PlacePreview(work, main, pages, {Scale(kWidth), main.bottom - main.top}, least_, moves);
+    if (!EqualRect(&placed.window, &main))
+      SetWindowPos(owner, nullptr, placed.window.left, placed.window.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    place = placed.preview;
+  }
+  SetWindowPos(window_.Get(), nullptr, place.left, place.top,
+               std::max(least_.cx, place.right - place.left),
+               std::max(least_.cy, place.bottom - place.top), SWP_NOZORDER | SWP_NOACTIVATE);
   Arrange();
 }
 
 void Preview::Arrange() {
   RECT client;
   GetClientRect(window_.Get(), &client);
-  const int bottom = client.bottom - kMargin - kButtonHeight;
+  const int margin = Scale(kMargin), buttonWidth = Scale(kButtonWidth);
+  const int buttonHeight = Scale(kButtonHeight);
+  const int bottom = client.bottom - margin - buttonHeight;
   RECT tab = {0, 0, 0, 0};
   SendMessageW(tabs_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
   const int tabsHeight = tab.bottom + 2;
-  MoveWindow(tabs_, kMargin, kMargin, client.right - 2 * kMargin, tabsHeight, TRUE);
-  MoveWindow(text_, kMargin, kMargin + tabsHeight, client.right - 2 * kMargin,
-             bottom - kMargin - kMargin - tabsHeight, TRUE);
-  MoveWindow(status_, kMargin, bottom, client.right - 3 * kMargin - kButtonWidth, kButtonHeight,
-             TRUE);
-  MoveWindow(save_, client.right - kMargin - kButtonWidth, bottom, kButtonWidth, kButtonHeight,
-             TRUE);
+  MoveWindow(tabs_, margin, margin, client.right - 2 * margin, tabsHeight, TRUE);
+  MoveWindow(text_, margin, margin + tabsHeight, client.right - 2 * margin,
+             bottom - margin - margin - tabsHeight, TRUE);
+  MoveWindow(status_, margin, bottom, client.right - 3 * margin - buttonWidth, buttonHeight, TRUE);
+  MoveWindow(save_, client.right - margin - buttonWidth, bottom, buttonWidth, buttonHeight, TRUE);
 }
 
 void Preview::Update(std::optional<ControlRef> control) {
@@ -265,7 +330,8 @@ LRESULT CALLBACK Preview::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
       if (self->tabs_) self->Arrange();
       return 0;
     case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {kMinWidth / 2, 240};
+      if (self->least_.cx)
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {self->least_.cx, self->least_.cy};
       return 0;
     case WM_NOTIFY:
       if (reinterpret_cast<NMHDR*>(lParam)->code == TCN_SELCHANGE)
@@ -277,6 +343,19 @@ LRESULT CALLBACK Preview::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_NEXTDLGCTL:
       MoveDialogFocus(hwnd, wParam, lParam);
       return 0;
+    case WM_DESTROY: {
+      // Opened again while the program runs, it comes back where it was.
+      WINDOWPLACEMENT placement = {sizeof placement, 0, 0, {}, {}, {}};
+      RECT r;
+      if (IsIconic(hwnd) || IsZoomed(hwnd)) {
+        GetWindowPlacement(hwnd, &placement);
+        r = placement.rcNormalPosition;
+      } else {
+        GetWindowRect(hwnd, &r);
+      }
+      self->place_ = r;
+      break;
+    }
     case WM_NCDESTROY:
       // Closed: nothing is lost, the next opening shows the selection anew.
       self->window_.Release();

@@ -15,6 +15,18 @@
 
 namespace kwetro::win32 {
 
+// Where the preview and the main window go when the preview opens: beside
+// the window where the work area has room for the preview's least size
+// (the window moved aside when that makes the room, if it may move), else
+// over the right of the window's pages, never over its header (search) or
+// its bottom (information line, buttons).
+struct PreviewPlace {
+  RECT window;
+  RECT preview;
+};
+PreviewPlace PlacePreview(const RECT& work, const RECT& window, const RECT& pages, SIZE wanted,
+                          SIZE least, bool windowMoves);
+
 class Preview {
  public:
   explicit Preview(const Selection& selection) : selection_(selection) {}
@@ -23,8 +35,11 @@ class Preview {
   Preview& operator=(const Preview&) = delete;
 
   // Opens the window beside the owner (or brings it forward) with the
-  // selection as it is now; its tabs, status line and button in the font given.
-  void Open(HWND owner, HFONT font);
+  // selection as it is now, at the block of control when given; its tabs,
+  // status line and button in the font given. Opened again, it has the size
+  // and place it had when it was closed; the first time, it goes beside the
+  // owner (PlacePreview; pages: the owner's pages on the screen).
+  void Open(HWND owner, HFONT font, const RECT& pages, std::optional<ControlRef> control);
   bool IsOpen() const { return window_.Get() != nullptr; }
   HWND Handle() const { return window_.Get(); }
   // The selection changed: both files anew, the scroll position kept, and
@@ -44,7 +59,10 @@ class Preview {
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  void Create(HWND owner, HFONT font);
+  void Create(HWND owner, HFONT font, const RECT& pages);
+  // Its least size keeps the status line and the button whole.
+  SIZE LeastSize(HFONT font) const;
+  int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
   void Arrange();
   void Show(std::optional<ControlRef> control);
   void SaveAs();
@@ -56,6 +74,9 @@ class Preview {
   RegScript files_[2];
   std::wstring shownText_;
   int shown_ = 0;
+  int dpi_ = 96;
+  SIZE least_ = {};
+  std::optional<RECT> place_;  // where it was when it was closed
 };
 
 }  // namespace kwetro::win32

@@ -89,8 +89,6 @@ TEST_F(WindowTest, CancelEndsTheProgramWithoutWritingAnything) {
 // A deployed copy: the program in the deployment folder with its settings
 // file. Its countdown to the end, Apply and removal run in window_deploy.sh.
 TEST_F(WindowTest, DeployedCountdownShowsOnOkAndOnlyTheFirstPageAndPagesStopIt) {
-  const std::string deployment = Win32Platform().ExpandEnvironment("%WINDIR%\\UPDKwetro");
-  folders_.push_back(deployment);
   const struct {
     const char* what;
     std::function<void()> act;
@@ -104,17 +102,11 @@ TEST_F(WindowTest, DeployedCountdownShowsOnOkAndOnlyTheFirstPageAndPagesStopIt) 
   for (const auto& c : cases) {
     window_.reset();
     platform_.beeps = 0;
-    RemoveFolder(deployment);
-    CreateDirectoryW(Widen(deployment).c_str(), nullptr);
-    std::string reason;
-    ASSERT_TRUE(
-        WriteFileAtomically(deployment + "\\Kwetro.ini", "[Start]\r\nTimer=900\r\n", reason));
-    platform_.modulePath = deployment + "\\Kwetro.exe";
+    Deploy(900);
     Open();
     EXPECT_FALSE(IsWindowEnabled(Control("RzURLLabel1")));
     // Alt+П presses it, also while it counts.
-    for (int i = 0; i < 50 && TextOf(window_->OkButton()) == W("&Применить"); ++i) Pump(100);
-    ASSERT_EQ(TextOf(window_->OkButton()).rfind(W("&Применить 89"), 0), 0u) << "no countdown";
+    ASSERT_EQ(Countdown().rfind(W("&Применить 89"), 0), 0u) << "no countdown";
     c.act();
     EXPECT_EQ(TextOf(window_->OkButton()) == W("&Применить"), c.stops) << c.what;
   }

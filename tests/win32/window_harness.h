@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,7 @@ class WindowTest : public ::testing::Test {
   void TearDown() override {
     window_.reset();
     Pump(20);
+    if (screen_) SystemParametersInfoW(SPI_SETWORKAREA, 0, &*screen_, 0);
     // A folder in use cannot be removed.
     std::filesystem::current_path(std::filesystem::temp_directory_path());
     for (const std::string& folder : folders_) RemoveFolder(folder);
@@ -125,6 +127,39 @@ class WindowTest : public ::testing::Test {
     window_->Show(SW_SHOWNORMAL);
     Pump(100);
     ASSERT_EQ(platform_.beeps, 3) << "the window was not activated";
+  }
+
+  // Opens the window as on a screen of that size with a taskbar of Windows
+  // XP's height at its bottom: the work area of this process is set to the
+  // rest (the screen of the test is larger).
+  void OpenOnScreen(int width, int height) {
+    if (!screen_) {
+      RECT work;
+      SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      screen_ = work;
+    }
+    RECT work = {0, 0, width, height - kTaskbarHeight};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0));
+    Open();
+  }
+  static constexpr int kTaskbarHeight = 30;
+
+  // A deployed copy: the program in the deployment folder with a settings
+  // file that counts down from timer.
+  void Deploy(int timer) {
+    const std::string deployment = Win32Platform().ExpandEnvironment("%WINDIR%\\UPDKwetro");
+    folders_.push_back(deployment);
+    RemoveFolder(deployment);
+    CreateDirectoryW(Widen(deployment).c_str(), nullptr);
+    std::string reason;
+    ASSERT_TRUE(WriteFileAtomically(deployment + "\\Kwetro.ini",
+                                    "[Start]\r\nTimer=" + std::to_string(timer) + "\r\n", reason));
+    platform_.modulePath = deployment + "\\Kwetro.exe";
+  }
+  // Waits for the countdown's first tick on the OK button.
+  std::wstring Countdown() {
+    for (int i = 0; i < 50 && TextOf(window_->OkButton()) == W("&Применить"); ++i) Pump(100);
+    return TextOf(window_->OkButton());
   }
 
   // Handles the window's messages for about ms milliseconds.
@@ -269,6 +304,7 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<win32::MainWindow> window_;
   int ended_ = 0;
   std::vector<std::wstring> errors_;
+  std::optional<RECT> screen_;  // the work area before OpenOnScreen
 };
 
 }  // namespace kwetro::testing

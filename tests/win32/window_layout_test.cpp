@@ -1,6 +1,12 @@
-// Every text of the window readable in full at 96 DPI with the window's own
-// font: no caption wider than its control in any state, every hint within the
-// information line, no control outside its page or on top of another.
+// Every text of the window readable in full with the window's own font, at
+// the screen's DPI (window_gui.sh runs these again at 120 DPI): no caption
+// wider than its control in any state, every hint within the information
+// line, no control outside the part of its page that shows or on top of
+// another; at the designed size and on an 800x600 screen. And the window on
+// screens from 640x480 up: inside the work area, its buttons there, its
+// pages scrolling to whatever the keyboard reaches, its layout as designed
+// where the screen has room.
+#include "ui/win32_scroll_view.h"
 #include "window_harness.h"
 
 namespace kwetro::testing {
@@ -9,18 +15,45 @@ namespace {
 using win32::NativeControl;
 using win32::NativeKind;
 
-// mnemonic: "&" underlines the letter after it and takes no room.
+// How wide a text shows in a font: as the system measures it, or as far as
+// its ink reaches where the font draws beyond that (Wine's Tahoma at 14
+// pixels does); with wrap, the height it takes in that width. mnemonic: "&"
+// underlines the letter after it and takes no room.
 int TextWidth(HFONT font, const std::wstring& text, int wrap = 0, int* height = nullptr,
               bool mnemonic = false) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP canvas = nullptr;
   RECT r = {0, 0, wrap, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-            DT_CALCRECT | (mnemonic ? 0 : DT_NOPREFIX) | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  const UINT format = (mnemonic ? 0 : DT_NOPREFIX) | (wrap ? DT_WORDBREAK : DT_SINGLELINE);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | format);
+  int width = r.right - r.left;
+  if (!wrap && width > 0) {
+    const int w = width + 64, h = r.bottom - r.top;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    canvas = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldBitmap = SelectObject(dc, canvas);
+    RECT all = {0, 0, w, h};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, 0);
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &all, format);
+    GdiFlush();
+    const auto* pixel = static_cast<const DWORD*>(bits);
+    for (int y = 0; y < h; ++y)
+      for (int x = width; x < w; ++x)
+        if ((pixel[y * w + x] & 0xFFFFFF) != 0xFFFFFF) width = std::max(width, x + 1);
+    SelectObject(dc, oldBitmap);
+  }
+  SelectObject(dc, oldFont);
+  if (canvas) DeleteObject(canvas);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
   if (height) *height = r.bottom - r.top;
-  return r.right - r.left;
+  return width;
 }
 
 std::string Where(const RECT& r) {
@@ -28,13 +61,46 @@ std::string Where(const RECT& r) {
          std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
 
-class LayoutTest : public WindowTest {
+RECT ScreenRect(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// The screens the checks run on; 0 x 0: the screen of the test, where the
+// window has its designed size.
+struct Screen {
+  int width, height;
+};
+
+class LayoutTest : public WindowTest, public ::testing::WithParamInterface<Screen> {
  protected:
+  void OpenOnTheScreen() {
+    if (GetParam().width)
+      OpenOnScreen(GetParam().width, GetParam().height);
+    else
+      Open();
+  }
   const LayoutItem& Item(std::size_t i) { return layout_.items[i]; }
-  // The widest extent a control can take: options in every state.
+  // The widest extent a control can take: options in every state, a button
+  // bar where its buttons are.
   RECT Extent(std::size_t i) {
     const NativeControl& n = window_->Natives()[i];
     RECT r = n.bounds;
+    if (n.kind == NativeKind::kDialogButtons) {
+      r.left = r.right;
+      for (HWND button : {n.buddy, n.second, n.third}) {
+        RECT b = ScreenRect(button);
+        MapWindowPoints(nullptr, GetParent(button), reinterpret_cast<POINT*>(&b), 2);
+        r.left = std::min(r.left, b.left);
+      }
+      return r;
+    }
     if (n.kind != NativeKind::kOption) return r;
     const OptionDecl& option = Controls().options[static_cast<std::size_t>(Item(i).index)];
     int widest = 0;
@@ -45,29 +111,35 @@ class LayoutTest : public WindowTest {
   }
   bool Shown(std::size_t i) {
     const NativeControl& n = window_->Natives()[i];
+    if (n.kind == NativeKind::kDialogButtons) return true;
     return n.IsGraphic() ? n.visible : n.hwnd && (GetWindowLongW(n.hwnd, GWL_STYLE) & WS_VISIBLE);
   }
 };
 
-TEST_F(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
-  Open();
+TEST_P(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
+  OpenOnTheScreen();
   const auto& natives = window_->Natives();
   for (std::size_t i = 1; i < natives.size(); ++i) {
     const NativeControl& n = natives[i];
     const std::string& name = Item(i).name;
     const int width = n.bounds.right - n.bounds.left;
-    if (n.kind == NativeKind::kOption && !n.autoSize) {
-      const RECT widest = Extent(i);
-      EXPECT_LE(widest.right - widest.left, width) << name;
-    } else if (n.kind == NativeKind::kLabel && name != "InfoLabel") {
+    if (n.kind == NativeKind::kOption) {
+      // A box sized to its caption fits the caption it has; any other, every caption.
+      const int caption =
+          n.autoSize ? TextWidth(n.font, n.text)
+                     : Extent(i).right - Extent(i).left - win32::kGlyphSize - win32::kOptionTextGap;
+      EXPECT_LE(win32::kGlyphSize + win32::kOptionTextGap + caption, width) << name;
+    } else if ((n.kind == NativeKind::kLabel && name != "InfoLabel") ||
+               n.kind == NativeKind::kLink) {
       int height = 0;
       EXPECT_LE(TextWidth(n.font, n.text, n.wordWrap ? width : 0, &height, n.focusControl >= 0),
                 width)
           << name;
       EXPECT_LE(height, n.bounds.bottom - n.bounds.top) << name;
     } else if (n.kind == NativeKind::kCombo) {
+      const int arrow = GetSystemMetrics(SM_CXVSCROLL) + 8;
       for (std::string_view item : Controls().combos[static_cast<std::size_t>(Item(i).index)].items)
-        EXPECT_LE(TextWidth(n.font, Widen(item)) + 24, width) << name << ": " << item;
+        EXPECT_LE(TextWidth(n.font, Widen(item)) + arrow, width) << name << ": " << item;
     } else if (n.kind == NativeKind::kServicesList) {
       RECT client;
       GetClientRect(n.hwnd, &client);
@@ -77,8 +149,22 @@ TEST_F(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
             << service.key;
     } else if (n.kind == NativeKind::kPageControl) {
       EXPECT_EQ(SendMessageW(n.hwnd, TCM_GETROWCOUNT, 0, 0), 1) << name << ": a second row of tabs";
+      const int tabs = static_cast<int>(SendMessageW(n.hwnd, TCM_GETITEMCOUNT, 0, 0));
+      for (int tab = 0; tab < tabs; ++tab) {
+        wchar_t text[128] = {};
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 128;
+        SendMessageW(n.hwnd, TCM_GETITEMW, static_cast<WPARAM>(tab),
+                     reinterpret_cast<LPARAM>(&item));
+        RECT r;
+        SendMessageW(n.hwnd, TCM_GETITEMRECT, static_cast<WPARAM>(tab),
+                     reinterpret_cast<LPARAM>(&r));
+        EXPECT_LE(TextWidth(n.font, text) + 6, r.right - r.left) << name << ": tab " << tab;
+      }
     } else if (n.kind == NativeKind::kDialogButtons) {
-      for (HWND button : {n.buddy, n.second}) {
+      for (HWND button : {n.buddy, n.second, n.third}) {
         RECT r;
         GetClientRect(button, &r);
         EXPECT_LE(TextWidth(n.font, TextOf(button), 0, nullptr, true) + 8, r.right);
@@ -87,8 +173,8 @@ TEST_F(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
   }
 }
 
-TEST_F(LayoutTest, EveryHintFitsTheInformationLine) {
-  Open();
+TEST_P(LayoutTest, EveryHintFitsTheInformationLine) {
+  OpenOnTheScreen();
   const NativeControl* info = window_->Find("InfoLabel");
   const int width = info->bounds.right - info->bounds.left;
   const int height = info->bounds.bottom - info->bounds.top;
@@ -104,23 +190,25 @@ TEST_F(LayoutTest, EveryHintFitsTheInformationLine) {
       check(option.name, Widen(Hint(option, state)));
 }
 
-TEST_F(LayoutTest, NoControlLeavesItsPageOrCoversAnother) {
-  Open();
+TEST_P(LayoutTest, NoControlLeavesWhatItsPageShowsOrCoversAnother) {
+  OpenOnTheScreen();
   const auto& natives = window_->Natives();
   // Siblings by the window that holds them: a page lies in its tab control's parent.
-  std::map<HWND, std::vector<std::size_t>> siblings;
+  std::map<std::size_t, std::vector<std::size_t>> siblings;
   for (std::size_t i = 1; i < natives.size(); ++i) {
     const NativeControl& n = natives[i];
     if (n.kind == NativeKind::kTimer || n.kind == NativeKind::kPage) continue;
-    if (!n.hwnd && !n.IsGraphic()) continue;
-    siblings[natives[static_cast<std::size_t>(Item(i).parent)].container].push_back(i);
+    if (!n.hwnd && !n.IsGraphic() && n.kind != NativeKind::kDialogButtons) continue;
+    siblings[static_cast<std::size_t>(Item(i).parent)].push_back(i);
   }
-  for (const auto& [holder, items] : siblings) {
+  for (const auto& [parent, items] : siblings) {
+    // A page shows what its view has room for; here it needs no scrolling.
+    const NativeControl& holder = natives[parent];
     RECT area;
-    GetClientRect(holder, &area);
+    GetClientRect(holder.kind == NativeKind::kPage ? holder.hwnd : holder.container, &area);
     for (std::size_t a = 0; a < items.size(); ++a) {
       const RECT ri = Extent(items[a]);
-      EXPECT_TRUE(ri.left >= 0 && ri.top >= 0 && ri.right <= area.right && ri.bottom <= area.bottom)
+      EXPECT_TRUE(Inside(ri, area))
           << Item(items[a]).name << " " << Where(ri) << " reaches outside " << Where(area);
       for (std::size_t b = a + 1; b < items.size(); ++b) {
         // The legend moves its pictures and hides one on the services page;
@@ -133,6 +221,113 @@ TEST_F(LayoutTest, NoControlLeavesItsPageOrCoversAnother) {
       }
     }
   }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, LayoutTest, ::testing::Values(Screen{0, 0}, Screen{800, 600}),
+                         [](const ::testing::TestParamInfo<Screen>& screen) {
+                           return screen.param.width ? "At" + std::to_string(screen.param.width) +
+                                                           "x" + std::to_string(screen.param.height)
+                                                     : std::string("AtTheDesignedSize");
+                         });
+
+class ScreenTest : public WindowTest {
+ protected:
+  RECT Work() {
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+  }
+  // The buttons and the search field lie wholly in the work area and in
+  // the part of the window they show in.
+  void ExpectWithinReach() {
+    const NativeControl& bar = *window_->Find("RzDialogButtons1");
+    RECT client;
+    GetClientRect(window_->Handle(), &client);
+    MapWindowPoints(window_->Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_TRUE(Inside(ScreenRect(window_->Handle()), Work()))
+        << Where(ScreenRect(window_->Handle())) << " " << Where(Work());
+    for (HWND control : {bar.third, bar.buddy, bar.second, window_->Search().Field()}) {
+      const RECT r = ScreenRect(control);
+      EXPECT_TRUE(Inside(r, Work()) && Inside(r, client))
+          << Narrow(TextOf(control)) << " " << Where(r) << " not within " << Where(client);
+    }
+  }
+  int Scaled(int pixels) { return MulDiv(pixels, win32::ScreenDpi(), 96); }
+};
+
+TEST_F(ScreenTest, At800x600TheButtonsTheSearchAndTheCountdownAreOnTheScreen) {
+  Deploy(900);
+  OpenOnScreen(800, 600);
+  ExpectWithinReach();
+  EXPECT_EQ(Countdown().rfind(W("&Применить 89"), 0), 0u) << "no countdown";
+}
+
+// At 640x480 the note and the link go up a row beside the buttons, and the
+// pages scroll: the keyboard brings every control of a page into view.
+TEST_F(ScreenTest, At640x480EveryButtonIsReachableAndTheKeyboardScrollsThePages) {
+  OpenOnScreen(640, 480);
+  ExpectWithinReach();
+  std::vector<RECT> bottom;
+  for (const char* name : {"RzCheckBox1", "RzURLLabel1"})
+    bottom.push_back(ScreenRect(Control(name)));
+  const NativeControl& bar = *window_->Find("RzDialogButtons1");
+  for (HWND button : {bar.third, bar.buddy, bar.second}) bottom.push_back(ScreenRect(button));
+  for (std::size_t a = 0; a < bottom.size(); ++a)
+    for (std::size_t b = a + 1; b < bottom.size(); ++b) {
+      RECT overlap;
+      EXPECT_FALSE(IntersectRect(&overlap, &bottom[a], &bottom[b])) << a << " and " << b;
+    }
+
+  // The page of the spinners, walked with Tab from its first control to its last.
+  SelectPage("PageControl2", 3);
+  HWND first = Control("sCheckBox_4_1");
+  HWND view = GetParent(GetParent(first));
+  SetFocus(first);
+  int seen = 0;
+  for (HWND focus = first; seen < 40 && IsChild(view, focus); focus = GetFocus(), ++seen) {
+    RECT shown;
+    GetClientRect(view, &shown);
+    MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&shown), 2);
+    EXPECT_TRUE(Inside(ScreenRect(focus), shown))
+        << Narrow(TextOf(focus)) << " " << Where(ScreenRect(focus)) << " out of " << Where(shown);
+    Key(focus, VK_TAB);
+  }
+  EXPECT_GT(seen, 8);
+  EXPECT_GT(win32::ScrollPosition(view).y, 0) << "the page did not need to scroll";
+}
+
+// Where the screen has room the window has its designed size and every
+// control its designed place, also after it was made smaller and larger again.
+TEST_F(ScreenTest, WhereTheScreenHasRoomTheLayoutIsAsDesigned) {
+  Open();
+  SelectPage("PageControl1", win32::kServicesPage);
+  auto expectDesigned = [&](const char* when) {
+    RECT client;
+    GetClientRect(window_->Handle(), &client);
+    EXPECT_EQ(client.right, Scaled(layout_.items[0].Int("ClientWidth"))) << when;
+    EXPECT_EQ(client.bottom, Scaled(layout_.items[0].Int("ClientHeight"))) << when;
+    for (const char* name :
+         {"PageControl1", "CheckListBox1", "SearchEdit", "InfoLabel", "RzDialogButtons1"}) {
+      const LayoutItem& item = layout_.items[static_cast<std::size_t>(layout_.Named(name))];
+      const RECT designed = {Scaled(item.Int("Left")), Scaled(item.Int("Top")),
+                             Scaled(item.Int("Left") + item.Int("Width")),
+                             Scaled(item.Int("Top") + item.Int("Height"))};
+      EXPECT_TRUE(EqualRect(&window_->Find(name)->bounds, &designed))
+          << name << " " << Where(window_->Find(name)->bounds) << " " << when;
+    }
+  };
+  expectDesigned("at the start");
+  RECT frame = ScreenRect(window_->Handle());
+  SetWindowPos(window_->Handle(), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER);
+  Pump(30);
+  RECT least;
+  GetClientRect(window_->Handle(), &least);
+  EXPECT_EQ(least.right, Scaled(layout_.items[0].Int("MinClientWidth")));
+  EXPECT_EQ(least.bottom, Scaled(layout_.items[0].Int("MinClientHeight")));
+  SetWindowPos(window_->Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+  Pump(30);
+  expectDesigned("made smaller and larger again");
 }
 
 }  // namespace

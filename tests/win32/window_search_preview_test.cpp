@@ -131,5 +131,119 @@ TEST_F(WindowTest, ThePreviewShowsWhatApplyWouldWriteAfterEveryClick) {
   EXPECT_EQ(preview.Text().find(W("СЕРВИСЫ")), std::wstring::npos);
 }
 
+RECT ScreenRect(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+  RECT both;
+  return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+// On each screen the preview opens beside the window or over its pages, but
+// never over the search field, the information line or the buttons.
+TEST_F(WindowTest, ThePreviewLeavesTheSearchTheInformationLineAndTheButtonsFree) {
+  for (const auto& [width, height] : {std::pair{800, 600}, {1024, 768}, {1280, 1024}}) {
+    window_.reset();
+    platform_.beeps = 0;
+    OpenOnScreen(width, height);
+    Key(Control("sCheckBox_1_1"), VK_F4);
+    ASSERT_TRUE(window_->FilePreview().IsOpen());
+    const RECT preview = ScreenRect(window_->FilePreview().Handle());
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT inside;
+    EXPECT_TRUE(IntersectRect(&inside, &preview, &work) && EqualRect(&inside, &preview)) << width;
+    const win32::NativeControl& bar = *window_->Find("RzDialogButtons1");
+    for (HWND control : {bar.third, bar.buddy, bar.second, window_->Search().Field()})
+      EXPECT_FALSE(Overlap(preview, ScreenRect(control))) << Narrow(TextOf(control)) << width;
+    RECT info = window_->Find("InfoLabel")->bounds;
+    MapWindowPoints(window_->Handle(), nullptr, reinterpret_cast<POINT*>(&info), 2);
+    EXPECT_FALSE(Overlap(preview, info)) << "information line " << width;
+    if (width == 1280) {
+      EXPECT_FALSE(Overlap(preview, ScreenRect(window_->Handle()))) << "room beside it";
+    }
+  }
+}
+
+// Its least size keeps the status line and the button whole; closed and
+// opened again it has the size and place it had; F4 shows the block of the
+// last change, also of one made while it was closed.
+TEST_F(WindowTest, ThePreviewKeepsItsPlaceItsStatusLineAndTheLastChange) {
+  Open();
+  Key(Control("sCheckBox_1_1"), VK_F4);
+  HWND preview = window_->FilePreview().Handle();
+  MINMAXINFO limits = {};
+  SendMessageW(preview, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  SetWindowPos(preview, nullptr, 60, 80, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump(30);
+  RECT least = ScreenRect(preview);
+  EXPECT_EQ(least.right - least.left, limits.ptMinTrackSize.x);
+  EXPECT_EQ(least.bottom - least.top, limits.ptMinTrackSize.y);
+  HWND status = GetDlgItem(preview, 3), save = GetDlgItem(preview, 4);
+  HDC dc = GetDC(status);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(status, WM_GETFONT, 0, 0)));
+  const std::wstring line = TextOf(status);
+  SIZE text = {};
+  GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &text);
+  SelectObject(dc, old);
+  ReleaseDC(status, dc);
+  RECT shown, client, button = ScreenRect(save);
+  GetClientRect(status, &shown);
+  GetClientRect(preview, &client);
+  MapWindowPoints(nullptr, preview, reinterpret_cast<POINT*>(&button), 2);
+  EXPECT_LE(text.cx, shown.right) << Narrow(line);
+  EXPECT_TRUE(button.left >= 0 && button.right <= client.right && button.bottom <= client.bottom);
+
+  SetWindowPos(preview, nullptr, 70, 90, 500, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump(30);
+  const RECT placed = ScreenRect(preview);
+  SendMessageW(preview, WM_CLOSE, 0, 0);
+  Pump(30);
+  ClickUntil("sCheckBox_1_2", cbChecked);
+  Key(Control("sCheckBox_1_2"), VK_F4);
+  ASSERT_TRUE(window_->FilePreview().IsOpen());
+  preview = window_->FilePreview().Handle();
+  const RECT reopened = ScreenRect(preview);
+  EXPECT_TRUE(EqualRect(&reopened, &placed));
+  DWORD from = 0, to = 0;
+  SendMessageW(GetDlgItem(preview, 2), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+               reinterpret_cast<LPARAM>(&to));
+  const std::wstring marked = window_->FilePreview().Text().substr(from, to - from);
+  EXPECT_NE(marked.find(L"; " + Caption("sCheckBox_1_2")), std::wstring::npos) << Narrow(marked);
+}
+
+// Where the preview goes, and where the window goes to make room for it.
+TEST(PreviewPlaceTest, BesideTheWindowWhereThereIsRoomElseOverItsPagesOnly) {
+  const RECT work = {0, 0, 1024, 738};
+  const SIZE wanted = {640, 600}, least = {400, 170};
+  const struct {
+    const char* what;
+    RECT window;
+    bool moves;
+    RECT movedTo, preview;
+  } cases[] = {
+      {"room on the right", {0, 0, 600, 600}, true, {0, 0, 600, 600}, {600, 0, 1024, 600}},
+      {"room on the left", {424, 0, 1024, 600}, true, {424, 0, 1024, 600}, {0, 0, 424, 600}},
+      {"moved aside for the room", {100, 0, 700, 600}, true, {0, 0, 600, 600}, {600, 0, 1024, 600}},
+      {"narrow room: over the pages",
+       {98, 50, 926, 685},
+       true,
+       {0, 50, 828, 685},
+       {624, 120, 1024, 590}},
+      {"maximized", {0, 0, 1024, 738}, false, {0, 0, 1024, 738}, {624, 70, 1024, 540}},
+  };
+  for (const auto& c : cases) {
+    const RECT pages = {c.window.left + 4, c.window.top + 70, c.window.right - 4,
+                        c.window.top + 540};
+    const win32::PreviewPlace placed =
+        win32::PlacePreview(work, c.window, pages, wanted, least, c.moves);
+    EXPECT_TRUE(EqualRect(&placed.window, &c.movedTo)) << c.what;
+    EXPECT_TRUE(EqualRect(&placed.preview, &c.preview)) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace kwetro::testing

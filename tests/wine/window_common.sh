@@ -36,18 +36,19 @@ need_display() {
   fi
 }
 
-# Wine's own Tahoma (the window's font) and Marlett (the caption buttons),
-# from the Debian package fonts-wine; without them Wine substitutes fonts of
-# other widths and the window cannot be judged.
+# The window's fonts in the prefix (scripts/wine-fonts.sh), and no window
+# manager: nobody manages windows on the virtual display, and Wine must not
+# wait for one when a window closes.
 install_window_fonts() {
-  local fonts=/usr/share/wine/fonts
-  [[ -f $fonts/tahoma.ttf && -f $fonts/marlett.ttf ]] ||
-    fail "Wine's fonts are missing: install the Debian package fonts-wine"
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp "$fonts"/tahoma.ttf "$fonts"/tahomabd.ttf "$fonts"/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-  # Nobody manages windows on the virtual display: Wine must not wait for a
-  # window manager when a window closes.
+  "$root/scripts/wine-fonts.sh" || fail "the window's fonts could not be put into $WINEPREFIX"
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+}
+
+# The prefix's DPI for the programs started after it: 96, or 120 (Windows
+# XP's large fonts).
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+    fail "could not set the DPI of $WINEPREFIX to $1"
 }
 
 # A new prefix of our own, with its server kept running until the end.

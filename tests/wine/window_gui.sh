@@ -4,8 +4,11 @@
 # the information line, the services list and presets, search and preview,
 # Apply against kwetro-cli.exe, Cancel, and a deployed copy that counts down,
 # registers its start-up commands and removes itself. Also every text of the
-# window readable in full at 96 DPI with the window's own font, and no control
-# outside its page or on top of another (LayoutTest, against ui/kwetro.form).
+# window readable in full with the window's own font and no control outside
+# its page or on top of another (LayoutTest, against ui/kwetro.form), the
+# window on screens from 640x480 up and the preview beside it (ScreenTest,
+# the preview tests); the texts, the designed layout and the preview's least
+# size again at 120 DPI (Windows XP's large fonts).
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
@@ -22,3 +25,9 @@ if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then export WINEPREFIX=$KWETRO_WINEPREFIX; e
 install_window_fonts
 cd "$work"
 wine "$exe" --gtest_brief=1
+set_dpi 120
+status=0
+wine "$exe" --gtest_brief=1 \
+  --gtest_filter='*AtTheDesignedSize*:*WhereTheScreenHasRoom*:*ThePreviewKeeps*' || status=$?
+set_dpi 96
+exit $status
