@@ -11,6 +11,11 @@ win64=${KWETRO_WIN64:-$root/build/win64}
 work_root=${KWETRO_WORK:-$root/build/wine-checks}
 export WINEDEBUG=-all
 
+# A command that fails without a word of its own ends a check under set -e:
+# say which, so that a failure is never silent.
+set -E
+trap 'echo "FAILED: ${BASH_SOURCE[0]##*/}, line $LINENO: $BASH_COMMAND" >&2' ERR
+
 own_xvfb=
 own_prefix=
 window_cleanup() {
