@@ -129,10 +129,10 @@ class Judge {
     s.control = control;
     if (control.kind == ControlKind::kOption && control.index == PresetOption()) return Preset();
     const ControlModel& model = TheModel().Of(control);
+    const int selected = s.selected = Selected(selection_, control);
     s.writes = !model.variants.empty();
     if (!s.writes) return s;
     Held(model, s.held);
-    const int selected = Selected(selection_, control);
     const bool written = IsWritten(control) && !LinesOf(model, selected).empty();
     if (written) {
       s.reference = selected;
@@ -198,6 +198,7 @@ class Judge {
   ControlState Preset() const {
     ControlState s;
     s.control = {ControlKind::kOption, PresetOption()};
+    s.selected = Selected(selection_, s.control);
     s.writes = true;
     const auto& services = Controls().services;
     bool each = true, optimal = true, any = false;

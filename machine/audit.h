@@ -33,6 +33,7 @@ struct Difference {
 
 struct ControlState {
   ControlRef control;
+  int selected = 0;     // the state, item or seconds the selection has
   bool writes = false;  // some state, item or value of the control writes registry lines
   // The states, items or seconds whose every line the machine holds: for an
   // option checked, unchecked, grayed (a three-valued option's third
