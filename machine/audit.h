@@ -57,6 +57,9 @@ struct ControlState {
 
 std::vector<ControlState> AuditMachine(const Machine& machine, const Selection& selection);
 
+// The state, item or seconds the selection has for a control.
+int SelectedState(const Selection& selection, ControlRef control);
+
 // Whether a later line changes again what an earlier one did: sets or deletes
 // the same value, deletes the key (or one above it), or makes anew a key the
 // earlier line deleted (or one below it).

@@ -18,25 +18,6 @@ const char kOnMachine[] = "На этом компьютере";
 // Long text data are cut here: the line has room for the state and the hint.
 constexpr std::size_t kLongestText = 40;
 
-// A caption without the "- (Да)" of an option's checked state.
-std::string CaptionOf(ControlRef control) {
-  const ControlTable& t = Controls();
-  const auto i = static_cast<std::size_t>(control.index);
-  switch (control.kind) {
-    case ControlKind::kOption: {
-      const CaptionText& c = t.options[i].captions[cbChecked];
-      return c.b == kYesSuffix ? std::string(c.a) + std::string(c.c) : JoinCaption(c);
-    }
-    case ControlKind::kCombo:
-      return std::string(t.combos[i].labelCaption);
-    case ControlKind::kSpinner:
-      return std::string(t.spinners[i].labelCaption);
-    case ControlKind::kService:
-      return std::string(t.services[i].display);
-  }
-  return {};
-}
-
 std::string DataWords(const machine::RegData& data) {
   if (const auto number = machine::DwordOf(data)) {
     char text[16];
@@ -112,6 +93,24 @@ std::string PresetWords(const std::vector<ControlState>& states, const ControlSt
 
 }  // namespace
 
+std::string ControlCaption(ControlRef control) {
+  const ControlTable& t = Controls();
+  const auto i = static_cast<std::size_t>(control.index);
+  switch (control.kind) {
+    case ControlKind::kOption: {
+      const CaptionText& c = t.options[i].captions[cbChecked];
+      return c.b == kYesSuffix ? std::string(c.a) + std::string(c.c) : JoinCaption(c);
+    }
+    case ControlKind::kCombo:
+      return std::string(t.combos[i].labelCaption);
+    case ControlKind::kSpinner:
+      return std::string(t.spinners[i].labelCaption);
+    case ControlKind::kService:
+      return std::string(t.services[i].display);
+  }
+  return {};
+}
+
 std::string StateWords(ControlRef control, int variant) {
   const ControlTable& t = Controls();
   const auto i = static_cast<std::size_t>(control.index);
@@ -158,7 +157,7 @@ std::string MachineWords(const std::vector<ControlState>& states, std::size_t in
     case Match::kWrittenLater:
       break;
   }
-  return text + " (эти значения пишет и «" + CaptionOf(s.later) + "»).";
+  return text + " (эти значения пишет и «" + ControlCaption(s.later) + "»).";
 }
 
 }  // namespace kwetro

@@ -17,6 +17,10 @@ namespace kwetro {
 // Отключена.
 std::string StateWords(ControlRef control, int variant);
 
+// A control by the caption the window shows it with (UTF-8); an option's
+// without the " - (Да)" of its checked state.
+std::string ControlCaption(ControlRef control);
+
 // The sentence of the information line for states[index] (UTF-8), such as
 // «На этом компьютере: Да (как выбрано).» or «На этом компьютере иначе:
 // NoDriveTypeAutoRun = 0x91 (выбрано: Да).»; empty for a control that writes
