@@ -171,20 +171,28 @@ void BuildLink(Context& c) {
 
 void BuildMenuButton(Context& c) {
   c.Sized(100, 23);
-  c.n.hwnd = c.Create(0, WC_BUTTONW, c.n.text, WS_TABSTOP | BS_OWNERDRAW);
-  // On the free end of a tab control's row it comes just above the tab
-  // control, which would paint over it (and before it in the tab order, as
-  // the tab control's pages do).
+  // On the free end of a tab control's row it stays within the row, whose
+  // height follows the font, and comes just above the tab control, which
+  // would paint over it (and before it in the tab order, as the tab
+  // control's pages do).
+  HWND under = nullptr;
   for (int sibling : c.parts.children[static_cast<std::size_t>(c.item.parent)]) {
-    const NativeControl& under = c.parts.Native(sibling);
+    const NativeControl& n = c.parts.Native(sibling);
     RECT overlap;
-    if (sibling == c.index || !under.hwnd || !IntersectRect(&overlap, &under.bounds, &c.r))
-      continue;
-    HWND above = GetWindow(under.hwnd, GW_HWNDPREV);
-    SetWindowPos(c.n.hwnd, above ? above : HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (sibling == c.index || !n.hwnd || !IntersectRect(&overlap, &n.bounds, &c.r)) continue;
+    under = n.hwnd;
+    if (n.kind == NativeKind::kPageControl) {
+      RECT area = {0, 0, n.bounds.right - n.bounds.left, n.bounds.bottom - n.bounds.top};
+      SendMessageW(n.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+      c.r.bottom = std::min<LONG>(c.r.bottom, n.bounds.top + area.top);
+    }
     break;
   }
+  c.n.hwnd = c.Create(0, WC_BUTTONW, c.n.text, WS_TABSTOP | BS_OWNERDRAW);
+  if (!under) return;
+  HWND above = GetWindow(under, GW_HWNDPREV);
+  SetWindowPos(c.n.hwnd, above ? above : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void BuildOption(Context& c) {
