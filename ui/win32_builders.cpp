@@ -171,28 +171,20 @@ void BuildLink(Context& c) {
 
 void BuildMenuButton(Context& c) {
   c.Sized(100, 23);
-  // On the free end of a tab control's row it stays within the row, whose
-  // height follows the font, and comes just above the tab control, which
-  // would paint over it (and before it in the tab order, as the tab
-  // control's pages do).
-  HWND under = nullptr;
+  c.n.hwnd = c.Create(0, WC_BUTTONW, c.n.text, WS_TABSTOP | BS_OWNERDRAW);
+  // On the free end of a tab control's row it comes just above the tab
+  // control, which would paint over it (and before it in the tab order, as
+  // the tab control's pages do).
   for (int sibling : c.parts.children[static_cast<std::size_t>(c.item.parent)]) {
-    const NativeControl& n = c.parts.Native(sibling);
+    const NativeControl& under = c.parts.Native(sibling);
     RECT overlap;
-    if (sibling == c.index || !n.hwnd || !IntersectRect(&overlap, &n.bounds, &c.r)) continue;
-    under = n.hwnd;
-    if (n.kind == NativeKind::kPageControl) {
-      RECT area = {0, 0, n.bounds.right - n.bounds.left, n.bounds.bottom - n.bounds.top};
-      SendMessageW(n.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-      c.r.bottom = std::min<LONG>(c.r.bottom, n.bounds.top + area.top);
-    }
+    if (sibling == c.index || !under.hwnd || !IntersectRect(&overlap, &under.bounds, &c.r))
+      continue;
+    HWND above = GetWindow(under.hwnd, GW_HWNDPREV);
+    SetWindowPos(c.n.hwnd, above ? above : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     break;
   }
-  c.n.hwnd = c.Create(0, WC_BUTTONW, c.n.text, WS_TABSTOP | BS_OWNERDRAW);
-  if (!under) return;
-  HWND above = GetWindow(under, GW_HWNDPREV);
-  SetWindowPos(c.n.hwnd, above ? above : HWND_TOP, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void BuildOption(Context& c) {
@@ -303,6 +295,26 @@ void SetTexts(WindowParts& parts, const LayoutItem& item, NativeControl& n) {
 }
 
 }  // namespace
+
+void FitIntoTabRow(WindowParts& parts, int index) {
+  NativeControl& button = parts.Native(index);
+  for (int sibling : parts.children[static_cast<std::size_t>(parts.Item(index).parent)]) {
+    const NativeControl& n = parts.Native(sibling);
+    RECT overlap;
+    if (n.kind != NativeKind::kPageControl || !n.hwnd || !button.hwnd ||
+        !IntersectRect(&overlap, &n.bounds, &button.bounds))
+      continue;
+    RECT area = {0, 0, n.bounds.right - n.bounds.left, n.bounds.bottom - n.bounds.top};
+    SendMessageW(n.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    const LONG rowEnd = n.bounds.top + area.top;
+    if (button.bounds.bottom <= rowEnd) return;
+    button.bounds.bottom = std::max(rowEnd, button.bounds.top + 1);
+    MoveWindow(button.hwnd, button.bounds.left, button.bounds.top,
+               button.bounds.right - button.bounds.left, button.bounds.bottom - button.bounds.top,
+               FALSE);
+    return;
+  }
+}
 
 NativeKind KindOf(const LayoutItem& item) {
   switch (item.bound) {
