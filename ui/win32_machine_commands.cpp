@@ -56,7 +56,8 @@ void MainWindow::CompareWithMachine() {
   info_.Say(L"Сверено с этим компьютером: как выбрано - " +
             std::to_wstring(marks_.Count(MachineMark::kHeld)) + L", иначе - " +
             std::to_wstring(marks_.Count(MachineMark::kOther)) +
-            L". Что там записано, эта строка говорит у каждого параметра; F5 - прочитать снова.");
+            L". Что там записано, эта строка скажет у параметра под мышью или в фокусе; F5 - "
+            L"прочитать снова.");
 }
 
 void MainWindow::TakeFromMachine() {
