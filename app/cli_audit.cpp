@@ -47,38 +47,28 @@ std::string MachineWords(const ControlState& s) {
 
 // Data as a line of REGEDIT holds them; long data cut short.
 std::string DataText(const machine::RegData& data) {
-  const std::string& b = data.bytes;
-  if (data.type == 4 && b.size() == 4) {
+  if (const auto number = machine::DwordOf(data)) {
     char text[16];
-    std::snprintf(text, sizeof text, "dword:%08x",
-                  static_cast<unsigned>(
-                      static_cast<unsigned char>(b[0]) | static_cast<unsigned char>(b[1]) << 8 |
-                      static_cast<unsigned char>(b[2]) << 16 |
-                      static_cast<unsigned>(static_cast<unsigned char>(b[3])) << 24));
+    std::snprintf(text, sizeof text, "dword:%08x", static_cast<unsigned>(*number));
     return text;
   }
-  if (data.type == 1 && b.size() >= 2 && b.size() % 2 == 0 && !b[b.size() - 1] &&
-      !b[b.size() - 2]) {
-    std::u16string text;
-    for (std::size_t i = 0; i + 2 < b.size(); i += 2)
-      text += static_cast<char16_t>(static_cast<unsigned char>(b[i]) |
-                                    static_cast<unsigned char>(b[i + 1]) << 8);
-    if (text.find(u'\0') == std::u16string::npos) {
-      std::string quoted = "\"";
-      for (char c : Utf16ToUtf8(text))
-        quoted += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
-      return quoted + "\"";
-    }
+  const auto text = data.type == 1 ? machine::StringOf(data) : std::nullopt;
+  if (text) {
+    std::string quoted = "\"";
+    for (char c : Utf16ToUtf8(*text))
+      quoted += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+    return quoted + "\"";
   }
+  const std::string& b = data.bytes;
   char head[16];
   std::snprintf(head, sizeof head, data.type == 3 ? "hex:" : "hex(%x):", data.type);
-  std::string text = head;
+  std::string hex = head;
   for (std::size_t i = 0; i < b.size() && i < 16; ++i) {
     char byte[4];
     std::snprintf(byte, sizeof byte, "%s%02x", i ? "," : "", static_cast<unsigned char>(b[i]));
-    text += byte;
+    hex += byte;
   }
-  return text + (b.size() > 16 ? ",..." : "");
+  return hex + (b.size() > 16 ? ",..." : "");
 }
 
 std::string KeyText(const machine::Probe& p) {

@@ -9,21 +9,6 @@ namespace {
 
 using Kind = Effect::Kind;
 
-int Selected(const Selection& selection, ControlRef control) {
-  const auto i = static_cast<std::size_t>(control.index);
-  switch (control.kind) {
-    case ControlKind::kOption:
-      return selection.options[i];
-    case ControlKind::kCombo:
-      return selection.combos[i];
-    case ControlKind::kSpinner:
-      return selection.spinners[i];
-    case ControlKind::kService:
-      return selection.services[i];
-  }
-  return 0;
-}
-
 bool AllHold(const std::vector<Effect>& effects, const Machine& machine) {
   return std::all_of(effects.begin(), effects.end(),
                      [&machine](const Effect& e) { return Holds(e, machine); });
@@ -116,7 +101,7 @@ class Judge {
       marks.resize(std::max(marks.size(), static_cast<std::size_t>(control.index) + 1));
       if (marks[static_cast<std::size_t>(control.index)]) continue;
       marks[static_cast<std::size_t>(control.index)] = true;
-      for (const Effect& e : LinesOf(TheModel().Of(control), Selected(selection, control)))
+      for (const Effect& e : LinesOf(TheModel().Of(control), SelectedState(selection, control)))
         lines_.push_back({control, e});
     }
     std::sort(lines_.begin(), lines_.end(), [](const WrittenLine& a, const WrittenLine& b) {
@@ -129,10 +114,10 @@ class Judge {
     s.control = control;
     if (control.kind == ControlKind::kOption && control.index == PresetOption()) return Preset();
     const ControlModel& model = TheModel().Of(control);
+    const int selected = s.selected = SelectedState(selection_, control);
     s.writes = !model.variants.empty();
     if (!s.writes) return s;
     Held(model, s.held);
-    const int selected = Selected(selection_, control);
     const bool written = IsWritten(control) && !LinesOf(model, selected).empty();
     if (written) {
       s.reference = selected;
@@ -198,6 +183,7 @@ class Judge {
   ControlState Preset() const {
     ControlState s;
     s.control = {ControlKind::kOption, PresetOption()};
+    s.selected = SelectedState(selection_, s.control);
     s.writes = true;
     const auto& services = Controls().services;
     bool each = true, optimal = true, any = false;
@@ -221,6 +207,21 @@ class Judge {
 };
 
 }  // namespace
+
+int SelectedState(const Selection& selection, ControlRef control) {
+  const auto i = static_cast<std::size_t>(control.index);
+  switch (control.kind) {
+    case ControlKind::kOption:
+      return selection.options[i];
+    case ControlKind::kCombo:
+      return selection.combos[i];
+    case ControlKind::kSpinner:
+      return selection.spinners[i];
+    case ControlKind::kService:
+      return selection.services[i];
+  }
+  return 0;
+}
 
 std::vector<ControlState> AuditMachine(const Machine& machine, const Selection& selection) {
   const Judge judge(machine, selection);

@@ -33,6 +33,7 @@ struct Difference {
 
 struct ControlState {
   ControlRef control;
+  int selected = 0;     // the state, item or seconds the selection has
   bool writes = false;  // some state, item or value of the control writes registry lines
   // The states, items or seconds whose every line the machine holds: for an
   // option checked, unchecked, grayed (a three-valued option's third
@@ -55,6 +56,9 @@ struct ControlState {
 };
 
 std::vector<ControlState> AuditMachine(const Machine& machine, const Selection& selection);
+
+// The state, item or seconds the selection has for a control.
+int SelectedState(const Selection& selection, ControlRef control);
 
 // Whether a later line changes again what an earlier one did: sets or deletes
 // the same value, deletes the key (or one above it), or makes anew a key the

@@ -50,4 +50,25 @@ bool Holds(const Effect& effect, const Machine& machine) {
   return false;
 }
 
+std::optional<std::uint32_t> DwordOf(const RegData& data) {
+  const std::string& b = data.bytes;
+  if (data.type != 4 || b.size() != 4) return std::nullopt;
+  std::uint32_t value = 0;
+  for (std::size_t i = 4; i-- > 0;) value = value << 8 | static_cast<unsigned char>(b[i]);
+  return value;
+}
+
+std::optional<std::u16string> StringOf(const RegData& data) {
+  const std::string& b = data.bytes;
+  if (b.size() < 2 || b.size() % 2 || b[b.size() - 1] || b[b.size() - 2]) return std::nullopt;
+  std::u16string text;
+  for (std::size_t i = 0; i + 2 < b.size(); i += 2) {
+    const auto c = static_cast<char16_t>(static_cast<unsigned char>(b[i]) |
+                                         static_cast<unsigned char>(b[i + 1]) << 8);
+    if (c == u'\0') return std::nullopt;
+    text += c;
+  }
+  return text;
+}
+
 }  // namespace kwetro::machine

@@ -3,6 +3,9 @@
 // registry no more, so the window can do it on every click.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "machine/control_model.h"
@@ -23,5 +26,11 @@ Machine ReadMachine(const RegistryView& registry);
 
 // Whether importing the line would leave the machine as it is.
 bool Holds(const Effect& effect, const Machine& machine);
+
+// Data as the people who read them see them: the number of a REG_DWORD; the
+// text of data that hold one UTF-16 string and its terminating NUL (a
+// REG_SZ, REG_EXPAND_SZ), whatever the type says. Nothing for other data.
+std::optional<std::uint32_t> DwordOf(const RegData& data);
+std::optional<std::u16string> StringOf(const RegData& data);
 
 }  // namespace kwetro::machine

@@ -2,8 +2,9 @@
 # Takes the pictures in docs/screenshots under Wine on virtual displays:
 #
 #   - on a 1280x1024 screen, every page and sub-page of the window as
-#     <n>-<page>[-<sub>].png, a search hit (search.png) and the preview beside
-#     the window (preview.png);
+#     <n>-<page>[-<sub>].png, a search hit (search.png), the preview beside
+#     the window (preview.png) and the marks of this computer (marks.png), the
+#     prefix holding the all-checked selection's scripts (tests/golden);
 #   - the whole screen at 800x600 and 1024x768, and at 120 DPI (Windows XP's
 #     large fonts) at 1024x768 and 1280x1024, as <screen>-start.png (the
 #     window as it opens), <screen>-preview.png (the preview opened after a
@@ -52,6 +53,10 @@ pictures() {
 screen 1280x1024
 fresh_prefix "$work/prefix"
 install_window_fonts
+for script in hkcu.reg hklm.reg; do
+  (cd tests/golden/all-checked && LC_ALL=ru_RU.UTF-8 wine regedit /S "$script") ||
+    fail "regedit /S tests/golden/all-checked/$script failed"
+done
 pictures pages pages
 for size in 800x600 1024x768; do
   screen "$size"

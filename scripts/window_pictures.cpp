@@ -6,8 +6,10 @@
 // the information line explains it, and saves a picture of the window for
 // each as FOLDER\<page>-<sub-page>.bmp (numbered from 1; "<page>.bmp" for
 // pages without sub-pages). Then a search for "автозапуск" gone to with
-// Enter (search.bmp), and the preview beside the window after a click on an
-// option (preview.bmp, the window and the preview).
+// Enter (search.bmp), the preview beside the window after a click on an
+// option (preview.bmp, the window and the preview), and in a window of its
+// own the marks of this computer (marks.bmp): the selection taken from it,
+// then two options changed, the mouse on one of them.
 //
 // screen: the whole screen as the window opens on it (start.bmp), with the
 // preview opened by F4 after a click on an option (preview.bmp), and a
@@ -111,6 +113,21 @@ void OpenPreviewAfterAClick(win32::MainWindow& window, Win32Platform& platform) 
   Pump(platform, 400);
 }
 
+int MarksPicture(const Layout& layout, const std::wstring& folder) {
+  Selection selection;
+  Win32Platform platform;
+  win32::MainWindow window(layout, selection, platform);
+  if (!Open(window, platform)) return 1;
+  window.onQuestion = [](const std::wstring&) { return true; };
+  window.TakeFromMachine();
+  Select(window, "PageControl2", 1);
+  for (const char* name : {"sCheckBox_2_3", "sCheckBox_2_7"})
+    SendMessageW(window.Window(name), BM_CLICK, 0, 0);
+  PostMessageW(window.Window("sCheckBox_2_3"), WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  Pump(platform, 400);
+  return SaveWindowPicture(window.Handle(), folder + L"\\marks.bmp") ? 0 : 1;
+}
+
 int ScreenPictures(const Layout& layout, const std::wstring& folder) {
   {
     Selection selection;
@@ -128,22 +145,7 @@ int ScreenPictures(const Layout& layout, const std::wstring& folder) {
   return SaveScreenPicture(folder + L"\\countdown.bmp") ? 0 : 1;
 }
 
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-  const std::wstring mode = argc == 3 ? argv[2] : L"pages";
-  if ((argc != 2 && argc != 3) || (mode != L"pages" && mode != L"screen")) {
-    fprintf(stderr, "usage: kwetro-pictures FOLDER [pages|screen]\n");
-    return 2;
-  }
-  const std::wstring folder = argv[1];
-  Layout layout;
-  std::string error;
-  if (!LoadFormResource(StoredLayout(), layout, error)) {
-    fprintf(stderr, "%s\n", error.c_str());
-    return 1;
-  }
-  if (mode == L"screen") return ScreenPictures(layout, folder);
+int PagePictures(const Layout& layout, const std::wstring& folder) {
   Selection selection;
   Win32Platform platform;
   win32::MainWindow window(layout, selection, platform);
@@ -198,4 +200,24 @@ int wmain(int argc, wchar_t** argv) {
   GetWindowRect(window.FilePreview().Handle(), &preview);
   UnionRect(&both, &both, &preview);
   return SavePicture(both, folder + L"\\preview.bmp") ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring mode = argc == 3 ? argv[2] : L"pages";
+  if ((argc != 2 && argc != 3) || (mode != L"pages" && mode != L"screen")) {
+    fprintf(stderr, "usage: kwetro-pictures FOLDER [pages|screen]\n");
+    return 2;
+  }
+  const std::wstring folder = argv[1];
+  Layout layout;
+  std::string error;
+  if (!LoadFormResource(StoredLayout(), layout, error)) {
+    fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  if (mode == L"screen") return ScreenPictures(layout, folder);
+  if (PagePictures(layout, folder)) return 1;
+  return MarksPicture(layout, folder);
 }

@@ -155,6 +155,8 @@ constexpr ObjectDecl kWindowObjects[kWindowObjectCount] = {
     {"CheckListBox1", "TRzCheckList"},
     {"RzURLLabel1", "TRzURLLabel"},
     {"RzDialogButtons1", "TRzDialogButtons"},
+    {"MachineButton", "TRzMenuButton"},
+    {"MarksLegend", "TPanel"},
     {"Timer1", "TTimer"},
     {"Timer2", "TTimer"},
 };

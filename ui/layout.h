@@ -54,15 +54,17 @@ struct LayoutItem {
 // The objects of the layout that the window itself reaches, beside the
 // controls of the table: a layout without one of them is refused.
 enum class WindowObject {
-  kPageTitle,          // the header's title of the main page shown
-  kInfoLine,           // the information line
-  kSearchField,        // the search field
-  kSearchCount,        // "3 из 7" beside it
-  kMainPages,          // the tab control of the five main pages
-  kSystemPages,        // the tab control of the system pages (its changes stop the countdown)
-  kServicesList,       // the services list
-  kFolderLink,         // the link to the scripts' folder
-  kButtons,            // Просмотр, Применить, Отмена
+  kPageTitle,      // the header's title of the main page shown
+  kInfoLine,       // the information line
+  kSearchField,    // the search field
+  kSearchCount,    // "3 из 7" beside it
+  kMainPages,      // the tab control of the five main pages
+  kSystemPages,    // the tab control of the system pages (its changes stop the countdown)
+  kServicesList,   // the services list
+  kFolderLink,     // the link to the scripts' folder
+  kButtons,        // Просмотр, Применить, Отмена
+  kMachineButton,  // «Этот компьютер»: reads this computer, takes a selection from it
+  kMarksLegend,    // what the marks beside the controls mean
   kHousekeepingTimer,  // trims the working set
   kCountdownTimer,     // the deployment countdown
 };

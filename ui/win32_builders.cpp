@@ -156,6 +156,8 @@ void BuildImage(Context& c) {
   c.n.glyph = glyph == "cbChecked"     ? cbChecked
               : glyph == "cbUnchecked" ? cbUnchecked
               : glyph == "cbGrayed"    ? cbGrayed
+              : glyph == "mkHeld"      ? kMarkGlyphs + static_cast<int>(MachineMark::kHeld)
+              : glyph == "mkOther"     ? kMarkGlyphs + static_cast<int>(MachineMark::kOther)
                                        : -1;
   c.n.visible = (c.style & WS_VISIBLE) != 0;
   c.n.bounds = c.r;
@@ -165,6 +167,24 @@ void BuildLink(Context& c) {
   // An owner-drawn button: focusable, clicked by mouse, space or Enter.
   if (c.n.autoSize) c.r = AutoSizedBounds(c.parts, c.index, c.r);
   c.n.hwnd = c.Create(0, WC_BUTTONW, c.n.text, WS_TABSTOP | BS_OWNERDRAW);
+}
+
+void BuildMenuButton(Context& c) {
+  c.Sized(100, 23);
+  c.n.hwnd = c.Create(0, WC_BUTTONW, c.n.text, WS_TABSTOP | BS_OWNERDRAW);
+  // On the free end of a tab control's row it comes just above the tab
+  // control, which would paint over it (and before it in the tab order, as
+  // the tab control's pages do).
+  for (int sibling : c.parts.children[static_cast<std::size_t>(c.item.parent)]) {
+    const NativeControl& under = c.parts.Native(sibling);
+    RECT overlap;
+    if (sibling == c.index || !under.hwnd || !IntersectRect(&overlap, &under.bounds, &c.r))
+      continue;
+    HWND above = GetWindow(under.hwnd, GW_HWNDPREV);
+    SetWindowPos(c.n.hwnd, above ? above : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    break;
+  }
 }
 
 void BuildOption(Context& c) {
@@ -276,6 +296,26 @@ void SetTexts(WindowParts& parts, const LayoutItem& item, NativeControl& n) {
 
 }  // namespace
 
+void FitIntoTabRow(WindowParts& parts, int index) {
+  NativeControl& button = parts.Native(index);
+  for (int sibling : parts.children[static_cast<std::size_t>(parts.Item(index).parent)]) {
+    const NativeControl& n = parts.Native(sibling);
+    RECT overlap;
+    if (n.kind != NativeKind::kPageControl || !n.hwnd || !button.hwnd ||
+        !IntersectRect(&overlap, &n.bounds, &button.bounds))
+      continue;
+    RECT area = {0, 0, n.bounds.right - n.bounds.left, n.bounds.bottom - n.bounds.top};
+    SendMessageW(n.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    const LONG rowEnd = n.bounds.top + area.top;
+    if (button.bounds.bottom <= rowEnd) return;
+    button.bounds.bottom = std::max(rowEnd, button.bounds.top + 1);
+    MoveWindow(button.hwnd, button.bounds.left, button.bounds.top,
+               button.bounds.right - button.bounds.left, button.bounds.bottom - button.bounds.top,
+               FALSE);
+    return;
+  }
+}
+
 NativeKind KindOf(const LayoutItem& item) {
   switch (item.bound) {
     case Bound::kOption:
@@ -300,6 +340,7 @@ NativeKind KindOf(const LayoutItem& item) {
       {"TImage", NativeKind::kImage},
       {"TRzDialogButtons", NativeKind::kDialogButtons},
       {"TRzURLLabel", NativeKind::kLink},
+      {"TRzMenuButton", NativeKind::kMenuButton},
       {"TTimer", NativeKind::kTimer},
       {"TGroupBox", NativeKind::kGroupBox},
       {"TPanel", NativeKind::kPanel},
@@ -359,6 +400,7 @@ void BuildItem(WindowParts& parts, int index) {
       {NativeKind::kLabel, BuildLabel},
       {NativeKind::kImage, BuildImage},
       {NativeKind::kLink, BuildLink},
+      {NativeKind::kMenuButton, BuildMenuButton},
       {NativeKind::kOption, BuildOption},
       {NativeKind::kCombo, BuildCombo},
       {NativeKind::kSpinner, BuildSpinner},

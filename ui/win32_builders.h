@@ -16,6 +16,10 @@ void ApplyFontAndColors(WindowParts& parts, int index);
 // their tab here; Pages creates their windows when first shown.
 void BuildItem(WindowParts& parts, int index);
 
+// A button on the free end of a tab control's row stays within the row,
+// whose height follows the font: once the tabs are there.
+void FitIntoTabRow(WindowParts& parts, int index);
+
 // A drop-down list offers "(не менять)" first: no item, which writes nothing
 // (the selection's index -1). Its other rows are the list's items.
 int ComboRow(int index, const ComboDecl& combo);

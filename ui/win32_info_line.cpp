@@ -5,6 +5,8 @@
 
 #include "ui/win32_info_line.h"
 
+#include <vector>
+
 #include "app/win32_text.h"
 #include "ui/win32_builders.h"
 
@@ -153,8 +155,32 @@ void InfoLine::Refresh() {
   std::wstring hint;
   for (int i = explained_; i >= 0 && hint.empty(); i = parts_.Item(i).parent)
     hint = parts_.Native(i).hint;
-  const std::wstring text = LongHint(hint);
+  std::wstring text = LongHint(hint);
+  const std::wstring lead = lead_ ? lead_(explained_) : std::wstring();
+  if (!lead.empty()) text = Fitted(L" " + lead, text);
   SetLabelText(parts_.Object(WindowObject::kInfoLine), text.empty() ? kNoComment : text);
+}
+
+std::wstring InfoLine::Fitted(const std::wstring& lead, const std::wstring& rest) const {
+  const NativeControl& line = parts_.Native(parts_.Object(WindowObject::kInfoLine));
+  const int width = line.bounds.right - line.bounds.left;
+  const auto fits = [&](const std::wstring& text) {
+    return parts_.MeasureText(line.font, text, width).cy <= line.bounds.bottom - line.bounds.top;
+  };
+  if (fits(lead + rest)) return lead + rest;
+  // The longest start of the rest that ends at a word and fits with "…".
+  std::vector<std::size_t> ends;
+  for (std::size_t i = 1; i < rest.size(); ++i)
+    if (rest[i] == L' ' && rest[i - 1] != L' ') ends.push_back(i);
+  std::size_t low = 0, high = ends.size();  // ends[0, low) fit; ends[high, ...) do not
+  while (low < high) {
+    const std::size_t middle = (low + high) / 2;
+    if (fits(lead + rest.substr(0, ends[middle]) + L"…"))
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return low ? lead + rest.substr(0, ends[low - 1]) + L"…" : lead;
 }
 
 std::wstring InfoLine::Text() const {
@@ -168,6 +194,10 @@ void InfoLine::PaintGraphics(int container, HDC dc) {
     if (!n.IsGraphic() || !n.visible || !RectVisible(dc, &n.bounds)) continue;
     FillRect(dc, &n.bounds, parts_.Brush(parts_.Background(child)));
     if (n.kind == NativeKind::kImage) {
+      if (n.glyph >= kMarkGlyphs) {
+        DrawMachineMark(dc, n.bounds, static_cast<MachineMark>(n.glyph - kMarkGlyphs));
+        continue;
+      }
       if (n.glyph < 0) continue;
       const int left = (n.bounds.left + n.bounds.right - kGlyphSize) / 2;
       const int top = (n.bounds.top + n.bounds.bottom - kGlyphSize) / 2;

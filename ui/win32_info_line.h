@@ -41,6 +41,9 @@ class InfoLine {
   void Explain(int index);
   // Shows a text of the window's own until something else is explained.
   void Say(const std::wstring& text);
+  // What the line says of an item before its hint (this computer's state of
+  // the control), or nothing. The hint gives way where both do not fit.
+  void SetLead(std::function<std::wstring(int)> lead) { lead_ = std::move(lead); }
   // Shows again the hint of the item last explained, which may have changed.
   void Refresh();
   // The text of the information line.
@@ -56,9 +59,12 @@ class InfoLine {
   void MoveGraphic(int index, POINT at);
   // Repaints where a label or image was and is.
   void InvalidateGraphic(int index, const RECT& before);
+  // The lead and as much of the rest, to a word, as the line has room for.
+  std::wstring Fitted(const std::wstring& lead, const std::wstring& rest) const;
 
   WindowParts& parts_;
   std::function<void(int)> pointed_;
+  std::function<std::wstring(int)> lead_;
   UniqueWindow tooltip_;
   int explained_ = -1;  // -1 while the line says something of its own
   int pointedAt_ = -1;

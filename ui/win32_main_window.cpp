@@ -95,8 +95,10 @@ MainWindow::MainWindow(const Layout& layout, Selection& selection, Win32Platform
             run_.StopCountdown();
             SelectionChanged();
           }),
-      preview_(selection) {
+      preview_(selection),
+      marks_(parts_) {
   platform_.preTranslate = [this](MSG& msg) { return PreTranslate(msg); };
+  info_.SetLead([this](int item) { return marks_.Words(item); });
 }
 
 MainWindow::~MainWindow() {
@@ -208,6 +210,7 @@ void MainWindow::SelectionChanged() {
       KillTimer(parts_.main, kCountdownTimerId);
   }
   updating_ = false;
+  marks_.Judge();
   info_.Refresh();
   if (preview_.IsOpen()) preview_.Update(changed_);
 }
@@ -564,6 +567,7 @@ LRESULT CALLBACK MainWindow::ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, L
         PaintContainer(hwnd, dc, self->parts_.Brush(n.background), n.frame,
                        n.drawsCaption ? n.text : std::wstring(), n.font, n.textColor);
         self->info_.PaintGraphics(index, dc);
+        self->marks_.Paint(index, dc);
       } else {
         RECT rc;
         GetClientRect(hwnd, &rc);
@@ -637,6 +641,13 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case NativeKind::kLink:
       if (code == BN_CLICKED) platform_.OpenFolder(run_.ScriptFolder(), parts_.main);
       break;
+    case NativeKind::kMenuButton:
+      if (code == BN_CLICKED) OpenMachineMenu(control);
+      break;
+    case NativeKind::kServicesList:
+      // The information line speaks of the current item.
+      if (code == LBN_SELCHANGE) info_.Refresh();
+      break;
     default:
       break;
   }
@@ -645,6 +656,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.CtlType == ODT_LISTBOX) {
     services_.Draw(item);
+    marks_.DrawService(item);
     return;
   }
   const int index = static_cast<int>(item.CtlID) - kFirstItemId;
@@ -652,6 +664,8 @@ void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const NativeControl& n = parts_.Native(index);
   if (n.kind == NativeKind::kLink)
     DrawLink(item, n.text, n.font, n.textColor, parts_.Brush(n.background));
+  else if (n.kind == NativeKind::kMenuButton)
+    DrawMenuButton(item, n.text, n.font);
   else if (n.kind == NativeKind::kOption)
     DrawOptionBox(item, parts_.selection.State(parts_.Item(index).index), n.text, n.font,
                   n.textColor, parts_.Brush(parts_.Background(index)));
@@ -707,6 +721,9 @@ bool MainWindow::HandleKey(const MSG& msg) {
     case VK_F4:
       OpenPreview();
       return true;
+    case VK_F5:
+      CompareWithMachine();
+      return true;
     case VK_F3:
       search_.Next(!shift);
       return true;
@@ -737,7 +754,8 @@ bool MainWindow::DroppedDown(HWND focus) const {
 bool MainWindow::PressMnemonic(wchar_t letter) {
   const wchar_t key = LowerCase(letter);
   const NativeControl& bar = parts_.Native(parts_.Object(WindowObject::kButtons));
-  for (HWND button : {bar.third, bar.buddy, bar.second})
+  HWND machine = parts_.Native(parts_.Object(WindowObject::kMachineButton)).hwnd;
+  for (HWND button : {bar.third, bar.buddy, bar.second, machine})
     if (button && IsWindowEnabled(button) && LowerCase(MnemonicOf(TextOf(button))) == key) {
       SendMessageW(button, BM_CLICK, 0, 0);
       return true;
@@ -802,13 +820,14 @@ bool MainWindow::Route(MSG& msg) {
     return true;
   }
   if (PressFocusedButton(msg)) return true;
-  // Enter elsewhere means nothing but on the link or in an open drop-down:
-  // on an option or a list it would reach the window as "OK" from the
-  // dialog manager.
+  // Enter elsewhere means nothing but on the link, the menu button or in an
+  // open drop-down: on an option or a list it would reach the window as "OK"
+  // from the dialog manager.
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
     const int index = parts_.ItemOf(GetFocus());
     const NativeKind kind = index > 0 ? parts_.Native(index).kind : NativeKind::kWindow;
-    if (kind != NativeKind::kLink) return !DroppedDown(GetFocus());
+    if (kind != NativeKind::kLink && kind != NativeKind::kMenuButton)
+      return !DroppedDown(GetFocus());
   }
   // Tab and Shift+Tab through the controls, arrows within a page, space and
   // Enter on buttons: the system's dialog keyboard.

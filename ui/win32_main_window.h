@@ -3,7 +3,9 @@
 // shows what they changed. Its jobs live apart: building controls
 // (win32_builders), pages (win32_pages), the legend and the information line
 // (win32_info_line), the services list (win32_services_list), the search
-// (win32_search) and the preview of the files (win32_preview).
+// (win32_search), the preview of the files (win32_preview) and this
+// computer's marks (win32_machine_marks, the commands in
+// win32_machine_commands).
 #pragma once
 
 #include <windows.h>
@@ -15,7 +17,9 @@
 
 #include "app/platform_win32.h"
 #include "app/run_control.h"
+#include "machine/machine.h"
 #include "ui/win32_info_line.h"
+#include "ui/win32_machine_marks.h"
 #include "ui/win32_pages.h"
 #include "ui/win32_parts.h"
 #include "ui/win32_preview.h"
@@ -47,9 +51,12 @@ class MainWindow : public RunControlView {
   void EndApplication() override;
   void ShowError(const std::string& message) override;
 
-  // Replace how the program ends and how errors reach the user (tests).
+  // Replace how the program ends, how errors reach the user, how the user
+  // answers a question (true: yes) and how this computer is read (tests).
   std::function<void()> onEnd;
   std::function<void(const std::wstring&)> onError;
+  std::function<bool(const std::wstring&)> onQuestion;
+  std::function<machine::Machine()> readMachine;
 
   HWND Handle() const { return parts_.main; }
   RunControl& Control() { return run_; }
@@ -67,6 +74,13 @@ class MainWindow : public RunControlView {
   Preview& FilePreview() { return preview_; }
   // Opens the preview (a user's doing: the countdown stops).
   void OpenPreview();
+  // «Сверить с этим компьютером»: reads this computer's registry (again) and
+  // marks every control. «Взять с этого компьютера»: after the user agrees,
+  // the selection becomes what this computer holds. Each is a user's doing:
+  // the countdown stops; nothing is written until Apply.
+  void CompareWithMachine();
+  void TakeFromMachine();
+  MachineMarks& Marks() { return marks_; }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -93,6 +107,10 @@ class MainWindow : public RunControlView {
   bool DroppedDown(HWND control) const;
   // Alt and a letter underlined in a button or in the search's label.
   bool PressMnemonic(wchar_t letter);
+  // The menu of «Этот компьютер», under its button.
+  void OpenMachineMenu(HWND button);
+  machine::Machine ReadMachine() const;
+  bool Ask(const std::wstring& question);
   // The information line follows the keyboard focus.
   void NoticeFocus();
   // Shows a control as the search found it: its pages, the mark, its hint,
@@ -116,6 +134,7 @@ class MainWindow : public RunControlView {
   ServicesList services_;
   SearchBox search_;
   Preview preview_;
+  MachineMarks marks_;
   std::optional<ControlRef> changed_;  // what the user changed last
   std::vector<int> marked_;            // the items the search marks
   bool countdownRunning_ = false;

@@ -44,6 +44,8 @@ void Pages::BuildChildren(int parent) {
     if ((n.container && n.kind != NativeKind::kPage) || n.kind == NativeKind::kPageControl)
       BuildChildren(child);
   }
+  for (int child : kids)
+    if (parts_.Native(child).kind == NativeKind::kMenuButton) FitIntoTabRow(parts_, child);
 }
 
 void Pages::BuildPage(int page) {

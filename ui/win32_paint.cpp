@@ -19,7 +19,7 @@ class ThemeApi {
 
   bool Active() const { return isActive_ && isActive_() && open_ && close_ && draw_; }
 
-  bool DrawCheckBox(HWND owner, HDC dc, const RECT& box, int part, int state) const {
+  bool DrawPart(HWND owner, HDC dc, const RECT& box, int part, int state) const {
     HANDLE theme = open_(owner, L"BUTTON");
     if (!theme) return false;
     const bool ok = SUCCEEDED(draw_(theme, dc, part, state, &box, nullptr));
@@ -57,6 +57,9 @@ class ThemeApi {
 constexpr int kCheckBoxPart = 3;
 constexpr int kUncheckedNormal = 1, kCheckedNormal = 5, kMixedNormal = 9;
 constexpr int kPressedOffset = 2, kDisabledOffset = 3;
+// Parts and states of the themed push button.
+constexpr int kPushButtonPart = 1;
+constexpr int kButtonNormal = 1, kButtonPressed = 3, kButtonDisabled = 4;
 
 }  // namespace
 
@@ -70,7 +73,7 @@ void DrawStateGlyph(HWND owner, HDC dc, const RECT& box, TriState state, bool en
       themed += kDisabledOffset;
     else if (pressed)
       themed += kPressedOffset;
-    if (ThemeApi::Get().DrawCheckBox(owner, dc, box, kCheckBoxPart, themed)) return;
+    if (ThemeApi::Get().DrawPart(owner, dc, box, kCheckBoxPart, themed)) return;
   }
   UINT flags = DFCS_BUTTONCHECK;
   if (state == cbChecked) flags |= DFCS_CHECKED;
@@ -108,6 +111,66 @@ void DrawOptionBox(const DRAWITEMSTRUCT& item, TriState state, const std::wstrin
     extent.left -= 1;
     extent.right = std::min(extent.right + 1, rc.right);
     DrawFocusRect(dc, &extent);
+  }
+}
+
+void DrawMachineMark(HDC dc, const RECT& box, MachineMark mark) {
+  if (mark == MachineMark::kNone) return;
+  const int left = (box.left + box.right - kMarkSize) / 2;
+  const int top = (box.top + box.bottom - kMarkSize) / 2;
+  const bool held = mark == MachineMark::kHeld;
+  const UniquePen pen(CreatePen(PS_SOLID, 2, held ? RGB(0, 150, 0) : RGB(210, 0, 0)));
+  const SelectedObject selected(dc, pen.Get());
+  if (held) {
+    const POINT tick[] = {{left + 1, top + 4}, {left + 3, top + 7}, {left + 8, top + 1}};
+    Polyline(dc, tick, 3);
+    return;
+  }
+  MoveToEx(dc, left + 1, top + 1, nullptr);
+  LineTo(dc, left + kMarkSize - 1, top + kMarkSize - 1);
+  MoveToEx(dc, left + kMarkSize - 1, top + 1, nullptr);
+  LineTo(dc, left + 1, top + kMarkSize - 1);
+}
+
+void DrawMenuButton(const DRAWITEMSTRUCT& item, const std::wstring& caption, HFONT font) {
+  HDC dc = item.hDC;
+  RECT rc = item.rcItem;
+  const bool enabled = !(item.itemState & ODS_DISABLED);
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+  const int themed = !enabled ? kButtonDisabled : pressed ? kButtonPressed : kButtonNormal;
+  if (!ThemeApi::Get().Active() ||
+      !ThemeApi::Get().DrawPart(item.hwndItem, dc, rc, kPushButtonPart, themed)) {
+    RECT frame = rc;
+    DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  }
+  // The arrow at the right, the caption centred in the rest.
+  constexpr int kArrowWidth = 7;
+  const int middle = (rc.top + rc.bottom) / 2 + (pressed ? 1 : 0);
+  const int arrowLeft = rc.right - kMenuArrowRoom + (pressed ? 1 : 0);
+  const POINT arrow[] = {{arrowLeft, middle - 1},
+                         {arrowLeft + kArrowWidth - 1, middle - 1},
+                         {arrowLeft + kArrowWidth / 2, middle + kArrowWidth / 2 - 1}};
+  const COLORREF ink = GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+  {
+    const UniqueBrush brush(CreateSolidBrush(ink));
+    const UniquePen pen(CreatePen(PS_SOLID, 1, ink));
+    const SelectedObject withBrush(dc, brush.Get());
+    const SelectedObject withPen(dc, pen.Get());
+    Polygon(dc, arrow, 3);
+  }
+  RECT text = rc;
+  text.right -= kMenuArrowRoom - 2;
+  if (pressed) OffsetRect(&text, 1, 1);
+  const SelectedObject selected(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ink);
+  const UINT format =
+      DT_SINGLELINE | DT_VCENTER | DT_CENTER | ((item.itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, format);
+  if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+    InflateRect(&rc, -3, -3);
+    DrawFocusRect(dc, &rc);
   }
 }
 

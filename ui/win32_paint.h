@@ -43,6 +43,25 @@ void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, 
 void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled, bool listFocused,
                      const std::wstring& text, HFONT font, bool marked);
 
+// What this computer holds of a control, as the mark beside its caption
+// shows it: the selected state (a green tick), another one or none (a red
+// cross); no mark where the selection writes nothing or the computer was
+// not read.
+enum class MachineMark { kNone, kHeld, kOther };
+constexpr int kMarkSize = 9;
+// An image of the layout that shows a mark: its glyph is this plus the mark.
+constexpr int kMarkGlyphs = 16;
+
+// A mark centred in box.
+void DrawMachineMark(HDC dc, const RECT& box, MachineMark mark);
+
+// A push button that opens a menu (owner-drawn): the button in the visual
+// style of the system, its caption with the underlined letter, an arrow
+// pointing down at its right, and the focus rectangle. The arrow takes this
+// much of its width.
+constexpr int kMenuArrowRoom = 14;
+void DrawMenuButton(const DRAWITEMSTRUCT& item, const std::wstring& caption, HFONT font);
+
 enum class Frame { kNone, kRaised, kLowered, kGroup };
 
 // Background, frame and centred caption (panels) or framed title (groups).

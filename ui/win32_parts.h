@@ -31,6 +31,7 @@ enum class NativeKind {
   kServicesList,
   kDialogButtons,
   kLink,
+  kMenuButton,
   kTimer,
   kEdit,
   kOther,
@@ -58,7 +59,7 @@ struct NativeControl {
   bool autoSize = false;
   bool wordWrap = false;
   int alignment = 0;           // 0 left, 1 right, 2 centre
-  int glyph = -1;              // an image's state glyph, -1 for none
+  int glyph = -1;              // an image's state glyph or mark (kMarkGlyphs), -1 for none
   Frame frame = Frame::kNone;  // containers: bevel or group frame
   bool drawsCaption = false;   // panels show their caption centred
   unsigned interval = 1000;    // timers

@@ -1,5 +1,5 @@
 // Handles that close themselves, one owner for each kind the program holds:
-// files and processes, registry keys, fonts and brushes, memory device
+// files and processes, registry keys, fonts, brushes and pens, memory device
 // contexts and windows; and the two borrowed uses of a device context, a
 // window's context taken with GetDC and an object selected into a context
 // for a while. No handle of these kinds is closed by hand anywhere else.
@@ -62,6 +62,7 @@ using UniqueHandle = Unique<HANDLE, CloseKernelObject>;  // a file, process or t
 using UniqueKey = Unique<HKEY, CloseRegistryKey>;
 using UniqueFont = Unique<HFONT, DeleteGdiObject>;
 using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
+using UniquePen = Unique<HPEN, DeleteGdiObject>;
 using UniqueDc = Unique<HDC, DeleteMemoryDc>;  // from CreateCompatibleDC
 using UniqueWindow = Unique<HWND, DestroyLiveWindow>;
 

@@ -135,13 +135,13 @@ TEST(Hints, SayStandardOneWay) {
     texts.emplace_back(c.name, c.hint);
     texts.emplace_back(c.name, c.explanation);
   }
-  // The window's own texts: the legend, the labels, the hints of its layout.
+  // The window's own texts: every text of its layout (the legend, the
+  // labels, the hints, the menu and the question of «Этот компьютер»).
   const std::string layout = testing::ReadBytes(testing::SourcePath("ui/kwetro.form"));
   std::istringstream lines(layout);
   std::vector<std::string> own;
   for (std::string line; std::getline(lines, line);)
-    if (line.find("Hint = ") != std::string::npos || line.find("Caption = ") != std::string::npos)
-      own.push_back(line);
+    if (line.find(" = '") != std::string::npos) own.push_back(line);
   for (const std::string& line : own) texts.emplace_back("ui/kwetro.form", line);
   for (const auto& [where, text] : texts)
     EXPECT_EQ(WordingFault(text), "") << where << ": " << text;

@@ -44,12 +44,24 @@ class TestPlatform : public Win32Platform {
   }
 };
 
-// A fresh folder under the system's temporary folder, and its removal.
+// The system's temporary folder, or the folder the tests started in where
+// the user's TEMP names none (a selection imported under Wine may point it
+// at the folder Windows XP has for it).
+inline const std::filesystem::path& TempRoot() {
+  static const std::filesystem::path root = [] {
+    std::error_code none;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path(none);
+    return none ? std::filesystem::current_path() : temp;
+  }();
+  return root;
+}
+
+// A fresh folder under the temporary folder, and its removal.
 inline std::string NewFolder(const std::string& name) {
   static int counter = 0;
   const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("kwetro-" + std::to_string(GetCurrentProcessId()) +
-                                                "-" + std::to_string(counter++) + "-" + name);
+      TempRoot() / ("kwetro-" + std::to_string(GetCurrentProcessId()) + "-" +
+                    std::to_string(counter++) + "-" + name);
   std::filesystem::create_directory(folder);
   return folder.string();
 }
@@ -110,7 +122,7 @@ class WindowTest : public ::testing::Test {
     Pump(20);
     if (screen_) SystemParametersInfoW(SPI_SETWORKAREA, 0, &*screen_, 0);
     // A folder in use cannot be removed.
-    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    std::filesystem::current_path(TempRoot());
     for (const std::string& folder : folders_) RemoveFolder(folder);
   }
 

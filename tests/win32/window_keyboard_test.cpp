@@ -97,14 +97,16 @@ TEST_F(WindowTest, CtrlTabVisitsEveryPageOnceWhateverHasTheFocus) {
 }
 
 // Tab runs as the eye reads the foot of the window: the note, the link,
-// Просмотр, Применить, Отмена, then round to the search field. Alt and an
+// Просмотр, Применить, Отмена, then round to the search field and «Этот
+// компьютер» at the top. Alt and an
 // underlined letter press a button or go to the search field; the letter
 // alone, typed on an option, presses nothing.
 TEST_F(WindowTest, TabRunsAsTheEyeReadsAndAltLettersPressTheButtons) {
   Open();
   SetFocus(Control("RzCheckBox1"));
-  for (HWND next : {Control("RzURLLabel1"), window_->Find("RzDialogButtons1")->third,
-                    window_->OkButton(), window_->CancelButton(), window_->Search().Field()}) {
+  for (HWND next :
+       {Control("RzURLLabel1"), window_->Find("RzDialogButtons1")->third, window_->OkButton(),
+        window_->CancelButton(), window_->Search().Field(), Control("MachineButton")}) {
     Key(GetFocus(), VK_TAB);
     EXPECT_EQ(GetFocus(), next);
   }

@@ -109,6 +109,21 @@ class LayoutTest : public WindowTest, public ::testing::WithParamInterface<Scree
     r.right = std::max<LONG>(r.right, r.left + win32::kGlyphSize + win32::kOptionTextGap + widest);
     return r;
   }
+  // Where an item shows something: a tab control its tabs (not the free end
+  // of their row, where a button may stand) and its pages' area; any other
+  // item its extent.
+  std::vector<RECT> Parts(std::size_t i) {
+    const NativeControl& n = window_->Natives()[i];
+    if (n.kind != NativeKind::kPageControl) return {Extent(i)};
+    RECT area = {0, 0, n.bounds.right - n.bounds.left, n.bounds.bottom - n.bounds.top}, tabs;
+    SendMessageW(n.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    const int last = static_cast<int>(SendMessageW(n.hwnd, TCM_GETITEMCOUNT, 0, 0)) - 1;
+    SendMessageW(n.hwnd, TCM_GETITEMRECT, static_cast<WPARAM>(last),
+                 reinterpret_cast<LPARAM>(&tabs));
+    tabs.left = 0;
+    for (RECT* r : {&area, &tabs}) OffsetRect(r, n.bounds.left, n.bounds.top);
+    return {area, tabs};
+  }
   bool Shown(std::size_t i) {
     const NativeControl& n = window_->Natives()[i];
     if (n.kind == NativeKind::kDialogButtons) return true;
@@ -163,6 +178,10 @@ TEST_P(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
                      reinterpret_cast<LPARAM>(&r));
         EXPECT_LE(TextWidth(n.font, text) + 6, r.right - r.left) << name << ": tab " << tab;
       }
+    } else if (n.kind == NativeKind::kMenuButton) {
+      // Beside the arrow at its right.
+      EXPECT_LE(TextWidth(n.font, n.text, 0, nullptr, true) + 8 + win32::kMenuArrowRoom, width)
+          << name;
     } else if (n.kind == NativeKind::kDialogButtons) {
       for (HWND button : {n.buddy, n.second, n.third}) {
         RECT r;
@@ -214,10 +233,13 @@ TEST_P(LayoutTest, NoControlLeavesWhatItsPageShowsOrCoversAnother) {
         // The legend moves its pictures and hides one on the services page;
         // only what shows at the same time counts.
         if (!Shown(items[a]) || !Shown(items[b])) continue;
-        RECT rj = Extent(items[b]), overlap;
-        EXPECT_FALSE(IntersectRect(&overlap, &ri, &rj))
-            << Item(items[a]).name << " " << Where(ri) << " and " << Item(items[b]).name << " "
-            << Where(rj) << " overlap";
+        for (const RECT& pa : Parts(items[a]))
+          for (const RECT& pb : Parts(items[b])) {
+            RECT overlap;
+            EXPECT_FALSE(IntersectRect(&overlap, &pa, &pb))
+                << Item(items[a]).name << " " << Where(pa) << " and " << Item(items[b]).name << " "
+                << Where(pb) << " overlap";
+          }
       }
     }
   }

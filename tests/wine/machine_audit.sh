@@ -21,9 +21,6 @@ source "$(dirname "$0")/registry_common.sh"
 russian_prefix machine_audit
 [[ -x $win_cli ]] || { echo "machine_audit: no $win_cli: build the win64 tree first" >&2; exit 1; }
 
-failed=0 this=0
-fail() { echo "  $label: $*"; failed=1 this=1; }
-export_to() { (cd "$work" && ruwine regedit /E "$1") || fail "regedit /E $1 failed"; }
 # audit FILE.tsv ARGS...: the native audit, its exit status in status.
 audit() {
   local tsv=$1
@@ -47,9 +44,7 @@ echo "pristine: the all-checked selection differs in $differ controls (exit $sta
 for choice in 1 0 random; do
   next_selection "$choice"
   this=0
-  for script in hkcu.reg hklm.reg; do
-    (cd "$dir" && ruwine regedit /S "$script") >/dev/null 2>&1 || fail "regedit /S $script failed"
-  done
+  import_scripts "$dir"
   export_to "$n-imported.reg"
   audit "$dir/backup.tsv" --backup "$work/$n-imported.reg" --settings "$dir/settings.ini"
   wrong=$(mismatches "$dir/backup.tsv" | grep -vx sComboBox_2_1 | tr '\n' ' ' || true)
@@ -69,9 +64,7 @@ for choice in 1 0 random; do
     fail "capture failed: $(cat "$dir/capture.err")"
   mkdir -p "$dir/captured"
   "$cli" generate --settings "$dir/captured.ini" --out "$dir/captured" >/dev/null
-  for script in hkcu.reg hklm.reg; do
-    (cd "$dir/captured" && ruwine regedit /S "$script") >/dev/null 2>&1 || fail "regedit /S captured $script failed"
-  done
+  import_scripts "$dir/captured"
   export_to "$n-captured.reg"
   same_export "$work/$n-imported.reg" "$work/$n-captured.reg" ||
     fail "importing the captured selection changed the registry: $(diff "$work/$n-imported.reg.txt" "$work/$n-captured.reg.txt" | head -n 3)"

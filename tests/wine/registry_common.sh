@@ -54,6 +54,20 @@ next_selection() {
   "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null
 }
 
+# A check's failures: fail WHAT says what went wrong with the selection
+# named label, and marks the run (failed) and this selection (this) as failed.
+failed=0 this=0
+fail() { echo "  $label: $*"; failed=1 this=1; }
+# export_to NAME: REGEDIT /E of the whole registry into $work/NAME.
+export_to() { (cd "$work" && ruwine regedit /E "$1") || fail "regedit /E $1 failed"; }
+# import_scripts DIR: DIR's hkcu.reg, then its hklm.reg, imported with REGEDIT /S.
+import_scripts() {
+  local script
+  for script in hkcu.reg hklm.reg; do
+    (cd "$1" && ruwine regedit /S "$script") >/dev/null 2>&1 || fail "regedit /S $1/$script failed"
+  done
+}
+
 # same_export A B: two exports of the whole registry hold the same, but for
 # keys Wine's services change by themselves at any moment (the number of the
 # last service started, the network cards and the devices it finds).

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# «Этот компьютер» of the real window against Wine's own registry, in a
+# prefix of its own with the Russian code pages (kwetro-window-test.exe,
+# WindowTest.ThisComputerAsTheWineCheckAsks: it compares, writes its marks,
+# takes the selection from the computer and applies it):
+#   - reading the computer, its marks and taking the selection leave the
+#     registry as it was: an export before and after is the same;
+#   - after the scripts of a selection were imported (all checked, and a
+#     random one), the window's marks are what kwetro-cli audit prints of an
+#     export of that moment (a tick where match is yes, a cross where no, no
+#     mark where "-"), and no control differs but the keyboard layouts Wine
+#     puts back into Preload (sComboBox_2_1, see machine_audit.sh);
+#   - the selection taken in the window, applied, writes the scripts that
+#     kwetro-cli generate writes from kwetro-cli capture of that export, and
+#     importing them leaves the export as it was.
+#
+# Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64,
+# KWETRO_WORK, KWETRO_SEED (of the random selection; printed), DISPLAY.
+set -euo pipefail
+
+source "$(dirname "$0")/registry_common.sh"
+exe=${KWETRO_WIN64:-$root/build/win64}/tests/kwetro-window-test.exe
+[[ -f $exe ]] || { echo "window_machine: no $exe: build the win64 tree first" >&2; exit 1; }
+# The display first: Wine's session takes its display driver when it starts.
+xvfb=
+if [[ -z ${DISPLAY:-} ]]; then
+  eval "$("$root/scripts/start-xvfb.sh")"
+  xvfb=$KWETRO_XVFB_PID
+fi
+russian_prefix window_machine
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"; [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true' EXIT
+
+n=0
+# The window's check in the folder of the selection, its results in $dir/check.
+window() {
+  rm -rf "$dir/check" && mkdir -p "$dir/check"
+  cp "$dir/settings.ini" "$dir/check/"
+  # Every Wine program with the same code pages (winepath too): see ruwine.
+  (cd "$dir" && KWETRO_MACHINE_CHECK=$(LC_ALL=ru_RU.UTF-8 winepath -w "$dir/check") ruwine "$exe" --gtest_brief=1 \
+    --gtest_filter=WindowTest.ThisComputerAsTheWineCheckAsks) >"$dir/window.log" 2>&1 ||
+    fail "the window's check failed: $(tail -n 5 "$dir/window.log")"
+}
+
+# The pristine prefix, once the window has started in it (Wine records its
+# display's monitors in the registry when the first window program starts).
+label=pristine
+next_selection 1
+window
+export_to "$n-before.reg"
+window
+export_to "$n-after.reg"
+same_export "$work/$n-before.reg" "$work/$n-after.reg" ||
+  fail "the window's reading and taking changed the registry: $(diff "$work/$n-before.reg.txt" "$work/$n-after.reg.txt" | head -n 5)"
+[[ $this == 0 ]] && echo "pristine: reading, marking and taking this computer leave its registry as it was"
+
+for choice in 1 random; do
+  next_selection "$choice"
+  this=0
+  import_scripts "$dir"
+  export_to "$n-imported.reg"
+  "$cli" audit --backup "$work/$n-imported.reg" --settings "$dir/settings.ini" >"$dir/audit.tsv" \
+    2>"$dir/audit.err" || [[ $? -eq 3 ]] || fail "audit failed: $(cat "$dir/audit.err")"
+  window
+  # The marks against audit's match column, row by row.
+  awk -F'\t' 'NR > 1 { print $1 "\t" $6 }' "$dir/audit.tsv" >"$dir/audit-marks.tsv"
+  cmp -s <(tr -d '\r' <"$dir/check/marks.tsv") "$dir/audit-marks.tsv" ||
+    fail "the window's marks are not what audit says: $(diff <(tr -d '\r' <"$dir/check/marks.tsv") "$dir/audit-marks.tsv" | head -n 5)"
+  wrong=$(awk -F'\t' '$2 == "no" { print $1 }' "$dir/audit-marks.tsv" | grep -vx sComboBox_2_1 | tr '\n' ' ' || true)
+  [[ -z $wrong ]] || fail "the window marks as not held: $wrong"
+
+  # The selection taken in the window is the one capture makes of the export.
+  "$cli" capture --backup "$work/$n-imported.reg" --settings "$dir/settings.ini" \
+    --out "$dir/captured.ini" >/dev/null 2>"$dir/capture.err" || fail "capture failed: $(cat "$dir/capture.err")"
+  mkdir -p "$dir/captured"
+  "$cli" generate --settings "$dir/captured.ini" --out "$dir/captured" >/dev/null
+  for script in hkcu.reg hklm.reg; do
+    cmp -s "$dir/check/window/$script" "$dir/captured/$script" ||
+      fail "the window's $script of the selection taken is not what capture's selection writes"
+  done
+  export_to "$n-window-before.reg"
+  import_scripts "$dir/check/window"
+  export_to "$n-window-after.reg"
+  same_export "$work/$n-window-before.reg" "$work/$n-window-after.reg" ||
+    fail "importing the selection taken changed the registry: $(diff "$work/$n-window-before.reg.txt" "$work/$n-window-after.reg.txt" | head -n 3)"
+  [[ $this == 0 ]] &&
+    printf '%-14s %s marks as audit says (%s held); the selection taken is capture'"'"'s and changes nothing\n' \
+      "$label:" "$(wc -l <"$dir/audit-marks.tsv")" "$(awk -F'\t' '$2 == "yes"' "$dir/audit-marks.tsv" | wc -l)"
+done
+
+echo "window_machine: in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every check held' || echo FAILED)"
+exit "$failed"
