@@ -112,9 +112,7 @@ std::string Note(const ControlState& s, const std::vector<ControlState>& all) {
            (p.isValue ? NameText(p) + " in " : std::string()) + "[" + KeyText(p) + "]";
   }
   if (s.control == ControlRef{ControlKind::kOption, PresetOption()}) {
-    int without = 0;
-    for (const ControlState& other : all)
-      if (other.control.kind == ControlKind::kService && other.held.size() != 1) ++without;
+    const int without = machine::ServicesWithoutState(all);
     return without
                ? std::to_string(without) + " of the services hold none of the three start states"
                : "";

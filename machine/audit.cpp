@@ -230,4 +230,10 @@ std::vector<ControlState> AuditMachine(const Machine& machine, const Selection& 
   return states;
 }
 
+int ServicesWithoutState(const std::vector<ControlState>& states) {
+  return static_cast<int>(std::count_if(states.begin(), states.end(), [](const ControlState& s) {
+    return s.control.kind == ControlKind::kService && s.held.size() != 1;
+  }));
+}
+
 }  // namespace kwetro::machine

@@ -57,6 +57,10 @@ struct ControlState {
 
 std::vector<ControlState> AuditMachine(const Machine& machine, const Selection& selection);
 
+// How many services of an audit hold none of their start states: the reason
+// the services preset cannot keep them all.
+int ServicesWithoutState(const std::vector<ControlState>& states);
+
 // The state, item or seconds the selection has for a control.
 int SelectedState(const Selection& selection, ControlRef control);
 

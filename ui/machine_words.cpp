@@ -83,10 +83,8 @@ std::string PresetWords(const std::vector<ControlState>& states, const ControlSt
   } else if (holds(cbChecked)) {
     words = "у каждой службы одно из трёх состояний";
   } else {
-    const auto without = std::count_if(states.begin(), states.end(), [](const ControlState& s) {
-      return s.control.kind == ControlKind::kService && s.held.size() != 1;
-    });
-    words = "у " + std::to_string(without) + " служб нет ни одного из трёх состояний";
+    words = "у " + std::to_string(machine::ServicesWithoutState(states)) +
+            " служб нет ни одного из трёх состояний";
   }
   return std::string(kOnMachine) + ": " + words + ".";
 }
