@@ -9,9 +9,10 @@ set -euo pipefail
 
 native=(cmake g++ make perl)
 # fonts-wine is only recommended by Wine, yet the window checks need its
-# Tahoma and Marlett.
+# Tahoma and Marlett. wine32:i386 (Debian's multiarch) runs the i686 build in
+# a 32-bit prefix, as on Windows XP.
 all=("${native[@]}" libgtest-dev googletest libbenchmark-dev
-     wine64 wine fonts-wine g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
+     wine64 wine wine32:i386 fonts-wine g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
      binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
      xvfb x11-utils imagemagick locales valgrind time file clang libclang-rt-14-dev)
 
@@ -29,7 +30,7 @@ while read -r pkg status; do
 done < <(dpkg-query -W -f='${Package} ${Status}\n' "${wanted[@]}" 2>/dev/null || true)
 missing=()
 for pkg in "${wanted[@]}"; do
-  [[ -n ${installed[$pkg]:-} ]] || missing+=("$pkg")
+  [[ -n ${installed[${pkg%%:*}]:-} ]] || missing+=("$pkg")
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
@@ -40,6 +41,13 @@ if [[ $(id -u) -ne 0 ]]; then
   sudo=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
+# A package of another architecture (name:arch) needs that architecture
+# enabled first.
+for pkg in "${missing[@]}"; do
+  arch=${pkg#*:}
+  [[ $arch == "$pkg" ]] && continue
+  dpkg --print-foreign-architectures | grep -qx "$arch" || "${sudo[@]}" dpkg --add-architecture "$arch"
+done
 "${sudo[@]}" apt-get update -qq
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
   apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null

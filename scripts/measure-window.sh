@@ -29,6 +29,7 @@ yardstick=${3:-minimal_window}
 display=${KWETRO_MEASURE_DISPLAY:-63}
 export WINEPREFIX=${KWETRO_MEASURE_PREFIX:-/tmp/kwetro-measure-wine}
 export WINEDEBUG=-all DISPLAY=:$display
+source "$root/scripts/wine-arch.sh" win64
 
 for tool in Xvfb wine wineserver xev xwininfo stdbuf x86_64-w64-mingw32-objdump; do
   command -v "$tool" >/dev/null || { echo "$0: $tool is not installed" >&2; exit 1; }

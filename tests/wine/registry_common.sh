@@ -13,6 +13,7 @@ win_cli=${KWETRO_WIN64:-$root/build/win64}/kwetro-cli.exe
 seed=${KWETRO_SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
 start=$SECONDS
 export WINEDEBUG=-all
+source "$root/scripts/wine-arch.sh" "${KWETRO_WINE_ARCH:-win64}"
 ruwine() { env LC_ALL=ru_RU.UTF-8 wine "$@"; }
 
 # russian_prefix NAME: work, a fresh scratch folder of that name under

@@ -10,6 +10,7 @@ root=$(cd "$here/../.." && pwd)
 win64=${KWETRO_WIN64:-$root/build/win64}
 work_root=${KWETRO_WORK:-$root/build/wine-checks}
 export WINEDEBUG=-all
+source "$root/scripts/wine-arch.sh" "${KWETRO_WINE_ARCH:-win64}"
 
 # A command that fails without a word of its own ends a check under set -e:
 # say which, so that a failure is never silent.
