@@ -29,11 +29,13 @@ bool Prepare(const std::string& root, const std::vector<std::string>& users, Pre
   if (!FindImage(root, p.image, what)) return Fail(problem, what);
   for (const HiveFile& hive : p.image.machine)
     if (!CheckHiveFile(hive, what)) return Fail(problem, what);
-  const auto system = Hive::Open(p.image.machine[0].path, false, reason);
-  if (!system)
-    return Fail(problem, "cannot read the hive " + p.image.machine[0].path + ": " + reason);
-  if (!CurrentControlSet(*system, p.controlSet, what))
-    return Fail(problem, "the hive " + p.image.machine[0].path + ": " + what);
+  {
+    const auto system = Hive::Open(p.image.machine[0].path, false, reason);
+    if (!system)
+      return Fail(problem, "cannot read the hive " + p.image.machine[0].path + ": " + reason);
+    if (!CurrentControlSet(*system, p.controlSet, what))
+      return Fail(problem, "the hive " + p.image.machine[0].path + ": " + what);
+  }
   const auto software = Hive::Open(p.image.machine[1].path, false, reason);
   if (!software)
     return Fail(problem, "cannot read the hive " + p.image.machine[1].path + ": " + reason);
@@ -60,13 +62,17 @@ std::string CopyPath(const HiveFile& hive, const std::string& backupDir, std::st
 bool WriteNewHive(const HiveFile& hive, const std::vector<const Edit*>& edits, bool dryRun,
                   std::vector<Change>& changes, OfflineProblem& problem) {
   std::string reason;
-  const auto open = Hive::Open(hive.path, true, reason);
+  auto open = Hive::Open(hive.path, true, reason);
   if (!open) return Fail(problem, "cannot read the hive " + hive.path + ": " + reason);
   if (!ApplyEdits(*open, edits, changes, reason))
     return Fail(problem, "cannot change the hive " + hive.path + ": " + reason);
   if (dryRun || changes.empty()) return true;
   const std::string fresh = hive.path + kNewSuffix;
-  if (!open->Commit(fresh, reason) || !SyncFile(fresh, reason)) {
+  bool written = open->Commit(fresh, reason);
+  if (written) KeepMode(hive.path, fresh);
+  written = written && SyncFile(fresh, reason);
+  open.reset();  // one hive in memory at a time
+  if (!written) {
     RemoveFile(fresh);
     return Fail(problem, "cannot write " + fresh + ": " + reason);
   }
@@ -78,6 +84,16 @@ bool WriteNewHive(const HiveFile& hive, const std::vector<const Edit*>& edits, b
     return Fail(problem, "the hive written to " + fresh + " does not read back: " + reason);
   }
   return true;
+}
+
+// The copy back in the hive's place, by way of a new file beside it.
+bool PutBack(const std::string& copy, const std::string& hive, std::string& reason) {
+  const std::string fresh = hive + kNewSuffix;
+  bool back = CopySynced(copy, fresh, reason);
+  if (back) KeepMode(hive, fresh);
+  back = back && RenameSynced(fresh, hive, reason);
+  if (!back) RemoveFile(fresh);
+  return back;
 }
 
 bool CopyAndCompare(const std::string& from, const std::string& to, std::string& before,
@@ -177,8 +193,7 @@ bool ApplyToImage(const ApplyRequest& request, std::vector<HiveOutcome>& outcome
       what = "cannot replace the hive " + outcome.hive.path + ": " + reason;
       bool back = true;
       for (const HiveOutcome* done : replaced)
-        back = back && CopySynced(done->copy, done->hive.path + kNewSuffix, reason) &&
-               RenameSynced(done->hive.path + kNewSuffix, done->hive.path, reason);
+        back = back && PutBack(done->copy, done->hive.path, reason);
       dropFresh();
       problem.untouched = back;
       if (!back)
@@ -230,9 +245,7 @@ bool UndoImage(const UndoRequest& request, std::vector<std::string>& restored,
   }
   for (const BackupEntry* e : todo) {
     const std::string hive = Join(request.root, e->hive), copy = Join(base, e->copy);
-    if (!CopySynced(copy, hive + kNewSuffix, reason) ||
-        !RenameSynced(hive + kNewSuffix, hive, reason)) {
-      RemoveFile(hive + kNewSuffix);
+    if (!PutBack(copy, hive, reason)) {
       return Fail(problem, "cannot put back the hive " + hive + ": " + reason +
                                " (the hives before it are back; run undo again)");
     }

@@ -227,6 +227,11 @@ bool SyncFile(const std::string& path, std::string& reason) {
   return true;
 }
 
+void KeepMode(const std::string& from, const std::string& to) {
+  struct stat s {};
+  if (stat(from.c_str(), &s) == 0) chmod(to.c_str(), s.st_mode & 07777);
+}
+
 void RemoveFile(const std::string& path) { unlink(path.c_str()); }
 
 }  // namespace kwetro::offline

@@ -384,3 +384,38 @@ TEST(OfflineApply, AKillInTheMiddleLeavesEachHiveOldOrNew) {
 
 }  // namespace
 }  // namespace kwetro::offline
+
+namespace kwetro::offline {
+namespace {
+
+TEST(OfflineApply, AFailedReplacePutsBackTheHivesReplacedBefore) {
+  TempDir dir;
+  const std::string root = dir.File("drive");
+  testing::MakeXpImage(root, kProfiles);
+  const auto before = Snapshot(root);
+  const Selection selection = testing::Restored(
+      testing::ReadBytes(testing::SourcePath("tests/golden/all-checked/selection.ini")));
+  ApplyRequest request;
+  request.root = root;
+  request.scripts = {BuildHkcuScript(selection).Bytes(), BuildHklmScript(selection).Bytes()};
+  // Once system is replaced, software's place is taken by a folder: its rename fails.
+  const std::string software = Hive(root, kSoftware), aside = dir.File("software");
+  request.afterReplace = [&](const HiveFile& hive) {
+    if (hive.label != "system") return;
+    fs::rename(software, aside);
+    fs::create_directories(software + "/inside");
+  };
+  std::vector<HiveOutcome> outcomes;
+  OfflineProblem problem;
+  EXPECT_FALSE(ApplyToImage(request, outcomes, problem));
+  EXPECT_NE(problem.what.find("cannot replace the hive " + software), std::string::npos)
+      << problem.what;
+  EXPECT_NE(problem.what.find("the hives replaced before it were put back"), std::string::npos);
+  EXPECT_TRUE(problem.untouched);
+  fs::remove_all(software);
+  fs::rename(aside, software);
+  EXPECT_EQ(Snapshot(root), before);  // system back, no new file, copy or list left
+}
+
+}  // namespace
+}  // namespace kwetro::offline
