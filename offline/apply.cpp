@@ -57,13 +57,19 @@ std::string CopyPath(const HiveFile& hive, const std::string& backupDir, std::st
   return Join(backupDir, recorded);
 }
 
+bool ReadsWhole(const std::string& path, std::string& reason) {
+  const auto hive = Hive::Open(path, false, reason);
+  return hive && hive->Walk(reason);
+}
+
 // Writes the hive with its edits to its new file beside it and reads that
 // back; the changes say what differs.
 bool WriteNewHive(const HiveFile& hive, const std::vector<const Edit*>& edits, bool dryRun,
                   std::vector<Change>& changes, OfflineProblem& problem) {
   std::string reason;
   auto open = Hive::Open(hive.path, true, reason);
-  if (!open) return Fail(problem, "cannot read the hive " + hive.path + ": " + reason);
+  if (!open || !open->Walk(reason))
+    return Fail(problem, "cannot read the hive " + hive.path + ": " + reason);
   if (!ApplyEdits(*open, edits, changes, reason))
     return Fail(problem, "cannot change the hive " + hive.path + ": " + reason);
   if (dryRun || changes.empty()) return true;
@@ -78,8 +84,7 @@ bool WriteNewHive(const HiveFile& hive, const std::vector<const Edit*>& edits, b
   }
   std::string header;
   if (!ReadStart(fresh, kHeaderBytes, header, reason) ||
-      ReadHiveHeader(header).state != HiveHeader::State::kClean ||
-      !Hive::Open(fresh, false, reason)) {
+      ReadHiveHeader(header).state != HiveHeader::State::kClean || !ReadsWhole(fresh, reason)) {
     RemoveFile(fresh);
     return Fail(problem, "the hive written to " + fresh + " does not read back: " + reason);
   }
@@ -106,6 +111,7 @@ bool CopyAndCompare(const std::string& from, const std::string& to, std::string&
     reason = "the copy " + to + " differs from " + from;
     return false;
   }
+  // The same bytes as a hive just read whole: opening it is check enough.
   if (!Hive::Open(to, false, reason)) {
     reason = "the copy " + to + " does not read back: " + reason;
     return false;

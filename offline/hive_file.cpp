@@ -78,6 +78,14 @@ std::unique_ptr<Hive> Hive::Open(const std::string& path, bool write, std::strin
 
 Hive::~Hive() { hivex_close(H(handle_)); }
 
+bool Hive::Walk(std::string& reason) const {
+  hivex_visitor visitor{};
+  errno = 0;
+  if (hivex_visit(H(handle_), &visitor, sizeof visitor, nullptr, 0) == 0) return true;
+  reason = "libhivex cannot read every key and value of it (damaged?): " + Reason();
+  return false;
+}
+
 Hive::Node Hive::Root() const { return hivex_root(H(handle_)); }
 
 std::u16string Hive::Name(Node node) const {

@@ -29,6 +29,10 @@ class Hive {
   Hive(const Hive&) = delete;
   Hive& operator=(const Hive&) = delete;
 
+  // Reads every key and value of the hive; false with the reason when some
+  // cannot be read (a damaged or truncated hive that opens all the same).
+  bool Walk(std::string& reason) const;
+
   Node Root() const;
   Node Child(Node parent, std::u16string_view name) const;
   // The key below the root at the path (components separated by

@@ -42,7 +42,7 @@ inline std::string EmptyHive() {
   PutWord(b, 36, 0x20);    // the root key's cell
   PutWord(b, 40, 0x1000);  // the bins' size
   Checksum(b);
-  const std::size_t bin = 0x1000, key = bin + 0x20, keySize = 88, sk = key + keySize, skSize = 48;
+  const std::size_t bin = 0x1000, key = bin + 0x20, keySize = 96, sk = key + keySize, skSize = 48;
   b.replace(bin, 4, "hbin");
   PutWord(b, bin + 8, 0x1000);
   PutWord(b, key, static_cast<std::uint32_t>(-static_cast<std::int32_t>(keySize)));
