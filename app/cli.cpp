@@ -239,10 +239,13 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
       std::find(args.begin(), args.end(), "--windows") != args.end())
     return RunOfflineUndoCommand(args, out, err);
 #else
-  if (!args.empty() && args[0] == "apply") {
+  if (!args.empty() &&
+      (args[0] == "apply" ||
+       (args[0] == "undo" && std::find(args.begin(), args.end(), "--windows") != args.end()))) {
     err =
-        "kwetro-cli: apply writes the hive files of a Windows that is not running, which the Linux "
-        "build of kwetro-cli does; here, import hkcu.reg and hklm.reg with regedit /s\n";
+        "kwetro-cli: " + args[0] +
+        " --windows writes the hive files of a Windows that is not running, which the Linux build "
+        "of kwetro-cli does; here, import hkcu.reg and hklm.reg with regedit /s\n";
     return kExitUsage;
   }
 #endif

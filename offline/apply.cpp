@@ -74,6 +74,7 @@ bool WriteNewHive(const HiveFile& hive, const std::vector<const Edit*>& edits, b
     return Fail(problem, "cannot change the hive " + hive.path + ": " + reason);
   if (dryRun || changes.empty()) return true;
   const std::string fresh = hive.path + kNewSuffix;
+  RemoveFile(fresh);  // libhivex would write through a link planted at the name
   bool written = open->Commit(fresh, reason);
   if (written) KeepMode(hive.path, fresh);
   written = written && SyncFile(fresh, reason);

@@ -81,6 +81,8 @@ std::string FindIgnoringCase(const std::string& dir, const std::string& relative
     const std::string component = relative.substr(start, end - start);
     start = end + 1;
     if (component.empty()) continue;
+    // Never out of the folder, whatever a path read from the drive says.
+    if (component == "." || component == "..") return {};
     DIR* folder = opendir(path.c_str());
     if (!folder) return {};
     std::string found;
@@ -153,6 +155,11 @@ bool Fingerprint(const std::string& path, std::string& print, std::string& reaso
 }
 
 bool Replaceable(const std::string& path, std::string& reason) {
+  struct stat s {};
+  if (lstat(path.c_str(), &s) != 0 || !S_ISREG(s.st_mode)) {
+    reason = "not a plain file (a symbolic link, a device?), which is never replaced";
+    return false;
+  }
   if (access(path.c_str(), W_OK) != 0) {
     reason = "the file cannot be written: " + Why();
     return false;
@@ -170,7 +177,8 @@ bool CopySynced(const std::string& from, const std::string& to, std::string& rea
     reason = "cannot read " + from + ": " + Why();
     return false;
   }
-  Fd out(open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+  unlink(to.c_str());  // a link planted at the name is not followed
+  Fd out(open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644));
   if (out.get() < 0) {
     reason = "cannot write " + to + ": " + Why();
     return false;
@@ -198,7 +206,8 @@ bool CopySynced(const std::string& from, const std::string& to, std::string& rea
 
 bool WriteSynced(const std::string& path, const std::string& bytes, std::string& reason) {
   const std::string temporary = path + ".kwetro-new";
-  Fd out(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+  unlink(temporary.c_str());
+  Fd out(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644));
   if (out.get() < 0 || !WriteAll(out.get(), bytes.data(), bytes.size()) || fsync(out.get()) != 0 ||
       !out.Close()) {
     reason = "cannot write " + temporary + ": " + Why();

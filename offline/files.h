@@ -12,7 +12,8 @@
 namespace kwetro::offline {
 
 // The path below dir whose components equal those of relative (separated by
-// '/') without regard to letter case; empty when some component is missing.
+// '/') without regard to letter case; empty when some component is missing,
+// or is "." or "..".
 std::string FindIgnoringCase(const std::string& dir, const std::string& relative);
 
 // "dir/name".

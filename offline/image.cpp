@@ -1,5 +1,6 @@
 #include "offline/image.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "machine/machine.h"
@@ -47,7 +48,9 @@ std::string OnDrive(const Image& image, std::u16string path) {
   std::string relative = Utf16ToUtf8(path);
   for (char& c : relative)
     if (c == '\\') c = '/';
-  return relative;
+  // Never out of the drive, whatever its registry says.
+  if (("/" + relative + "/").find("/../") != std::string::npos) return {};
+  return relative.substr(std::min(relative.find_first_not_of('/'), relative.size()));
 }
 
 bool Chosen(const std::vector<std::string>& chosen, const std::string& name,
@@ -103,9 +106,10 @@ bool FindUserHives(const Image& image, const Hive& software, const std::vector<s
 
   struct Candidate {
     std::string name, where, sid;
+    std::u16string written;  // ProfileImagePath as the registry holds it
   };
   std::vector<Candidate> candidates = {
-      {kDefaultUser, OnDrive(image, directory + u"\\" + defaultUser), ""}};
+      {kDefaultUser, OnDrive(image, directory + u"\\" + defaultUser), "", directory}};
   if (list) {
     std::vector<Hive::Value> profile;
     for (const std::u16string& sid : software.Children(list)) {
@@ -114,8 +118,9 @@ bool FindUserHives(const Image& image, const Hive& software, const std::vector<s
         problem = "cannot read ProfileList\\" + Utf16ToUtf8(sid) + ": " + reason;
         return false;
       }
-      const std::string where = OnDrive(image, StringValue(profile, u"ProfileImagePath"));
-      candidates.push_back({NameOf(where), where, Utf16ToUtf8(sid)});
+      const std::u16string written = StringValue(profile, u"ProfileImagePath");
+      const std::string where = OnDrive(image, written);
+      candidates.push_back({NameOf(where), where, Utf16ToUtf8(sid), written});
     }
   }
   std::vector<bool> used(chosen.size());
@@ -126,6 +131,12 @@ bool FindUserHives(const Image& image, const Hive& software, const std::vector<s
     hive.label = c.name;
     const std::string folder = c.where.empty() ? "" : FindIgnoringCase(image.root, c.where);
     hive.path = folder.empty() ? "" : FindIgnoringCase(folder, "NTUSER.DAT");
+    if (c.where.empty()) {
+      problem = "the profile " + (c.sid.empty() ? c.name : c.sid) + " has the path \"" +
+                Utf16ToUtf8(c.written) + "\" in ProfileList, which names no folder of the drive" +
+                (chosen.empty() ? ": choose the other profiles with --user NAME" : "");
+      return false;
+    }
     if (hive.path.empty()) {
       problem = "the profile " + (c.sid.empty() ? c.name : c.name + " (" + c.sid + ")") +
                 " has no " + Join(Join(image.root, c.where), "NTUSER.DAT") +

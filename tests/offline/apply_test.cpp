@@ -283,6 +283,14 @@ TEST(OfflineApply, RefusedWithEveryFileAsItWas) {
        {},
        1,
        std::string(kSoftware) + ": libhivex cannot read every key and value of it"},
+      {"a hive that is a link",
+       [](const std::string& r) {
+         fs::rename(Hive(r, kDefault), Hive(r, "default.real"));
+         fs::create_symlink("../../../default.real", Hive(r, kDefault));
+       },
+       {},
+       1,
+       std::string(kDefault) + ": not a plain file"},
       {"not a hive",
        [](const std::string& r) { testing::WriteBytes(Hive(r, kDefault), "text"); },
        {},
@@ -431,6 +439,48 @@ TEST(OfflineApply, AFailedReplacePutsBackTheHivesReplacedBefore) {
   fs::remove_all(software);
   fs::rename(aside, software);
   EXPECT_EQ(Snapshot(root), before);  // system back, no new file, copy or list left
+}
+
+}  // namespace
+}  // namespace kwetro::offline
+
+namespace kwetro::offline {
+namespace {
+
+// Where a profile's NTUSER.DAT is found from the path ProfileList holds.
+TEST(OfflineApply, ProfilePaths) {
+  const struct {
+    const char16_t* path;
+    const char* found;  // the hive written, or the start of the message
+  } rows[] = {
+      {u"%SystemDrive%\\Documents and Settings\\Administrator",
+       "Documents and Settings/Administrator/NTUSER.DAT: "},
+      {u"C:\\DOCUMENTS AND SETTINGS\\administrator",
+       "Documents and Settings/Administrator/NTUSER.DAT: "},
+      // A path out of the drive is not followed.
+      {u"%systemroot%\\..\\..\\Documents and Settings\\Administrator",
+       "kwetro-cli: the profile S-1-5-21-1-2-3-1000 has the path \"%systemroot%\\..\\..\\Documents "
+       "and Settings\\Administrator\" in ProfileList, which names no folder of the drive"},
+      {u"%USERPROFILE%\\Administrator",
+       "kwetro-cli: the profile S-1-5-21-1-2-3-1000 has the path \"%USERPROFILE%\\Administrator\" "
+       "in ProfileList, which names no folder of the drive"},
+  };
+  for (const auto& r : rows) {
+    TempDir dir;
+    testing::MakeXpImage(dir.Path(), {{"Administrator"}});
+    std::string reason;
+    {
+      auto software = Hive::Open(Hive(dir.Path(), kSoftware), true, reason);
+      const Hive::Node profile = software->Find(
+          u"Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-1-2-3-1000");
+      ASSERT_TRUE(
+          software->SetValue(profile, {u"ProfileImagePath", testing::Text(r.path, 2)}, reason));
+      ASSERT_TRUE(software->Commit(Hive(dir.Path(), kSoftware), reason)) << reason;
+    }
+    const CliRun run = Cli({"apply", "--windows", dir.Path(), "--dry-run"});
+    EXPECT_NE((run.out + run.err).find(r.found), std::string::npos) << Utf16ToUtf8(r.path) << ":\n"
+                                                                    << run.out << run.err;
+  }
 }
 
 }  // namespace
