@@ -7,7 +7,9 @@
 // current control set is ControlSet001. Wine's REGEDIT widens the bytes of
 // hex(2) and hex(7) data in an ANSI script as if they were text, which
 // Windows does not; such a value agrees when the hive holds the bytes as
-// written and Wine those bytes widened, and is counted apart. Prints one line
+// written and Wine those bytes widened, and is counted apart; so are the
+// values of HKEY_CURRENT_USER\Keyboard Layout\Preload, where Wine puts its own
+// keyboard layouts back when a program starts. Prints one line
 // per difference and the counts; exit status 1 when anything differs.
 #include <cstdio>
 #include <optional>
@@ -83,7 +85,7 @@ int main(int argc, char** argv) {
   std::vector<std::pair<std::u16string, undo::RegValue>> touched;
   Load(std::vector<std::string>(argv + 6, argv + argc), &touched);
 
-  int same = 0, widened = 0, differ = 0, keys = 0;
+  int same = 0, widened = 0, layouts = 0, differ = 0, keys = 0;
   std::set<std::u16string> seen;
   for (const auto& [path, line] : touched) {
     const std::u16string name = testing::NameOf(line);
@@ -100,6 +102,13 @@ int main(int argc, char** argv) {
       if (h && h->count(name)) hd = machine::DataOf(h->at(name));
       if (wd == hd) {
         ++same;
+        continue;
+      }
+      if (testing::Folded(path) == testing::Folded(testing::FullPath(
+                                       undo::Root::kCurrentUser, u"Keyboard Layout\\Preload"))) {
+        ++layouts;
+        std::printf("Wine's own keyboard layout: [%s] \"%s\"\n", Utf16ToUtf8(path).c_str(),
+                    Utf16ToUtf8(name).c_str());
         continue;
       }
       if (wd && hd && (hd->type == 2 || hd->type == 7) && wd->type == hd->type) {
@@ -119,7 +128,9 @@ int main(int argc, char** argv) {
     std::printf("differs: [%s] %s: %s\n", Utf16ToUtf8(path).c_str(), Utf16ToUtf8(name).c_str(),
                 problem.c_str());
   }
-  std::printf("%d keys, %d values the same, %d hex(2)/hex(7) values widened by Wine, %d differ\n",
-              keys, same, widened, differ);
+  std::printf(
+      "%d keys, %d values the same, %d hex(2)/hex(7) values widened by Wine, %d keyboard layouts "
+      "Wine put back, %d differ\n",
+      keys, same, widened, layouts, differ);
   return differ ? 1 : 0;
 }

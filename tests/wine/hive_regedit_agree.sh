@@ -6,7 +6,8 @@
 # and value the scripts name must be the same in both, value by value (type
 # and bytes; hivexregedit reads the hives, REGEDIT /E exports Wine's
 # registry), but for the hex(2) and hex(7) data Wine widens (hive_compare.cpp
-# says why). The profile's NTUSER.DAT stands for HKEY_CURRENT_USER.
+# says why), and the keyboard layouts Wine puts back into Preload. The
+# profile's NTUSER.DAT stands for HKEY_CURRENT_USER.
 #
 # Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WORK,
 # KWETRO_SEED (of the random selection; printed), KWETRO_WINE64 (the 64-bit
