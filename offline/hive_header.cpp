@@ -34,6 +34,7 @@ HiveHeader ReadHiveHeader(std::string_view bytes) {
     return header;
   }
   header.sequence = Word(bytes, 8);
+  header.written = Word(bytes, 12) | std::uint64_t{Word(bytes, 16)} << 32;
   if (!ChecksumHolds(bytes)) {
     header.state = HiveHeader::State::kUnfinishedWrite;
     header.what = "the checksum of its header is wrong: Windows was stopped while writing it";
@@ -57,6 +58,9 @@ bool LogHoldsNewerWrite(std::string_view logBytes, const HiveHeader& hive, std::
   if (!ChecksumHolds(logBytes) || Word(logBytes, 4) != Word(logBytes, 8)) return false;
   const std::uint32_t sequence = Word(logBytes, 8);
   if (sequence <= hive.sequence) return false;
+  // Windows applies an old-format log only to the hive written at its time.
+  if (type != 6 && (Word(logBytes, 12) | std::uint64_t{Word(logBytes, 16)} << 32) != hive.written)
+    return false;
   what = "its transaction log holds a write (" + std::to_string(sequence) +
          ") newer than the hive's last one (" + std::to_string(hive.sequence) +
          "): Windows was not shut down cleanly";

@@ -21,6 +21,7 @@ struct HiveHeader {
   enum class State { kClean, kNotHive, kUnfinishedWrite };
   State state = State::kNotHive;
   std::uint32_t sequence = 0;  // of the last write that ended
+  std::uint64_t written = 0;   // the time of the last write (FILETIME)
   std::string what;            // for kNotHive and kUnfinishedWrite, in words
 };
 
@@ -29,7 +30,9 @@ HiveHeader ReadHiveHeader(std::string_view bytes);
 
 // Whether a transaction log (its first bytes) holds a write newer than the
 // hive's last one; what says which, in words. An empty log, or one Windows
-// would not use (not a log, a log whose own write did not end), holds none.
+// would not use (not a log, a log whose own write did not end, a log of the
+// old format written at another time than the hive, which is left over from
+// an earlier write), holds none.
 bool LogHoldsNewerWrite(std::string_view logBytes, const HiveHeader& hive, std::string& what);
 
 }  // namespace kwetro::offline

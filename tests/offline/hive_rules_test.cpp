@@ -14,11 +14,13 @@ using testing::Checksum;
 using testing::PutWord;
 
 // A log's first sector: the hive's header with type 1 and both sequence numbers set.
-std::string Log(std::uint32_t first, std::uint32_t second, std::uint32_t type = 1) {
+std::string Log(std::uint32_t first, std::uint32_t second, std::uint32_t type = 1,
+                std::uint32_t time = 0) {
   std::string log = testing::EmptyHive().substr(0, 512);
   log.resize(kHeaderBytes);
   PutWord(log, 4, first);
   PutWord(log, 8, second);
+  PutWord(log, 12, time);
   PutWord(log, 28, type);
   Checksum(log);
   return log.substr(0, 1024);
@@ -86,6 +88,8 @@ TEST(HiveRules, HeadersAndLogs) {
       {"an older write", Log(0, 0), false},
       {"a newer write", Log(2, 2), true},
       {"a newer write, new format", Log(5, 5, 6), true},
+      {"a newer write of another time, left over", Log(5, 5, 1, 77), false},
+      {"a newer write of another time, new format", Log(5, 5, 6, 77), true},
       {"a newer write whose log did not end", Log(3, 2), false},
       {"a newer write, log damaged", damagedLog, false},
       {"not a log", std::string(1024, 'x'), false},
