@@ -7,14 +7,7 @@
 namespace kwetro::offline {
 namespace {
 
-constexpr char kNewSuffix[] = ".kwetro-new";
 constexpr char kCopySuffix[] = ".kwetro-backup";
-
-bool Fail(OfflineProblem& problem, std::string what, bool usage = false) {
-  problem.what = std::move(what);
-  problem.usage = usage;
-  return false;
-}
 
 // The hives of the image, checked, with the control set and the profiles.
 struct Prepared {
@@ -90,16 +83,6 @@ bool WriteNewHive(const HiveFile& hive, const std::vector<const Edit*>& edits, b
     return Fail(problem, "the hive written to " + fresh + " does not read back: " + reason);
   }
   return true;
-}
-
-// The copy back in the hive's place, by way of a new file beside it.
-bool PutBack(const std::string& copy, const std::string& hive, std::string& reason) {
-  const std::string fresh = hive + kNewSuffix;
-  bool back = CopySynced(copy, fresh, reason);
-  if (back) KeepMode(hive, fresh);
-  back = back && RenameSynced(fresh, hive, reason);
-  if (!back) RemoveFile(fresh);
-  return back;
 }
 
 bool CopyAndCompare(const std::string& from, const std::string& to, std::string& before,
@@ -200,7 +183,7 @@ bool ApplyToImage(const ApplyRequest& request, std::vector<HiveOutcome>& outcome
       what = "cannot replace the hive " + outcome.hive.path + ": " + reason;
       bool back = true;
       for (const HiveOutcome* done : replaced)
-        back = back && PutBack(done->copy, done->hive.path, reason);
+        back = back && ReplaceWithCopy(done->copy, done->hive.path, reason);
       dropFresh();
       problem.untouched = back;
       if (!back)
@@ -213,56 +196,6 @@ bool ApplyToImage(const ApplyRequest& request, std::vector<HiveOutcome>& outcome
     replaced.push_back(&outcome);
     if (request.afterReplace) request.afterReplace(outcome.hive);
   }
-  return true;
-}
-
-bool UndoImage(const UndoRequest& request, std::vector<std::string>& restored,
-               OfflineProblem& problem) {
-  Image image;
-  std::string what, reason, text;
-  if (!FindImage(request.root, image, what)) return Fail(problem, what);
-  const std::string list = BackupListPath(image, request.backupDir);
-  const std::string base = request.backupDir.empty() ? request.root : request.backupDir;
-  if (!ReadStart(list, 1 << 20, text, reason))
-    return Fail(problem,
-                "no apply to undo: cannot read its list of copies " + list + ": " + reason);
-  std::vector<BackupEntry> entries;
-  if (!ParseBackupList(text, entries))
-    return Fail(problem, list + " is not a list of copies Kwetro wrote");
-
-  std::vector<const BackupEntry*> todo;
-  for (const BackupEntry& e : entries) {
-    const std::string hive = Join(request.root, e.hive), copy = Join(base, e.copy);
-    std::string now, copied;
-    if (!Fingerprint(copy, copied, reason))
-      return Fail(problem, "cannot read the copy " + copy + ": " + reason);
-    if (copied != e.before)
-      return Fail(problem, "the copy " + copy + " is not the hive it was copied from");
-    if (!Fingerprint(hive, now, reason))
-      return Fail(problem, "cannot read the hive " + hive + ": " + reason);
-    if (now == e.before) continue;  // never replaced (an apply stopped short)
-    if (now != e.after && !request.force)
-      return Fail(problem, "the hive " + hive +
-                               " changed since the apply (the system ran, or another tool wrote "
-                               "it): putting back the copy would lose that; --force puts it back "
-                               "all the same");
-    if (!Replaceable(hive, reason))
-      return Fail(problem, "cannot replace the hive " + hive + ": " + reason);
-    todo.push_back(&e);
-  }
-  for (const BackupEntry* e : todo) {
-    const std::string hive = Join(request.root, e->hive), copy = Join(base, e->copy);
-    if (!PutBack(copy, hive, reason)) {
-      return Fail(problem, "cannot put back the hive " + hive + ": " + reason +
-                               " (the hives before it are back; run undo again)");
-    }
-    restored.push_back(e->hive);
-  }
-  for (const BackupEntry& e : entries) {
-    RemoveFile(Join(request.root, e.hive) + kNewSuffix);
-    RemoveFile(Join(base, e.copy));
-  }
-  RemoveFile(list);
   return true;
 }
 

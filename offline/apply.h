@@ -29,6 +29,13 @@ struct OfflineProblem {
   bool untouched = true;  // no file of the system was changed
 };
 
+// A problem as the commands say it.
+inline bool Fail(OfflineProblem& problem, std::string what, bool usage = false) {
+  problem.what = std::move(what);
+  problem.usage = usage;
+  return false;
+}
+
 struct ApplyRequest {
   std::string root;       // the folder the system drive is mounted at
   std::string backupDir;  // empty: each copy beside its hive, the list in WINDOWS/system32/config

@@ -204,8 +204,17 @@ bool CopySynced(const std::string& from, const std::string& to, std::string& rea
   return true;
 }
 
+bool ReplaceWithCopy(const std::string& copy, const std::string& path, std::string& reason) {
+  const std::string fresh = path + kNewSuffix;
+  bool done = CopySynced(copy, fresh, reason);
+  if (done) KeepMode(path, fresh);
+  done = done && RenameSynced(fresh, path, reason);
+  if (!done) RemoveFile(fresh);
+  return done;
+}
+
 bool WriteSynced(const std::string& path, const std::string& bytes, std::string& reason) {
-  const std::string temporary = path + ".kwetro-new";
+  const std::string temporary = path + kNewSuffix;
   unlink(temporary.c_str());
   Fd out(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644));
   if (out.get() < 0 || !WriteAll(out.get(), bytes.data(), bytes.size()) || fsync(out.get()) != 0 ||

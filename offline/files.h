@@ -35,6 +35,13 @@ bool Replaceable(const std::string& path, std::string& reason);
 // Copies from to to (a new file, or one replaced), its bytes on the disk when
 // it returns.
 bool CopySynced(const std::string& from, const std::string& to, std::string& reason);
+// The name of a new file beside the one it is to replace.
+inline constexpr char kNewSuffix[] = ".kwetro-new";
+
+// Puts the bytes of copy in the place of path, by way of a new file beside
+// it that keeps path's permissions, renamed over it.
+bool ReplaceWithCopy(const std::string& copy, const std::string& path, std::string& reason);
+
 // Writes bytes to path under a temporary name in its folder and renames it.
 bool WriteSynced(const std::string& path, const std::string& bytes, std::string& reason);
 // Renames from over to and syncs the folder, so that the new name survives a
