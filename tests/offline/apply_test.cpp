@@ -68,6 +68,8 @@ TEST(OfflineApply, AuditFindsTheSelectionInEveryProfile) {
   for (const auto& [name, ini] : Selections(dir)) {
     const std::string root = dir.File(name);
     testing::MakeXpImage(root, kProfiles);
+    const CliRun drift = Cli({"audit", "--windows", root, "--settings", ini, "--user", "Иван"});
+    EXPECT_EQ(drift.code, 3) << name << ": " << drift.err;
     const CliRun apply = Cli({"apply", "--windows", root, "--settings", ini});
     ASSERT_EQ(apply.code, 0) << name << ": " << apply.err;
     EXPECT_NE(apply.out.find(std::string(kSoftware) + ": "), std::string::npos) << apply.out;
