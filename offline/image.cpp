@@ -144,7 +144,10 @@ bool FindUserHives(const Image& image, const Hive& software, const std::vector<s
       return false;
     }
     hive.relative = Relative(image, hive.path);
-    users.push_back(std::move(hive));
+    // Two entries of ProfileList may name one folder: its hive is written once.
+    bool known = false;
+    for (const HiveFile& u : users) known = known || u.path == hive.path;
+    if (!known) users.push_back(std::move(hive));
   }
   for (std::size_t i = 0; i < chosen.size(); ++i) {
     if (used[i]) continue;
