@@ -49,11 +49,11 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
 
 bool SyncFolder(const std::string& folder, std::string& reason) {
   Fd fd(open(folder.c_str(), O_RDONLY | O_DIRECTORY));
-  if (fd.get() < 0 || fsync(fd.get()) != 0) {
-    reason = "cannot sync the folder " + folder + ": " + Why();
-    return false;
-  }
-  return true;
+  if (fd.get() >= 0 && fsync(fd.get()) == 0) return true;
+  // Some file systems cannot sync a folder and say so; the rename stands.
+  if (fd.get() >= 0 && (errno == EINVAL || errno == ENOTSUP || errno == ENOSYS)) return true;
+  reason = "cannot sync the folder " + folder + ": " + Why();
+  return false;
 }
 
 }  // namespace
