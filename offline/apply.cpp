@@ -85,19 +85,18 @@ bool WriteNewHive(const HiveFile& hive, const std::vector<const Edit*>& edits, b
   return true;
 }
 
-bool CopyAndCompare(const std::string& from, const std::string& to, std::string& before,
-                    std::string& reason) {
+// Keeps the hive's bytes under the copy's name: a second link to its file
+// where the file system has links (the hive is replaced by a rename and
+// never written into, so its old file stays as it is under that name; nothing
+// is written but a name), else a copy, synced and compared byte for byte.
+bool KeepCopy(const std::string& from, const std::string& to, std::string& before,
+              std::string& reason) {
+  if (!Fingerprint(from, before, reason)) return false;
+  if (LinkSynced(from, to)) return true;
   std::string copied;
-  if (!Fingerprint(from, before, reason) || !CopySynced(from, to, reason) ||
-      !Fingerprint(to, copied, reason))
-    return false;
+  if (!CopySynced(from, to, reason) || !Fingerprint(to, copied, reason)) return false;
   if (copied != before) {
     reason = "the copy " + to + " differs from " + from;
-    return false;
-  }
-  // The same bytes as a hive just read whole: opening it is check enough.
-  if (!Hive::Open(to, false, reason)) {
-    reason = "the copy " + to + " does not read back: " + reason;
     return false;
   }
   return true;
@@ -162,7 +161,7 @@ bool ApplyToImage(const ApplyRequest& request, std::vector<HiveOutcome>& outcome
     entry.hive = outcome.hive.relative;
     outcome.copy = CopyPath(outcome.hive, request.backupDir, entry.copy);
     copies.push_back(outcome.copy);
-    if (!CopyAndCompare(outcome.hive.path, outcome.copy, entry.before, reason) ||
+    if (!KeepCopy(outcome.hive.path, outcome.copy, entry.before, reason) ||
         !Fingerprint(outcome.hive.path + kNewSuffix, entry.after, reason)) {
       dropFresh();
       dropCopies();

@@ -6,9 +6,10 @@
 //     and any problem stops the apply before a single file is written;
 //   - each hive that changes is written whole, by libhivex, to a new file
 //     beside it, which is read back before anything else happens;
-//   - each is copied (beside itself, or into a folder of backups), the copy
-//     read back and compared, and a list of the copies written, so that undo
-//     can put every hive back;
+//   - each is kept under a second name (beside itself: a second link to
+//     its file, which the rename leaves as it is; or copied into a folder of
+//     backups, synced and compared byte for byte), and a list of the copies
+//     written, so that undo can put every hive back;
 //   - only then is each new file renamed over its hive: a stop at any moment
 //     leaves every hive either as it was or as the apply made it, and a
 //     failure of a rename puts the hives renamed before it back.

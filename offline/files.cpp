@@ -213,6 +213,15 @@ bool ReplaceWithCopy(const std::string& copy, const std::string& path, std::stri
   return done;
 }
 
+bool LinkSynced(const std::string& from, const std::string& to) {
+  unlink(to.c_str());
+  std::string reason;
+  if (link(from.c_str(), to.c_str()) != 0) return false;
+  if (SyncFolder(FolderOf(to), reason)) return true;
+  unlink(to.c_str());
+  return false;
+}
+
 bool WriteSynced(const std::string& path, const std::string& bytes, std::string& reason) {
   const std::string temporary = path + kNewSuffix;
   unlink(temporary.c_str());

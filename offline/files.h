@@ -42,6 +42,10 @@ inline constexpr char kNewSuffix[] = ".kwetro-new";
 // it that keeps path's permissions, renamed over it.
 bool ReplaceWithCopy(const std::string& copy, const std::string& path, std::string& reason);
 
+// A second name for the file from, synced to the disk: false, with nothing
+// made, where the file system has no links or to is on another one.
+bool LinkSynced(const std::string& from, const std::string& to);
+
 // Writes bytes to path under a temporary name in its folder and renames it.
 bool WriteSynced(const std::string& path, const std::string& bytes, std::string& reason);
 // Renames from over to and syncs the folder, so that the new name survives a
