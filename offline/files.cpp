@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -257,6 +258,13 @@ bool SyncFile(const std::string& path, std::string& reason) {
 void KeepMode(const std::string& from, const std::string& to) {
   struct stat s {};
   if (stat(from.c_str(), &s) == 0) chmod(to.c_str(), s.st_mode & 07777);
+  // On NTFS through ntfs-3g, the file's Windows security descriptor and
+  // attributes, which a new file would otherwise take from the mount.
+  for (const char* name : {"system.ntfs_acl", "system.ntfs_attrib"}) {
+    std::string value(4096, '\0');
+    const ssize_t size = getxattr(from.c_str(), name, value.data(), value.size());
+    if (size > 0) setxattr(to.c_str(), name, value.data(), static_cast<std::size_t>(size), 0);
+  }
 }
 
 void RemoveFile(const std::string& path) { unlink(path.c_str()); }

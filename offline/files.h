@@ -52,7 +52,8 @@ bool WriteSynced(const std::string& path, const std::string& bytes, std::string&
 // power cut.
 bool RenameSynced(const std::string& from, const std::string& to, std::string& reason);
 bool SyncFile(const std::string& path, std::string& reason);
-// Gives to the permissions of from (a hive replaced by a new file keeps its own).
+// Gives to the permissions of from, and on NTFS its security descriptor and
+// attributes (a hive replaced by a new file keeps its own).
 void KeepMode(const std::string& from, const std::string& to);
 void RemoveFile(const std::string& path);
 
