@@ -415,12 +415,6 @@ TEST(OfflineApply, AKillInTheMiddleLeavesEachHiveOldOrNew) {
   EXPECT_EQ(Snapshot(root), before);
 }
 
-}  // namespace
-}  // namespace kwetro::offline
-
-namespace kwetro::offline {
-namespace {
-
 TEST(OfflineApply, AFailedReplacePutsBackTheHivesReplacedBefore) {
   TempDir dir;
   const std::string root = dir.File("drive");
@@ -449,12 +443,6 @@ TEST(OfflineApply, AFailedReplacePutsBackTheHivesReplacedBefore) {
   fs::rename(aside, software);
   EXPECT_EQ(Snapshot(root), before);  // system back, no new file, copy or list left
 }
-
-}  // namespace
-}  // namespace kwetro::offline
-
-namespace kwetro::offline {
-namespace {
 
 // Where a profile's NTUSER.DAT is found from the path ProfileList holds.
 TEST(OfflineApply, ProfilePaths) {
@@ -495,6 +483,48 @@ TEST(OfflineApply, ProfilePaths) {
     EXPECT_TRUE(at != std::string::npos && said.find(r.found, at + 1) == std::string::npos)
         << Utf16ToUtf8(r.path) << ":\n"
         << run.out << run.err;
+  }
+}
+
+TEST(OfflineApply, CommandLines) {
+  TempDir dir;
+  testing::MakeXpImage(dir.Path(), {});
+  const std::string drive = dir.Path();
+  const struct {
+    std::vector<std::string> args;
+    int code;
+    std::string message;  // the start of what kwetro-cli says
+  } cases[] = {
+      {{"apply"},
+       kExitUsage,
+       "kwetro-cli: apply needs --windows DIR, the folder a Windows XP system drive is mounted "
+       "at\nusage: kwetro-cli apply --windows DIR"},
+      {{"apply", "--windows", drive, "--force"},
+       kExitUsage,
+       "kwetro-cli: unknown argument '--force'"},
+      {{"apply", "--windows", drive, "--dry-run", "--dry-run"},
+       kExitUsage,
+       "kwetro-cli: --dry-run given twice"},
+      {{"apply", "--windows", drive, "--user"}, kExitUsage, "kwetro-cli: --user needs a value"},
+      {{"undo", "--windows", drive, "--settings", "x.ini"},
+       kExitUsage,
+       "kwetro-cli: unknown argument '--settings'\nusage: kwetro-cli undo --windows DIR"},
+      {{"undo", "--windows", drive},
+       kExitFailure,
+       "kwetro-cli: no apply to undo: cannot read its list of copies " + drive +
+           "/Windows/System32/config/kwetro-backups.txt"},
+      {{"apply", "--windows", dir.File("nothing")},
+       kExitFailure,
+       "kwetro-cli: " + dir.File("nothing") + " holds no WINDOWS/system32/config"},
+      {{"audit", "--windows", drive, "--live"}, kExitUsage, "kwetro-cli: audit needs --backup"},
+      {{"capture", "--windows", drive, "--user", "Пётр", "--out", dir.File("c.ini")},
+       kExitUsage,
+       "kwetro-cli: no profile Пётр (the profiles: Default User)"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.code, c.code) << c.args[0] << " " << c.args.back() << ": " << run.err;
+    EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
   }
 }
 
