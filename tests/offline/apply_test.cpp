@@ -3,7 +3,8 @@
 // nothing else changed (the hives' exports by hivexregedit against a model of
 // REGEDIT's import); undo gives every hive back byte for byte; every refusal
 // leaves every file as it was; a kill in the middle leaves each hive old or
-// new.
+// new, a failed rename puts back the hives before it; where each profile's
+// hive is found; the command lines.
 #include "offline/apply.h"
 
 #include <gtest/gtest.h>
