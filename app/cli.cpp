@@ -1,9 +1,14 @@
 #include "app/cli.h"
 
+#include <algorithm>
+
 #include "app/all_users.h"
 #include "app/cli_commands.h"
 #include "app/file_io.h"
 #include "app/machine_commands.h"
+#ifdef KWETRO_OFFLINE
+#include "app/offline_commands.h"
+#endif
 #include "app/settings_file.h"
 #include "app/undo_command.h"
 #include "catalogue/generators.h"
@@ -17,10 +22,13 @@ const char kUsage[] =
     "       kwetro-cli list [--settings FILE] [--format tsv|json|markdown]\n"
     "       kwetro-cli set [--settings FILE] --out FILE2 NAME=VALUE...\n"
     "       kwetro-cli undo --backup BACKUP.reg [--out DIR] [--user SID] SCRIPT.reg...\n"
-    "       kwetro-cli audit (--backup EXPORT.reg | --live) [--settings FILE] [--user SID]\n"
-    "                        [--format tsv|json|markdown]\n"
-    "       kwetro-cli capture (--backup EXPORT.reg | --live) [--user SID] [--settings FILE]\n"
-    "                          --out FILE2\n"
+    "       kwetro-cli audit (--backup EXPORT.reg | --live | --windows DIR) [--settings FILE]\n"
+    "                        [--user SID|NAME] [--format tsv|json|markdown]\n"
+    "       kwetro-cli capture (--backup EXPORT.reg | --live | --windows DIR) [--user SID|NAME]\n"
+    "                          [--settings FILE] --out FILE2\n"
+    "       kwetro-cli apply --windows DIR [--settings FILE] [--user NAME]... [--backup-dir D]\n"
+    "                        [--dry-run]\n"
+    "       kwetro-cli undo --windows DIR [--backup-dir D] [--force]\n"
     "       kwetro-cli --help | --version\n";
 
 const char kHelp[] =
@@ -67,6 +75,19 @@ const char kHelp[] =
     "             holds: each control in the state whose lines it holds exactly,\n"
     "             skip where it holds none or several; generating from it and\n"
     "             importing the scripts on that machine changes nothing\n"
+    "  --windows  (the Linux build) a Windows XP system drive that is not running,\n"
+    "             mounted at DIR: audit and capture read its hive files (--user\n"
+    "             NAME: the profile whose NTUSER.DAT is HKEY_CURRENT_USER, needed\n"
+    "             when it has several); apply writes the selection straight into\n"
+    "             them, as importing hkcu.reg and hklm.reg would: HKEY_CURRENT_USER\n"
+    "             into the Default User's and every profile's NTUSER.DAT (--user\n"
+    "             NAME chooses some), CurrentControlSet into the control set\n"
+    "             Select\\Current names. Hives that a Windows left in the middle of\n"
+    "             a write, damaged or not writable stop it before any file\n"
+    "             changes; each hive that changes is kept beside itself (or copied\n"
+    "             into --backup-dir D) first, then replaced whole. --dry-run prints,\n"
+    "             hive by hive, what would change. undo --windows puts back every\n"
+    "             hive from its copy, refusing one changed since (--force)\n"
     "\n"
     "Files are written in full under a temporary name and then renamed, so a\n"
     "failure never leaves a half-written file.\n"
@@ -212,6 +233,22 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     out = kVersion;
     return kExitOk;
   }
+#ifdef KWETRO_OFFLINE
+  if (!args.empty() && args[0] == "apply") return RunApplyCommand(args, out, err);
+  if (!args.empty() && args[0] == "undo" &&
+      std::find(args.begin(), args.end(), "--windows") != args.end())
+    return RunOfflineUndoCommand(args, out, err);
+#else
+  if (!args.empty() &&
+      (args[0] == "apply" ||
+       (args[0] == "undo" && std::find(args.begin(), args.end(), "--windows") != args.end()))) {
+    err =
+        "kwetro-cli: " + args[0] +
+        " --windows writes the hive files of a Windows that is not running, which the Linux build "
+        "of kwetro-cli does; here, import hkcu.reg and hklm.reg with regedit /s\n";
+    return kExitUsage;
+  }
+#endif
   if (!args.empty() && args[0] == "undo") return RunUndoCommand(args, out, err);
   if (!args.empty() && args[0] == "audit") return RunAuditCommand(args, out, err);
   if (!args.empty() && args[0] == "capture") return RunCaptureCommand(args, out, err);

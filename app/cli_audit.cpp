@@ -20,8 +20,8 @@ using machine::Found;
 using machine::Match;
 
 const char kAuditUsage[] =
-    "usage: kwetro-cli audit (--backup EXPORT.reg | --live) [--settings FILE] [--user SID] "
-    "[--format tsv|json|markdown]\n";
+    "usage: kwetro-cli audit (--backup EXPORT.reg | --live | --windows DIR) [--settings FILE]\n"
+    "                        [--user SID|NAME] [--format tsv|json|markdown]\n";
 
 // A state (item, seconds) in the words of `list` and `set`.
 std::string Word(ControlRef control, int variant) {
@@ -45,7 +45,8 @@ std::string MachineWords(const ControlState& s) {
   return words;
 }
 
-// Data as a line of REGEDIT holds them; long data cut short.
+}  // namespace
+
 std::string DataText(const machine::RegData& data) {
   if (const auto number = machine::DwordOf(data)) {
     char text[16];
@@ -70,6 +71,8 @@ std::string DataText(const machine::RegData& data) {
   }
   return hex + (b.size() > 16 ? ",..." : "");
 }
+
+namespace {
 
 std::string KeyText(const machine::Probe& p) {
   std::string path = Utf16ToUtf8(undo::RootName(p.root));

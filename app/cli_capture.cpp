@@ -9,8 +9,8 @@ namespace kwetro {
 
 int RunCaptureCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
   static const char kUsage[] =
-      "usage: kwetro-cli capture (--backup EXPORT.reg | --live) [--user SID] [--settings FILE] "
-      "--out FILE2\n";
+      "usage: kwetro-cli capture (--backup EXPORT.reg | --live | --windows DIR) [--user SID|NAME]\n"
+      "                          [--settings FILE] --out FILE2\n";
   MachineOptions o;
   Selection base;
   machine::Machine machine;

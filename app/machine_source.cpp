@@ -7,6 +7,9 @@
 #ifdef _WIN32
 #include "machine/live_registry.h"
 #endif
+#ifdef KWETRO_OFFLINE
+#include "app/offline_commands.h"
+#endif
 
 namespace kwetro {
 
@@ -18,7 +21,8 @@ bool ParseMachineArgs(const std::vector<std::string>& args, const char* usage, M
   ValueFlag flags[] = {{"--backup", &o.backup},
                        {"--user", &o.user},
                        {"--settings", &o.settings},
-                       {audit ? "--format" : "--out", audit ? &o.format : &o.out}};
+                       {audit ? "--format" : "--out", audit ? &o.format : &o.out},
+                       {"--windows", &o.windows}};
   std::string reason;
   for (std::size_t i = 1; i < args.size() && reason.empty(); ++i) {
     if (args[i] == "--live") {
@@ -35,11 +39,17 @@ bool ParseMachineArgs(const std::vector<std::string>& args, const char* usage, M
       break;
     }
   }
-  if (reason.empty() && flags[0].seen == o.live)
-    reason = args[0] + " needs --backup EXPORT.reg or --live, one of them";
+  if (reason.empty() && int{flags[0].seen} + int{o.live} + int{flags[4].seen} != 1)
+    reason = args[0] + " needs --backup EXPORT.reg, --live or --windows DIR, one of them";
   if (reason.empty() && !audit && !flags[3].seen) reason = "capture needs --out FILE2";
   if (reason.empty() && o.format != "tsv" && o.format != "json" && o.format != "markdown")
     reason = "unknown format '" + o.format + "' (tsv, json or markdown)";
+#ifndef KWETRO_OFFLINE
+  if (reason.empty() && flags[4].seen)
+    reason =
+        "--windows reads the hive files of a system that is not running, which the Linux build "
+        "of kwetro-cli does";
+#endif
 #ifndef _WIN32
   if (reason.empty() && o.live)
     reason =
@@ -62,6 +72,9 @@ int ReadMachineFrom(const MachineOptions& o, machine::Machine& machine, std::str
     machine = machine::ReadMachine(live);
     return kExitOk;
   }
+#endif
+#ifdef KWETRO_OFFLINE
+  if (!o.windows.empty()) return ReadOfflineMachine(o.windows, o.user, machine, err);
 #endif
   FileSource file;
   std::string reason;

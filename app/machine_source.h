@@ -13,11 +13,13 @@ namespace kwetro {
 
 struct MachineOptions {
   std::string backup, user, settings, format = "tsv", out;
+  std::string windows;  // a system drive's folder (the Linux build)
   bool live = false;
 };
 
 // The start of both commands: the flags of the command (args[0]: --backup
-// FILE or --live, --user SID, --settings FILE, and --format for audit or
+// FILE, --live or --windows DIR, --user SID (a profile's name with --windows), --settings FILE, and
+// --format for audit or
 // --out for capture), the selection (the built-in one, or the settings file
 // over it) and the machine. kExitOk, or the exit code with the message (and
 // the usage line); warnings of the export's lines go to err either way.

@@ -7,14 +7,15 @@
 #   scripts/install-deps.sh native   only what the native program build needs
 set -euo pipefail
 
-native=(cmake g++ make perl)
+native=(cmake g++ make perl pkg-config libhivex-dev)
 # fonts-wine is only recommended by Wine, yet the window checks need its
 # Tahoma and Marlett. wine32:i386 (Debian's multiarch) runs the i686 build in
 # a 32-bit prefix, as on Windows XP.
 all=("${native[@]}" libgtest-dev googletest libbenchmark-dev
      wine64 wine wine32:i386 fonts-wine g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
      binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-     xvfb x11-utils imagemagick locales valgrind time file clang libclang-rt-14-dev)
+     xvfb x11-utils imagemagick locales valgrind time file clang libclang-rt-14-dev
+     libhivex-bin libwin-hivex-perl)
 
 case "${1:-all}" in
   native) wanted=("${native[@]}") ;;

@@ -165,8 +165,8 @@ TEST(Audit, RefusalsSayWhyAndCaptureWritesNothing) {
   } cases[] = {
       {{"audit"},
        kExitUsage,
-       "kwetro-cli: audit needs --backup EXPORT.reg or --live, one of them\nusage: kwetro-cli "
-       "audit"},
+       "kwetro-cli: audit needs --backup EXPORT.reg, --live or --windows DIR, one of them\nusage: "
+       "kwetro-cli audit"},
       {{"audit", "--backup", one, "--format", "csv"},
        kExitUsage,
        "kwetro-cli: unknown format 'csv'"},

@@ -1,0 +1,533 @@
+// kwetro-cli apply, audit, capture and undo on XP system drives the tests
+// make: the hives hold what the selections write (audit finds no drift), and
+// nothing else changed (the hives' exports by hivexregedit against a model of
+// REGEDIT's import); undo gives every hive back byte for byte; every refusal
+// leaves every file as it was; a kill in the middle leaves each hive old or
+// new, a failed rename puts back the hives before it; where each profile's
+// hive is found; the command lines.
+#include "offline/apply.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <map>
+#include <random>
+
+#include "app/settings_file.h"
+#include "machine/control_model.h"
+#include "offline/files.h"
+#include "support/checks.h"
+#include "support/reg_model.h"
+#include "support/xp_image.h"
+
+namespace kwetro::offline {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Cli;
+using testing::CliRun;
+using testing::TempDir;
+
+const std::vector<testing::XpProfile> kProfiles = {{"Administrator"}, {"Иван", "ntuser.dat"}};
+const char* const kUsers[] = {"Default User", "Administrator", "Иван"};
+
+// Every file below the folder, by path, with its bytes.
+std::map<std::string, std::string> Snapshot(const std::string& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(root))
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), root).string()] = testing::ReadBytes(entry.path());
+  return files;
+}
+
+std::string Hive(const std::string& root, const std::string& relative) {
+  return (fs::path(root) / relative).string();
+}
+const char kSystem[] = "Windows/System32/config/system";
+const char kSoftware[] = "Windows/System32/config/software";
+const char kDefault[] = "Windows/System32/config/default";
+const char kIvan[] = "Documents and Settings/Иван/ntuser.dat";
+
+// The selections: the golden ones, and one at random.
+std::vector<std::pair<std::string, std::string>> Selections(const TempDir& dir) {
+  std::vector<std::pair<std::string, std::string>> selections;
+  for (const char* name : {"all-checked", "all-unchecked", "mixed-a"})
+    selections.emplace_back(
+        name, testing::SourcePath("tests/golden/" + std::string(name) + "/selection.ini").string());
+  std::mt19937 rng(20260);
+  std::string reason;
+  SaveSettings(dir.File("random.ini"), testing::RandomSelection(rng), reason);
+  selections.emplace_back("random", dir.File("random.ini"));
+  return selections;
+}
+
+TEST(OfflineApply, AuditFindsTheSelectionInEveryProfile) {
+  TempDir dir;
+  for (const auto& [name, ini] : Selections(dir)) {
+    const std::string root = dir.File(name);
+    testing::MakeXpImage(root, kProfiles);
+    const CliRun drift = Cli({"audit", "--windows", root, "--settings", ini, "--user", "Иван"});
+    EXPECT_EQ(drift.code, 3) << name << ": " << drift.err;
+    const CliRun apply = Cli({"apply", "--windows", root, "--settings", ini});
+    ASSERT_EQ(apply.code, 0) << name << ": " << apply.err;
+    EXPECT_NE(apply.out.find(std::string(kSoftware) + ": "), std::string::npos) << apply.out;
+    for (const char* user : kUsers) {
+      const CliRun audit = Cli({"audit", "--windows", root, "--settings", ini, "--user", user});
+      EXPECT_EQ(audit.code, 0) << name << ", " << user << ":\n" << audit.err << audit.out;
+    }
+    // Applying again changes nothing.
+    fs::remove(Hive(root, "Windows/System32/config/kwetro-backups.txt"));
+    const CliRun again = Cli({"apply", "--windows", root, "--settings", ini});
+    EXPECT_EQ(again.out.find("(its copy"), std::string::npos) << name << ": " << again.out;
+
+    // The machine as a selection writes nothing the hives lack.
+    const CliRun capture =
+        Cli({"capture", "--windows", root, "--user", "Иван", "--out", dir.File(name + ".ini")});
+    ASSERT_EQ(capture.code, 0) << capture.err;
+    const CliRun captured =
+        Cli({"apply", "--windows", root, "--settings", dir.File(name + ".ini"), "--dry-run"});
+    EXPECT_EQ(captured.out.find("would be made"), std::string::npos) << name << captured.out;
+  }
+}
+
+// hivexregedit's export of a hive, under the root the scripts name it by, as
+// a file REGEDIT reads with hex data as written.
+std::string Export(const std::string& hive, const std::string& prefix) {
+  const std::string command = "hivexregedit --export --prefix '" + prefix + "' '" + hive + "' '\\'";
+  std::string text;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+    pclose(pipe);
+  }
+  std::string file = "\xFF\xFE";
+  AppendUtf16Le(Cp1251ToUtf16(text), file);
+  return file;
+}
+
+// The registry of the four hives one user sees, in the model.
+testing::Registry Exports(const std::string& root) {
+  const std::pair<const char*, std::string> hives[] = {
+      {kSystem, "HKEY_LOCAL_MACHINE\\SYSTEM"},
+      {kSoftware, "HKEY_LOCAL_MACHINE\\SOFTWARE"},
+      {kDefault, "HKEY_USERS\\.DEFAULT"},
+      {kIvan, "HKEY_USERS\\" + Utf16ToUtf8(testing::kUser)}};
+  testing::Registry registry;
+  for (const auto& [hive, prefix] : hives) {
+    testing::Import import(registry);
+    std::string problem;
+    EXPECT_TRUE(testing::Read(Export(Hive(root, hive), prefix), import, problem)) << problem;
+  }
+  return registry;
+}
+
+// Values by their registry data, whatever line wrote them.
+std::string Described(const testing::Registry& r) {
+  std::string text;
+  for (const auto& [folded, key] : r.keys) {
+    text += "[" + Utf16ToUtf8(folded) + "]\n";
+    for (const auto& [name, value] : key.second) {
+      const machine::RegData data = machine::DataOf(value);
+      text += "  " + Utf16ToUtf8(name) + " = " + std::to_string(data.type) + ":";
+      for (unsigned char c : data.bytes)
+        text += "0123456789abcdef"[c >> 4], text += "0123456789abcdef"[c & 15];
+      text += "\n";
+    }
+  }
+  return text;
+}
+
+TEST(OfflineApply, TheHivesChangeExactlyInTheLinesTheScriptsWrite) {
+  if (std::system("command -v hivexregedit >/dev/null") != 0)
+    GTEST_SKIP() << "hivexregedit (libwin-hivex-perl) is not installed";
+  TempDir dir;
+  for (const auto& [name, ini] : Selections(dir)) {
+    const std::string root = dir.File(name);
+    testing::MakeXpImage(root, kProfiles);
+    testing::Registry expected = Exports(root);
+    ASSERT_EQ(Cli({"apply", "--windows", root, "--settings", ini}).code, 0);
+    // REGEDIT's import of the scripts into the model, with the current control
+    // set named as the hive names it.
+    const Selection selection = testing::Restored(testing::ReadBytes(ini));
+    for (std::string script :
+         {BuildHkcuScript(selection).Bytes(), BuildHklmScript(selection).Bytes()}) {
+      for (std::size_t at; (at = script.find("\\CurrentControlSet\\")) != std::string::npos;)
+        script.replace(at, 19, "\\ControlSet001\\");
+      std::string file = "\xFF\xFE";
+      AppendUtf16Le(Cp1251ToUtf16(script), file);
+      testing::Import import(expected);
+      std::string problem;
+      ASSERT_TRUE(testing::Read(file, import, problem)) << problem;
+    }
+    const std::string want = Described(expected), got = Described(Exports(root));
+    EXPECT_EQ(got, want) << name;
+    EXPECT_GT(want.size(), 1000u);
+  }
+}
+
+TEST(OfflineApply, UndoGivesBackEveryHiveByteForByte) {
+  TempDir dir;
+  const std::string ini = testing::SourcePath("tests/golden/all-checked/selection.ini").string();
+  for (const bool ownFolder : {false, true}) {
+    // Beside the hives the copies are second links to their files; in a
+    // folder on another file system (a memory one, where there is one) they
+    // are copies.
+    const std::string root = dir.File(ownFolder ? "own" : "beside");
+    const std::string backups = fs::is_directory("/dev/shm")
+                                    ? "/dev/shm/kwetro-test-backups-" + std::to_string(getpid())
+                                    : dir.File("backups");
+    testing::MakeXpImage(root, kProfiles);
+    const auto before = Snapshot(root);
+    std::vector<std::string> args = {"apply", "--windows", root, "--settings", ini};
+    std::vector<std::string> undo = {"undo", "--windows", root};
+    if (ownFolder) {
+      fs::create_directories(backups);
+      for (auto* a : {&args, &undo}) a->insert(a->end(), {"--backup-dir", backups});
+    }
+    ASSERT_EQ(Cli(args).code, 0);
+    EXPECT_NE(Snapshot(root), before);
+    // A second apply waits for the first one's undo.
+    const CliRun second = Cli(args);
+    EXPECT_EQ(second.code, 1);
+    EXPECT_NE(second.err.find("kwetro-backups.txt"), std::string::npos) << second.err;
+    // A hive changed since the apply is not overwritten without --force.
+    const std::string changed = testing::ReadBytes(Hive(root, kDefault));
+    testing::WriteBytes(Hive(root, kDefault), changed + std::string(4096, '\0'));
+    const CliRun refused = Cli(undo);
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find(Hive(root, kDefault) + " changed since the apply"),
+              std::string::npos)
+        << refused.err;
+    testing::WriteBytes(Hive(root, kDefault), changed);
+
+    const CliRun undone = Cli(undo);
+    ASSERT_EQ(undone.code, 0) << undone.err;
+    EXPECT_NE(undone.out.find(std::string(kIvan) + ": put back"), std::string::npos) << undone.out;
+    EXPECT_EQ(Snapshot(root), before);  // the copies and their list are gone too
+    if (ownFolder) {
+      EXPECT_TRUE(fs::is_empty(backups));
+      fs::remove_all(backups);
+    }
+  }
+}
+
+TEST(OfflineApply, DryRunSaysWhatWouldChangeAndChangesNothing) {
+  TempDir dir;
+  const std::string root = dir.Path();
+  testing::MakeXpImage(root, kProfiles, 2);
+  const auto before = Snapshot(root);
+  const CliRun run = Cli({"apply", "--windows", root, "--dry-run", "--settings",
+                          testing::SourcePath("tests/golden/all-checked/selection.ini").string()});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(Snapshot(root), before);
+  for (const char* line :
+       {"  [ControlSet002\\Services\\Alerter] \"Start\"=dword:00000002 (was dword:00000003)\n",
+        "  [Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Favorites] "
+        "deleted\n",
+        "Documents and Settings/LocalService/NTUSER.DAT"})
+    EXPECT_EQ(run.out.find(line) == std::string::npos, line[0] == 'D') << line << "\n" << run.out;
+}
+
+// Runs the command line in a child process as a user the permissions bind
+// (nobody, when the tests run as root, whom no permission stops).
+CliRun CliUnprivileged(const std::vector<std::string>& args) {
+  int pipes[2][2];
+  if (pipe(pipes[0]) != 0 || pipe(pipes[1]) != 0) return {};
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(100);
+    CliRun r = Cli(args);
+    (void)!write(pipes[0][1], r.out.data(), r.out.size());
+    (void)!write(pipes[1][1], r.err.data(), r.err.size());
+    _exit(r.code);
+  }
+  close(pipes[0][1]);
+  close(pipes[1][1]);
+  CliRun r;
+  for (int k = 0; k < 2; ++k) {
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipes[k][0], buffer, sizeof buffer)) > 0;)
+      (k ? r.err : r.out).append(buffer, static_cast<std::size_t>(n));
+    close(pipes[k][0]);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+void SetWord(const std::string& path, std::size_t at, std::uint32_t value, bool checksum = true) {
+  std::string bytes = testing::ReadBytes(path);
+  testing::PutWord(bytes, at, value);
+  if (checksum) testing::Checksum(bytes);
+  testing::WriteBytes(path, bytes);
+}
+
+TEST(OfflineApply, RefusedWithEveryFileAsItWas) {
+  const struct {
+    const char* name;
+    std::function<void(const std::string& root)> make;
+    std::vector<std::string> extra;
+    int code;
+    std::string message;  // relative to the drive's folder, after it
+  } cases[] = {
+      {"damaged hive",
+       [](const std::string& r) { SetWord(Hive(r, kSoftware), 4096, 0x6E696278); },
+       {},
+       1,
+       std::string(kSoftware) + ": libhivex cannot read it"},
+      {"truncated hive",
+       [](const std::string& r) { fs::resize_file(Hive(r, kSoftware), 4096 + 4096 + 512); },
+       {},
+       1,
+       std::string(kSoftware) + ": libhivex cannot read"},
+      {"a broken list of keys",
+       [](const std::string& r) {
+         std::string bytes = testing::ReadBytes(Hive(r, kSoftware));
+         bytes.replace(bytes.rfind("lh"), 2, "xx");
+         testing::WriteBytes(Hive(r, kSoftware), bytes);
+       },
+       {},
+       1,
+       std::string(kSoftware) + ": libhivex cannot read every key and value of it"},
+      {"a hive that is a link",
+       [](const std::string& r) {
+         fs::rename(Hive(r, kDefault), Hive(r, "default.real"));
+         fs::create_symlink("../../../default.real", Hive(r, kDefault));
+       },
+       {},
+       1,
+       std::string(kDefault) + ": not a plain file"},
+      {"not a hive",
+       [](const std::string& r) { testing::WriteBytes(Hive(r, kDefault), "text"); },
+       {},
+       1,
+       std::string(kDefault) + " is refused: not a registry hive"},
+      {"unfinished write",
+       [](const std::string& r) { SetWord(Hive(r, kSystem), 4, 9); },
+       {},
+       1,
+       std::string(kSystem) + " is refused: its sequence numbers differ (9, 2)"},
+      {"header checksum",
+       [](const std::string& r) { SetWord(Hive(r, kSystem), 48, 9, false); },
+       {},
+       1,
+       std::string(kSystem) + " is refused: the checksum of its header is wrong"},
+      {"newer write in the log",
+       [](const std::string& r) {
+         std::string log = testing::ReadBytes(Hive(r, kIvan)).substr(0, 4096);
+         testing::PutWord(log, 4, 5);
+         testing::PutWord(log, 8, 5);
+         testing::PutWord(log, 28, 1);
+         testing::Checksum(log);
+         testing::WriteBytes(Hive(r, kIvan) + ".LOG", log.substr(0, 1024));
+       },
+       {},
+       1,
+       std::string(kIvan) + " is refused: its transaction log holds a write (5)"},
+      {"missing profile",
+       [](const std::string& r) { fs::remove(Hive(r, kIvan)); },
+       {},
+       1,
+       "Documents and Settings/Иван/NTUSER.DAT: choose the other profiles with --user NAME"},
+      {"missing hive",
+       [](const std::string& r) { fs::remove(Hive(r, kDefault)); },
+       {},
+       1,
+       "Windows/System32/config/default is missing"},
+      {"unknown user",
+       [](const std::string&) {},
+       {"--user", "Пётр"},
+       2,
+       "no profile Пётр (the profiles: Default User, Administrator, Иван)"},
+      {"read-only folder",
+       [](const std::string& r) {
+         fs::permissions(Hive(r, "Windows/System32/config"),
+                         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                         fs::perm_options::remove);
+       },
+       {},
+       1,
+       std::string(kSystem) + ": "},
+  };
+  const std::string ini = testing::SourcePath("tests/golden/all-checked/selection.ini").string();
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string root = dir.File("drive");
+    testing::MakeXpImage(root, kProfiles);
+    c.make(root);
+    const auto before = Snapshot(root);
+    std::vector<std::string> args = {"apply", "--windows", root, "--settings", ini};
+    args.insert(args.end(), c.extra.begin(), c.extra.end());
+    // Permissions are tried as a user they bind; root passes them.
+    const bool permissions = std::string(c.name) == "read-only folder";
+    const CliRun run = permissions ? CliUnprivileged(args) : Cli(args);
+    EXPECT_EQ(run.code, c.code) << c.name << ": " << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.name << ": " << run.err;
+    EXPECT_EQ(run.out, "") << c.name;
+    EXPECT_EQ(Snapshot(root), before) << c.name;
+    EXPECT_EQ(dir.Listing(), "drive") << c.name;
+  }
+}
+
+TEST(OfflineApply, AKillInTheMiddleLeavesEachHiveOldOrNew) {
+  TempDir dir;
+  const std::string root = dir.File("drive");
+  testing::MakeXpImage(root, kProfiles);
+  const auto before = Snapshot(root);
+  const Selection selection = testing::Restored(
+      testing::ReadBytes(testing::SourcePath("tests/golden/all-checked/selection.ini")));
+  const pid_t child = fork();
+  if (child == 0) {
+    ApplyRequest request;
+    request.root = root;
+    request.scripts = {BuildHkcuScript(selection).Bytes(), BuildHklmScript(selection).Bytes()};
+    request.afterReplace = [](const HiveFile&) { raise(SIGKILL); };
+    std::vector<HiveOutcome> outcomes;
+    OfflineProblem problem;
+    ApplyToImage(request, outcomes, problem);
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+  // The list of copies names each hive's fingerprint before and after.
+  const std::string list =
+      testing::ReadBytes(Hive(root, "Windows/System32/config/kwetro-backups.txt"));
+  int newer = 0;
+  for (const char* hive : {kSystem, kSoftware, kDefault, kIvan}) {
+    std::string now, reason;
+    ASSERT_TRUE(Fingerprint(Hive(root, hive), now, reason));
+    const std::size_t line = list.find(std::string(hive) + "\t");
+    ASSERT_NE(line, std::string::npos) << hive;
+    const std::string row = list.substr(line, list.find('\n', line) - line);
+    const bool isNew =
+        row.size() > now.size() && row.compare(row.size() - now.size(), now.size(), now) == 0;
+    EXPECT_TRUE(isNew || testing::ReadBytes(Hive(root, hive)) == before.at(hive)) << hive;
+    newer += isNew;
+  }
+  EXPECT_EQ(newer, 1);
+  const CliRun undone = Cli({"undo", "--windows", root});
+  ASSERT_EQ(undone.code, 0) << undone.err;
+  EXPECT_EQ(Snapshot(root), before);
+}
+
+TEST(OfflineApply, AFailedReplacePutsBackTheHivesReplacedBefore) {
+  TempDir dir;
+  const std::string root = dir.File("drive");
+  testing::MakeXpImage(root, kProfiles);
+  const auto before = Snapshot(root);
+  const Selection selection = testing::Restored(
+      testing::ReadBytes(testing::SourcePath("tests/golden/all-checked/selection.ini")));
+  ApplyRequest request;
+  request.root = root;
+  request.scripts = {BuildHkcuScript(selection).Bytes(), BuildHklmScript(selection).Bytes()};
+  // Once system is replaced, software's place is taken by a folder: its rename fails.
+  const std::string software = Hive(root, kSoftware), aside = dir.File("software");
+  request.afterReplace = [&](const HiveFile& hive) {
+    if (hive.label != "system") return;
+    fs::rename(software, aside);
+    fs::create_directories(software + "/inside");
+  };
+  std::vector<HiveOutcome> outcomes;
+  OfflineProblem problem;
+  EXPECT_FALSE(ApplyToImage(request, outcomes, problem));
+  EXPECT_NE(problem.what.find("cannot replace the hive " + software), std::string::npos)
+      << problem.what;
+  EXPECT_NE(problem.what.find("the hives replaced before it were put back"), std::string::npos);
+  EXPECT_TRUE(problem.untouched);
+  fs::remove_all(software);
+  fs::rename(aside, software);
+  EXPECT_EQ(Snapshot(root), before);  // system back, no new file, copy or list left
+}
+
+// Where a profile's NTUSER.DAT is found from the path ProfileList holds.
+TEST(OfflineApply, ProfilePaths) {
+  const struct {
+    const char16_t* path;
+    const char* found;  // the hive written, or the start of the message
+  } rows[] = {
+      {u"%SystemDrive%\\Documents and Settings\\Administrator",
+       "Documents and Settings/Administrator/NTUSER.DAT: "},
+      {u"C:\\DOCUMENTS AND SETTINGS\\administrator",
+       "Documents and Settings/Administrator/NTUSER.DAT: "},
+      // The Default User's folder named again: its hive is written once.
+      {u"%SystemDrive%\\Documents and Settings\\Default User",
+       "Documents and Settings/Default User/NTUSER.DAT: "},
+      // A path out of the drive is not followed.
+      {u"%systemroot%\\..\\..\\Documents and Settings\\Administrator",
+       "kwetro-cli: the profile S-1-5-21-1-2-3-1000 has the path \"%systemroot%\\..\\..\\Documents "
+       "and Settings\\Administrator\" in ProfileList, which names no folder of the drive"},
+      {u"%USERPROFILE%\\Administrator",
+       "kwetro-cli: the profile S-1-5-21-1-2-3-1000 has the path \"%USERPROFILE%\\Administrator\" "
+       "in ProfileList, which names no folder of the drive"},
+  };
+  for (const auto& r : rows) {
+    TempDir dir;
+    testing::MakeXpImage(dir.Path(), {{"Administrator"}});
+    std::string reason;
+    {
+      auto software = Hive::Open(Hive(dir.Path(), kSoftware), true, reason);
+      const Hive::Node profile = software->Find(
+          u"Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-1-2-3-1000");
+      ASSERT_TRUE(
+          software->SetValue(profile, {u"ProfileImagePath", testing::Text(r.path, 2)}, reason));
+      ASSERT_TRUE(software->Commit(Hive(dir.Path(), kSoftware), reason)) << reason;
+    }
+    const CliRun run = Cli({"apply", "--windows", dir.Path(), "--dry-run"});
+    const std::string said = run.out + run.err;
+    const std::size_t at = said.find(r.found);
+    EXPECT_TRUE(at != std::string::npos && said.find(r.found, at + 1) == std::string::npos)
+        << Utf16ToUtf8(r.path) << ":\n"
+        << run.out << run.err;
+  }
+}
+
+TEST(OfflineApply, CommandLines) {
+  TempDir dir;
+  testing::MakeXpImage(dir.Path(), {});
+  const std::string drive = dir.Path();
+  const struct {
+    std::vector<std::string> args;
+    int code;
+    std::string message;  // the start of what kwetro-cli says
+  } cases[] = {
+      {{"apply"},
+       kExitUsage,
+       "kwetro-cli: apply needs --windows DIR, the folder a Windows XP system drive is mounted "
+       "at\nusage: kwetro-cli apply --windows DIR"},
+      {{"apply", "--windows", drive, "--force"},
+       kExitUsage,
+       "kwetro-cli: unknown argument '--force'"},
+      {{"apply", "--windows", drive, "--dry-run", "--dry-run"},
+       kExitUsage,
+       "kwetro-cli: --dry-run given twice"},
+      {{"apply", "--windows", drive, "--user"}, kExitUsage, "kwetro-cli: --user needs a value"},
+      {{"undo", "--windows", drive, "--settings", "x.ini"},
+       kExitUsage,
+       "kwetro-cli: unknown argument '--settings'\nusage: kwetro-cli undo --windows DIR"},
+      {{"undo", "--windows", drive},
+       kExitFailure,
+       "kwetro-cli: no apply to undo: cannot read its list of copies " + drive +
+           "/Windows/System32/config/kwetro-backups.txt"},
+      {{"apply", "--windows", dir.File("nothing")},
+       kExitFailure,
+       "kwetro-cli: " + dir.File("nothing") + " holds no WINDOWS/system32/config"},
+      {{"audit", "--windows", drive, "--live"}, kExitUsage, "kwetro-cli: audit needs --backup"},
+      {{"capture", "--windows", drive, "--user", "Пётр", "--out", dir.File("c.ini")},
+       kExitUsage,
+       "kwetro-cli: no profile Пётр (the profiles: Default User)"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = Cli(c.args);
+    EXPECT_EQ(run.code, c.code) << c.args[0] << " " << c.args.back() << ": " << run.err;
+    EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << run.err;
+  }
+}
+
+}  // namespace
+}  // namespace kwetro::offline

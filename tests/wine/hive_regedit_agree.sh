@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The hive writer against the REGEDIT road: for the all-checked and a random
+# selection, kwetro-cli apply writes the scripts into the hive files of a
+# made-up XP system drive, and Wine's REGEDIT /S imports the same scripts
+# (per-user first) into a prefix with the Russian code pages; then every key
+# and value the scripts name must be the same in both, value by value (type
+# and bytes; hivexregedit reads the hives, REGEDIT /E exports Wine's
+# registry), but for the hex(2) and hex(7) data Wine widens (hive_compare.cpp
+# says why), and the keyboard layouts Wine puts back into Preload. The
+# profile's NTUSER.DAT stands for HKEY_CURRENT_USER.
+#
+# Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WORK,
+# KWETRO_SEED (of the random selection; printed). Wine runs the x86_64 loader
+# (scripts/wine-arch.sh): the hives are compared with the registry a 64-bit
+# REGEDIT imports into.
+set -euo pipefail
+
+export KWETRO_WINE_ARCH=win64
+source "$(dirname "$0")/registry_common.sh"
+core=${KWETRO_NATIVE:-$root/build/native}/libkwetro_core.a
+for need in "$cli" "$core"; do
+  [[ -e $need ]] || { echo "hive_regedit_agree: no $need: build the native tree first" >&2; exit 1; }
+done
+command -v hivexregedit >/dev/null ||
+  { echo "hive_regedit_agree: no hivexregedit; run scripts/install-deps.sh" >&2; exit 1; }
+
+russian_prefix hive_regedit_agree
+for tool in make_xp_image hive_compare; do
+  g++ -std=c++17 -O1 -DKWETRO_SOURCE_DIR="\"$root\"" -I"$root" -I"$root/tests" -o "$work/$tool" "$here/$tool.cpp" "$core" \
+    $(pkg-config --libs hivex)
+done
+
+n=0
+for choice in 1 random; do
+  next_selection "$choice"
+  this=0
+  (cd "$dir" && for script in hkcu.reg hklm.reg; do ruwine regedit /S "$script"; done) >/dev/null 2>&1 ||
+    fail "regedit /S failed"
+  (cd "$work" && ruwine regedit /E "$n-wine.reg") || fail "regedit /E failed"
+  "$work/make_xp_image" "$dir/drive" Administrator
+  "$cli" apply --windows "$dir/drive" --settings "$dir/settings.ini" >"$dir/apply.txt" 2>&1 ||
+    fail "kwetro-cli apply failed: $(cat "$dir/apply.txt")"
+  config=$dir/drive/Windows/System32/config
+  hivexregedit --export --prefix 'HKEY_LOCAL_MACHINE\System' "$config/system" '\' >"$dir/system.reg"
+  hivexregedit --export --prefix 'HKEY_LOCAL_MACHINE\Software' "$config/software" '\' >"$dir/software.reg"
+  hivexregedit --export --prefix 'HKEY_USERS\.DEFAULT' "$config/default" '\' >"$dir/default.reg"
+  hivexregedit --export --prefix 'HKEY_USERS\S-1-5-21-0-0-0-1000' \
+    "$dir/drive/Documents and Settings/Administrator/NTUSER.DAT" '\' >"$dir/user.reg"
+  if "$work/hive_compare" "$work/$n-wine.reg" "$dir/system.reg" "$dir/software.reg" \
+    "$dir/default.reg" "$dir/user.reg" "$dir/hkcu.reg" "$dir/hklm.reg" >"$dir/compare.txt"; then
+    printf '%-14s %s\n' "$label:" "$(tail -n 1 "$dir/compare.txt")"
+  else
+    fail "the hives and Wine's registry differ: $(grep -c '^differs' "$dir/compare.txt") lines"
+    grep '^differs' "$dir/compare.txt" | head -n 20
+  fi
+done
+
+echo "hive_regedit_agree: in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every check held' || echo FAILED)"
+exit "$failed"
