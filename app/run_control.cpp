@@ -286,9 +286,11 @@ std::vector<StartupCommand> RunControl::StartupCommands() {
   commands.push_back({"Reg-Del", "CMD /C RD /S /Q %WINDIR%\\UPDKwetro"});
   // Last, after the backup: the registration must not reach RegAfter.reg, and
   // it needs nothing of the deployment folder.
-  if (ForEveryUser(selection_))
-    commands.push_back(
-        RegistrationCommand(JoinPath(ExpandEnv(kEveryUserFolder), kRegistrationName)));
+  if (ForEveryUser(selection_)) {
+    const std::string kept = ExpandEnv(kEveryUserFolder);
+    commands.push_back(RegistrationCommand(JoinPath(kept, kRegistrationName)));
+    commands.push_back(ProfilesCommand(JoinPath(kept, kStepProgramName)));
+  }
   return commands;
 }
 
@@ -342,6 +344,20 @@ bool RunControl::WriteEveryUserScripts(const std::string& folder,
     }
     written.push_back({path, file.bytes.size()});
   }
+  if (!IsDeploymentMode()) return true;
+  // The administrator step at the next logon is this program run again: the
+  // deployed copy removes itself, so it runs from a copy kept here.
+  std::string program;
+  const std::string copy = JoinPath(folder, kStepProgramName);
+  if (!ReadWholeFile(programPath_, program, reason)) {
+    view_.ShowError(Failure("Не удалось прочитать файл программы", programPath_, reason));
+    return false;
+  }
+  if (!WriteFileAtomically(copy, program, reason)) {
+    view_.ShowError(Failure("Не удалось записать файл программы", copy, reason));
+    return false;
+  }
+  written.push_back({copy, program.size()});
   return true;
 }
 
