@@ -161,9 +161,16 @@ bool Win32HiveHost::InUse(const std::string& sid) {
 }
 
 bool Win32HiveHost::Load(const std::string& hive, std::string& reason) {
+  // RegLoadKey makes an empty hive of a file that is not there: written into,
+  // it would stand in for the profile's settings at the user's next logon.
+  const std::wstring file = Widen(hive);
+  if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    reason = SystemMessage(GetLastError());
+    return false;
+  }
   // A hive an earlier run left loaded when it was stopped halfway is ours.
   RegUnLoadKeyW(HKEY_USERS, Mount().c_str());
-  const LONG error = RegLoadKeyW(HKEY_USERS, Mount().c_str(), Widen(hive).c_str());
+  const LONG error = RegLoadKeyW(HKEY_USERS, Mount().c_str(), file.c_str());
   if (error == ERROR_SUCCESS) return true;
   reason = SystemMessage(static_cast<DWORD>(error));
   // Wine keeps the key it made for a file it could not read.
@@ -208,12 +215,13 @@ bool Win32HiveHost::Unload(const std::string& hive, std::string& reason) {
   const bool wine = RunsOnWine();
   const std::wstring file = Widen(hive), saved = file + L".kwetro";
   LONG saving = ERROR_SUCCESS;
-  if (wine) {
-    HKEY opened = nullptr;
-    DeleteFileW(saved.c_str());
-    saving = RegOpenKeyExW(HKEY_USERS, Mount().c_str(), 0, KEY_READ, &opened);
-    if (saving == ERROR_SUCCESS) {
-      const UniqueKey key(opened);
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_USERS, Mount().c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS) {
+    const UniqueKey key(opened);
+    // On the disk before the unload, as the start-up commands are.
+    RegFlushKey(opened);
+    if (wine) {
+      DeleteFileW(saved.c_str());
       saving = RegSaveKeyW(opened, saved.c_str(), nullptr);
     }
   }

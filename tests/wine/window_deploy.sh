@@ -26,13 +26,13 @@
 #
 # The profiles on the disk: a second profile (a Russian name) and the Default
 # User exist beforehand, each with a hive as Wine stores one, and a third
-# profile whose NTUSER.DAT is no hive. The deployment for every user also
+# profile whose NTUSER.DAT is no hive, a fourth without one. The deployment for every user also
 # starts its copy of the program (Kwetro.exe /profiles) at the next logon,
 # which loads each hive with RegLoadKey, backs it up and imports profiles.reg:
 # afterwards both hives hold every HKEY_CURRENT_USER value and deletion of
 # both scripts, Policies included, each hive's backup with kwetro-cli undo
-# gives it back byte for byte, and the third is named in profiles.log and
-# left as it was.
+# gives it back byte for byte, and the third and fourth are named in
+# profiles.log and left as they were (no hive made where there was none).
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
@@ -155,7 +155,8 @@ export_key() {
 # --- the profiles on the disk --------------------------------------------------
 profile_list='HKLM\Software\Microsoft\Windows NT\CurrentVersion\ProfileList'
 users=$(winepath -u 'C:\users')
-second_sid=S-1-5-21-0-0-0-1001 broken_sid=S-1-5-21-0-0-0-1002
+second_sid=S-1-5-21-0-0-0-1001 broken_sid=S-1-5-21-0-0-0-1002 missing_sid=S-1-5-21-0-0-0-1003
+missing_folder="$users/Без куста"
 # Each profile on the disk: ProfileList's name for it, and its folder.
 declare -A hive_folder=([Default User]="$users/Default User" [$second_sid]="$users/Иван Петров"
   [$broken_sid]="$users/Сломанный")
@@ -175,10 +176,13 @@ prepare_profiles() {
     '"Order"=hex:08,00,00,00,02,00,00,00' '' '[Software\\Policies\\Microsoft\\Windows\\System\\Power] 1700000000' \
     '"PromptPasswordOnResume"=dword:00000000' >>"${hive_folder[$second_sid]}/NTUSER.DAT"
   echo 'это не куст реестра' >"${hive_folder[$broken_sid]}/NTUSER.DAT"
+  mkdir -p "$missing_folder"
   wine reg add "$profile_list" /v DefaultUserProfile /d 'Default User' /f >/dev/null 2>&1 &&
     wine reg add "$profile_list\\$second_sid" /v ProfileImagePath /t REG_EXPAND_SZ \
       /d '%SystemDrive%\users\Иван Петров' /f >/dev/null 2>&1 &&
     wine reg add "$profile_list\\$broken_sid" /v ProfileImagePath /d 'C:\users\Сломанный' /f \
+      >/dev/null 2>&1 &&
+    wine reg add "$profile_list\\$missing_sid" /v ProfileImagePath /d 'C:\users\Без куста' /f \
       >/dev/null 2>&1 || fail "could not name the profiles in ProfileList"
   mkdir -p "$work/hives"
   for who in "${!hive_folder[@]}"; do cp "${hive_folder[$who]}/NTUSER.DAT" "$work/hives/$who.dat"; done
@@ -191,6 +195,7 @@ profiles_untouched() {
     cmp -s "$work/hives/$who.dat" "${hive_folder[$who]}/NTUSER.DAT" || fail "the hive of $who was changed"
     [[ ! -e ${hive_folder[$who]}/Kwetro-profile-backup.reg ]] || fail "$who has a backup of ours"
   done
+  [[ $(ls -A "$missing_folder") == "" ]] || fail "a hive was made for the profile that had none"
 }
 
 # The loaded hive at HKEY_USERS\KwetroProfile, where profiles.reg writes.
@@ -207,10 +212,12 @@ check_profiles() {
   grep -q "^  Default User, C:\\\\users\\\\Default User\\\\NTUSER.DAT: записан; " "$log" &&
     grep -q "^  $second_sid, C:\\\\users\\\\Иван Петров\\\\NTUSER.DAT: записан; " "$log" &&
     grep -q "^  $broken_sid, C:\\\\users\\\\Сломанный\\\\NTUSER.DAT: не загружен: " "$log" &&
+    grep -q "^  $missing_sid, C:\\\\users\\\\Без куста\\\\NTUSER.DAT: не загружен: " "$log" &&
     grep -q "^  S-1-5-21-0-0-0-1000, .*: администратор этого входа" "$log" ||
     fail "profiles.log does not say what befell each profile"
   cmp -s "$work/hives/$broken_sid.dat" "${hive_folder[$broken_sid]}/NTUSER.DAT" ||
     fail "the broken hive was changed"
+  [[ $(ls -A "$missing_folder") == "" ]] || fail "a hive was made for the profile that had none"
   for who in "Default User" "$second_sid"; do
     hive=${hive_folder[$who]}/NTUSER.DAT
     backup=${hive_folder[$who]}/Kwetro-profile-backup.reg
