@@ -150,13 +150,6 @@ std::string BackupScan::UserList() const {
 }
 
 bool BackupScan::OneRootOnly(Root missing, ScanProblem& problem) const {
-  if (oneKey_ && !topPath_.empty() && missing == topRoot_) {
-    problem.what = "is an export of [" + Utf16ToUtf8(RootName(topRoot_)) + "\\" +
-                   Utf16ToUtf8(topSpelling_) +
-                   "] alone, which backs only scripts that touch nothing outside it; these touch [" +
-                   Utf16ToUtf8(RootName(missing)) + "] outside it";
-    return true;
-  }
   if (wholeRoots_.size() != 1) return false;
   problem.what = "is an export of [" + Utf16ToUtf8(RootName(wholeRoots_[0])) +
                  "] alone, which backs only scripts that touch nothing else; these also touch [" +
@@ -219,6 +212,9 @@ const BackupScan::Mount* BackupScan::Choose(Root root, ScanProblem& problem) con
     if (s.root == root)
       problem.what += " nor [" + Utf16ToUtf8(RootName(s.under)) + "\\" + Utf16ToUtf8(s.path) + "]";
   problem.what += ": it must be an export of the whole registry (REGEDIT /E without a key)";
+  if (oneKey_ && !topPath_.empty() && topRoot_ == root)
+    problem.what += "; an export of one key, as of [" + Utf16ToUtf8(RootName(topRoot_)) + "\\" +
+                    Utf16ToUtf8(topSpelling_) + "], serves only where nothing outside it is needed";
   return nullptr;
 }
 

@@ -71,8 +71,8 @@ class BackupScan : public RegFileHandler {
   // root below which lies everything the scripts touch there.
   const Mount* BelowExportedKey(Root root) const;
   // Says so when the backup is an export of one root key alone (REGEDIT /E
-  // FILE HKEY_CURRENT_USER, as each user's backup before user.reg), or of one
-  // key: it can back only scripts that touch nothing outside it.
+  // FILE HKEY_CURRENT_USER, as each user's backup before user.reg): it can
+  // back only scripts that touch that root.
   bool OneRootOnly(Root missing, ScanProblem& problem) const;
   std::string UserList() const;
 
