@@ -80,7 +80,8 @@ std::string StubPath(std::string_view mark);
 std::string RegistrationScript(const SetupVersion& version, std::string_view mark);
 
 // Every file Apply writes for every user, besides hkcu.reg and hklm.reg, by
-// name: user.reg, activesetup.reg and profiles.reg.
+// name: user.reg, activesetup.reg and profiles.reg. (A deployment also keeps
+// a copy of the program beside them, which is no script.)
 struct EveryUserScript {
   const char* name;
   std::string bytes;

@@ -91,11 +91,6 @@ bool WriteHive(HiveHost& host, const Target& t, const std::string& script, const
   return holds;
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
 }  // namespace
 
 std::string HiveScriptMark(std::string_view bytes) {

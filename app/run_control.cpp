@@ -24,11 +24,6 @@ constexpr int kSelfDeleteAttempts = 30;
 
 bool IsRussianLetter(unsigned char b) { return b >= 0xC0 || b == 0xA8 || b == 0xB8; }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // A batch file reads "%" as the start of a variable; "%%" is a plain one.
 std::string EscapePercent(const std::string& text) {
   std::string out;
