@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -14,6 +15,12 @@
 
 namespace kwetro::testing {
 namespace {
+
+// A path as the tests spell it: the Windows build joins with "\\".
+std::string Slashed(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
 
 // Hives by file: what fails with them, and which hold the mark.
 struct ScriptedHost : HiveHost {
@@ -29,7 +36,8 @@ struct ScriptedHost : HiveHost {
   }
   std::string CurrentUser() override { return "S-1-5-21-7-500"; }
   bool InUse(const std::string& sid) override { return inUse.count(sid) > 0; }
-  bool Load(const std::string& hive, std::string& reason) override {
+  bool Load(const std::string& file, std::string& reason) override {
+    const std::string hive = Slashed(file);
     calls += "load " + hive + "; ";
     if (loadFails.count(hive)) return reason = loadFails[hive], false;
     return loaded = hive, true;
@@ -38,16 +46,17 @@ struct ScriptedHost : HiveHost {
     return mark == "0123456789abcdef" && marked.count(loaded) > 0;
   }
   bool Export(const std::string& file, std::string& reason) override {
-    calls += "export " + file + "; ";
+    calls += "export " + Slashed(file) + "; ";
     return reason = "Disk full", exportFails.count(loaded) == 0;
   }
   bool Import(const std::string& script, std::string& reason) override {
-    calls += "import " + script + "; ";
+    calls += "import " + Slashed(script) + "; ";
     reason.clear();
     if (!importStops.count(loaded)) marked.insert(loaded);
     return true;
   }
-  bool Unload(const std::string& hive, std::string& reason) override {
+  bool Unload(const std::string& file, std::string& reason) override {
+    const std::string hive = Slashed(file);
     calls += "unload " + hive + "; ";
     loaded.clear();
     return reason = "Access is denied", unloadFails.count(hive) == 0;
@@ -80,7 +89,7 @@ TEST(ProfileHives, EachKindOfProfileAndEachFailure) {
   EXPECT_EQ(WriteProfileHives(host, "A/Kwetro", "A/Kwetro/profiles.reg", "0123456789abcdef", log),
             6);
   EXPECT_EQ(
-      log,
+      Slashed(log),
       CrLf(
           R"(  Default User, D/Default User/NTUSER.DAT: записан; резервная копия: A/Kwetro/default-user-backup.reg
   S-1-5-18, W/system32/config/systemprofile/NTUSER.DAT: служебная учётная запись, не пользователь

@@ -280,8 +280,8 @@ TEST(Apply, DeploymentWritesBesideTheProgramAndTheStartupCommands) {
 TEST(Apply, ForEveryUserTheUserPartIsKeptAndRegisteredLast) {
   const char* settings = "[Start]\r\nTimer=0\r\n\r\n[dCheckBox_1_1]\r\nChecked=1\r\n";
   // Under a name of its own, with its settings file of that name.
-  Program p(true, settings, "Кветро.exe");
-  WriteBytes(p.folder + "Кветро.ini", settings);
+  Program p(true, settings, "Setup.exe");
+  WriteBytes(p.folder + "Setup.ini", settings);
   WriteBytes(p.fake.modulePath, "MZ the program");
   p.Start();
   std::filesystem::create_directories(p.dir.File("All Users"));
@@ -297,8 +297,8 @@ TEST(Apply, ForEveryUserTheUserPartIsKeptAndRegisteredLast) {
                 JoinPath(kept, "activesetup.reg") + "\" | \"" + JoinPath(kept, "Kwetro.exe") +
                 "\" /profiles");
   EXPECT_EQ(p.dir.Listing("All Users/Kwetro") + "|" + p.dir.Listing("WINDOWS/UPDKwetro"),
-            "Kwetro.exe activesetup.reg profiles.reg user.reg|Kwetro.ini hkcu.reg hklm.reg "
-            "Кветро.exe Кветро.ini");
+            "Kwetro.exe activesetup.reg profiles.reg user.reg|Kwetro.ini Setup.exe Setup.ini "
+            "hkcu.reg hklm.reg");
   EXPECT_EQ(ReadBytes(JoinPath(kept, "Kwetro.exe")), "MZ the program");
   SetupVersion raised;
   ASSERT_TRUE(SetupVersion::Parse("9999,1231,2359,60", raised));
