@@ -1,8 +1,6 @@
 #include "app/all_users.h"
 
-#include <vector>
-
-#include "catalogue/generators.h"
+#include "app/user_part.h"
 #include "options/reg_script.h"
 
 namespace kwetro {
@@ -15,32 +13,6 @@ constexpr char kUserBackup[] = "%USERPROFILE%\\Kwetro-backup.reg";
 // The name Windows shows while it runs the command at a logon.
 constexpr char kReadableName[] = "Kwetro - настройки пользователя";
 
-bool IsKeyLine(std::string_view line) { return !line.empty() && line[0] == '['; }
-
-bool IsCurrentUserKey(std::string_view line) {
-  std::string_view name = line.substr(1);
-  if (!name.empty() && name[0] == '-') name.remove_prefix(1);
-  constexpr std::string_view kRoot = "HKEY_CURRENT_USER";
-  return name.substr(0, kRoot.size()) == kRoot && name.size() > kRoot.size() &&
-         (name[kRoot.size()] == '\\' || name[kRoot.size()] == ']');
-}
-
-// Adds the lines of one block (its empty line last) that belong to the
-// user's part: every line but the keys of other roots and their values.
-void AppendUserLines(const std::vector<std::string_view>& block, std::string& out) {
-  bool hasKey = false, keptKey = false, inKept = true;
-  std::string kept;
-  for (std::string_view line : block) {
-    if (IsKeyLine(line)) {
-      hasKey = true;
-      inKept = IsCurrentUserKey(line);
-      keptKey = keptKey || inKept;
-    }
-    if (inKept || line.empty() || line[0] == ';') kept.append(line).append("\r\n");
-  }
-  if (!hasKey || keptKey) out += kept;
-}
-
 // The text between quotes in a .reg file: a backslash and a quote escaped.
 std::string Quoted(std::string_view text) {
   std::string out = "\"";
@@ -51,14 +23,14 @@ std::string Quoted(std::string_view text) {
   return out + '"';
 }
 
-// The command Active Setup runs for a user: the user's HKEY_CURRENT_USER
-// exported first, then user.reg imported. REG_SZ, left unexpanded: the
-// command interpreter expands the variables for the user who logs on, in
-// Unicode, so that blanks and Cyrillic letters in the paths stay intact
-// between the quotes.
-std::string StubPath() {
-  return std::string("CMD /C REGEDIT /E \"") + kUserBackup +
-         "\" HKEY_CURRENT_USER & REGEDIT /S \"" + kEveryUserFolder + "\\" + kUserScriptName + "\"";
+// The Active Setup mark of a user under root: Windows runs nothing for a
+// user whose mark is at the entry's version.
+void AppendSetupMark(RegScript& script, std::string_view root, const SetupVersion& version,
+                     std::string_view comment) {
+  script.AppendLine("[" + std::string(root) + "\\" + kActiveSetupKey + "]");
+  script.AppendComment(comment);
+  script.AppendLine("\"Version\"=" + Quoted(version.Text()));
+  script.AppendEmptyLine();
 }
 
 }  // namespace
@@ -68,23 +40,16 @@ bool ForEveryUser(const Selection& selection) {
   return selection.State(option) == cbChecked;
 }
 
-std::string UserPart(std::string_view hkcuBytes) {
-  std::string out;
-  std::vector<std::string_view> block;
-  std::size_t pos = 0;
-  while (pos < hkcuBytes.size()) {
-    std::size_t end = hkcuBytes.find("\r\n", pos);
-    if (end == std::string_view::npos) end = hkcuBytes.size();
-    const std::string_view line = hkcuBytes.substr(pos, end - pos);
-    pos = std::min(end + 2, hkcuBytes.size());
-    block.push_back(line);
-    if (line.empty()) {
-      AppendUserLines(block, out);
-      block.clear();
-    }
-  }
-  AppendUserLines(block, out);
-  return out;
+std::string StubPath(std::string_view mark) {
+  const std::string backup = std::string("\"") + kUserBackup + "\"";
+  // IF ERRORLEVEL rather than ||, and IF EXIST after &&: REGEDIT /E may end
+  // with status 0 although it wrote nothing (Wine's does), and some command
+  // interpreters run what follows && and || whatever the status (Wine's);
+  // the backup is deleted first so that only a new one lets the import run.
+  return "CMD /C REG QUERY \"HKCU\\" + std::string(kMarkKey) + "\" /v " + std::string(mark) +
+         " >NUL 2>NUL & IF ERRORLEVEL 1 (DEL " + backup + " 2>NUL & REGEDIT /E " + backup +
+         " HKEY_CURRENT_USER && IF EXIST " + backup + " REGEDIT /S \"" + kEveryUserFolder + "\\" +
+         kUserScriptName + "\")";
 }
 
 SetupVersion SetupVersion::At(const std::tm& local) {
@@ -138,7 +103,7 @@ SetupVersion NewSetupVersion(const std::tm& local, std::string_view registered) 
   return SetupVersion::Parse(registered, before) && !(before < now) ? before.Next() : now;
 }
 
-std::string RegistrationScript(const SetupVersion& version) {
+std::string RegistrationScript(const SetupVersion& version, std::string_view mark) {
   const OptionDecl& option =
       Controls().options[static_cast<std::size_t>(OptionIndex("dCheckBox_1_1"))];
   const std::string versionLine = "\"Version\"=" + Quoted(version.Text());
@@ -148,26 +113,40 @@ std::string RegistrationScript(const SetupVersion& version) {
   script.AppendLine(std::string("[HKEY_LOCAL_MACHINE\\") + kActiveSetupKey + "]");
   script.AppendComment(option.captions[cbChecked]);
   script.AppendLine("@=" + Quoted(kReadableName));
-  script.AppendLine("\"StubPath\"=" + Quoted(StubPath()));
+  script.AppendLine("\"StubPath\"=" + Quoted(StubPath(mark)));
   script.AppendLine(versionLine);
   script.AppendLine("\"IsInstalled\"=dword:00000001");
   script.AppendEmptyLine();
-  script.AppendLine(std::string("[HKEY_CURRENT_USER\\") + kActiveSetupKey + "]");
-  script.AppendComment(
-      "Кто импортирует этот файл, уже получил hkcu.reg: Active Setup его пропустит");
-  script.AppendLine(versionLine);
-  script.AppendEmptyLine();
+  AppendSetupMark(script, kCurrentUserRoot, version,
+                  "Кто импортирует этот файл, уже получил hkcu.reg: Active Setup его пропустит");
+  AppendSelectionMark(script, kCurrentUserRoot, mark);
   return script.Bytes();
 }
 
-std::array<EveryUserScript, 2> EveryUserScripts(const Selection& selection,
+std::array<EveryUserScript, 3> EveryUserScripts(const Selection& selection,
                                                 const SetupVersion& version) {
-  return {{{kUserScriptName, UserPart(BuildHkcuScript(selection).Bytes())},
-           {kRegistrationName, RegistrationScript(version)}}};
+  const std::string mark = SelectionMark(selection);
+  // What a user may write into the own hive.
+  RegScript user = UserPart(selection, false);
+  AppendSelectionMark(user, kCurrentUserRoot, mark);
+  // What an administrator writes into a profile's hive, loaded under kHiveRoot.
+  RegScript hive = UserPart(selection, true, kHiveRoot);
+  AppendSetupMark(hive, kHiveRoot, version,
+                  "Профиль, куда импортирован этот файл, уже получил настройки: Active Setup "
+                  "его пропустит");
+  AppendSelectionMark(hive, kHiveRoot, mark);
+  return {{{kUserScriptName, user.Bytes()},
+           {kRegistrationName, RegistrationScript(version, mark)},
+           {kHiveScriptName, hive.Bytes()}}};
 }
 
 StartupCommand RegistrationCommand(const std::string& registrationPath) {
   return {"Reg-AllUsers", "REGEDIT /S \"" + registrationPath + "\""};
+}
+
+StartupCommand ProfilesCommand(const std::string& programPath) {
+  // Below Reg-AllUsers in name too: Wine runs the values in descending order.
+  return {"Reg-AllProfiles", "\"" + programPath + "\" " + kProfilesSwitch};
 }
 
 }  // namespace kwetro

@@ -28,4 +28,9 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& rea
   return true;
 }
 
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 }  // namespace kwetro

@@ -54,6 +54,10 @@ bool DeleteFileAt(const std::string& path);
 // Creates the folder (its parent must exist); true when it is there already.
 bool MakeFolder(const std::string& path, std::string& reason);
 
+// The folder of a path with its last separator ("dir/" of "dir/name"), or
+// "" when the path names no folder.
+std::string FolderOf(const std::string& path);
+
 // "dir/name", or "name" when dir is empty.
 std::string JoinPath(const std::string& dir, const std::string& name);
 

@@ -24,11 +24,6 @@ constexpr int kSelfDeleteAttempts = 30;
 
 bool IsRussianLetter(unsigned char b) { return b >= 0xC0 || b == 0xA8 || b == 0xB8; }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 // A batch file reads "%" as the start of a variable; "%%" is a plain one.
 std::string EscapePercent(const std::string& text) {
   std::string out;
@@ -286,9 +281,11 @@ std::vector<StartupCommand> RunControl::StartupCommands() {
   commands.push_back({"Reg-Del", "CMD /C RD /S /Q %WINDIR%\\UPDKwetro"});
   // Last, after the backup: the registration must not reach RegAfter.reg, and
   // it needs nothing of the deployment folder.
-  if (ForEveryUser(selection_))
-    commands.push_back(
-        RegistrationCommand(JoinPath(ExpandEnv(kEveryUserFolder), kRegistrationName)));
+  if (ForEveryUser(selection_)) {
+    const std::string kept = ExpandEnv(kEveryUserFolder);
+    commands.push_back(RegistrationCommand(JoinPath(kept, kRegistrationName)));
+    commands.push_back(ProfilesCommand(JoinPath(kept, kStepProgramName)));
+  }
   return commands;
 }
 
@@ -342,6 +339,20 @@ bool RunControl::WriteEveryUserScripts(const std::string& folder,
     }
     written.push_back({path, file.bytes.size()});
   }
+  if (!IsDeploymentMode()) return true;
+  // The administrator step at the next logon is this program run again: the
+  // deployed copy removes itself, so it runs from a copy kept here.
+  std::string program;
+  const std::string copy = JoinPath(folder, kStepProgramName);
+  if (!ReadWholeFile(programPath_, program, reason)) {
+    view_.ShowError(Failure("Не удалось прочитать файл программы", programPath_, reason));
+    return false;
+  }
+  if (!WriteFileAtomically(copy, program, reason)) {
+    view_.ShowError(Failure("Не удалось записать файл программы", copy, reason));
+    return false;
+  }
+  written.push_back({copy, program.size()});
   return true;
 }
 

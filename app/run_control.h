@@ -124,7 +124,8 @@ class RunControl {
  private:
   bool WriteScript(const std::string& folder, const char* name, bool machineWide,
                    std::vector<WrittenFile>& written);
-  // user.reg and activesetup.reg of the selection, when it is for every user.
+  // The files for every user, when the selection is for every user; in a
+  // deployment also the copy of the program that the administrator step runs.
   bool WriteEveryUserScripts(const std::string& folder, std::vector<WrittenFile>& written);
   // Deletes Kwetro.ini and starts the batch file when the settings file is
   // there; false when the batch file could not be written (already shown).

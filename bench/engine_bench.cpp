@@ -1,6 +1,6 @@
 // What one Apply, one start and one save cost in the engine: both script
-// generators, the settings file in both directions and the window's layout;
-// and what the preview does on every click.
+// generators and the files for every user, the settings file in both directions and the window's
+// layout; and what the preview does on every click.
 //
 // The "all checked" selection writes the largest scripts: its settings file
 // (tests/golden/all-checked/selection.ini) says Checked=1 for every option and
@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/all_users.h"
 #include "app/file_io.h"
 #include "app/settings_file.h"
 #include "catalogue/generators.h"
@@ -78,6 +79,25 @@ BENCHMARK(BM_BothGenerators_AllChecked);
 
 void BM_BothGenerators_BuiltIn(benchmark::State& state) { BothGenerators(state, Shared().builtIn); }
 BENCHMARK(BM_BothGenerators_BuiltIn);
+
+// What an Apply for every user adds: user.reg, activesetup.reg and
+// profiles.reg, each user part walked from the blocks of both scripts, and
+// the selection's mark from a third walk.
+void BM_EveryUserFiles_AllChecked(benchmark::State& state) {
+  const Selection& selection = Shared().allChecked;
+  const SetupVersion version = SetupVersion::At(std::tm{});
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const auto files = EveryUserScripts(selection, version);
+    bytes = 0;
+    for (const EveryUserScript& file : files) {
+      benchmark::DoNotOptimize(file.bytes.data());
+      bytes += file.bytes.size();
+    }
+  }
+  ReportBytes(state, bytes);
+}
+BENCHMARK(BM_EveryUserFiles_AllChecked);
 
 // One refresh of the open preview after a click: both files generated anew
 // and both decoded for display (the window decodes the file it shows).

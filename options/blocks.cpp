@@ -11,20 +11,29 @@ void AppendValues(RegScript& script, const Lines& lines) {
   for (Line line : lines) script.AppendLine(ScriptLine(line, room));
 }
 
-void AppendSection(RegScript& script, const KeySection& section, const CaptionText& caption) {
-  for (Line key : section.keys) script.AppendLine(key);
+void AppendSection(RegScript& script, const KeySection& section, const CaptionText& caption,
+                   const KeyFilter* filter) {
+  std::string room;
+  Line kept;
+  bool anyKept = false;
+  for (Line key : section.keys) {
+    kept = filter ? filter->Keep(key, room) : key;
+    if (!kept.empty()) script.AppendLine(kept), anyKept = true;
+  }
+  if (filter && !anyKept) return;
   if (section.comment) script.AppendComment(caption);
-  AppendValues(script, section.values);
+  if (!kept.empty()) AppendValues(script, section.values);
   script.AppendEmptyLine();
 }
 
-void AppendOption(RegScript& script, const OptionBlock& block, const Selection& selection) {
+void AppendOption(RegScript& script, const OptionBlock& block, const Selection& selection,
+                  const KeyFilter* filter) {
   const StateLines& lines = block.states[selection.State(block.option)];
   if (lines.sections.empty()) return;
   const CaptionText& caption = selection.CaptionPieces(block.option);
   const std::size_t begin = script.Size();
-  for (const KeySection& section : lines.sections) AppendSection(script, section, caption);
-  script.Mark({ControlKind::kOption, block.option}, begin);
+  for (const KeySection& section : lines.sections) AppendSection(script, section, caption, filter);
+  if (script.Size() > begin) script.Mark({ControlKind::kOption, block.option}, begin);
 }
 
 void AppendItem(RegScript& script, const GroupItem& item, const Selection& selection) {
@@ -59,10 +68,14 @@ void AppendItem(RegScript& script, const GroupItem& item, const Selection& selec
 
 Lines ToLines(Texts texts) { return Lines(texts.begin(), texts.end()); }
 
-void AppendGroup(RegScript& script, const GroupBlock& block, const Selection& selection) {
+void AppendGroup(RegScript& script, const GroupBlock& block, const Selection& selection,
+                 const KeyFilter* filter) {
   if (!GroupWritten(block, selection)) return;
+  std::string room;
+  const Line key = filter ? filter->Keep(block.key, room) : block.key;
+  if (key.empty()) return;
   const std::size_t begin = script.Size();
-  script.AppendLine(block.key);
+  script.AppendLine(key);
   for (const GroupItem& item : block.items) AppendItem(script, item, selection);
   script.AppendEmptyLine();
   // The group is the block of every control that wrote into it.
@@ -121,12 +134,13 @@ void AppendSectionHeader(RegScript& script, std::string_view title, std::string_
   script.AppendEmptyLine();
 }
 
-void AppendBlocks(RegScript& script, const std::vector<Block>& blocks, const Selection& selection) {
+void AppendBlocks(RegScript& script, const std::vector<Block>& blocks, const Selection& selection,
+                  const KeyFilter* filter) {
   for (const Block& block : blocks) {
     if (const auto* option = std::get_if<OptionBlock>(&block))
-      AppendOption(script, *option, selection);
+      AppendOption(script, *option, selection, filter);
     else
-      AppendGroup(script, std::get<GroupBlock>(block), selection);
+      AppendGroup(script, std::get<GroupBlock>(block), selection, filter);
   }
 }
 

@@ -68,13 +68,28 @@ struct GroupBlock {
 
 using Block = std::variant<OptionBlock, GroupBlock>;
 
+// Which key sections of a script a filtered script keeps, and how it spells
+// their key lines: the user's part of both scripts, or that part moved under
+// another root.
+class KeyFilter {
+ public:
+  virtual ~KeyFilter() = default;
+  // The key line ("[...]" or "[-...]") as the filtered script holds it, or an
+  // empty view for a key it leaves out. room holds a line spelled anew.
+  virtual std::string_view Keep(std::string_view keyLine, std::string& room) const = 0;
+};
+
 // Whether a group is written for the selection: fixed, or a member not grayed.
 bool GroupWritten(const GroupBlock& group, const Selection& selection);
 // "Name"="<seconds times 1000>".
 std::string SpinnerMillisLine(std::string_view valueName, int seconds);
 
-// Appends the lines of the blocks for the selection.
-void AppendBlocks(RegScript& script, const std::vector<Block>& blocks, const Selection& selection);
+// Appends the lines of the blocks for the selection. With a filter, only the
+// key sections whose key lines it keeps: of a section with several key lines
+// the kept ones (its values, which belong to the last, only when that one is
+// kept), of a group all or nothing, and a block's comment only with a key.
+void AppendBlocks(RegScript& script, const std::vector<Block>& blocks, const Selection& selection,
+                  const KeyFilter* filter = nullptr);
 
 // A catalogue line as the script holds it. The catalogue gives string data as
 // the registry keeps it ("a"="dxdiag\1" for the value dxdiag\1); in the

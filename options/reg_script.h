@@ -45,6 +45,13 @@ class RegScript {
     bytes_ += '\n';
   }
 
+  // Another script's lines, and its marks, after these.
+  void Append(const RegScript& part) {
+    for (const BlockMark& mark : part.marks_)
+      marks_.push_back({mark.control, mark.begin + bytes_.size(), mark.end + bytes_.size()});
+    bytes_ += part.bytes_;
+  }
+
   // The file's bytes: no byte-order mark, CR LF after every line.
   const std::string& Bytes() const { return bytes_; }
 

@@ -4,12 +4,21 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/all_users.h"
 #include "app/platform_win32.h"
+#include "app/profile_hives_win32.h"
 #include "app/win32_text.h"
 #include "ui/stored_layout.h"
 #include "ui/win32_main_window.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
+  // The administrator step of a deployment for every user, without a window.
+  std::wstring arguments = commandLine ? commandLine : L"";
+  while (!arguments.empty() && arguments.back() == L' ') arguments.pop_back();
+  if (arguments == kwetro::Widen(kwetro::kProfilesSwitch)) {
+    kwetro::Win32HiveHost host;
+    return kwetro::RunProfilesStep(host, kwetro::Win32Platform().ModulePath());
+  }
   kwetro::Layout layout;
   std::string error;
   if (!kwetro::LoadFormResource(kwetro::StoredLayout(), layout, error)) {

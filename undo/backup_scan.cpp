@@ -1,6 +1,7 @@
 #include "undo/backup_scan.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "options/text_encoding.h"
 
@@ -63,6 +64,18 @@ void BackupScan::NoteUser(std::u16string_view rest) {
 bool BackupScan::OnKey(const KeyLine& key) {
   valueTargets_.clear();
   captureTargets_.clear();
+  if (std::exchange(first_, false)) {
+    topRoot_ = key.root;
+    topSpelling_ = key.rest;
+    std::u16string_view rest = key.rest, component;
+    while (NextComponent(rest, component)) topPath_.emplace_back(component);
+  } else if (oneKey_) {
+    std::u16string_view rest = key.rest, component;
+    bool below = key.root == topRoot_;
+    for (std::size_t i = 0; below && i < topPath_.size(); ++i)
+      below = NextComponent(rest, component) && EqualsIgnoringCase(component, topPath_[i]);
+    oneKey_ = below;
+  }
   if (key.root == Root::kUsers) NoteUser(key.rest);
   std::u16string_view top = key.rest, component;
   if (!NextComponent(top, component) &&
@@ -144,6 +157,21 @@ bool BackupScan::OneRootOnly(Root missing, ScanProblem& problem) const {
   return true;
 }
 
+const BackupScan::Mount* BackupScan::BelowExportedKey(Root root) const {
+  if (!oneKey_ || topPath_.empty() || topRoot_ != root) return nullptr;
+  // Above the exported key the scripts may only name the way down to it: the
+  // export says nothing of the values and other keys there.
+  const TouchNode* node = &touches_.Top(root);
+  for (const std::u16string& component : topPath_) {
+    if (!node->values.empty() || node->deleted || node->children.size() != 1) return nullptr;
+    node = node->Find(component);
+    if (!node) return nullptr;
+  }
+  for (const Mount& m : mounts_)
+    if (m.root == root && m.backupRoot == root && m.prefix.empty()) return &m;
+  return nullptr;
+}
+
 const BackupScan::Mount* BackupScan::Choose(Root root, ScanProblem& problem) const {
   const Mount* own = nullptr;
   const Mount* standIn = nullptr;
@@ -168,6 +196,7 @@ const BackupScan::Mount* BackupScan::Choose(Root root, ScanProblem& problem) con
       return nullptr;
     }
     if (!userHives.empty()) return userHives[0];
+    if (const Mount* below = BelowExportedKey(root)) return below;
     if (OneRootOnly(root, problem)) return nullptr;
     problem.what =
         "holds no user's hive (neither [HKEY_CURRENT_USER] nor [HKEY_USERS\\S-1-5-21-...]) for "
@@ -176,12 +205,16 @@ const BackupScan::Mount* BackupScan::Choose(Root root, ScanProblem& problem) con
   }
   if (own) return own;
   if (standIn) return standIn;
+  if (const Mount* below = BelowExportedKey(root)) return below;
   if (OneRootOnly(root, problem)) return nullptr;
   problem.what = "holds no key [" + Utf16ToUtf8(RootName(root)) + "]";
   for (const StandIn& s : kStandIns)
     if (s.root == root)
       problem.what += " nor [" + Utf16ToUtf8(RootName(s.under)) + "\\" + Utf16ToUtf8(s.path) + "]";
   problem.what += ": it must be an export of the whole registry (REGEDIT /E without a key)";
+  if (oneKey_ && !topPath_.empty() && topRoot_ == root)
+    problem.what += "; an export of one key, as of [" + Utf16ToUtf8(RootName(topRoot_)) + "\\" +
+                    Utf16ToUtf8(topSpelling_) + "], serves only where nothing outside it is needed";
   return nullptr;
 }
 

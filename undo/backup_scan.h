@@ -9,7 +9,10 @@
 // exports the whole registry. Which of these applies is known only at the end
 // of the export, so the touched keys are gathered under each candidate. A
 // candidate counts only when the backup has its key itself, as an export of
-// the whole registry does.
+// the whole registry does, or when the backup is an export of one key
+// (REGEDIT /E FILE KEY: that key first and nothing outside it) and the
+// scripts touch nothing of that root but the key and what lies below it, as
+// the backup of a profile's hive loaded under HKEY_USERS for a moment.
 #pragma once
 
 #include <list>
@@ -64,6 +67,9 @@ class BackupScan : public RegFileHandler {
   void NoteUser(std::u16string_view rest);
   void Walk(TouchNode& top, std::u16string_view rest);
   const Mount* Choose(Root root, ScanProblem& problem) const;
+  // The root's own mount, when the backup is an export of one key of that
+  // root below which lies everything the scripts touch there.
+  const Mount* BelowExportedKey(Root root) const;
   // Says so when the backup is an export of one root key alone (REGEDIT /E
   // FILE HKEY_CURRENT_USER, as each user's backup before user.reg): it can
   // back only scripts that touch that root.
@@ -75,6 +81,11 @@ class BackupScan : public RegFileHandler {
   std::list<Mount> mounts_;
   std::vector<std::u16string> users_;  // interactive users' SIDs, as spelled
   std::vector<Root> wholeRoots_;       // roots the backup names as keys of their own
+  // The backup's first key, and whether every later one lies below it.
+  bool first_ = true, oneKey_ = true;
+  Root topRoot_ = Root::kLocalMachine;
+  std::vector<std::u16string> topPath_;
+  std::u16string topSpelling_;
   std::vector<TouchNode*> valueTargets_;
   std::vector<std::pair<TouchNode*, std::size_t>> captureTargets_;
   // A value the undo would have to put back whose line REGEDIT does not

@@ -1,11 +1,14 @@
-// The user settings for every user: the user's part of hkcu.reg (the golden
-// user.reg files hold it for whole scripts), the Active Setup version and the
-// registration file.
+// The user settings for every user: which keys each per-user file keeps, the
+// mark of a selection, the command Active Setup runs, the Active Setup
+// version and the registration file. Whole files of whole selections are
+// golden (tests/golden/*/user.reg, profiles.reg).
 #include "app/all_users.h"
 
 #include <gtest/gtest.h>
 
+#include "app/user_part.h"
 #include "options/text_encoding.h"
+#include "support/files.h"
 
 namespace kwetro::testing {
 namespace {
@@ -16,18 +19,79 @@ std::string Lines(std::initializer_list<const char*> lines) {
   return text;
 }
 
-// A block of other keys goes whole, value continuations too; a block that
-// mixes roots keeps its HKEY_CURRENT_USER keys and its comment.
-TEST(UserPart, KeepsTheFrameAndTheCurrentUserKeysOfEachBlock) {
-  const std::string frame =
-      Lines({"Windows Registry Editor Version 5.00", "", ";---", "; S", ";---", ""});
-  const std::string kept = Lines({"[HKEY_CURRENT_USER\\A]", "; a", "\"x\"=dword:00000001", ""});
-  const std::string script =
-      frame + kept +
-      Lines({"[HKEY_USERS\\.DEFAULT\\B]", "; b", "\"y\"=hex(2):41,00,\\", "00,00", "",
-             "[-HKEY_CLASSES_ROOT\\C]", "[-HKEY_CURRENT_USER\\D]", "; c", "",
-             "[HKEY_CLASSES_ROOT\\E]", "; e", "@=\"{1}\"", "", "[HKEY_CURRENT_USERS\\F]", ""});
-  EXPECT_EQ(UserPart(script), frame + kept + Lines({"[-HKEY_CURRENT_USER\\D]", "; c", ""}));
+TEST(UserKeys, EachKeyLineKeptLeftOutOrMovedUnderTheHiveRoot) {
+  const struct {
+    const char* line;
+    const char* user;  // kept in user.reg; "" left out
+    const char* hive;  // as profiles.reg spells it; "" left out
+  } rows[] = {
+      {"[HKEY_CURRENT_USER\\Control Panel\\Desktop]", "[HKEY_CURRENT_USER\\Control Panel\\Desktop]",
+       "[HKEY_USERS\\KwetroProfile\\Control Panel\\Desktop]"},
+      {"[-HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\"
+       "Favorites]",
+       "[-HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\"
+       "Favorites]",
+       "[-HKEY_USERS\\KwetroProfile\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+       "MenuOrder\\Favorites]"},
+      {"[hkey_current_user\\Environment]", "[hkey_current_user\\Environment]",
+       "[HKEY_USERS\\KwetroProfile\\Environment]"},
+      // The Policies keys, and what lies below them, in any case of letters.
+      {"[HKEY_CURRENT_USER\\SOFTWARE\\Policies\\Microsoft\\Windows\\System\\Power]", "",
+       "[HKEY_USERS\\KwetroProfile\\SOFTWARE\\Policies\\Microsoft\\Windows\\System\\Power]"},
+      {"[HKEY_CURRENT_USER\\Software\\policies]", "",
+       "[HKEY_USERS\\KwetroProfile\\Software\\policies]"},
+      {"[-HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]", "",
+       "[-HKEY_USERS\\KwetroProfile\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\"
+       "Explorer]"},
+      // Names that only begin like them are no Policies keys.
+      {"[HKEY_CURRENT_USER\\Software\\PoliciesX]", "[HKEY_CURRENT_USER\\Software\\PoliciesX]",
+       "[HKEY_USERS\\KwetroProfile\\Software\\PoliciesX]"},
+      {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Policies]",
+       "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Policies]",
+       "[HKEY_USERS\\KwetroProfile\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+       "Policies]"},
+      // Other roots, and a root that only begins like HKEY_CURRENT_USER.
+      {"[HKEY_USERS\\.DEFAULT\\Control Panel\\Keyboard]", "", ""},
+      {"[-HKEY_CLASSES_ROOT\\CLSID\\{1}]", "", ""},
+      {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft]", "", ""},
+      {"[HKEY_CURRENT_USERS\\F]", "", ""},
+  };
+  const CurrentUserKeys user(false, kCurrentUserRoot), hive(true, kHiveRoot);
+  for (const auto& row : rows) {
+    std::string room;
+    EXPECT_EQ(user.Keep(row.line, room), row.user) << row.line;
+    EXPECT_EQ(hive.Keep(row.line, room), row.hive) << row.line;
+  }
+}
+
+TEST(SelectionMark, FollowsTheUserSettingsAndNothingElse) {
+  Selection built;
+  const std::string mark = SelectionMark(built);
+  EXPECT_EQ(mark.size(), 16u);
+  EXPECT_EQ(mark.find_first_not_of("0123456789abcdef"), std::string::npos);
+  // The same selection on another machine, on another day: the same mark.
+  EXPECT_EQ(mark, "22d8ae47addff666");
+  const auto changed = [&built](const char* option) {
+    Selection other = built;
+    TriState& state = other.options[static_cast<std::size_t>(OptionIndex(option))];
+    state = state == cbChecked ? cbUnchecked : cbChecked;
+    return SelectionMark(other);
+  };
+  // Machine-wide only (the taskbar's grouping): the user's settings stay.
+  EXPECT_EQ(changed("pCheckBox_2_6"), mark);
+  // The Start menu's sort order, which hklm.reg deletes in the profile.
+  EXPECT_NE(changed("pCheckBox_2_11"), mark);
+  // A Policies value, which user.reg leaves out, still tells selections apart.
+  EXPECT_NE(changed("sCheckBox_1_2"), mark);
+}
+
+TEST(StubPath, BackupFirstAndOnlyWithoutTheMark) {
+  EXPECT_EQ(
+      StubPath("0123456789abcdef"),
+      "CMD /C REG QUERY \"HKCU\\Software\\Kwetro\" /v 0123456789abcdef >NUL 2>NUL & IF "
+      "ERRORLEVEL 1 (DEL \"%USERPROFILE%\\Kwetro-backup.reg\" 2>NUL & REGEDIT /E "
+      "\"%USERPROFILE%\\Kwetro-backup.reg\" HKEY_CURRENT_USER && IF EXIST "
+      "\"%USERPROFILE%\\Kwetro-backup.reg\" REGEDIT /S \"%ALLUSERSPROFILE%\\Kwetro\\user.reg\")");
 }
 
 TEST(SetupVersion, ReadWrittenRaisedAndChosen) {
@@ -69,22 +133,29 @@ TEST(SetupVersion, ReadWrittenRaisedAndChosen) {
     EXPECT_EQ(NewSetupVersion(at, c.registered).Text(), c.chosen) << c.registered;
 }
 
-TEST(RegistrationScript, TheEntryAndTheMarkOfTheUserWhoImportsIt) {
+TEST(RegistrationScript, TheEntryAndTheMarksOfTheUserWhoImportsIt) {
   SetupVersion v;
   ASSERT_TRUE(SetupVersion::Parse("2025,1107,1530,12", v));
   EXPECT_EQ(
-      Cp1251ToUtf8(RegistrationScript(v)),
+      Cp1251ToUtf8(RegistrationScript(v, "0123456789abcdef")),
       Lines(
           {"Windows Registry Editor Version 5.00", "",
            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\Kwetro]",
            "; Настройки пользователя - каждому пользователю, и новым тоже",
            "@=\"Kwetro - настройки пользователя\"",
-           "\"StubPath\"=\"CMD /C REGEDIT /E \\\"%USERPROFILE%\\\\Kwetro-backup.reg\\\" "
-           "HKEY_CURRENT_USER & REGEDIT /S \\\"%ALLUSERSPROFILE%\\\\Kwetro\\\\user.reg\\\"\"",
+           "\"StubPath\"=\"CMD /C REG QUERY \\\"HKCU\\\\Software\\\\Kwetro\\\" /v 0123456789abcdef "
+           ">NUL 2>NUL & IF ERRORLEVEL 1 (DEL \\\"%USERPROFILE%\\\\Kwetro-backup.reg\\\" 2>NUL & "
+           "REGEDIT /E \\\"%USERPROFILE%\\\\Kwetro-backup.reg\\\" HKEY_CURRENT_USER && IF EXIST "
+           "\\\"%USERPROFILE%\\\\Kwetro-backup.reg\\\" REGEDIT /S "
+           "\\\"%ALLUSERSPROFILE%\\\\Kwetro\\\\user.reg\\\")\"",
            "\"Version\"=\"2025,1107,1530,12\"", "\"IsInstalled\"=dword:00000001", "",
            "[HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\Kwetro]",
            "; Кто импортирует этот файл, уже получил hkcu.reg: Active Setup его пропустит",
-           "\"Version\"=\"2025,1107,1530,12\"", ""}));
+           "\"Version\"=\"2025,1107,1530,12\"", "", "[-HKEY_CURRENT_USER\\Software\\Kwetro]", "",
+           "[HKEY_CURRENT_USER\\Software\\Kwetro]",
+           "; Настройки пользователя этого выбора здесь уже есть: Active Setup не импортирует их "
+           "снова",
+           "\"0123456789abcdef\"=\"\"", ""}));
 }
 
 }  // namespace

@@ -91,9 +91,11 @@ TEST(Cli, WritesWhatTheEngineGivesForTheSameSettingsFile) {
   r = Cli({"generate", "--settings", dir.File("k.ini"), "--out", dir.Path()});
   ASSERT_EQ(r.code, kExitOk) << r.err;
   EXPECT_EQ(r.out, dir.File("hkcu.reg") + "\n" + dir.File("hklm.reg") + "\n" +
-                       dir.File("user.reg") + "\n" + dir.File("activesetup.reg") + "\n");
-  EXPECT_TRUE(dir.Read("user.reg") == UserPart(BuildHkcuScript(selection).Bytes()));
-  EXPECT_TRUE(dir.Read("hkcu.reg") == BuildHkcuScript(selection).Bytes());
+                       dir.File("user.reg") + "\n" + dir.File("activesetup.reg") + "\n" +
+                       dir.File("profiles.reg") + "\n");
+  const Selection everyUser = Restored(dir.Read("k.ini"));
+  EXPECT_TRUE(dir.Read("user.reg") == EveryUserScripts(everyUser, SetupVersion())[0].bytes);
+  EXPECT_TRUE(dir.Read("hkcu.reg") == BuildHkcuScript(everyUser).Bytes());
 }
 
 TEST(Cli, TheReferenceOfAllOptionsIsCurrent) {

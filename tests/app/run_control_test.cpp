@@ -273,46 +273,64 @@ TEST(Apply, DeploymentWritesBesideTheProgramAndTheStartupCommands) {
   EXPECT_FALSE(PathExists(p.dir.File("All Users")));
 }
 
-// For every user, a deployment also keeps user.reg and activesetup.reg where
-// the removal of its folder does not reach, and registers them after every
-// other command; an interactive Apply writes them beside the scripts.
+// For every user, a deployment also keeps its files and a copy of the program
+// where the removal of its folder does not reach, and registers them after
+// every other command; an interactive Apply writes the files beside the
+// scripts.
 TEST(Apply, ForEveryUserTheUserPartIsKeptAndRegisteredLast) {
   const char* settings = "[Start]\r\nTimer=0\r\n\r\n[dCheckBox_1_1]\r\nChecked=1\r\n";
-  Program p(true, settings);
+  // Under a name of its own, with its settings file of that name.
+  Program p(true, settings, "Setup.exe");
+  WriteBytes(p.folder + "Setup.ini", settings);
+  WriteBytes(p.fake.modulePath, "MZ the program");
   p.Start();
   std::filesystem::create_directories(p.dir.File("All Users"));
   // A clock behind the registered version still raises it.
   p.fake.machine[std::string(kActiveSetupKey) + "|Version"] = "9999,1231,2359,59";
   ASSERT_TRUE(p.run.Apply());
-  std::string names;
-  for (const StartupCommand& c : p.fake.commands) names += c.name + " ";
-  EXPECT_EQ(names, "Reg_0 Reg_1 Reg_2 Reg-Del Reg-AllUsers ");
-  const std::string kept = p.dir.File("All Users") + "/Kwetro/";
-  EXPECT_EQ(p.fake.commands.back().data,
-            "REGEDIT /S \"" + JoinPath(kept.substr(0, kept.size() - 1), "activesetup.reg") + "\"");
+  const std::string kept = p.dir.File("All Users") + "/Kwetro";
+  std::string commands;
+  for (const StartupCommand& c : p.fake.commands) commands += c.name + " ";
+  EXPECT_EQ(commands + "| " + p.fake.commands[p.fake.commands.size() - 2].data + " | " +
+                p.fake.commands.back().data,
+            "Reg_0 Reg_1 Reg_2 Reg-Del Reg-AllUsers Reg-AllProfiles | REGEDIT /S \"" +
+                JoinPath(kept, "activesetup.reg") + "\" | \"" + JoinPath(kept, "Kwetro.exe") +
+                "\" /profiles");
   EXPECT_EQ(p.dir.Listing("All Users/Kwetro") + "|" + p.dir.Listing("WINDOWS/UPDKwetro"),
-            "activesetup.reg user.reg|Kwetro.ini hkcu.reg hklm.reg");
-  EXPECT_TRUE(ReadBytes(kept + "user.reg") == UserPart(BuildHkcuScript(p.selection).Bytes()));
+            "Kwetro.exe activesetup.reg profiles.reg user.reg|Kwetro.ini Setup.exe Setup.ini "
+            "hkcu.reg hklm.reg");
+  EXPECT_EQ(ReadBytes(JoinPath(kept, "Kwetro.exe")), "MZ the program");
   SetupVersion raised;
   ASSERT_TRUE(SetupVersion::Parse("9999,1231,2359,60", raised));
-  EXPECT_TRUE(ReadBytes(kept + "activesetup.reg") == RegistrationScript(raised));
+  for (const EveryUserScript& file : EveryUserScripts(p.selection, raised))
+    EXPECT_TRUE(ReadBytes(JoinPath(kept, file.name)) == file.bytes) << file.name;
 
   Program local(false, settings);
   local.Start();
   ASSERT_TRUE(local.run.Apply());
   EXPECT_TRUE(local.fake.commands.empty());
-  EXPECT_EQ(local.dir.Listing("work"), "activesetup.reg hkcu.reg hklm.reg user.reg");
+  EXPECT_EQ(local.dir.Listing("work"), "activesetup.reg hkcu.reg hklm.reg profiles.reg user.reg");
   EXPECT_FALSE(PathExists(local.dir.File("All Users")));
 
-  // A folder that cannot be made stops Apply before the start-up commands.
-  Program blocked(true, settings);
-  blocked.Start();
-  std::filesystem::create_directories(blocked.dir.File("All Users"));
-  WriteBytes(blocked.dir.File("All Users/Kwetro"), "");
-  EXPECT_FALSE(blocked.run.Apply());
-  ASSERT_EQ(blocked.fake.errors.size(), 1u);
-  EXPECT_EQ(blocked.fake.errors[0].rfind("Не удалось создать папку\n", 0), 0u);
-  EXPECT_TRUE(blocked.fake.commands.empty());
+  // A folder that cannot be made, or a program that cannot be copied, stops
+  // Apply before the start-up commands.
+  for (const char* blocker : {"Kwetro", "Kwetro/Kwetro.exe"}) {
+    Program blocked(true, settings);
+    WriteBytes(blocked.fake.modulePath, "MZ");
+    blocked.Start();
+    std::filesystem::create_directories(blocked.dir.File("All Users/Kwetro"));
+    std::filesystem::remove(blocked.dir.File("All Users/Kwetro"));
+    if (std::string(blocker) == "Kwetro")
+      WriteBytes(blocked.dir.File("All Users/Kwetro"), "");
+    else
+      std::filesystem::create_directories(blocked.dir.File("All Users/Kwetro/Kwetro.exe"));
+    EXPECT_FALSE(blocked.run.Apply());
+    ASSERT_EQ(blocked.fake.errors.size(), 1u);
+    EXPECT_EQ(blocked.fake.errors[0].substr(0, blocked.fake.errors[0].find('\n')),
+              std::string(blocker) == "Kwetro" ? "Не удалось создать папку"
+                                               : "Не удалось записать файл программы");
+    EXPECT_TRUE(blocked.fake.commands.empty()) << blocker;
+  }
 }
 
 TEST(Failures, EachIsShownWithItsFileAndStopsWhatFollows) {

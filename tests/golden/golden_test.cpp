@@ -52,10 +52,13 @@ TEST(GoldenScripts, EachSelectionWritesItsScriptsByteForByte) {
     RestoreSettings(ReadBytes(entry.path() / "selection.ini"), selection);
     Compare(entry.path() / "hkcu.reg", BuildHkcuScript(selection).Bytes(), update);
     Compare(entry.path() / "hklm.reg", BuildHklmScript(selection).Bytes(), update);
-    // The user's part that a deployment for every user keeps, where a
-    // selection writes keys of other roots into hkcu.reg.
-    if (std::filesystem::exists(entry.path() / "user.reg"))
-      Compare(entry.path() / "user.reg", UserPart(BuildHkcuScript(selection).Bytes()), update);
+    // The user's part for every user, where a folder holds it: user.reg for
+    // Active Setup, profiles.reg for the hives of the profiles on the disk.
+    SetupVersion version;
+    SetupVersion::Parse("2025,1107,1530,12", version);
+    for (const EveryUserScript& file : EveryUserScripts(selection, version))
+      if (std::filesystem::exists(entry.path() / file.name))
+        Compare(entry.path() / file.name, file.bytes, update);
   }
   EXPECT_EQ(selections, 7) << "the source tree is out of reach at " << root.string();
 }

@@ -89,9 +89,9 @@ TEST(ScriptProperties, NoSettingsFileMakesAScriptHoldALineTheProgramDoesNotDefin
       Selection restored;
       RestoreSettings(crafted, restored);
       EXPECT_EQ(dir.Listing(), ForEveryUser(restored)
-                                   ? "activesetup.reg hkcu.reg hklm.reg k.ini user.reg"
+                                   ? "activesetup.reg hkcu.reg hklm.reg k.ini profiles.reg user.reg"
                                    : "hkcu.reg hklm.reg k.ini");
-      for (const char* name : {"activesetup.reg", "user.reg"})
+      for (const char* name : {"activesetup.reg", "profiles.reg", "user.reg"})
         std::filesystem::remove(dir.File(name));
     }
     if (HasFailure()) {

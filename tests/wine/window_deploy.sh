@@ -8,7 +8,8 @@
 # removes itself: SelfDel.bat must spell its path in code page 866 for the
 # command interpreter to find it. At the next logon (wineboot -r) the commands
 # export the registry to RegAfter.reg, import the scripts and Custom.reg, run
-# Cleanup.cmd and remove the folder; nothing of Active Setup is written.
+# Cleanup.cmd and remove the folder; nothing of Active Setup is written, and
+# the profiles on the disk stay as they were.
 #
 # Then the same road for every user (dCheckBox_1_1): the deployment also keeps
 # user.reg and activesetup.reg in %ALLUSERSPROFILE%\Kwetro and registers a
@@ -19,8 +20,19 @@
 # yet (the keys of user.reg deleted, no mark), with a profile path of blanks
 # and Russian letters. That user gets every value of user.reg, the command
 # backs up the user's HKEY_CURRENT_USER first, and kwetro-cli undo with that
-# backup puts the hive back byte for byte. A later deployment raises the
-# version.
+# backup puts the hive back byte for byte; run again, as on another machine
+# deployed later, the command sees the selection's mark and imports nothing.
+# A later deployment raises the version.
+#
+# The profiles on the disk: a second profile (a Russian name) and the Default
+# User exist beforehand, each with a hive as Wine stores one, and a third
+# profile whose NTUSER.DAT is no hive, a fourth without one. The deployment for every user also
+# starts its copy of the program (Kwetro.exe /profiles) at the next logon,
+# which loads each hive with RegLoadKey, backs it up and imports profiles.reg:
+# afterwards both hives hold every HKEY_CURRENT_USER value and deletion of
+# both scripts, Policies included, each hive's backup with kwetro-cli undo
+# gives it back byte for byte, and the third and fourth are named in
+# profiles.log and left as they were (no hive made where there was none).
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
@@ -45,7 +57,9 @@ install_window_fonts
 
 mingw=x86_64-w64-mingw32-g++-win32
 command -v "$mingw" >/dev/null || fail "$mingw not found; run scripts/install-deps.sh"
-"$mingw" -std=c++17 -O1 -static -municode -o "$work/active_setup_run.exe" "$here/active_setup_run.cpp"
+for tool in active_setup_run hive_tool; do
+  "$mingw" -std=c++17 -O1 -static -municode -o "$work/$tool.exe" "$here/$tool.cpp"
+done
 
 windir=$(wine cmd /c 'echo %WINDIR%' | tr -d '\r')
 profiles=$(wine cmd /c 'echo %ALLUSERSPROFILE%' | tr -d '\r')
@@ -138,6 +152,93 @@ export_key() {
   [[ -s $2 ]] || fail "REGEDIT /E $1 wrote nothing"
 }
 
+# --- the profiles on the disk --------------------------------------------------
+profile_list='HKLM\Software\Microsoft\Windows NT\CurrentVersion\ProfileList'
+users=$(winepath -u 'C:\users')
+second_sid=S-1-5-21-0-0-0-1001 broken_sid=S-1-5-21-0-0-0-1002 missing_sid=S-1-5-21-0-0-0-1003
+missing_folder="$users/Без куста"
+# Each profile on the disk: ProfileList's name for it, and its folder.
+declare -A hive_folder=([Default User]="$users/Default User" [$second_sid]="$users/Иван Петров"
+  [$broken_sid]="$users/Сломанный")
+
+# The hives as Wine stores them: the Default User's a copy of HKEY_USERS\.DEFAULT,
+# the second profile's a copy of this user's hive with a Start-menu order and
+# a Policies value of its own, which the selection deletes and changes. Wine
+# has no Default User: ProfileList names it as Windows XP does.
+prepare_profiles() {
+  local who
+  for who in "${!hive_folder[@]}"; do mkdir -p "${hive_folder[$who]}"; done
+  wine "$work/hive_tool.exe" save default 'C:\users\Default User\NTUSER.DAT' ||
+    fail "could not make the Default User's hive"
+  wine "$work/hive_tool.exe" save current 'C:\users\Иван Петров\NTUSER.DAT' ||
+    fail "could not make the second profile's hive"
+  printf '%s\n' '' '[Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu2\\Programs] 1700000000' \
+    '"Order"=hex:08,00,00,00,02,00,00,00' '' '[Software\\Policies\\Microsoft\\Windows\\System\\Power] 1700000000' \
+    '"PromptPasswordOnResume"=dword:00000000' >>"${hive_folder[$second_sid]}/NTUSER.DAT"
+  echo 'это не куст реестра' >"${hive_folder[$broken_sid]}/NTUSER.DAT"
+  mkdir -p "$missing_folder"
+  wine reg add "$profile_list" /v DefaultUserProfile /d 'Default User' /f >/dev/null 2>&1 &&
+    wine reg add "$profile_list\\$second_sid" /v ProfileImagePath /t REG_EXPAND_SZ \
+      /d '%SystemDrive%\users\Иван Петров' /f >/dev/null 2>&1 &&
+    wine reg add "$profile_list\\$broken_sid" /v ProfileImagePath /d 'C:\users\Сломанный' /f \
+      >/dev/null 2>&1 &&
+    wine reg add "$profile_list\\$missing_sid" /v ProfileImagePath /d 'C:\users\Без куста' /f \
+      >/dev/null 2>&1 || fail "could not name the profiles in ProfileList"
+  mkdir -p "$work/hives"
+  for who in "${!hive_folder[@]}"; do cp "${hive_folder[$who]}/NTUSER.DAT" "$work/hives/$who.dat"; done
+}
+
+# Every hive file is as it was made, and no profile has a backup of ours.
+profiles_untouched() {
+  local who
+  for who in "${!hive_folder[@]}"; do
+    cmp -s "$work/hives/$who.dat" "${hive_folder[$who]}/NTUSER.DAT" || fail "the hive of $who was changed"
+    [[ ! -e ${hive_folder[$who]}/Kwetro-profile-backup.reg ]] || fail "$who has a backup of ours"
+  done
+  [[ $(ls -A "$missing_folder") == "" ]] || fail "a hive was made for the profile that had none"
+}
+
+# The loaded hive at HKEY_USERS\KwetroProfile, where profiles.reg writes.
+mount_hive() { wine "$work/hive_tool.exe" load KwetroProfile "$(winepath -w "$1")" || fail "could not load $1"; }
+unmount_hive() { wine "$work/hive_tool.exe" unload KwetroProfile || fail "could not unload a hive"; }
+
+# After the logon of a deployment for every user: the step's log, each hive
+# written (every value and deletion of profiles.reg there, the hive's file
+# written anew), each backup undoing it byte for byte, the broken one named.
+check_profiles() {
+  local log=$kept/profiles.log who hive backup
+  wait_for 60 settled "$log" || fail "the administrator step wrote no profiles.log"
+  sed $'1s/^\xEF\xBB\xBF//; s/^/  /' "$log"
+  grep -q "^  Default User, C:\\\\users\\\\Default User\\\\NTUSER.DAT: записан; " "$log" &&
+    grep -q "^  $second_sid, C:\\\\users\\\\Иван Петров\\\\NTUSER.DAT: записан; " "$log" &&
+    grep -q "^  $broken_sid, C:\\\\users\\\\Сломанный\\\\NTUSER.DAT: не загружен: " "$log" &&
+    grep -q "^  $missing_sid, C:\\\\users\\\\Без куста\\\\NTUSER.DAT: не загружен: " "$log" &&
+    grep -q "^  S-1-5-21-0-0-0-1000, .*: администратор этого входа" "$log" ||
+    fail "profiles.log does not say what befell each profile"
+  cmp -s "$work/hives/$broken_sid.dat" "${hive_folder[$broken_sid]}/NTUSER.DAT" ||
+    fail "the broken hive was changed"
+  [[ $(ls -A "$missing_folder") == "" ]] || fail "a hive was made for the profile that had none"
+  for who in "Default User" "$second_sid"; do
+    hive=${hive_folder[$who]}/NTUSER.DAT
+    backup=${hive_folder[$who]}/Kwetro-profile-backup.reg
+    [[ $who == "Default User" ]] && backup=$kept/default-user-backup.reg
+    [[ -s $backup ]] || fail "$who was not backed up"
+    ! cmp -s "$work/hives/$who.dat" "$hive" || fail "the hive file of $who was not written"
+    mount_hive "$hive"
+    export_key 'HKEY_USERS\KwetroProfile' "$work/kept/hive-after.reg"
+    printf '%s: ' "$who"
+    perl "$here/reg_import_check.pl" --import "$kept/profiles.reg=/dev/null" \
+      --export "$work/kept/hive-after.reg"
+    (cd "$work/kept" && wine "$win64/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
+      "$(winepath -w "$kept/profiles.reg")") >/dev/null || fail "kwetro-cli undo refused the backup of $who"
+    wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
+    export_key 'HKEY_USERS\KwetroProfile' "$work/kept/hive-undone.reg"
+    cmp -s "$backup" "$work/kept/hive-undone.reg" || fail "after undo the hive of $who differs from its backup"
+    unmount_hive
+  done
+  echo "undo with each hive's backup gives the hive back byte for byte"
+}
+
 # The selection as an administrator prepares it: an interactive Apply's
 # settings file.
 printf '[sCheckBox_1_9]\r\nChecked=1\r\n\r\n[mCheckBox_1_12]\r\nChecked=1\r\n\r\n[pCheckBox_4_1]\r\nChecked=1\r\n\r\n' \
@@ -145,6 +246,7 @@ printf '[sCheckBox_1_9]\r\nChecked=1\r\n\r\n[mCheckBox_1_12]\r\nChecked=1\r\n\r\
 (cd "$work" && wine "$win64/kwetro-cli.exe" settings --settings choice.ini --out prepared.ini) >/dev/null
 
 # --- the countdown run ------------------------------------------------------
+prepare_profiles
 deploy "$work/prepared.ini"
 [[ $(value_names "$runonce") == "$(printf '%s\n' "${commands[@]}" | sort)" ]] ||
   fail "RunOnce holds other values than the six start-up commands: $(value_names "$runonce" | tr '\n' ' ')"
@@ -154,6 +256,7 @@ next_logon
 [[ $(reg_value 'HKCU\Software\KwetroDeployCheck' Custom) == 0x1 ]] || fail "Custom.reg was not imported"
 wine reg query "HKLM\\$entry" >/dev/null 2>&1 && fail "an Active Setup entry was written for the first user alone"
 [[ ! -e $kept ]] || fail "%ALLUSERSPROFILE%\\Kwetro was written for the first user alone"
+profiles_untouched
 
 # The registry now holds what the two scripts say.
 : >"$work/kept/no-output.txt"
@@ -169,22 +272,33 @@ perl "$here/reg_import_check.pl" \
 echo "deployment done: settings imported, RegAfter.reg exported, folder removed"
 
 # --- for every user -----------------------------------------------------------
-(cd "$work" && wine "$win64/kwetro-cli.exe" set --settings prepared.ini --out every-user.ini dCheckBox_1_1=yes) >/dev/null
+# With a Policies value of each kind and the Start menu's order, which
+# hklm.reg deletes in the user's hive.
+(cd "$work" && wine "$win64/kwetro-cli.exe" set --settings prepared.ini --out every-user.ini \
+  dCheckBox_1_1=yes sCheckBox_1_2=yes sCheckBox_1_7=yes pCheckBox_2_11=yes) >/dev/null
 mkdir -p "$work/generated"
 (cd "$work" && wine "$win64/kwetro-cli.exe" generate --settings every-user.ini --out generated) >/dev/null
 deploy "$work/every-user.ini"
 check_value Reg-AllUsers "REGEDIT /S \"$profiles\\Kwetro\\activesetup.reg\""
-[[ $(value_names "$runonce") == "$(printf '%s\n' "${commands[@]}" Reg-AllUsers | sort)" ]] ||
-  fail "RunOnce holds other values than the seven start-up commands: $(value_names "$runonce" | tr '\n' ' ')"
-cmp -s "$kept/user.reg" "$work/generated/user.reg" || fail "user.reg is not the user's part of hkcu.reg"
+check_value Reg-AllProfiles "\"$profiles\\Kwetro\\Kwetro.exe\" /profiles"
+[[ $(value_names "$runonce") == "$(printf '%s\n' "${commands[@]}" Reg-AllUsers Reg-AllProfiles | sort)" ]] ||
+  fail "RunOnce holds other values than the eight start-up commands: $(value_names "$runonce" | tr '\n' ' ')"
+cmp -s "$kept/user.reg" "$work/generated/user.reg" || fail "user.reg is not the user's part of both scripts"
+# profiles.reg as generate writes it, but for the version: the time of writing.
+cmp -s <(grep -av '^"Version"=' "$kept/profiles.reg") <(grep -av '^"Version"=' "$work/generated/profiles.reg") ||
+  fail "profiles.reg is not the user's part of both scripts under HKEY_USERS\\KwetroProfile"
+cmp -s "$kept/Kwetro.exe" "$win64/Kwetro.exe" || fail "the program was not kept for the administrator step"
 [[ -s $kept/activesetup.reg ]] || fail "activesetup.reg was not kept"
-echo "user.reg and activesetup.reg are kept, the seventh start-up command registered"
+echo "user.reg, activesetup.reg, profiles.reg and the program are kept, two more start-up commands registered"
+mark=$(sed -n 's/^"\([0-9a-f]\{16\}\)"=""\r$/\1/p' "$kept/user.reg")
+[[ -n $mark ]] || fail "user.reg ends with no mark of the selection"
 
 version=$(kept_version)
 next_logon
 wait_for 30 test "$(reg_value "HKLM\\$entry" Version)" == "$version" ||
   fail "the Active Setup entry of version $version was not registered at the logon"
 [[ -z $(reg_value "$runonce" Reg-AllUsers) ]] || fail "RunOnce Reg-AllUsers is still there after the logon"
+check_profiles
 # Whether RegAfter.reg, the backup before any script, holds Kwetro's entry.
 backed_up() { [[ $(iconv -f UTF-16 -t UTF-8 "$after" | grep -cF 'Active Setup\Installed Components\Kwetro]') -gt 0 ]]; }
 backed_up && fail "RegAfter.reg already holds the Active Setup entry: it was registered before the backup"
@@ -194,7 +308,8 @@ backed_up && fail "RegAfter.reg already holds the Active Setup entry: it was reg
 [[ $(wine reg query "HKLM\\$entry" /ve 2>/dev/null | iconv -f CP866 -t UTF-8) == *'Kwetro - настройки пользователя'* ]] ||
   fail "the entry has no readable name"
 stub=$(reg_value "HKLM\\$entry" StubPath)
-[[ $stub == 'CMD /C REGEDIT /E "%USERPROFILE%\Kwetro-backup.reg" HKEY_CURRENT_USER & REGEDIT /S "%ALLUSERSPROFILE%\Kwetro\user.reg"' ]] ||
+backup_of_user='"%USERPROFILE%\Kwetro-backup.reg"'
+[[ $stub == "CMD /C REG QUERY \"HKCU\\Software\\Kwetro\" /v $mark >NUL 2>NUL & IF ERRORLEVEL 1 (DEL $backup_of_user 2>NUL & REGEDIT /E $backup_of_user HKEY_CURRENT_USER && IF EXIST $backup_of_user REGEDIT /S \"%ALLUSERSPROFILE%\\Kwetro\\user.reg\")" ]] ||
   fail "the entry's StubPath is [$stub]"
 [[ $(reg_value "HKCU\\$entry" Version) == "$version" ]] ||
   fail "the first user, who imported hkcu.reg, has no mark of version $version"
@@ -217,6 +332,12 @@ mkdir -p "$(winepath -u "$profile")" "$(winepath -u "$everyone\\Kwetro")"
 # Only there: the command must find it through its own ALLUSERSPROFILE.
 mv "$kept/user.reg" "$(winepath -u "$everyone\\Kwetro\\user.reg")"
 cp "$(winepath -u "$everyone\\Kwetro\\user.reg")" "$work/kept/user.reg"
+# No import without the backup: a profile folder that is not there.
+wine "$work/active_setup_run.exe" Kwetro 'USERPROFILE=C:\users\Нет такого' "ALLUSERSPROFILE=$everyone" \
+  >/dev/null 2>&1 || true
+export_key HKEY_CURRENT_USER "$work/kept/user-unbacked.reg"
+perl "$here/reg_import_check.pl" --import "$work/kept/user.reg=/dev/null" \
+  --export "$work/kept/user-unbacked.reg" >/dev/null && fail "user.reg was imported without a backup"
 wine "$work/active_setup_run.exe" Kwetro "USERPROFILE=$profile" "ALLUSERSPROFILE=$everyone" \
   >"$work/kept/command-output.txt" 2>&1 || fail "the registered command failed: $(cat "$work/kept/command-output.txt")"
 backup=$(winepath -u "$profile\\Kwetro-backup.reg")
@@ -225,6 +346,18 @@ export_key HKEY_CURRENT_USER "$work/kept/user-after.reg"
 printf "the other user's HKEY_CURRENT_USER: "
 perl "$here/reg_import_check.pl" --import "$work/kept/user.reg=$work/kept/command-output.txt" \
   --export "$work/kept/user-after.reg"
+
+# A roaming profile on another machine deployed later: Windows runs the
+# command again (that machine's version is above the user's), and the
+# selection's mark in the hive stops it; the user's own change stays.
+wine reg add 'HKCU\Control Panel\PowerCfg' /v CurrentPowerPolicy /d 7 /f >/dev/null 2>&1
+cp "$backup" "$work/kept/backup-first.reg"
+wine "$work/active_setup_run.exe" Kwetro "USERPROFILE=$profile" "ALLUSERSPROFILE=$everyone" >/dev/null 2>&1 ||
+  fail "the registered command failed when run again"
+[[ $(reg_value 'HKCU\Control Panel\PowerCfg' CurrentPowerPolicy) == 7 ]] ||
+  fail "user.reg was imported again over the user's own change"
+cmp -s "$backup" "$work/kept/backup-first.reg" || fail "the user's backup was written again"
+echo "run again for a hive that holds the selection: nothing imported, the backup kept"
 
 # That user's undo: the backup and user.reg give the hive back as it was.
 (cd "$work/kept" && wine "$win64/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
@@ -247,3 +380,7 @@ perl -e '@a = split /,/, $ARGV[0]; @b = split /,/, $ARGV[1];
   fail "the later deployment's version $later is not above $version"
 [[ $(reg_value "HKCU\\$entry" Version) == "$later" ]] || fail "the first user has no mark of version $later"
 echo "a later deployment raised the version to $later"
+# The step again: both hives hold the selection already and stay as they are.
+wait_for 60 test "$(grep -c 'уже содержит настройки этого выбора' "$kept/profiles.log")" == 2 ||
+  fail "the administrator step of the later deployment wrote the hives again: $(tail -n 6 "$kept/profiles.log")"
+echo "the later deployment's administrator step left the hives that hold the selection alone"
