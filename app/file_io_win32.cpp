@@ -3,8 +3,8 @@
 #include <atomic>
 
 #include "app/file_io.h"
-#include "win32/handles.h"
 #include "app/win32_text.h"
+#include "win32/handles.h"
 
 namespace kwetro {
 namespace {
@@ -101,6 +101,12 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 }
 
 bool DeleteFileAt(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
+
+bool DeleteFileAt(const std::string& path, std::string& reason) {
+  if (DeleteFileW(Widen(path).c_str())) return true;
+  reason = SystemMessage(GetLastError());
+  return false;
+}
 
 bool MakeFolder(const std::string& path, std::string& reason) {
   const std::wstring wide = Widen(path);

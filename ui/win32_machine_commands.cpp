@@ -76,6 +76,7 @@ void MainWindow::TakeFromMachine() {
       break;
     }
   parts_.selection = captured.selection;
+  run_.SelectionReplaced();
   SelectionChanged();
   std::wstring report = L"Выбор взят с этого компьютера: как на нём - " +
                         std::to_wstring(marks_.Count(MachineMark::kHeld)) +
