@@ -3,8 +3,8 @@
 #include <atomic>
 
 #include "app/file_io.h"
-#include "app/win32_text.h"
 #include "win32/handles.h"
+#include "app/win32_text.h"
 
 namespace kwetro {
 namespace {

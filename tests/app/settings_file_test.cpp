@@ -78,14 +78,10 @@ int ValueAfter(const std::string& text, const std::string& name) {
   if (name == "Timer" || !FindControl(name, ref)) return stored.countdown;
   const auto i = static_cast<std::size_t>(ref.index);
   switch (ref.kind) {
-    case ControlKind::kOption:
-      return s.options[i];
-    case ControlKind::kCombo:
-      return s.combos[i];
-    case ControlKind::kSpinner:
-      return s.spinners[i];
-    case ControlKind::kService:
-      return s.services[i];
+    case ControlKind::kOption: return s.options[i];
+    case ControlKind::kCombo: return s.combos[i];
+    case ControlKind::kSpinner: return s.spinners[i];
+    case ControlKind::kService: return s.services[i];
   }
   return -1;
 }

@@ -15,12 +15,9 @@ namespace {
 TEST(Win32Sources, LoadLibrariesAndCloseHandlesInOnePlaceEach) {
   // The call, and the one file that may make it.
   const std::map<std::string, std::string> only = {
-      {"LoadLibrary", "app/win32_system_files.cpp"},
-      {"CloseHandle(", "win32/handles.h"},
-      {"RegCloseKey(", "win32/handles.h"},
-      {"ReleaseDC(", "win32/handles.h"},
-      {"SelectObject(", "win32/handles.h"},
-      {"DeleteObject(", "win32/handles.h"},
+      {"LoadLibrary", "app/win32_system_files.cpp"}, {"CloseHandle(", "win32/handles.h"},
+      {"RegCloseKey(", "win32/handles.h"},       {"ReleaseDC(", "win32/handles.h"},
+      {"SelectObject(", "win32/handles.h"},      {"DeleteObject(", "win32/handles.h"},
       {"DeleteDC(", "win32/handles.h"},
   };
   std::map<std::string, int> seen;
