@@ -13,14 +13,9 @@
 namespace kwetro::win32 {
 namespace {
 
-// The header's title: this, then the caption of the main page shown.
-const wchar_t kTitlePrefix[] = L"  -  ";
-
 // On the services page the legend shows the layout's "Services" form of a
 // property where an item has one (ServicesCaption for Caption, ...).
 std::string ServicesForm(const char* property) { return std::string("Services") + property; }
-
-const wchar_t kNoComment[] = L" Без комментариев";
 
 }  // namespace
 
@@ -105,7 +100,7 @@ void InfoLine::ShowPageTitle(int page) {
   }
   if (page >= 0)
     SetLabelText(parts_.Object(WindowObject::kPageTitle),
-                 kTitlePrefix + Widen(Controls().pages[static_cast<std::size_t>(page)].caption));
+                 Widen(Controls().pages[static_cast<std::size_t>(page)].caption));
 }
 
 void InfoLine::MouseOver(HWND hwnd, POINT screen) {
@@ -158,7 +153,10 @@ void InfoLine::Refresh() {
   std::wstring text = LongHint(hint);
   const std::wstring lead = lead_ ? lead_(explained_) : std::wstring();
   if (!lead.empty()) text = Fitted(L" " + lead, text);
-  SetLabelText(parts_.Object(WindowObject::kInfoLine), text.empty() ? kNoComment : text);
+  // Where nothing has a hint, the line says what it is for (its caption in
+  // the layout).
+  const int line = parts_.Object(WindowObject::kInfoLine);
+  SetLabelText(line, text.empty() ? Widen(parts_.Item(line).Text("Caption")) : text);
 }
 
 std::wstring InfoLine::Fitted(const std::wstring& lead, const std::wstring& rest) const {

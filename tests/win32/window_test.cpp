@@ -65,11 +65,11 @@ TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
   const struct {
     int page;
     const char* title;
-  } pages[] = {{1, "  -  Проводник"},
-               {2, "  -  Настройки IE"},
-               {3, "  -  Настройки WMP"},
-               {4, "  -  Сервисы и службы"},
-               {0, "  -  Система"}};
+  } pages[] = {{1, "Проводник"},
+               {2, "Настройки IE"},
+               {3, "Настройки WMP"},
+               {4, "Сервисы и службы"},
+               {0, "Система"}};
   for (const auto& p : pages) {
     SelectPage("PageControl1", p.page);
     EXPECT_EQ(Graphic("Label10").text, W(p.title)) << p.page;
@@ -159,9 +159,11 @@ TEST_F(WindowTest, InformationLineFollowsTheMouse) {
   // The label beside a drop-down explains the drop-down.
   MouseOverGraphic("sLabel1_2");
   EXPECT_EQ(window_->InfoText(), L" " + Widen(Controls().combos[0].explanation));
-  // The header has no hint of its own.
+  // The header has no hint of its own: the line says what it is for.
   MouseOver(window_->Handle(), 500, 40);
-  EXPECT_EQ(window_->InfoText(), W(" Без комментариев"));
+  EXPECT_EQ(window_->InfoText(),
+            W(" Пояснение появится здесь: наведите указатель на параметр или перейдите к нему "
+              "клавишами."));
   // A disabled control still explains itself: a spinner while its value is
   // not written (both options that write it are grey at first).
   SelectPage("PageControl2", 3);
