@@ -56,6 +56,8 @@ class MainWindow : public RunControlView {
   std::function<void()> onEnd;
   std::function<void(const std::wstring&)> onError;
   std::function<bool(const std::wstring&)> onQuestion;
+  // How the user answers «Применить изменения?»: IDYES, IDNO or IDCANCEL.
+  std::function<int(const std::wstring&)> onChoice;
   std::function<machine::Machine()> readMachine;
 
   HWND Handle() const { return parts_.main; }
@@ -111,6 +113,10 @@ class MainWindow : public RunControlView {
   void OpenMachineMenu(HWND button);
   machine::Machine ReadMachine() const;
   bool Ask(const std::wstring& question);
+  // Whether the window may close now (Cancel, the close box, Alt+F4): in an
+  // interactive run with choices the last Apply (or the start) did not have,
+  // after the user's answer to «Применить изменения?» (Да applies first).
+  bool ReadyToClose();
   // The information line follows the keyboard focus.
   void NoticeFocus();
   // Shows a control as the search found it: its pages, the mark, its hint,
@@ -136,6 +142,7 @@ class MainWindow : public RunControlView {
   Preview preview_;
   MachineMarks marks_;
   std::optional<ControlRef> changed_;  // what the user changed last
+  Selection applied_;                  // as the last Apply, or the start, left it
   std::vector<int> marked_;            // the items the search marks
   bool countdownRunning_ = false;
   bool activated_ = false;

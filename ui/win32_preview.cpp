@@ -101,6 +101,10 @@ void Preview::Open(HWND owner, HFONT font, const RECT& pages, std::optional<Cont
   ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
 }
 
+void Preview::Close() {
+  if (window_.Get()) DestroyWindow(window_.Get());
+}
+
 SIZE Preview::LeastSize(HFONT font) const {
   // The tabs, a few lines of the files, the status line and the button.
   RECT tab = {};
@@ -302,8 +306,8 @@ bool Preview::PreTranslate(MSG& msg) {
     ShowFile(1 - shown_);
     return true;
   }
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-    DestroyWindow(window_.Get());
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_F4)) {
+    Close();
     return true;
   }
   if (PressFocusedButton(msg)) return true;

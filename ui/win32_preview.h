@@ -41,6 +41,8 @@ class Preview {
   // owner (PlacePreview; pages: the owner's pages on the screen).
   void Open(HWND owner, HFONT font, const RECT& pages, std::optional<ControlRef> control);
   bool IsOpen() const { return window_.Get() != nullptr; }
+  // Closes it; opened again, it comes back where it was.
+  void Close();
   HWND Handle() const { return window_.Get(); }
   // The selection changed: both files anew, the scroll position kept, and
   // the block of the control brought into view and marked when given.
@@ -50,7 +52,8 @@ class Preview {
   // Which file shows: 0 hkcu.reg, 1 hklm.reg.
   void ShowFile(int file);
   int ShownFile() const { return shown_; }
-  // The keyboard of the preview: Tab, Ctrl+Tab between the files, Esc closes.
+  // The keyboard of the preview: Tab, Ctrl+Tab between the files, Esc and F4
+  // close it.
   bool PreTranslate(MSG& msg);
   // Writes the file shown, as "Сохранить как..." does once a name is chosen.
   bool SaveTo(const std::string& path, std::string& reason) const;
