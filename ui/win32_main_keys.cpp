@@ -35,7 +35,7 @@ bool MainWindow::HandleKey(const MSG& msg) {
       CompareWithMachine();
       return true;
     case VK_F3:
-      search_.Next(!shift);
+      search_.Next(!shift, !inSearch);
       return true;
     case 'F':
       if (!ctrl) return false;
@@ -43,14 +43,20 @@ bool MainWindow::HandleKey(const MSG& msg) {
       return true;
     case VK_RETURN:
       if (!inSearch) return false;
-      search_.Next(!shift);
+      search_.Next(!shift, false);
       return true;
     case VK_ESCAPE:
       // Anywhere in the window, unless it closes an open drop-down list: the
       // search first, then the preview.
       if (DroppedDown(GetFocus())) return false;
       if (GetWindowTextLengthW(search_.Field()) > 0) {
+        // In the field, after Enter went to a match, the keys go there.
+        const std::optional<ControlRef> went = inSearch ? search_.Visited() : std::nullopt;
         search_.Clear();
+        if (went) {
+          GoTo(*went, true);
+          ClearMarks();
+        }
         return true;
       }
       if (!preview_.IsOpen()) return false;

@@ -80,13 +80,13 @@ MainWindow::MainWindow(const Layout& layout, Selection& selection, Win32Platform
                 }),
       search_(
           parts_,
-          [this](ControlRef control, bool focus) {
+          [this](ControlRef control, SearchBox::Go go) {
             // Typing shows a match where the search began; Enter or F3 goes there.
-            if (focus)
+            if (go != SearchBox::Go::kShown)
               searchOrigin_ = -1;
             else if (searchOrigin_ < 0)
               searchOrigin_ = pages_.ShownPage(parts_.Object(WindowObject::kMainPages));
-            GoTo(control, focus);
+            GoTo(control, go == SearchBox::Go::kFocused);
           },
           [this](bool cleared) { SearchFoundNothing(cleared); },
           [this] {

@@ -22,13 +22,21 @@ TEST_F(SearchTest, AValueNameOrAWordGoesToTheControlAndItsPage) {
     SelectPage("PageControl2", 0);
     Find(text);
     EXPECT_EQ(Count(), W("1 из 1")) << text;
-    Key(window_->Search().Field(), VK_RETURN);
+    HWND field = window_->Search().Field();
+    SetFocus(field);
+    Pump(20);
+    Key(field, VK_RETURN);
     EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 4) << text;
-    EXPECT_EQ(GetFocus(), window_->Natives()[static_cast<std::size_t>(autorun)].hwnd) << text;
+    EXPECT_EQ(GetFocus(), field) << text;
     EXPECT_TRUE(window_->Find("sLabel5_2")->marked) << text;
     const ComboDecl& combo =
         Controls().combos[static_cast<std::size_t>(ComboIndex("sComboBox_5_1"))];
     EXPECT_EQ(window_->InfoText(), L" " + Widen(combo.explanation));
+    // Esc leaves the search for the match Enter went to.
+    Key(field, VK_ESCAPE);
+    EXPECT_EQ(GetFocus(), window_->Natives()[static_cast<std::size_t>(autorun)].hwnd) << text;
+    EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 4) << text;
+    EXPECT_FALSE(window_->Find("sLabel5_2")->marked) << text;
   }
 }
 
@@ -36,19 +44,37 @@ TEST_F(SearchTest, ServicesByKeyNameAndF3ThroughTheMatches) {
   Open();
   Find("srservice");
   EXPECT_EQ(Count(), W("1 из 1"));
-  Key(window_->Search().Field(), VK_RETURN);
+  HWND field = window_->Search().Field();
+  SetFocus(field);
+  Pump(20);
+  Key(field, VK_RETURN);
   EXPECT_EQ(SendMessageW(Control("PageControl1"), TCM_GETCURSEL, 0, 0), 4);
   EXPECT_EQ(SendMessageW(Control("CheckListBox1"), LB_GETCURSEL, 0, 0), ServiceIndex("srservice"));
 
   Find("Проводник");  // several options on several pages
-  const std::size_t matches = window_->Search().Matches().size();
-  ASSERT_GT(matches, 2u);
-  Key(window_->Search().Field(), VK_RETURN);
+  const int matches = static_cast<int>(window_->Search().Matches().size());
+  ASSERT_GT(matches, 2);
+  const std::wstring of = L" из " + std::to_wstring(matches);
+  // In the field Enter and F3 go on, with Shift back, and the keys stay.
+  const struct {
+    WPARAM key;
+    bool shift;
+    int current;
+  } steps[] = {{VK_RETURN, false, 1}, {VK_RETURN, false, 2}, {VK_F3, false, 3},
+               {VK_F3, true, 2},      {VK_RETURN, true, 1}, {VK_RETURN, true, 0},
+               {VK_RETURN, true, matches - 1}};
+  for (const auto& step : steps) {
+    Key(field, step.key, false, step.shift);
+    EXPECT_EQ(window_->Search().Current(), step.current) << step.key << step.shift;
+    EXPECT_EQ(Count(), std::to_wstring(step.current + 1) + of);
+    EXPECT_EQ(GetFocus(), field);
+  }
+  // F3 from elsewhere takes the keys to the next match.
+  SetFocus(Control("PageControl1"));
   Key(GetFocus(), VK_F3);
-  EXPECT_EQ(window_->Search().Current(), 1);
-  Key(GetFocus(), VK_F3, false, true);
-  Key(GetFocus(), VK_F3, false, true);
-  EXPECT_EQ(window_->Search().Current(), static_cast<int>(matches) - 1);
+  EXPECT_EQ(window_->Search().Current(), 0);
+  EXPECT_NE(GetFocus(), field);
+  EXPECT_EQ(Count(), L"1" + of);
 
   Find("нет такого текста");
   EXPECT_EQ(Count(), W("не найдено"));
@@ -84,13 +110,18 @@ TEST_F(SearchTest, ShowsWhileTypingReturnsWhenNothingIsFoundAndEscClearsFromAnyw
   Find("DisableSR");
   EXPECT_EQ(Count(), W("1 из 1"));
   Key(field, VK_RETURN);
+  EXPECT_EQ(GetFocus(), field);
   HWND option = Control("sCheckBox_1_9");
+  Key(field, VK_ESCAPE);
   ASSERT_EQ(GetFocus(), option);
-  Key(option, VK_ESCAPE);
   EXPECT_EQ(TextOf(field), L"");
   EXPECT_FALSE(window_->Find("sCheckBox_1_9")->marked);
-  EXPECT_EQ(GetFocus(), option);
   EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 0) << "Enter went there";
+  // Esc elsewhere clears and leaves the keys where they are.
+  Find("DisableSR");
+  Key(option, VK_ESCAPE);
+  EXPECT_EQ(TextOf(field), L"");
+  EXPECT_EQ(GetFocus(), option);
 }
 
 // What the preview shows is what kwetro-cli writes for the same selection.
