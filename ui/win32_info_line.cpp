@@ -13,6 +13,8 @@
 namespace kwetro::win32 {
 namespace {
 
+constexpr int kTooltipWidth = 400;  // at 96 DPI
+
 // On the services page the legend shows the layout's "Services" form of a
 // property where an item has one (ServicesCaption for Caption, ...).
 std::string ServicesForm(const char* property) { return std::string("Services") + property; }
@@ -27,7 +29,8 @@ void InfoLine::CreateTooltips() {
   if (!tooltip_.Get()) return;
   // The pause before a pop-up hint appears.
   SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(450, 0));
-  SendMessageW(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, 400);
+  // Wrapped at a width that grows with the fonts (large fonts: 120 DPI).
+  SendMessageW(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, parts_.Scale(kTooltipWidth));
   for (std::size_t i = 1; i < parts_.natives.size(); ++i) UpdateTool(static_cast<int>(i));
 }
 

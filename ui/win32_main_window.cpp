@@ -161,6 +161,7 @@ bool MainWindow::Create() {
   search_.Attach(parts_.Object(WindowObject::kSearchField),
                  parts_.Object(WindowObject::kSearchCount));
   info_.ShowPageTitle(MainPage());
+  FitInfoLine();
   run_.FormCreate();
   applied_ = parts_.selection;  // what closing without a question keeps
   pages_.SetComposited();
@@ -484,6 +485,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) {
         pages_.Relayout();
+        FitInfoLine();
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       }
       return 0;
@@ -509,6 +511,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetFocus(lastFocus_);
         return 0;
       }
+      break;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      // A pop-up hint would cover the menu (the system menu, «Этот компьютер»).
+      info_.PauseTooltips(msg == WM_ENTERMENULOOP);
       break;
     case WM_SETCURSOR: {
       // The hand over the link, as over a link anywhere.

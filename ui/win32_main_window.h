@@ -119,6 +119,8 @@ class MainWindow : public RunControlView {
   bool ReadyToClose();
   // The information line follows the keyboard focus.
   void NoticeFocus();
+  // The information line takes the height its longest text needs.
+  void FitInfoLine();
   // Shows a control as the search found it: its pages, the mark, its hint,
   // and with focus set, the focus.
   void GoTo(ControlRef control, bool focus);

@@ -226,6 +226,12 @@ void Pages::BuildAll() {
 
 void Pages::Relayout() { AlignChildren(0); }
 
+bool Pages::SetInfoGrowth(int pixels) {
+  if (pixels == infoGrowth_) return false;
+  infoGrowth_ = pixels;
+  return true;
+}
+
 void Pages::AlignChildren(int parent) {
   const NativeControl& p = parts_.Native(parent);
   if (!p.container || !parts_.built[static_cast<std::size_t>(parent)]) return;
@@ -293,6 +299,18 @@ void Pages::Anchor(int parent) {
                       (a & kAnchorBottom) && !stretchY ? growth.cy : 0},
                      {stretchX ? growth.cx : 0, stretchY ? growth.cy : 0}});
   }
+  // The information line grows upwards into the room of what stretches down
+  // to the bottom (the pages).
+  if (parent == 0 && infoGrowth_)
+    for (std::size_t i = 0; i < kids.size(); ++i) {
+      const unsigned a = parts_.Native(kids[i]).anchors;
+      if (kids[i] == parts_.Object(WindowObject::kInfoLine)) {
+        plans[i].moved.y -= infoGrowth_;
+        plans[i].grown.cy += infoGrowth_;
+      } else if ((a & kAnchorTop) && (a & kAnchorBottom)) {
+        plans[i].grown.cy -= infoGrowth_;
+      }
+    }
   // Where the parent is too narrow for a row at its bottom, the controls at
   // the row's left go up a row and those at its right stay: everything else
   // at the bottom goes up with them, and what stretches down to the bottom

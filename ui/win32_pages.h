@@ -46,6 +46,9 @@ class Pages {
   // Places everything anew for the window's present size: docked and
   // anchored controls, the pages in their tab controls, the pages' scrolling.
   void Relayout();
+  // The information line grows upwards by this much over its designed height,
+  // taken from the pages above it; true when that changed (Relayout then).
+  bool SetInfoGrowth(int pixels);
   // Docks and anchors the children of a container, and of the containers in it.
   void AlignChildren(int parent);
   // Keeps the button bar's buttons at its right (also after the OK button's
@@ -77,6 +80,7 @@ class Pages {
   WindowParts& parts_;
   std::function<void(int)> onBuilt_;
   std::vector<int> fresh_;  // items created while building a page
+  int infoGrowth_ = 0;
 };
 
 }  // namespace kwetro::win32
