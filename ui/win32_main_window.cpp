@@ -95,6 +95,7 @@ MainWindow::MainWindow(const Layout& layout, Selection& selection, Win32Platform
           }),
       preview_(selection),
       marks_(parts_) {
+  preview_.onPlaced = [this] { MakeRoomForPreview(); };
   platform_.preTranslate = [this](MSG& msg) { return PreTranslate(msg); };
   info_.SetLead([this](int item) { return marks_.Words(item); });
 }
@@ -213,15 +214,6 @@ void MainWindow::SelectionChanged() {
   marks_.Judge();
   info_.Refresh();
   if (preview_.IsOpen()) preview_.Update(changed_);
-}
-
-void MainWindow::OpenPreview() {
-  run_.StopCountdown();
-  SelectionChanged();
-  // Where it must cover the window, it covers only the pages.
-  RECT pages = {};
-  if (HWND tabs = Window("PageControl1")) GetWindowRect(tabs, &pages);
-  preview_.Open(parts_.main, parts_.DefaultFont(), pages, changed_);
 }
 
 void MainWindow::Changed(ControlRef control) {
@@ -482,10 +474,14 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &rc, parts_.Brush(parts_.Native(0).background));
       return TRUE;
     }
+    case WM_MOVE:
+      MakeRoomForPreview();
+      return 0;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) {
         pages_.Relayout();
         FitInfoLine();
+        MakeRoomForPreview();
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       }
       return 0;

@@ -76,6 +76,9 @@ class MainWindow : public RunControlView {
   Preview& FilePreview() { return preview_; }
   // Opens the preview (a user's doing: the countdown stops).
   void OpenPreview();
+  // Where the preview lies over the pages, they end at its edge and scroll:
+  // it covers no control.
+  void MakeRoomForPreview();
   // «Сверить с этим компьютером»: reads this computer's registry (again) and
   // marks every control. «Взять с этого компьютера»: after the user agrees,
   // the selection becomes what this computer holds. Each is a user's doing:

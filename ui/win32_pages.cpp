@@ -82,6 +82,8 @@ RECT Pages::PageArea(int pageControl) const {
   GetClientRect(tabs.hwnd, &area);
   SendMessageW(tabs.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   OffsetRect(&area, tabs.bounds.left, tabs.bounds.top);
+  if (pageControl == parts_.Object(WindowObject::kMainPages))
+    area.right = std::max(area.left, area.right - pagesMargin_);
   return area;
 }
 
@@ -124,8 +126,14 @@ SIZE Pages::Growth(int container) const {
     const SIZE design = parts_.DesignClientSize();
     return {client.right - design.cx, client.bottom - design.cy};
   }
-  // A page fills its tab control's display area, which grows with the tab control.
-  if (n.kind == NativeKind::kPage) return parts_.Native(parts_.Item(container).parent).grown;
+  // A page fills its tab control's display area, which grows with the tab
+  // control (the main pages less the margin a preview over them takes).
+  if (n.kind == NativeKind::kPage) {
+    const int pageControl = parts_.Item(container).parent;
+    SIZE grown = parts_.Native(pageControl).grown;
+    if (pageControl == parts_.Object(WindowObject::kMainPages)) grown.cx -= pagesMargin_;
+    return grown;
+  }
   return n.grown;
 }
 
@@ -225,6 +233,12 @@ void Pages::BuildAll() {
 }
 
 void Pages::Relayout() { AlignChildren(0); }
+
+bool Pages::SetPagesMargin(int pixels) {
+  if (pixels == pagesMargin_) return false;
+  pagesMargin_ = pixels;
+  return true;
+}
 
 bool Pages::SetInfoGrowth(int pixels) {
   if (pixels == infoGrowth_) return false;
