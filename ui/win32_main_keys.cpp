@@ -12,6 +12,7 @@
 #include "app/win32_text.h"
 #include "ui/win32_builders.h"
 #include "ui/win32_main_window.h"
+#include "ui/win32_tab_order.h"
 
 namespace kwetro::win32 {
 namespace {
@@ -139,6 +140,12 @@ bool MainWindow::Route(MSG& msg) {
     POINT at = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
     ClientToScreen(msg.hwnd, &at);
     info_.MouseOver(msg.hwnd, at);
+    // In the services list the line speaks of the row under the mouse.
+    const int list = parts_.Object(WindowObject::kServicesList);
+    if (list > 0 && msg.hwnd == parts_.Native(list).hwnd) {
+      const LRESULT hit = SendMessageW(msg.hwnd, LB_ITEMFROMPOINT, 0, msg.lParam);
+      if (!HIWORD(hit) && marks_.SetServiceRow(LOWORD(hit))) info_.Explain(list);
+    }
     return false;
   }
   if (const int step = PageKey(msg)) {
@@ -155,8 +162,15 @@ bool MainWindow::Route(MSG& msg) {
     if (kind != NativeKind::kLink && kind != NativeKind::kMenuButton)
       return !DroppedDown(GetFocus());
   }
-  // Tab and Shift+Tab through the controls, arrows within a page, space and
-  // Enter on buttons: the system's dialog keyboard.
+  // Tab and Shift+Tab: the tabs of a page before the page.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && !KeyDown(VK_CONTROL))
+    if (HWND next = NextTabStop(TabStops(parts_.main, pages_.TabRows()), GetFocus(),
+                                KeyDown(VK_SHIFT))) {
+      SendMessageW(parts_.main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+      return true;
+    }
+  // Arrows within a page, space and Enter on buttons, Tab elsewhere: the
+  // system's dialog keyboard.
   return IsDialogMessageW(parts_.main, &msg) != FALSE;
 }
 

@@ -248,6 +248,7 @@ void MainWindow::GoTo(ControlRef control, bool focus) {
   if (service) {
     services_.Mark(control.index);
     services_.Select(control.index);
+    marks_.SetServiceRow(-1);  // the line speaks of the item found
   }
   if (focus) SetFocus(parts_.Native(item).hwnd);
   info_.Explain(label > 0 ? label : item);
@@ -649,8 +650,11 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
       if (code == BN_CLICKED) OpenMachineMenu(control);
       break;
     case NativeKind::kServicesList:
-      // The information line speaks of the current item.
-      if (code == LBN_SELCHANGE) info_.Refresh();
+      // The information line speaks of the item the keys moved to.
+      if (code == LBN_SELCHANGE) {
+        marks_.SetServiceRow(static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
+        info_.Refresh();
+      }
       break;
     default:
       break;
@@ -696,7 +700,10 @@ void MainWindow::OnPageChanged(int pageControl, bool byUser) {
     if (byUser) run_.MainPageChanged(page);
     info_.ShowPageTitle(page);
     servicesEntered = page == ServicesPage();
-    if (servicesEntered) services_.Select(0);
+    if (servicesEntered) {
+      services_.Select(0);
+      marks_.SetServiceRow(-1);
+    }
   } else if (byUser && pageControl == parts_.Object(WindowObject::kSystemPages)) {
     run_.SystemSubPageChanged();
   }

@@ -220,6 +220,16 @@ int Pages::ShownPage(int pageControl) const {
   return shown;
 }
 
+std::vector<std::pair<HWND, HWND>> Pages::TabRows() const {
+  std::vector<std::pair<HWND, HWND>> rows;
+  for (std::size_t i = 1; i < parts_.natives.size(); ++i) {
+    if (parts_.natives[i].kind != NativeKind::kPageControl || !parts_.natives[i].hwnd) continue;
+    const int page = SelectedPage(static_cast<int>(i));
+    rows.emplace_back(parts_.natives[i].hwnd, page > 0 ? parts_.Native(page).hwnd : nullptr);
+  }
+  return rows;
+}
+
 void Pages::EnsureBuilt(int item) {
   std::vector<int> pages;
   for (int page = PageOf(item); page > 0; page = PageOf(page)) pages.insert(pages.begin(), page);

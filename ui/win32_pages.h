@@ -33,6 +33,8 @@ class Pages {
   std::vector<int> InnermostPages() const;
   // The innermost page shown inside a tab control.
   int ShownPage(int pageControl) const;
+  // Each tab control built, with the window of the page it shows.
+  std::vector<std::pair<HWND, HWND>> TabRows() const;
   // Builds the pages an item sits on, so that its control exists.
   void EnsureBuilt(int item);
   // Builds every page.

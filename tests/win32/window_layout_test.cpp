@@ -164,7 +164,8 @@ TEST_P(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
       RECT client;
       GetClientRect(n.hwnd, &client);
       for (const ServiceDecl& service : Controls().services)
-        EXPECT_LE(win32::kServiceBoxColumn + 8 + TextWidth(n.font, Widen(service.ItemText())),
+        EXPECT_LE(win32::kServiceMarkColumn + win32::kServiceBoxColumn + 8 +
+                      TextWidth(n.font, Widen(service.ItemText())),
                   client.right)
             << service.key;
     } else if (n.kind == NativeKind::kPageControl) {
@@ -394,6 +395,33 @@ TEST_F(ScreenTest, At640x480EveryButtonIsReachableAndTheKeyboardScrollsThePages)
   }
   EXPECT_GT(seen, 8);
   EXPECT_GT(win32::ScrollPosition(view).y, 0) << "the page did not need to scroll";
+}
+
+// With the preview open at 640x480 the pages are narrower than their
+// captions: Tab scrolls them down to each option but never sideways so far
+// that the column of boxes leaves the view.
+TEST_F(ScreenTest, At640x480TabKeepsTheBoxesInViewBesideThePreview) {
+  OpenOnScreen(640, 480);
+  SelectPage("PageControl1", 2);
+  HWND first = Control("iCheckBox_2_1");
+  HWND view = GetParent(GetParent(first));
+  SetFocus(first);
+  Key(first, VK_F4);
+  ASSERT_TRUE(window_->FilePreview().IsOpen());
+  RECT shown;
+  GetClientRect(view, &shown);
+  ASSERT_LT(shown.right, TextWidth(window_->Find("iCheckBox_2_11")->font, Caption("iCheckBox_2_11")))
+      << "the page is wide enough for its captions";
+  MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&shown), 2);
+  int seen = 0;
+  for (HWND focus = first; seen < 40 && IsChild(view, focus); focus = GetFocus(), ++seen) {
+    const RECT r = ScreenRect(focus);
+    const RECT box = {r.left, r.top, r.left + win32::kGlyphSize, r.bottom};
+    EXPECT_TRUE(Inside(box, shown)) << Narrow(TextOf(focus)) << " " << Where(box);
+    EXPECT_EQ(win32::ScrollPosition(view).x, 0) << Narrow(TextOf(focus));
+    Key(focus, VK_TAB);
+  }
+  EXPECT_GT(seen, 8);
 }
 
 // Where the screen has room the window has its designed size and every

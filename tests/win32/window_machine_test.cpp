@@ -108,6 +108,17 @@ TEST_F(MachineTest, ThisComputerIsReadWhenAskedAndItsMarksFollowTheSelection) {
   Key(Control("CheckListBox1"), VK_HOME);
   EXPECT_EQ(window_->InfoText().find(W(" Alerter: На этом компьютере: Отключена (как выбрано).")),
             0u);
+  // The line speaks of the row under the mouse, as of the control under it
+  // on every other page, and again of the row the keys move to.
+  HWND list = Control("CheckListBox1");
+  RECT row;
+  SendMessageW(list, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&row));
+  MouseOver(list, 60, (row.top + row.bottom) / 2);
+  const std::wstring fourth = Widen(std::string(Controls().services[3].key) + ": ");
+  EXPECT_EQ(window_->InfoText().find(L" " + fourth + W("На этом компьютере")), 0u);
+  Key(list, VK_DOWN);
+  const std::wstring second = Widen(std::string(Controls().services[1].key) + ": ");
+  EXPECT_EQ(window_->InfoText().find(L" " + second), 0u);
   EXPECT_EQ(computer.reads, 1) << "the marks followed by reading again";
   Key(GetFocus(), VK_F5);
   EXPECT_EQ(computer.reads, 2);
