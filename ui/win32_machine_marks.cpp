@@ -139,9 +139,8 @@ std::wstring MachineMarks::Words(int item) const {
   if (i.bound == Bound::kCombo) control = ControlRef{ControlKind::kCombo, i.index};
   if (i.bound == Bound::kSpinner) control = ControlRef{ControlKind::kSpinner, i.index};
   if (i.bound == Bound::kServicesList && parts_.Native(item).hwnd) {
-    const LRESULT row = serviceRow_ >= 0
-                            ? serviceRow_
-                            : SendMessageW(parts_.Native(item).hwnd, LB_GETCURSEL, 0, 0);
+    const LRESULT row =
+        serviceRow_ >= 0 ? serviceRow_ : SendMessageW(parts_.Native(item).hwnd, LB_GETCURSEL, 0, 0);
     if (row >= 0) control = ControlRef{ControlKind::kService, static_cast<int>(row)};
   }
   const machine::ControlState* state = control ? StateOf(*control) : nullptr;

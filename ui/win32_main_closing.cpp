@@ -15,10 +15,10 @@ bool MainWindow::ReadyToClose() {
   if (run_.IsDeploymentMode() || parts_.selection == applied_) return true;
   const std::wstring question =
       Widen(parts_.Item(parts_.Object(WindowObject::kButtons)).Text("CloseQuestion"));
-  const int answer =
-      onChoice ? onChoice(question)
-               : MessageBoxW(parts_.main, question.c_str(), parts_.Native(0).text.c_str(),
-                             MB_YESNOCANCEL | MB_ICONQUESTION);
+  const int answer = onChoice
+                         ? onChoice(question)
+                         : MessageBoxW(parts_.main, question.c_str(), parts_.Native(0).text.c_str(),
+                                       MB_YESNOCANCEL | MB_ICONQUESTION);
   // Да writes first; a failure (already shown) keeps the window open.
   if (answer == IDYES) return run_.Apply();
   return answer == IDNO;

@@ -129,8 +129,7 @@ bool MainWindow::Route(MSG& msg) {
   if (GetAncestor(msg.hwnd, GA_ROOT) != parts_.main) return false;
   // Alt+F4 held down repeats: the repeat of the one that closed the preview
   // would reach the window under it and close the program.
-  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4 && (msg.lParam & (1L << 30)))
-    return true;
+  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F4 && (msg.lParam & (1L << 30))) return true;
   if (msg.message == WM_KEYDOWN && HandleKey(msg)) return true;
   if (msg.message == WM_SYSCHAR && PressMnemonic(static_cast<wchar_t>(msg.wParam))) return true;
   // A letter typed is the focused control's own: the dialog keyboard would
@@ -164,8 +163,8 @@ bool MainWindow::Route(MSG& msg) {
   }
   // Tab and Shift+Tab: the tabs of a page before the page.
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && !KeyDown(VK_CONTROL))
-    if (HWND next = NextTabStop(TabStops(parts_.main, pages_.TabRows()), GetFocus(),
-                                KeyDown(VK_SHIFT))) {
+    if (HWND next =
+            NextTabStop(TabStops(parts_.main, pages_.TabRows()), GetFocus(), KeyDown(VK_SHIFT))) {
       SendMessageW(parts_.main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
       return true;
     }

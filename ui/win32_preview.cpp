@@ -237,7 +237,8 @@ void Preview::Mark(ControlRef control) {
 }
 
 void Preview::ShowFile(int file) {
-  if (!window_.Get() || file == shown_ || file < 0 || static_cast<std::size_t>(file) >= files_.size())
+  if (!window_.Get() || file == shown_ || file < 0 ||
+      static_cast<std::size_t>(file) >= files_.size())
     return;
   shown_ = file;
   shownText_.clear();

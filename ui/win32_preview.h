@@ -9,13 +9,13 @@
 
 #include <functional>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
-#include "win32/handles.h"
 #include "app/script_files.h"
 #include "options/reg_script.h"
 #include "options/selection.h"
+#include "win32/handles.h"
 
 namespace kwetro::win32 {
 

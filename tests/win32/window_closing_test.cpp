@@ -22,7 +22,9 @@ class ClosingTest : public WindowTest {
     PostMessageW(to, WM_SYSKEYDOWN, VK_F4, 1 | (1L << 29) | (repeat ? 1L << 30 : 0));
     Pump(60);
   }
-  bool Written() { return FileExists(folder_ + "\\hkcu.reg") || FileExists(folder_ + "\\Kwetro.ini"); }
+  bool Written() {
+    return FileExists(folder_ + "\\hkcu.reg") || FileExists(folder_ + "\\Kwetro.ini");
+  }
 };
 
 TEST_F(ClosingTest, UnappliedChangesAskFirstAndNoOrCancelKeepThem) {

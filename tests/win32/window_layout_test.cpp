@@ -9,8 +9,8 @@
 #include <set>
 
 #include "machine/export_registry.h"
-#include "undo/byte_source.h"
 #include "ui/win32_scroll_view.h"
+#include "undo/byte_source.h"
 #include "window_harness.h"
 
 namespace kwetro::testing {
@@ -315,8 +315,9 @@ TEST_P(HintTest, EveryHintFitsTheInformationLineWhole) {
     if (natives[i].hint.empty()) continue;
     if (!GetParam().computerRead && Item(i).name.rfind("Mark", 0) == 0) continue;
     const std::string& name = Item(i).name;
-    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(),
-                            [&name](const std::string& key) { return key.rfind(name + "|", 0) == 0; }))
+    EXPECT_TRUE(
+        std::any_of(seen.begin(), seen.end(),
+                    [&name](const std::string& key) { return key.rfind(name + "|", 0) == 0; }))
         << name << " was not pointed at";
   }
 }
@@ -325,9 +326,10 @@ INSTANTIATE_TEST_SUITE_P(Screens, HintTest,
                          ::testing::Values(Screen{0, 0}, Screen{800, 600}, Screen{640, 480},
                                            Screen{800, 600, true}),
                          [](const ::testing::TestParamInfo<Screen>& screen) {
-                           return (screen.param.width ? "At" + std::to_string(screen.param.width) +
-                                                            "x" + std::to_string(screen.param.height)
-                                                      : std::string("AtTheDesignedSize")) +
+                           return (screen.param.width
+                                       ? "At" + std::to_string(screen.param.width) + "x" +
+                                             std::to_string(screen.param.height)
+                                       : std::string("AtTheDesignedSize")) +
                                   (screen.param.computerRead ? "WithThisComputerRead" : "");
                          });
 
@@ -410,7 +412,8 @@ TEST_F(ScreenTest, At640x480TabKeepsTheBoxesInViewBesideThePreview) {
   ASSERT_TRUE(window_->FilePreview().IsOpen());
   RECT shown;
   GetClientRect(view, &shown);
-  ASSERT_LT(shown.right, TextWidth(window_->Find("iCheckBox_2_11")->font, Caption("iCheckBox_2_11")))
+  ASSERT_LT(shown.right,
+            TextWidth(window_->Find("iCheckBox_2_11")->font, Caption("iCheckBox_2_11")))
       << "the page is wide enough for its captions";
   MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&shown), 2);
   int seen = 0;

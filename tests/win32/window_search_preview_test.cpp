@@ -60,8 +60,12 @@ TEST_F(SearchTest, ServicesByKeyNameAndF3ThroughTheMatches) {
     WPARAM key;
     bool shift;
     int current;
-  } steps[] = {{VK_RETURN, false, 1}, {VK_RETURN, false, 2}, {VK_F3, false, 3},
-               {VK_F3, true, 2},      {VK_RETURN, true, 1}, {VK_RETURN, true, 0},
+  } steps[] = {{VK_RETURN, false, 1},
+               {VK_RETURN, false, 2},
+               {VK_F3, false, 3},
+               {VK_F3, true, 2},
+               {VK_RETURN, true, 1},
+               {VK_RETURN, true, 0},
                {VK_RETURN, true, matches - 1}};
   for (const auto& step : steps) {
     Key(field, step.key, false, step.shift);
@@ -165,7 +169,8 @@ TEST_F(WindowTest, ThePreviewShowsWhatApplyWouldWriteAfterEveryClick) {
   EXPECT_EQ(preview.Text().find(W("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Active Setup")),
             W("Windows Registry Editor Version 5.00\r\n\r\n").size());
   ClickUntil("dCheckBox_1_1", cbUnchecked);
-  EXPECT_EQ(preview.FileNames(), std::vector<std::wstring>(everyUser.begin(), everyUser.begin() + 2));
+  EXPECT_EQ(preview.FileNames(),
+            std::vector<std::wstring>(everyUser.begin(), everyUser.begin() + 2));
   EXPECT_EQ(preview.ShownFile(), 0) << "the file shown went away";
   preview.ShowFile(0);
   // Saved as shown; closed and opened again, it shows the selection anew.
@@ -289,12 +294,10 @@ TEST_F(WindowTest, At800x600ThePreviewCoversNoControl) {
   for (std::size_t page = 0; page < Controls().pages.size(); ++page) {
     for (std::size_t i = 1; i < natives.size(); ++i) {
       const win32::NativeControl& n = natives[i];
-      const bool control = n.kind == win32::NativeKind::kOption ||
-                           n.kind == win32::NativeKind::kCombo ||
-                           n.kind == win32::NativeKind::kSpinner ||
-                           n.kind == win32::NativeKind::kServicesList ||
-                           n.kind == win32::NativeKind::kPageControl ||
-                           n.kind == win32::NativeKind::kMenuButton;
+      const bool control =
+          n.kind == win32::NativeKind::kOption || n.kind == win32::NativeKind::kCombo ||
+          n.kind == win32::NativeKind::kSpinner || n.kind == win32::NativeKind::kServicesList ||
+          n.kind == win32::NativeKind::kPageControl || n.kind == win32::NativeKind::kMenuButton;
       if (!control || !n.hwnd || !IsWindowVisible(n.hwnd)) continue;
       RECT r = shown(n.hwnd);
       if (layout_.items[i].name == "PageControl1") {
@@ -319,14 +322,12 @@ TEST_F(WindowTest, At800x600ThePreviewCoversNoControl) {
   }
   EXPECT_GT(checked, 200);
   // Closed, the pages have their whole width again.
-  const RECT narrow = ScreenRect(window_->Natives()[static_cast<std::size_t>(
-                                                        layout_.Named("TabSheet1"))]
-                                     .hwnd);
+  const RECT narrow =
+      ScreenRect(window_->Natives()[static_cast<std::size_t>(layout_.Named("TabSheet1"))].hwnd);
   SendMessageW(window_->FilePreview().Handle(), WM_CLOSE, 0, 0);
   Pump(30);
-  const RECT wide = ScreenRect(window_->Natives()[static_cast<std::size_t>(
-                                                      layout_.Named("TabSheet1"))]
-                                   .hwnd);
+  const RECT wide =
+      ScreenRect(window_->Natives()[static_cast<std::size_t>(layout_.Named("TabSheet1"))].hwnd);
   EXPECT_GT(wide.right, narrow.right);
 }
 
