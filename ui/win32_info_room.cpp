@@ -52,10 +52,14 @@ void MainWindow::FitInfoLine() {
   const int line = parts_.Object(WindowObject::kInfoLine);
   if (line < 0) return;
   const NativeControl& n = parts_.Native(line);
-  const int designed = parts_.Scale(parts_.Item(line).Int("Height"));
+  // Its height in the layout, as the layout's rectangle is scaled.
+  const LayoutItem& item = parts_.Item(line);
+  const int designed =
+      parts_.Scale(item.Int("Top") + item.Int("Height")) - parts_.Scale(item.Int("Top"));
   int needed = info_.NeededHeight(n.bounds.right - n.bounds.left);
-  // With this computer read, a line of its state comes before the hint.
-  if (marks_.HasMachine()) needed += parts_.MeasureText(n.font, L"Ag").cy;
+  // With this computer read, its state comes before the hint: a line, two
+  // where it names what differs and the state chosen.
+  if (marks_.HasMachine()) needed += 2 * parts_.MeasureText(n.font, L"Ag").cy;
   if (pages_.SetInfoGrowth(std::max(0, needed - designed))) pages_.Relayout();
 }
 
