@@ -9,6 +9,7 @@
 #ifdef KWETRO_OFFLINE
 #include "app/offline_commands.h"
 #endif
+#include "app/script_files.h"
 #include "app/settings_file.h"
 #include "app/undo_command.h"
 #include "catalogue/generators.h"
@@ -17,7 +18,7 @@ namespace kwetro {
 namespace {
 
 const char kUsage[] =
-    "usage: kwetro-cli generate [--settings FILE] [--out DIR]\n"
+    "usage: kwetro-cli generate [--settings FILE] [--out DIR] [--remove-others]\n"
     "       kwetro-cli settings [--settings FILE] --out FILE2\n"
     "       kwetro-cli list [--settings FILE] [--format tsv|json|markdown]\n"
     "       kwetro-cli set [--settings FILE] --out FILE2 NAME=VALUE...\n"
@@ -40,7 +41,10 @@ const char kHelp[] =
     "             (default: the current folder), byte for byte what Apply writes;\n"
     "             with dCheckBox_1_1 checked also user.reg, activesetup.reg and\n"
     "             profiles.reg (the user's part for every user), whose Active\n"
-    "             Setup Version is the time of writing\n"
+    "             Setup Version is the time of writing. --remove-others deletes\n"
+    "             from DIR the other files Apply can write, which this selection\n"
+    "             does not (user.reg, activesetup.reg, profiles.reg), so that DIR\n"
+    "             holds the files of this selection alone\n"
     "  settings   write the settings file of the selection to FILE2, as Apply in\n"
     "             the window does; an existing FILE2 is merged into\n"
     "  list       every control in the window's order, UTF-8: TSV (default) with\n"
@@ -102,6 +106,7 @@ struct Options {
   std::string command;
   std::string settings, out, format = "tsv";
   bool haveSettings = false;
+  bool removeOthers = false;
   std::vector<Assignment> assignments;
 };
 
@@ -144,6 +149,10 @@ bool ParseArgs(const std::vector<std::string>& args, Options& o, std::string& er
                       : a == format.name && list ? &format
                                                  : nullptr;
     std::string error;
+    if (a == "--remove-others" && o.command == "generate" && !o.removeOthers) {
+      o.removeOthers = true;
+      continue;
+    }
     if (flag) {
       if (!TakeValue(args, i, *flag, error)) return Usage(err, error);
       continue;
@@ -163,21 +172,8 @@ bool ParseArgs(const std::vector<std::string>& args, Options& o, std::string& er
 }
 
 int Generate(const Options& o, const Selection& selection, std::string& out, std::string& err) {
-  const struct {
-    const char* name;
-    RegScript (*build)(const Selection&);
-  } scripts[] = {{"hkcu.reg", &BuildHkcuScript}, {"hklm.reg", &BuildHklmScript}};
-  for (const auto& s : scripts) {
-    const std::string path = JoinPath(o.out, s.name);
-    std::string reason;
-    if (!WriteFileAtomically(path, s.build(selection).Bytes(), reason)) {
-      err = "kwetro-cli: cannot write registry script '" + path + "': " + reason + "\n";
-      return kExitFailure;
-    }
-    out += path + "\n";
-  }
-  if (!ForEveryUser(selection)) return kExitOk;
-  for (const EveryUserScript& file : EveryUserScripts(selection, NewSetupVersion(LocalNow(), ""))) {
+  const std::vector<ScriptFile> files = ScriptFiles(selection, NewSetupVersion(LocalNow(), ""));
+  for (const ScriptFile& file : files) {
     const std::string path = JoinPath(o.out, file.name);
     std::string reason;
     if (!WriteFileAtomically(path, file.bytes, reason)) {
@@ -185,6 +181,19 @@ int Generate(const Options& o, const Selection& selection, std::string& out, std
       return kExitFailure;
     }
     out += path + "\n";
+  }
+  if (!o.removeOthers) return kExitOk;
+  for (const std::string& name : ScriptFileNames()) {
+    bool written = false;
+    for (const ScriptFile& file : files) written = written || file.name == name;
+    const std::string path = JoinPath(o.out, name);
+    if (written || !FileExists(path)) continue;
+    std::string reason;
+    if (!DeleteFileAt(path, reason)) {
+      err = "kwetro-cli: cannot remove '" + path + "': " + reason + "\n";
+      return kExitFailure;
+    }
+    out += "removed " + path + "\n";
   }
   return kExitOk;
 }

@@ -50,6 +50,8 @@ class FileReader {
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& reason);
 
 bool DeleteFileAt(const std::string& path);
+// The same, with the system's reason when the file stays.
+bool DeleteFileAt(const std::string& path, std::string& reason);
 
 // Creates the folder (its parent must exist); true when it is there already.
 bool MakeFolder(const std::string& path, std::string& reason);

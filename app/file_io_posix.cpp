@@ -131,6 +131,12 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 
 bool DeleteFileAt(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
+bool DeleteFileAt(const std::string& path, std::string& reason) {
+  if (::unlink(path.c_str()) == 0) return true;
+  reason = Reason(errno);
+  return false;
+}
+
 bool MakeFolder(const std::string& path, std::string& reason) {
   struct stat st {};
   if (::mkdir(path.c_str(), 0777) == 0 ||

@@ -102,6 +102,12 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
 
 bool DeleteFileAt(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
 
+bool DeleteFileAt(const std::string& path, std::string& reason) {
+  if (DeleteFileW(Widen(path).c_str())) return true;
+  reason = SystemMessage(GetLastError());
+  return false;
+}
+
 bool MakeFolder(const std::string& path, std::string& reason) {
   const std::wstring wide = Widen(path);
   if (CreateDirectoryW(wide.c_str(), nullptr)) return true;

@@ -233,17 +233,25 @@ void RunControl::Cancel() {
 void RunControl::OptionClicked(int option) {
   if (Controls().options[static_cast<std::size_t>(option)].stopsCountdown) StopCountdown();
   selection_.Click(option, SettingsFileServices(settingsPath_));
+  if (option == OptionIndex("sCheckBox_1_9"))
+    restoreSwitchedOff_ = selection_.State(option) == cbChecked;
   view_.SelectionChanged();
 }
 
 void RunControl::MainPageChanged(int page) {
   StopCountdown();
-  // Entering the services page with system restore switched off switches
-  // off the system restore service too.
-  if (page == ServicesPage() && selection_.State(OptionIndex("sCheckBox_1_9")) == cbChecked)
+  // Entering the services page after the user switched system restore off
+  // switches off the system restore service too, once: a selection loaded or
+  // taken from a computer keeps the service as it holds it, so that its
+  // scripts change nothing there that it did not choose.
+  if (page == ServicesPage() && restoreSwitchedOff_) {
     selection_.services[static_cast<std::size_t>(ServiceIndex("srservice"))] = cbUnchecked;
+    restoreSwitchedOff_ = false;
+  }
   view_.SelectionChanged();
 }
+
+void RunControl::SelectionReplaced() { restoreSwitchedOff_ = false; }
 
 void RunControl::SystemSubPageChanged() {
   StopCountdown();

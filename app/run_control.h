@@ -94,9 +94,13 @@ class RunControl {
 
   // The model's part of a change of the main page (a page of the control
   // table): the countdown stops, and on the services page the service that
-  // system restore needs is switched off when the user switches system
-  // restore off.
+  // system restore needs is switched off once the user has switched system
+  // restore off with a click (not for a selection loaded or taken with
+  // system restore off: it stays as it came).
   void MainPageChanged(int page);
+  // The selection was replaced as a whole (taken from this computer): a
+  // click on system restore no longer waits for the services page.
+  void SelectionReplaced();
   // A change of the system sub-pages (PageControl2) also stops the countdown.
   void SystemSubPageChanged();
 
@@ -145,6 +149,9 @@ class RunControl {
   bool inFinalPause_ = false;
   bool applying_ = false;
   bool ending_ = false;
+  // The user switched system restore off; its service follows on the
+  // services page.
+  bool restoreSwitchedOff_ = false;
 };
 
 }  // namespace kwetro

@@ -79,11 +79,6 @@ class Walk {
           break;
         case GroupItem::kCombo: {
           const ControlRef control{ControlKind::kCombo, item.control};
-          const int chosen =
-              selection_ ? selection_->combos[static_cast<std::size_t>(item.control)] : 0;
-          // No item chosen: the block still has its key line.
-          if (selection_ && (chosen < 0 || static_cast<std::size_t>(chosen) >= item.byIndex.size()))
-            each_({control, chosen, id, perUser_}, group.key);
           for (std::size_t i = 0; i < item.byIndex.size(); ++i) {
             const LineOrigin origin{control, static_cast<int>(i), id, perUser_};
             if (!Chosen(control, origin.variant)) continue;

@@ -72,7 +72,7 @@ const std::vector<Block>& HkcuSystemBlocks() {
       Group(R"([HKEY_CURRENT_USER\Control Panel\Desktop])",
             Member("sCheckBox_4_6", {R"("AutoEndTasks"="1")"}, {R"("AutoEndTasks"="0")"}),
             Member("sCheckBox_5_9", {R"("ScreenSaveActive"="0")"}, {R"("ScreenSaveActive"="1")"}),
-            Comment("; Ожидать перед закрытием приложения  (сек)"),
+            Comment("; Считать программу зависшей через (сек)"),
             SpinnerMillis("sSpinner4_1", "HungAppTimeout"),
             Comment("; Завершать зависшее приложение через (сек)"),
             SpinnerMillis("sSpinner4_2", "WaitToKillAppTimeout")),

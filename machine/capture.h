@@ -12,9 +12,9 @@ namespace kwetro::machine {
 
 struct Captured {
   Selection selection;
-  // Controls whose lines are written whatever their state (a fixed block, a
-  // three-valued option of its own, the key line of a drop-down) and that the
-  // machine does not hold: the scripts still change these.
+  // Controls whose lines are written whatever their state (a spinner, a
+  // three-valued option of its own) and that the machine does not hold: the
+  // scripts still change these.
   std::vector<ControlRef> unavoidable;
 };
 

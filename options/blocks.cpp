@@ -110,10 +110,33 @@ std::string_view ScriptLine(Line line, std::string& room) {
 }
 
 bool GroupWritten(const GroupBlock& group, const Selection& selection) {
-  if (group.fixed) return true;
-  for (const GroupItem& item : group.items)
-    if (item.kind == GroupItem::kMember && selection.State(item.control) != cbGrayed) return true;
-  return false;
+  // A key group needs a member that is not grayed; either kind needs a line
+  // besides its key line and comments: REGEDIT makes the key of an empty
+  // block, so a drop-down at no item with nothing else written would create
+  // keys that were not there, while the window says it changes nothing.
+  bool guard = group.fixed, writes = false;
+  for (const GroupItem& item : group.items) {
+    switch (item.kind) {
+      case GroupItem::kMember: {
+        const TriState state = selection.State(item.control);
+        guard = guard || state != cbGrayed;
+        writes = writes || !item.values[state].empty();
+        break;
+      }
+      case GroupItem::kCombo: {
+        const int index = selection.combos[static_cast<std::size_t>(item.control)];
+        writes = writes || (index >= 0 && static_cast<std::size_t>(index) < item.byIndex.size() &&
+                            !item.byIndex[static_cast<std::size_t>(index)].empty());
+        break;
+      }
+      case GroupItem::kSpinnerMillis:
+        writes = true;
+        break;
+      case GroupItem::kComment:
+        break;
+    }
+  }
+  return guard && writes;
 }
 
 std::string SpinnerMillisLine(std::string_view valueName, int seconds) {

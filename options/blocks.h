@@ -59,7 +59,8 @@ struct GroupItem {
 };
 
 // Several options under one key line. A key group is left out when every
-// member is grayed; a fixed block is always written.
+// member is grayed; a fixed block is written whatever the states are. Either
+// is left out when it would hold nothing but its key line and comments.
 struct GroupBlock {
   Line key;
   bool fixed = false;
@@ -79,7 +80,9 @@ class KeyFilter {
   virtual std::string_view Keep(std::string_view keyLine, std::string& room) const = 0;
 };
 
-// Whether a group is written for the selection: fixed, or a member not grayed.
+// Whether a group is written for the selection: fixed or a member not
+// grayed, and some item writing a line of its own (a value, a spinner's
+// value, a drop-down's lines of the item chosen).
 bool GroupWritten(const GroupBlock& group, const Selection& selection);
 // "Name"="<seconds times 1000>".
 std::string SpinnerMillisLine(std::string_view valueName, int seconds);

@@ -74,6 +74,13 @@ struct Selection {
   void RunHandler(int option, const StoredServices& stored);
   // Sets the services items from stored states; items without one keep theirs.
   void ApplyStoredServices(const std::vector<int>& states);
+
+  // The same choices: what Apply would write and store is the same.
+  bool operator==(const Selection& other) const {
+    return options == other.options && combos == other.combos && spinners == other.spinners &&
+           services == other.services && presetShown == other.presetShown;
+  }
+  bool operator!=(const Selection& other) const { return !(*this == other); }
 };
 
 }  // namespace kwetro

@@ -5,7 +5,7 @@
 #     <n>-<page>[-<sub>].png, a search hit (search.png), the preview beside
 #     the window (preview.png) and the marks of this computer (marks.png), the
 #     prefix holding the all-checked selection's scripts (tests/golden);
-#   - the whole screen at 800x600 and 1024x768, and at 120 DPI (Windows XP's
+#   - the whole screen at 640x480, 800x600 and 1024x768, and at 120 DPI (Windows XP's
 #     large fonts) at 1024x768 and 1280x1024, as <screen>-start.png (the
 #     window as it opens), <screen>-preview.png (the preview opened after a
 #     click) and <screen>-countdown.png (a deployed copy counting down); the
@@ -58,7 +58,7 @@ for script in hkcu.reg hklm.reg; do
     fail "regedit /S tests/golden/all-checked/$script failed"
 done
 pictures pages pages
-for size in 800x600 1024x768; do
+for size in 640x480 800x600 1024x768; do
   screen "$size"
   pictures "$size" screen
 done

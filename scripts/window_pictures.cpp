@@ -188,7 +188,7 @@ int PagePictures(const Layout& layout, const std::wstring& folder) {
   select("PageControl1", 0);
   select("PageControl2", 0);
   SetWindowTextW(window.Search().Field(), L"автозапуск");
-  window.Search().Next(true);
+  window.Search().Next(true, false);
   Pump(platform, 300);
   if (!SaveWindowPicture(window.Handle(), folder + L"\\search.bmp")) return 1;
   window.Search().Clear();

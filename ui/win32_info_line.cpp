@@ -13,14 +13,11 @@
 namespace kwetro::win32 {
 namespace {
 
-// The header's title: this, then the caption of the main page shown.
-const wchar_t kTitlePrefix[] = L"  -  ";
+constexpr int kTooltipWidth = 400;  // at 96 DPI
 
 // On the services page the legend shows the layout's "Services" form of a
 // property where an item has one (ServicesCaption for Caption, ...).
 std::string ServicesForm(const char* property) { return std::string("Services") + property; }
-
-const wchar_t kNoComment[] = L" Без комментариев";
 
 }  // namespace
 
@@ -32,7 +29,8 @@ void InfoLine::CreateTooltips() {
   if (!tooltip_.Get()) return;
   // The pause before a pop-up hint appears.
   SendMessageW(tooltip_.Get(), TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(450, 0));
-  SendMessageW(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, 400);
+  // Wrapped at a width that grows with the fonts (large fonts: 120 DPI).
+  SendMessageW(tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, parts_.Scale(kTooltipWidth));
   for (std::size_t i = 1; i < parts_.natives.size(); ++i) UpdateTool(static_cast<int>(i));
 }
 
@@ -105,7 +103,7 @@ void InfoLine::ShowPageTitle(int page) {
   }
   if (page >= 0)
     SetLabelText(parts_.Object(WindowObject::kPageTitle),
-                 kTitlePrefix + Widen(Controls().pages[static_cast<std::size_t>(page)].caption));
+                 Widen(Controls().pages[static_cast<std::size_t>(page)].caption));
 }
 
 void InfoLine::MouseOver(HWND hwnd, POINT screen) {
@@ -158,7 +156,10 @@ void InfoLine::Refresh() {
   std::wstring text = LongHint(hint);
   const std::wstring lead = lead_ ? lead_(explained_) : std::wstring();
   if (!lead.empty()) text = Fitted(L" " + lead, text);
-  SetLabelText(parts_.Object(WindowObject::kInfoLine), text.empty() ? kNoComment : text);
+  // Where nothing has a hint, the line says what it is for (its caption in
+  // the layout).
+  const int line = parts_.Object(WindowObject::kInfoLine);
+  SetLabelText(line, text.empty() ? Widen(parts_.Item(line).Text("Caption")) : text);
 }
 
 std::wstring InfoLine::Fitted(const std::wstring& lead, const std::wstring& rest) const {

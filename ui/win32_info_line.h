@@ -48,6 +48,10 @@ class InfoLine {
   void Refresh();
   // The text of the information line.
   std::wstring Text() const;
+  // The height the line needs at a width to show each text it explains whole:
+  // every hint of the window (each state's of an option, the services page's
+  // forms of the legend) and its own caption, as it draws them.
+  int NeededHeight(int width);
 
   // Labels and images of a container.
   void PaintGraphics(int container, HDC dc);
@@ -68,6 +72,7 @@ class InfoLine {
   UniqueWindow tooltip_;
   int explained_ = -1;  // -1 while the line says something of its own
   int pointedAt_ = -1;
+  int measuredWidth_ = -1, neededHeight_ = 0;  // the last NeededHeight
 };
 
 }  // namespace kwetro::win32

@@ -27,12 +27,10 @@ void MainWindow::OpenMachineMenu(HWND button) {
   AppendMenuW(menu, MF_STRING, kTakeCommand, Widen(item.Text("CaptionTake")).c_str());
   RECT under;
   GetWindowRect(button, &under);
-  // The button's pop-up hint would cover the menu.
-  info_.PauseTooltips(true);
+  // The pop-up hints pause while the menu is open (WM_ENTERMENULOOP).
   const auto chosen = static_cast<UINT>(
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
                      under.right, under.bottom, 0, parts_.main, nullptr));
-  info_.PauseTooltips(false);
   DestroyMenu(menu);
   if (chosen == kCompareCommand) CompareWithMachine();
   if (chosen == kTakeCommand) TakeFromMachine();
@@ -52,6 +50,7 @@ bool MainWindow::Ask(const std::wstring& question) {
 void MainWindow::CompareWithMachine() {
   run_.StopCountdown();
   marks_.Show(ReadMachine());
+  FitInfoLine();
   SelectionChanged();
   info_.Say(L"Сверено с этим компьютером: как выбрано - " +
             std::to_wstring(marks_.Count(MachineMark::kHeld)) + L", иначе - " +
@@ -66,6 +65,7 @@ void MainWindow::TakeFromMachine() {
   const LayoutItem& item = parts_.Item(parts_.Object(WindowObject::kMachineButton));
   if (!Ask(Widen(item.Text("Question")))) return;
   marks_.Show(ReadMachine());
+  FitInfoLine();
   const machine::Captured captured = marks_.Capture();
   // The preview shows the first control that changes.
   changed_.reset();
@@ -76,6 +76,7 @@ void MainWindow::TakeFromMachine() {
       break;
     }
   parts_.selection = captured.selection;
+  run_.SelectionReplaced();
   SelectionChanged();
   std::wstring report = L"Выбор взят с этого компьютера: как на нём - " +
                         std::to_wstring(marks_.Count(MachineMark::kHeld)) +

@@ -121,9 +121,15 @@ void MachineMarks::Paint(int container, HDC dc) {
 void MachineMarks::DrawService(const DRAWITEMSTRUCT& item) {
   if (!machine_ || item.itemID >= Controls().services.size()) return;
   const RECT& r = item.rcItem;
-  // Right of the state box, before the text (DrawServiceItem).
-  const RECT box = {r.left + 2 + kGlyphSize, r.top, r.left + kServiceBoxColumn + 8, r.bottom};
+  // Left of the state box (DrawServiceItem), as beside an option.
+  const RECT box = {r.left, r.top, r.left + kServiceMarkColumn, r.bottom};
   DrawMachineMark(item.hDC, box, Of({ControlKind::kService, static_cast<int>(item.itemID)}));
+}
+
+bool MachineMarks::SetServiceRow(int row) {
+  if (row == serviceRow_) return false;
+  serviceRow_ = row;
+  return true;
 }
 
 std::wstring MachineMarks::Words(int item) const {
@@ -133,7 +139,8 @@ std::wstring MachineMarks::Words(int item) const {
   if (i.bound == Bound::kCombo) control = ControlRef{ControlKind::kCombo, i.index};
   if (i.bound == Bound::kSpinner) control = ControlRef{ControlKind::kSpinner, i.index};
   if (i.bound == Bound::kServicesList && parts_.Native(item).hwnd) {
-    const LRESULT row = SendMessageW(parts_.Native(item).hwnd, LB_GETCURSEL, 0, 0);
+    const LRESULT row =
+        serviceRow_ >= 0 ? serviceRow_ : SendMessageW(parts_.Native(item).hwnd, LB_GETCURSEL, 0, 0);
     if (row >= 0) control = ControlRef{ControlKind::kService, static_cast<int>(row)};
   }
   const machine::ControlState* state = control ? StateOf(*control) : nullptr;

@@ -39,6 +39,10 @@ class MachineMarks {
   // of its control (of the services list, its current item); empty before
   // the computer is read and for what writes nothing.
   std::wstring Words(int item) const;
+  // The services-list row the information line speaks of: the one under the
+  // mouse, or the one the keys moved to, whichever came last. True when it
+  // changed.
+  bool SetServiceRow(int row);
 
  private:
   // The control whose mark stands beside an item: an option, or the label
@@ -53,6 +57,7 @@ class MachineMarks {
   std::vector<int> positions_[4];              // by kind and index: the place in states_
   std::vector<MachineMark> shown_;             // by layout item, as painted
   std::vector<MachineMark> shownServices_;     // by services-list item
+  int serviceRow_ = -1;
 };
 
 }  // namespace kwetro::win32

@@ -22,8 +22,6 @@ MainWindow* Owner(HWND hwnd) {
       GetWindowLongPtrW(GetAncestor(hwnd, GA_ROOT), GWLP_USERDATA));
 }
 
-bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
-
 // The layout says whether the window can be resized and maximized.
 DWORD WindowStyle(const LayoutItem& window) {
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -82,13 +80,13 @@ MainWindow::MainWindow(const Layout& layout, Selection& selection, Win32Platform
                 }),
       search_(
           parts_,
-          [this](ControlRef control, bool focus) {
+          [this](ControlRef control, SearchBox::Go go) {
             // Typing shows a match where the search began; Enter or F3 goes there.
-            if (focus)
+            if (go != SearchBox::Go::kShown)
               searchOrigin_ = -1;
             else if (searchOrigin_ < 0)
               searchOrigin_ = pages_.ShownPage(parts_.Object(WindowObject::kMainPages));
-            GoTo(control, focus);
+            GoTo(control, go == SearchBox::Go::kFocused);
           },
           [this](bool cleared) { SearchFoundNothing(cleared); },
           [this] {
@@ -97,6 +95,7 @@ MainWindow::MainWindow(const Layout& layout, Selection& selection, Win32Platform
           }),
       preview_(selection),
       marks_(parts_) {
+  preview_.onPlaced = [this] { MakeRoomForPreview(); };
   platform_.preTranslate = [this](MSG& msg) { return PreTranslate(msg); };
   info_.SetLead([this](int item) { return marks_.Words(item); });
 }
@@ -163,7 +162,9 @@ bool MainWindow::Create() {
   search_.Attach(parts_.Object(WindowObject::kSearchField),
                  parts_.Object(WindowObject::kSearchCount));
   info_.ShowPageTitle(MainPage());
+  FitInfoLine();
   run_.FormCreate();
+  applied_ = parts_.selection;  // what closing without a question keeps
   pages_.SetComposited();
   return true;
 }
@@ -215,15 +216,6 @@ void MainWindow::SelectionChanged() {
   if (preview_.IsOpen()) preview_.Update(changed_);
 }
 
-void MainWindow::OpenPreview() {
-  run_.StopCountdown();
-  SelectionChanged();
-  // Where it must cover the window, it covers only the pages.
-  RECT pages = {};
-  if (HWND tabs = Window("PageControl1")) GetWindowRect(tabs, &pages);
-  preview_.Open(parts_.main, parts_.DefaultFont(), pages, changed_);
-}
-
 void MainWindow::Changed(ControlRef control) {
   changed_ = control;
   SelectionChanged();
@@ -256,6 +248,7 @@ void MainWindow::GoTo(ControlRef control, bool focus) {
   if (service) {
     services_.Mark(control.index);
     services_.Select(control.index);
+    marks_.SetServiceRow(-1);  // the line speaks of the item found
   }
   if (focus) SetFocus(parts_.Native(item).hwnd);
   info_.Explain(label > 0 ? label : item);
@@ -299,6 +292,7 @@ void MainWindow::FocusCancel() {
 }
 
 void MainWindow::ShowApplied(const std::string& report) {
+  applied_ = parts_.selection;
   info_.Say(Widen(report));
   // The focus went to Cancel first: the report stays until the user moves on.
   noticedFocus_ = GetFocus();
@@ -481,9 +475,14 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &rc, parts_.Brush(parts_.Native(0).background));
       return TRUE;
     }
+    case WM_MOVE:
+      MakeRoomForPreview();
+      return 0;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED) {
         pages_.Relayout();
+        FitInfoLine();
+        MakeRoomForPreview();
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       }
       return 0;
@@ -510,6 +509,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      // A pop-up hint would cover the menu (the system menu, «Этот компьютер»).
+      info_.PauseTooltips(msg == WM_ENTERMENULOOP);
+      break;
     case WM_SETCURSOR: {
       // The hand over the link, as over a link anywhere.
       HWND over = reinterpret_cast<HWND>(wParam);
@@ -524,8 +528,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       MoveDialogFocus(hwnd, wParam, lParam);
       return 0;
     case WM_CLOSE:
-      // Closing the window ends the program without applying or removing.
-      DestroyWindow(hwnd);
+      // Closing the window ends the program without applying or removing,
+      // once the user has had the choice to apply.
+      if (ReadyToClose()) DestroyWindow(hwnd);
       return 0;
     case WM_DESTROY:
       KillTimer(hwnd, kCountdownTimerId);
@@ -587,7 +592,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     return;
   }
   if (id == kCancelButtonId && code == BN_CLICKED) {
-    run_.Cancel();
+    if (ReadyToClose()) run_.Cancel();
     return;
   }
   if (id == kPreviewButtonId && code == BN_CLICKED) {
@@ -645,8 +650,11 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
       if (code == BN_CLICKED) OpenMachineMenu(control);
       break;
     case NativeKind::kServicesList:
-      // The information line speaks of the current item.
-      if (code == LBN_SELCHANGE) info_.Refresh();
+      // The information line speaks of the item the keys moved to.
+      if (code == LBN_SELCHANGE) {
+        marks_.SetServiceRow(static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
+        info_.Refresh();
+      }
       break;
     default:
       break;
@@ -692,7 +700,10 @@ void MainWindow::OnPageChanged(int pageControl, bool byUser) {
     if (byUser) run_.MainPageChanged(page);
     info_.ShowPageTitle(page);
     servicesEntered = page == ServicesPage();
-    if (servicesEntered) services_.Select(0);
+    if (servicesEntered) {
+      services_.Select(0);
+      marks_.SetServiceRow(-1);
+    }
   } else if (byUser && pageControl == parts_.Object(WindowObject::kSystemPages)) {
     run_.SystemSubPageChanged();
   }
@@ -712,126 +723,6 @@ void MainWindow::OnPageChanged(int pageControl, bool byUser) {
   }
   // The new page paints at once; input that waited is handled here.
   platform_.ProcessMessages();
-}
-
-bool MainWindow::HandleKey(const MSG& msg) {
-  const bool ctrl = KeyDown(VK_CONTROL), shift = KeyDown(VK_SHIFT);
-  const bool inSearch = msg.hwnd == search_.Field();
-  switch (msg.wParam) {
-    case VK_F4:
-      OpenPreview();
-      return true;
-    case VK_F5:
-      CompareWithMachine();
-      return true;
-    case VK_F3:
-      search_.Next(!shift);
-      return true;
-    case 'F':
-      if (!ctrl) return false;
-      search_.Focus();
-      return true;
-    case VK_RETURN:
-      if (!inSearch) return false;
-      search_.Next(!shift);
-      return true;
-    case VK_ESCAPE:
-      // Anywhere in the window, unless it closes an open drop-down list.
-      if (DroppedDown(GetFocus()) || GetWindowTextLengthW(search_.Field()) == 0) return false;
-      search_.Clear();
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool MainWindow::DroppedDown(HWND focus) const {
-  const int index = parts_.ItemOf(focus);
-  return index > 0 && parts_.Native(index).kind == NativeKind::kCombo &&
-         SendMessageW(parts_.Native(index).hwnd, CB_GETDROPPEDSTATE, 0, 0);
-}
-
-bool MainWindow::PressMnemonic(wchar_t letter) {
-  const wchar_t key = LowerCase(letter);
-  const NativeControl& bar = parts_.Native(parts_.Object(WindowObject::kButtons));
-  HWND machine = parts_.Native(parts_.Object(WindowObject::kMachineButton)).hwnd;
-  for (HWND button : {bar.third, bar.buddy, bar.second, machine})
-    if (button && IsWindowEnabled(button) && LowerCase(MnemonicOf(TextOf(button))) == key) {
-      SendMessageW(button, BM_CLICK, 0, 0);
-      return true;
-    }
-  // A label's letter goes to the control it names.
-  for (const NativeControl& label : parts_.natives) {
-    if (label.focusControl < 0 || LowerCase(MnemonicOf(label.text)) != key) continue;
-    pages_.EnsureBuilt(label.focusControl);
-    HWND target = parts_.Native(label.focusControl).hwnd;
-    if (target == search_.Field())
-      search_.Focus();
-    else if (target)
-      SetFocus(target);
-    return true;
-  }
-  return false;
-}
-
-void MainWindow::CyclePage(bool forward) {
-  // One walk through every page the user reads, whatever holds the focus.
-  const std::vector<int> pages = pages_.InnermostPages();
-  if (pages.size() < 2) return;
-  const auto shown = std::find(pages.begin(), pages.end(),
-                               pages_.ShownPage(parts_.Object(WindowObject::kMainPages)));
-  const std::size_t at = shown == pages.end() ? 0 : static_cast<std::size_t>(shown - pages.begin());
-  ShowPage(pages[(at + (forward ? 1 : pages.size() - 1)) % pages.size()], true);
-}
-
-void MainWindow::NoticeFocus() {
-  HWND focus = GetFocus();
-  if (focus == noticedFocus_) return;
-  noticedFocus_ = focus;
-  if (!focus || GetAncestor(focus, GA_ROOT) != parts_.main) return;
-  // Once the user is elsewhere, the page a search showed is where they are.
-  if (focus != search_.Field()) searchOrigin_ = -1;
-  const int index = parts_.ItemOf(focus);
-  if (index >= 0) info_.Explain(index);
-}
-
-bool MainWindow::PreTranslate(MSG& msg) {
-  const bool handled = Route(msg);
-  NoticeFocus();
-  return handled;
-}
-
-bool MainWindow::Route(MSG& msg) {
-  if (preview_.PreTranslate(msg)) return true;
-  if (GetAncestor(msg.hwnd, GA_ROOT) != parts_.main) return false;
-  if (msg.message == WM_KEYDOWN && HandleKey(msg)) return true;
-  if (msg.message == WM_SYSCHAR && PressMnemonic(static_cast<wchar_t>(msg.wParam))) return true;
-  // A letter typed is the focused control's own: the dialog keyboard would
-  // take a letter typed on an option for a button's mnemonic.
-  if (msg.message == WM_CHAR) return false;
-  if (msg.message == WM_MOUSEMOVE) {
-    POINT at = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
-    ClientToScreen(msg.hwnd, &at);
-    info_.MouseOver(msg.hwnd, at);
-    return false;
-  }
-  if (const int step = PageKey(msg)) {
-    CyclePage(step > 0);
-    return true;
-  }
-  if (PressFocusedButton(msg)) return true;
-  // Enter elsewhere means nothing but on the link, the menu button or in an
-  // open drop-down: on an option or a list it would reach the window as "OK"
-  // from the dialog manager.
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN) {
-    const int index = parts_.ItemOf(GetFocus());
-    const NativeKind kind = index > 0 ? parts_.Native(index).kind : NativeKind::kWindow;
-    if (kind != NativeKind::kLink && kind != NativeKind::kMenuButton)
-      return !DroppedDown(GetFocus());
-  }
-  // Tab and Shift+Tab through the controls, arrows within a page, space and
-  // Enter on buttons: the system's dialog keyboard.
-  return IsDialogMessageW(parts_.main, &msg) != FALSE;
 }
 
 }  // namespace kwetro::win32

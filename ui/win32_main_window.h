@@ -56,6 +56,8 @@ class MainWindow : public RunControlView {
   std::function<void()> onEnd;
   std::function<void(const std::wstring&)> onError;
   std::function<bool(const std::wstring&)> onQuestion;
+  // How the user answers «Применить изменения?»: IDYES, IDNO or IDCANCEL.
+  std::function<int(const std::wstring&)> onChoice;
   std::function<machine::Machine()> readMachine;
 
   HWND Handle() const { return parts_.main; }
@@ -74,6 +76,9 @@ class MainWindow : public RunControlView {
   Preview& FilePreview() { return preview_; }
   // Opens the preview (a user's doing: the countdown stops).
   void OpenPreview();
+  // Where the preview lies over the pages, they end at its edge and scroll:
+  // it covers no control.
+  void MakeRoomForPreview();
   // «Сверить с этим компьютером»: reads this computer's registry (again) and
   // marks every control. «Взять с этого компьютера»: after the user agrees,
   // the selection becomes what this computer holds. Each is a user's doing:
@@ -111,8 +116,14 @@ class MainWindow : public RunControlView {
   void OpenMachineMenu(HWND button);
   machine::Machine ReadMachine() const;
   bool Ask(const std::wstring& question);
+  // Whether the window may close now (Cancel, the close box, Alt+F4): in an
+  // interactive run with choices the last Apply (or the start) did not have,
+  // after the user's answer to «Применить изменения?» (Да applies first).
+  bool ReadyToClose();
   // The information line follows the keyboard focus.
   void NoticeFocus();
+  // The information line takes the height its longest text needs.
+  void FitInfoLine();
   // Shows a control as the search found it: its pages, the mark, its hint,
   // and with focus set, the focus.
   void GoTo(ControlRef control, bool focus);
@@ -136,6 +147,7 @@ class MainWindow : public RunControlView {
   Preview preview_;
   MachineMarks marks_;
   std::optional<ControlRef> changed_;  // what the user changed last
+  Selection applied_;                  // as the last Apply, or the start, left it
   std::vector<int> marked_;            // the items the search marks
   bool countdownRunning_ = false;
   bool activated_ = false;

@@ -82,6 +82,8 @@ RECT Pages::PageArea(int pageControl) const {
   GetClientRect(tabs.hwnd, &area);
   SendMessageW(tabs.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
   OffsetRect(&area, tabs.bounds.left, tabs.bounds.top);
+  if (pageControl == parts_.Object(WindowObject::kMainPages))
+    area.right = std::max(area.left, area.right - pagesMargin_);
   return area;
 }
 
@@ -124,8 +126,14 @@ SIZE Pages::Growth(int container) const {
     const SIZE design = parts_.DesignClientSize();
     return {client.right - design.cx, client.bottom - design.cy};
   }
-  // A page fills its tab control's display area, which grows with the tab control.
-  if (n.kind == NativeKind::kPage) return parts_.Native(parts_.Item(container).parent).grown;
+  // A page fills its tab control's display area, which grows with the tab
+  // control (the main pages less the margin a preview over them takes).
+  if (n.kind == NativeKind::kPage) {
+    const int pageControl = parts_.Item(container).parent;
+    SIZE grown = parts_.Native(pageControl).grown;
+    if (pageControl == parts_.Object(WindowObject::kMainPages)) grown.cx -= pagesMargin_;
+    return grown;
+  }
   return n.grown;
 }
 
@@ -212,6 +220,16 @@ int Pages::ShownPage(int pageControl) const {
   return shown;
 }
 
+std::vector<std::pair<HWND, HWND>> Pages::TabRows() const {
+  std::vector<std::pair<HWND, HWND>> rows;
+  for (std::size_t i = 1; i < parts_.natives.size(); ++i) {
+    if (parts_.natives[i].kind != NativeKind::kPageControl || !parts_.natives[i].hwnd) continue;
+    const int page = SelectedPage(static_cast<int>(i));
+    rows.emplace_back(parts_.natives[i].hwnd, page > 0 ? parts_.Native(page).hwnd : nullptr);
+  }
+  return rows;
+}
+
 void Pages::EnsureBuilt(int item) {
   std::vector<int> pages;
   for (int page = PageOf(item); page > 0; page = PageOf(page)) pages.insert(pages.begin(), page);
@@ -225,6 +243,18 @@ void Pages::BuildAll() {
 }
 
 void Pages::Relayout() { AlignChildren(0); }
+
+bool Pages::SetPagesMargin(int pixels) {
+  if (pixels == pagesMargin_) return false;
+  pagesMargin_ = pixels;
+  return true;
+}
+
+bool Pages::SetInfoGrowth(int pixels) {
+  if (pixels == infoGrowth_) return false;
+  infoGrowth_ = pixels;
+  return true;
+}
 
 void Pages::AlignChildren(int parent) {
   const NativeControl& p = parts_.Native(parent);
@@ -293,6 +323,18 @@ void Pages::Anchor(int parent) {
                       (a & kAnchorBottom) && !stretchY ? growth.cy : 0},
                      {stretchX ? growth.cx : 0, stretchY ? growth.cy : 0}});
   }
+  // The information line grows upwards into the room of what stretches down
+  // to the bottom (the pages).
+  if (parent == 0 && infoGrowth_)
+    for (std::size_t i = 0; i < kids.size(); ++i) {
+      const unsigned a = parts_.Native(kids[i]).anchors;
+      if (kids[i] == parts_.Object(WindowObject::kInfoLine)) {
+        plans[i].moved.y -= infoGrowth_;
+        plans[i].grown.cy += infoGrowth_;
+      } else if ((a & kAnchorTop) && (a & kAnchorBottom)) {
+        plans[i].grown.cy -= infoGrowth_;
+      }
+    }
   // Where the parent is too narrow for a row at its bottom, the controls at
   // the row's left go up a row and those at its right stay: everything else
   // at the bottom goes up with them, and what stretches down to the bottom

@@ -33,6 +33,8 @@ class Pages {
   std::vector<int> InnermostPages() const;
   // The innermost page shown inside a tab control.
   int ShownPage(int pageControl) const;
+  // Each tab control built, with the window of the page it shows.
+  std::vector<std::pair<HWND, HWND>> TabRows() const;
   // Builds the pages an item sits on, so that its control exists.
   void EnsureBuilt(int item);
   // Builds every page.
@@ -46,6 +48,13 @@ class Pages {
   // Places everything anew for the window's present size: docked and
   // anchored controls, the pages in their tab controls, the pages' scrolling.
   void Relayout();
+  // The information line grows upwards by this much over its designed height,
+  // taken from the pages above it; true when that changed (Relayout then).
+  bool SetInfoGrowth(int pixels);
+  // The main pages end this far left of their tab control's right edge,
+  // where a window over them (the preview) would cover them; true when that
+  // changed (Relayout then). Their tabs keep their whole row.
+  bool SetPagesMargin(int pixels);
   // Docks and anchors the children of a container, and of the containers in it.
   void AlignChildren(int parent);
   // Keeps the button bar's buttons at its right (also after the OK button's
@@ -58,7 +67,8 @@ class Pages {
  private:
   void BuildChildren(int parent);
   void BuildPage(int page);
-  // A tab control's display area, in its parent's coordinates.
+  // A tab control's display area, in its parent's coordinates (the main
+  // pages' less the margin a preview over them takes).
   RECT PageArea(int pageControl) const;
   void PlacePages(int pageControl);
   // The page's view scrolls as far as its controls reach.
@@ -77,6 +87,8 @@ class Pages {
   WindowParts& parts_;
   std::function<void(int)> onBuilt_;
   std::vector<int> fresh_;  // items created while building a page
+  int infoGrowth_ = 0;
+  int pagesMargin_ = 0;
 };
 
 }  // namespace kwetro::win32

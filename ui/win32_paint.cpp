@@ -207,11 +207,12 @@ void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled, b
                                            : RGB(0, 0, 0);
   FillRect(dc, &rc, UniqueBrush(CreateSolidBrush(background)).Get());
   const int top = rc.top + (rc.bottom - rc.top - kGlyphSize) / 2;
-  const RECT box = {rc.left + 2, top, rc.left + 2 + kGlyphSize, top + kGlyphSize};
+  const int left = rc.left + kServiceMarkColumn + 2;
+  const RECT box = {left, top, left + kGlyphSize, top + kGlyphSize};
   DrawStateGlyph(item.hwndItem, dc, box, state, enabled, false);
 
   RECT area = rc;
-  area.left += kServiceBoxColumn;
+  area.left += kServiceMarkColumn + kServiceBoxColumn;
   {
     const SelectedObject selected(dc, font);
     SetTextColor(dc, textColor);

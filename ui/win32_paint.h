@@ -16,8 +16,9 @@ constexpr int kGlyphSize = 13;
 constexpr COLORREF kMarkColor = RGB(255, 236, 139);
 // Gap between an option's box and its caption.
 constexpr int kOptionTextGap = 4;
-// Width of the box column of a services-list item; the item's text area
-// starts after it.
+// A services-list item: a column for this computer's mark (left of the box,
+// as on the option pages), the column of its state box, then its text.
+constexpr int kServiceMarkColumn = 13;
 constexpr int kServiceBoxColumn = 18;
 
 // The box of one state: empty, ticked, or ticked in grey for "skip", in the

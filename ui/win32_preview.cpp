@@ -11,14 +11,12 @@
 #include "app/file_io.h"
 #include "app/win32_system_files.h"
 #include "app/win32_text.h"
-#include "catalogue/generators.h"
 #include "ui/win32_parts.h"
 
 namespace kwetro::win32 {
 namespace {
 
 const wchar_t kClass[] = L"KwetroPreview";
-const wchar_t* const kFileNames[] = {L"hkcu.reg", L"hklm.reg"};
 constexpr int kTabsId = 1, kTextId = 2, kStatusId = 3, kSaveId = 4;
 // Sizes at 96 DPI.
 constexpr int kWidth = 640, kMargin = 6, kButtonWidth = 110, kButtonHeight = 25;
@@ -42,8 +40,8 @@ std::wstring Grouped(std::size_t n) {
   return out;
 }
 
-const BlockMark* MarkOf(const RegScript& file, ControlRef control) {
-  for (const BlockMark& mark : file.Marks())
+const BlockMark* MarkOf(const ScriptFile& file, ControlRef control) {
+  for (const BlockMark& mark : file.marks)
     if (mark.control == control) return &mark;
   return nullptr;
 }
@@ -101,6 +99,10 @@ void Preview::Open(HWND owner, HFONT font, const RECT& pages, std::optional<Cont
   ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
 }
 
+void Preview::Close() {
+  if (window_.Get()) DestroyWindow(window_.Get());
+}
+
 SIZE Preview::LeastSize(HFONT font) const {
   // The tabs, a few lines of the files, the status line and the button.
   RECT tab = {};
@@ -139,12 +141,8 @@ void Preview::Create(HWND owner, HFONT font, const RECT& pages) {
     return hwnd;
   };
   tabs_ = child(0, WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, kTabsId);
-  for (int i = 0; i < 2; ++i) {
-    TCITEMW tab = {};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = const_cast<wchar_t*>(kFileNames[i]);
-    SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab));
-  }
+  files_ = ScriptFiles(selection_, NewSetupVersion(LocalNow(), ""));
+  SetTabs();
   // Read-only but selectable and copyable; the mark stays visible when the
   // focus is elsewhere.
   text_ = child(WS_EX_CLIENTEDGE, WC_EDITW, L"",
@@ -196,24 +194,52 @@ void Preview::Arrange() {
   MoveWindow(save_, client.right - margin - buttonWidth, bottom, buttonWidth, buttonHeight, TRUE);
 }
 
+void Preview::SetTabs() {
+  SendMessageW(tabs_, TCM_DELETEALLITEMS, 0, 0);
+  for (std::size_t i = 0; i < files_.size(); ++i) {
+    std::wstring name = Widen(files_[i].name);
+    TCITEMW tab = {};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = &name[0];
+    SendMessageW(tabs_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&tab));
+  }
+}
+
+std::vector<std::wstring> Preview::FileNames() const {
+  std::vector<std::wstring> names;
+  for (const ScriptFile& file : files_) names.push_back(Widen(file.name));
+  return names;
+}
+
+int Preview::FileOf(ControlRef control) const {
+  if (MarkOf(files_[static_cast<std::size_t>(shown_)], control)) return shown_;
+  for (std::size_t i = 0; i < files_.size(); ++i)
+    if (MarkOf(files_[i], control)) return static_cast<int>(i);
+  return shown_;
+}
+
 void Preview::Update(std::optional<ControlRef> control) {
   if (!window_.Get()) return;
-  files_[0] = BuildHkcuScript(selection_);
-  files_[1] = BuildHklmScript(selection_);
+  // The every-user files come and go with their option: the tabs follow.
+  const std::vector<std::wstring> before = FileNames();
+  files_ = ScriptFiles(selection_, NewSetupVersion(LocalNow(), ""));
+  if (FileNames() != before) SetTabs();
+  if (static_cast<std::size_t>(shown_) >= files_.size()) shown_ = 0;
   // The file that holds the control's block is the one to look at.
-  if (control && !MarkOf(files_[shown_], *control) && MarkOf(files_[1 - shown_], *control))
-    shown_ = 1 - shown_;
+  if (control) shown_ = FileOf(*control);
   Show(control);
 }
 
 void Preview::Mark(ControlRef control) {
   if (!window_.Get()) return;
-  if (!MarkOf(files_[shown_], control) && MarkOf(files_[1 - shown_], control)) shown_ = 1 - shown_;
+  shown_ = FileOf(control);
   Show(control);
 }
 
 void Preview::ShowFile(int file) {
-  if (!window_.Get() || file == shown_) return;
+  if (!window_.Get() || file == shown_ || file < 0 ||
+      static_cast<std::size_t>(file) >= files_.size())
+    return;
   shown_ = file;
   shownText_.clear();
   Show(std::nullopt);
@@ -222,8 +248,8 @@ void Preview::ShowFile(int file) {
 
 void Preview::Show(std::optional<ControlRef> control) {
   SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(shown_), 0);
-  const RegScript& file = files_[shown_];
-  const std::u16string converted = Cp1251ToUtf16(file.Bytes());
+  const ScriptFile& file = files_[static_cast<std::size_t>(shown_)];
+  const std::u16string converted = Cp1251ToUtf16(file.bytes);
   const std::wstring text(converted.begin(), converted.end());
   // Drawn once, when everything is in place: no flicker, the scroll kept.
   SendMessageW(text_, WM_SETREDRAW, FALSE, 0);
@@ -259,13 +285,13 @@ void Preview::Show(std::optional<ControlRef> control) {
   RedrawWindow(text_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 
   const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\n'));
-  const std::wstring status = std::wstring(kFileNames[shown_]) + L": строк: " + Grouped(lines) +
-                              L", байт: " + Grouped(file.Bytes().size()) + L" (Windows-1251)";
+  const std::wstring status = Widen(file.name) + L": строк: " + Grouped(lines) + L", байт: " +
+                              Grouped(file.bytes.size()) + L" (Windows-1251)";
   SetWindowTextW(status_, status.c_str());
 }
 
 bool Preview::SaveTo(const std::string& path, std::string& reason) const {
-  return WriteFileAtomically(path, files_[shown_].Bytes(), reason);
+  return WriteFileAtomically(path, files_[static_cast<std::size_t>(shown_)].bytes, reason);
 }
 
 void Preview::SaveAs() {
@@ -277,7 +303,7 @@ void Preview::SaveAs() {
                             : nullptr;
   if (!save) return;
   wchar_t path[MAX_PATH] = {};
-  lstrcpynW(path, kFileNames[shown_], MAX_PATH);
+  lstrcpynW(path, Widen(files_[static_cast<std::size_t>(shown_)].name).c_str(), MAX_PATH);
   OPENFILENAMEW dialog = {};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = window_.Get();
@@ -298,12 +324,13 @@ void Preview::SaveAs() {
 
 bool Preview::PreTranslate(MSG& msg) {
   if (!window_.Get() || GetAncestor(msg.hwnd, GA_ROOT) != window_.Get()) return false;
-  if (PageKey(msg)) {
-    ShowFile(1 - shown_);
+  if (const int step = PageKey(msg)) {
+    const int count = static_cast<int>(files_.size());
+    ShowFile((shown_ + (step > 0 ? 1 : count - 1)) % count);
     return true;
   }
-  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-    DestroyWindow(window_.Get());
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_F4)) {
+    Close();
     return true;
   }
   if (PressFocusedButton(msg)) return true;
@@ -329,6 +356,9 @@ LRESULT CALLBACK Preview::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_SIZE:
       if (self->tabs_) self->Arrange();
       return 0;
+    case WM_WINDOWPOSCHANGED:
+      if (self->onPlaced) self->onPlaced();
+      break;
     case WM_GETMINMAXINFO:
       if (self->least_.cx)
         reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {self->least_.cx, self->least_.cy};
@@ -361,6 +391,7 @@ LRESULT CALLBACK Preview::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
       self->window_.Release();
       self->tabs_ = self->text_ = self->status_ = self->save_ = nullptr;
       self->shownText_.clear();
+      if (self->onPlaced) self->onPlaced();
       break;
     default:
       break;

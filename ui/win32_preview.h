@@ -1,17 +1,21 @@
 // The preview: a window beside the main window that shows, while the user
-// chooses, exactly the bytes Apply would write now into hkcu.reg and hklm.reg,
+// chooses, exactly the bytes Apply would write now into each of its files
+// (hkcu.reg, hklm.reg, and for every user the files that go with them),
 // with the block of the control last changed (or pointed at) in view and
 // marked. "Сохранить как..." writes the file shown.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "win32/handles.h"
+#include "app/script_files.h"
 #include "options/reg_script.h"
 #include "options/selection.h"
+#include "win32/handles.h"
 
 namespace kwetro::win32 {
 
@@ -40,17 +44,24 @@ class Preview {
   // and place it had when it was closed; the first time, it goes beside the
   // owner (PlacePreview; pages: the owner's pages on the screen).
   void Open(HWND owner, HFONT font, const RECT& pages, std::optional<ControlRef> control);
+  // Runs when it has moved, changed its size, opened or closed.
+  std::function<void()> onPlaced;
   bool IsOpen() const { return window_.Get() != nullptr; }
+  // Closes it; opened again, it comes back where it was.
+  void Close();
   HWND Handle() const { return window_.Get(); }
-  // The selection changed: both files anew, the scroll position kept, and
+  // The selection changed: the files anew, the scroll position kept, and
   // the block of the control brought into view and marked when given.
   void Update(std::optional<ControlRef> control);
   // Brings a control's block into view and marks it, the files unchanged.
   void Mark(ControlRef control);
-  // Which file shows: 0 hkcu.reg, 1 hklm.reg.
+  // Which file shows, in the order Apply writes them: 0 hkcu.reg, 1 hklm.reg...
   void ShowFile(int file);
   int ShownFile() const { return shown_; }
-  // The keyboard of the preview: Tab, Ctrl+Tab between the files, Esc closes.
+  // The names of the files it shows, as its tabs do.
+  std::vector<std::wstring> FileNames() const;
+  // The keyboard of the preview: Tab, Ctrl+Tab (Ctrl+Shift+Tab) through the
+  // files, Esc and F4 close it.
   bool PreTranslate(MSG& msg);
   // Writes the file shown, as "Сохранить как..." does once a name is chosen.
   bool SaveTo(const std::string& path, std::string& reason) const;
@@ -65,13 +76,17 @@ class Preview {
   int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
   void Arrange();
   void Show(std::optional<ControlRef> control);
+  // The tabs name the files.
+  void SetTabs();
+  // The file that holds a control's block, else the one shown.
+  int FileOf(ControlRef control) const;
   void SaveAs();
 
   const Selection& selection_;
   UniqueWindow window_;
   HWND tabs_ = nullptr, text_ = nullptr, status_ = nullptr, save_ = nullptr;
   UniqueFont textFont_;
-  RegScript files_[2];
+  std::vector<ScriptFile> files_;
   std::wstring shownText_;
   int shown_ = 0;
   int dpi_ = 96;

@@ -146,9 +146,12 @@ void RevealControl(HWND control) {
     InflateRect(&r, 4, 4);  // a little of what lies around it
     RECT room;
     GetClientRect(view, &room);
+    // Sideways as far as three quarters of the view from its start: the
+    // whole of a drop-down list with its arrow, the box and the start of a
+    // long caption, whose end is not worth the column of boxes leaving.
+    const LONG start = std::min<LONG>(r.right, r.left + room.right * 3 / 4);
     const POINT at = ScrollPosition(view);
-    ScrollTo(view, Into(at.x, r.left, r.right, room.right),
-             Into(at.y, r.top, r.bottom, room.bottom));
+    ScrollTo(view, Into(at.x, r.left, start, room.right), Into(at.y, r.top, r.bottom, room.bottom));
   }
 }
 

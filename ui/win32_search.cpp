@@ -22,28 +22,33 @@ void SearchBox::TextChanged() {
   visited_ = false;
   // The first match shows at once; the focus stays in the field for typing.
   if (current_ >= 0)
-    go_(matches_[0], false);
+    go_(matches_[0], Go::kShown);
   else
     none_(text.empty());
   ShowCount();
 }
 
-void SearchBox::Next(bool forward) {
+void SearchBox::Next(bool forward, bool focus) {
   if (matches_.empty()) {
     ShowCount();
     return;
   }
   used_();
   const int n = static_cast<int>(matches_.size());
-  // The first step goes to the match that typing showed (or, backwards, to
-  // the last one).
-  if (!visited_)
-    current_ = forward ? 0 : n - 1;
+  // From elsewhere the first step takes the keys to the match that typing
+  // showed; in the field each step shows another one.
+  if (!visited_ && focus)
+    current_ = forward ? current_ : n - 1;
   else
     current_ = (current_ + (forward ? 1 : n - 1)) % n;
   visited_ = true;
-  go_(matches_[static_cast<std::size_t>(current_)], true);
+  go_(matches_[static_cast<std::size_t>(current_)], focus ? Go::kFocused : Go::kVisited);
   ShowCount();
+}
+
+std::optional<ControlRef> SearchBox::Visited() const {
+  if (!visited_ || current_ < 0) return std::nullopt;
+  return matches_[static_cast<std::size_t>(current_)];
 }
 
 void SearchBox::Clear() {

@@ -1,12 +1,14 @@
 // The search field of the header: typing finds the controls whose caption,
 // hint, key path or value name holds the text and shows the first one while
 // the keyboard stays in the field; Enter and F3 go to the next one (its page
-// shown, the control focused and marked, its hint in the information line),
-// Shift+F3 to the one before, Esc clears.
+// shown, the control marked, its hint in the information line), Shift+Enter
+// and Shift+F3 to the one before, the keys still in the field; F3 from
+// elsewhere takes the keys to the match. Esc clears.
 #pragma once
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "catalogue/control_search.h"
@@ -16,10 +18,14 @@ namespace kwetro::win32 {
 
 class SearchBox {
  public:
-  // go shows a control: its pages, the mark, its hint, and with focus set,
-  // the focus. none runs when the text finds nothing, or nothing any more
-  // once cleared. used runs whenever the user searches.
-  SearchBox(WindowParts& parts, std::function<void(ControlRef, bool focus)> go,
+  // How far a match is gone to: shown while typing (the page the search
+  // began on is kept to return to), gone to with the keys kept in the field,
+  // or gone to with the keys.
+  enum class Go { kShown, kVisited, kFocused };
+  // go shows a control: its pages, the mark, its hint, and the focus when
+  // asked. none runs when the text finds nothing, or nothing any more once
+  // cleared. used runs whenever the user searches.
+  SearchBox(WindowParts& parts, std::function<void(ControlRef, Go)> go,
             std::function<void(bool cleared)> none, std::function<void()> used)
       : parts_(parts), go_(std::move(go)), none_(std::move(none)), used_(std::move(used)) {}
 
@@ -28,18 +34,21 @@ class SearchBox {
   HWND Field() const;
   // The text changed: the matches anew, the first one shown.
   void TextChanged();
-  void Next(bool forward);
+  // The next match (or the one before); with focus the keys go there.
+  void Next(bool forward, bool focus);
   void Clear();
   void Focus();
   // The matches and which one is shown ("3 из 7").
   const std::vector<ControlRef>& Matches() const { return matches_; }
   int Current() const { return current_; }
+  // The match gone to with Enter or F3, if any.
+  std::optional<ControlRef> Visited() const;
 
  private:
   void ShowCount();
 
   WindowParts& parts_;
-  std::function<void(ControlRef, bool)> go_;
+  std::function<void(ControlRef, Go)> go_;
   std::function<void(bool)> none_;
   std::function<void()> used_;
   std::unique_ptr<ControlSearch> search_;  // gathered at the first search

@@ -38,7 +38,7 @@ LRESULT CALLBACK ServicesList::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     // A click on an item's box moves its state along the cycle.
     const LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
     const int x = static_cast<short>(LOWORD(lParam));
-    if (HIWORD(hit) == 0 && x < kServiceBoxColumn) {
+    if (HIWORD(hit) == 0 && x < kServiceMarkColumn + kServiceBoxColumn) {
       const LRESULT result = base();
       list->clicked_(static_cast<int>(LOWORD(hit)));
       return result;

@@ -29,6 +29,8 @@ TEST(Cli, UsageErrorsExitWithTwoSayWhyAndWriteNothing) {
       {{"generate", "--out"}, "--out needs a value"},
       {{"generate", "--settings", ""}, "--settings needs a value"},
       {{"generate", "--out", "a", "--out", "b"}, "--out given twice"},
+      {{"generate", "--remove-others", "--remove-others"}, "unknown argument '--remove-others'"},
+      {{"list", "--remove-others"}, "unknown argument '--remove-others'"},
       {{"settings", "--settings", "a.ini"}, "settings needs --out FILE2"},
       {{"set", "sCheckBox_1_2=yes"}, "set needs --out FILE2"},
       {{"set", "--out", out}, "set needs NAME=VALUE"},
@@ -96,6 +98,15 @@ TEST(Cli, WritesWhatTheEngineGivesForTheSameSettingsFile) {
   const Selection everyUser = Restored(dir.Read("k.ini"));
   EXPECT_TRUE(dir.Read("user.reg") == EveryUserScripts(everyUser, SetupVersion())[0].bytes);
   EXPECT_TRUE(dir.Read("hkcu.reg") == BuildHkcuScript(everyUser).Bytes());
+
+  // --remove-others: a selection for the current user alone leaves no file of
+  // the one before; the files it does not write are named as removed.
+  r = Cli({"generate", "--out", dir.Path(), "--remove-others"});
+  ASSERT_EQ(r.code, kExitOk) << r.err;
+  EXPECT_EQ(r.out, dir.File("hkcu.reg") + "\n" + dir.File("hklm.reg") + "\n" + "removed " +
+                       dir.File("user.reg") + "\nremoved " + dir.File("activesetup.reg") +
+                       "\nremoved " + dir.File("profiles.reg") + "\n");
+  EXPECT_EQ(dir.Listing(), "hkcu.reg hklm.reg k.ini out.ini");
 }
 
 TEST(Cli, TheReferenceOfAllOptionsIsCurrent) {

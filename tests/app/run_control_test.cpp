@@ -10,6 +10,7 @@
 #include <map>
 
 #include "app/file_io.h"
+#include "app/script_files.h"
 #include "catalogue/generators.h"
 #include "support/checks.h"
 #include "support/files.h"
@@ -310,6 +311,12 @@ TEST(Apply, ForEveryUserTheUserPartIsKeptAndRegisteredLast) {
   ASSERT_TRUE(local.run.Apply());
   EXPECT_TRUE(local.fake.commands.empty());
   EXPECT_EQ(local.dir.Listing("work"), "activesetup.reg hkcu.reg hklm.reg profiles.reg user.reg");
+  // The files the preview shows and kwetro-cli generate --remove-others keeps.
+  std::vector<std::string> named = ScriptFileNames();
+  std::sort(named.begin(), named.end());
+  std::string joined;
+  for (const std::string& name : named) joined += (joined.empty() ? "" : " ") + name;
+  EXPECT_EQ(local.dir.Listing("work"), joined);
   EXPECT_FALSE(PathExists(local.dir.File("All Users")));
 
   // A folder that cannot be made, or a program that cannot be copied, stops
@@ -402,19 +409,42 @@ TEST(SelfDeleteBatch, WholeTextWithTheRussianPathIn866AndPercentSignsDoubled) {
   EXPECT_EQ(OemBatchPath("C:\\Ωmega\\Kwetro.exe"), "");
 }
 
-TEST(ServicesPage, SystemRestoreOffDisablesItsServiceAndItemsCycleWhileEnabled) {
+// System restore switched off by a click switches its service off on the
+// services page, once; a selection that comes with it off keeps its service.
+TEST(ServicesPage, SystemRestoreOffByAClickDisablesItsServiceAndItemsCycleWhileEnabled) {
   const int restore = OptionIndex("sCheckBox_1_9"), item = ServiceIndex("srservice");
   const int services = ServicesPage(),
             other = Controls().options[OptionIndex("iCheckBox_2_1")].page;
-  for (const auto& [state, page, expected] : {std::tuple{cbGrayed, services, cbChecked},
-                                              {cbUnchecked, services, cbChecked},
-                                              {cbChecked, services, cbUnchecked},
-                                              {cbChecked, other, cbChecked}}) {
+  enum Step { kClick, kServices, kOther, kTaken, kServiceAuto };
+  const struct {
+    const char* what;
+    TriState start;
+    std::vector<Step> steps;
+    TriState service;
+  } cases[] = {
+      {"clicked off, then the services page", cbGrayed, {kClick, kServices}, cbUnchecked},
+      {"clicked off, another page first", cbGrayed, {kClick, kOther, kServices}, cbUnchecked},
+      {"clicked off, then on again", cbGrayed, {kClick, kClick, kServices}, cbChecked},
+      {"off as loaded", cbChecked, {kServices}, cbChecked},
+      {"clicked off, then taken", cbGrayed, {kClick, kTaken, kServices}, cbChecked},
+      {"switched once, set back by the user",
+       cbGrayed,
+       {kClick, kServices, kServiceAuto, kOther, kServices},
+       cbChecked},
+  };
+  for (const auto& c : cases) {
     Program p(false);
-    p.selection.options[restore] = state;
+    p.selection.options[restore] = c.start;
     p.selection.services[item] = cbChecked;
-    p.run.MainPageChanged(page);
-    EXPECT_EQ(p.selection.services[item], expected) << int{state} << " " << page;
+    p.selection.presetShown = cbChecked;
+    for (Step step : c.steps) {
+      if (step == kClick) p.run.OptionClicked(restore);
+      if (step == kServices) p.run.MainPageChanged(services);
+      if (step == kOther) p.run.MainPageChanged(other);
+      if (step == kTaken) p.run.SelectionReplaced();
+      if (step == kServiceAuto) p.selection.services[item] = cbChecked;
+    }
+    EXPECT_EQ(p.selection.services[item], c.service) << c.what;
   }
   Program p(false);
   std::vector<TriState> seen;

@@ -20,6 +20,9 @@ const std::vector<Block>& SmallCatalogue() {
             Member("sCheckBox_1_6", {"\"H\"=1"}, {"\"H\"=0"}),  // grayed throughout
             Combo("sComboBox_2_1", {{"\"C\"=0"}, {}}, GroupItem::kComboLabel)),
       Fixed("[L]", Combo("sComboBox_2_1", {{"\"L\"=0"}, {"\"L\"=1"}})),
+      // Left out only while neither the drop-down nor the option writes a value.
+      Fixed("[E]", Combo("sComboBox_3_1", {{"\"U\"=2"}}, GroupItem::kComboLabel),
+            Member("sCheckBox_4_7", {"\"R\"=1"}, {"\"R\"=0"})),
       Standard("sCheckBox_5_2", "[S]", {"\"S\"=1"}, {"\"S\"=0"}),
       // Checked only: three key sections, deletions standing together.
       Option("sCheckBox_1_9",

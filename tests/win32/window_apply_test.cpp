@@ -77,15 +77,6 @@ TEST_F(WindowTest, ApplyThatCannotWriteShowsTheFileAndTheReason) {
   EXPECT_TRUE(FileExists(folder_ + "\\hkcu.reg"));
 }
 
-TEST_F(WindowTest, CancelEndsTheProgramWithoutWritingAnything) {
-  Open();
-  ClickUntil("sCheckBox_1_2", cbChecked);
-  SendMessageW(window_->CancelButton(), BM_CLICK, 0, 0);
-  Pump(20);
-  EXPECT_EQ(ended_, 1);
-  EXPECT_FALSE(FileExists(folder_ + "\\hkcu.reg") || FileExists(folder_ + "\\Kwetro.ini"));
-}
-
 // A deployed copy: the program in the deployment folder with its settings
 // file. Its countdown to the end, Apply and removal run in window_deploy.sh.
 TEST_F(WindowTest, DeployedCountdownShowsOnOkAndOnlyTheFirstPageAndPagesStopIt) {

@@ -135,6 +135,12 @@ class WindowTest : public ::testing::Test {
     window_ = std::make_unique<win32::MainWindow>(layout_, selection_, platform_);
     window_->onEnd = [this] { ++ended_; };
     window_->onError = [this](const std::wstring& text) { errors_.push_back(text); };
+    // «Применить изменения?» is answered with choice_ (Нет unless a test
+    // says otherwise), and every question is kept.
+    window_->onChoice = [this](const std::wstring& question) {
+      choices_.push_back(question);
+      return choice_;
+    };
     ASSERT_TRUE(window_->Create());
     window_->Show(SW_SHOWNORMAL);
     Pump(100);
@@ -316,6 +322,8 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<win32::MainWindow> window_;
   int ended_ = 0;
   std::vector<std::wstring> errors_;
+  std::vector<std::wstring> choices_;
+  int choice_ = IDNO;
   std::optional<RECT> screen_;  // the work area before OpenOnScreen
 };
 

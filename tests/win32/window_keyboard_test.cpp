@@ -98,18 +98,30 @@ TEST_F(WindowTest, CtrlTabVisitsEveryPageOnceWhateverHasTheFocus) {
 
 // Tab runs as the eye reads the foot of the window: the note, the link,
 // Просмотр, Применить, Отмена, then round to the search field and «Этот
-// компьютер» at the top. Alt and an
+// компьютер» at the top, the tabs and the page. Alt and an
 // underlined letter press a button or go to the search field; the letter
 // alone, typed on an option, presses nothing.
 TEST_F(WindowTest, TabRunsAsTheEyeReadsAndAltLettersPressTheButtons) {
   Open();
   SetFocus(Control("RzCheckBox1"));
+  // Then the tabs, outer and inner, before the page they show.
   for (HWND next :
        {Control("RzURLLabel1"), window_->Find("RzDialogButtons1")->third, window_->OkButton(),
-        window_->CancelButton(), window_->Search().Field(), Control("MachineButton")}) {
+        window_->CancelButton(), window_->Search().Field(), Control("MachineButton"),
+        Control("PageControl1"), Control("PageControl2"), Control("sCheckBox_1_1")}) {
     Key(GetFocus(), VK_TAB);
     EXPECT_EQ(GetFocus(), next);
   }
+  Key(GetFocus(), VK_TAB, false, true);
+  EXPECT_EQ(GetFocus(), Control("PageControl2")) << "Shift+Tab";
+  // After Ctrl+Tab from the tabs, Tab goes on into the page shown, not past it.
+  SetFocus(Control("PageControl1"));
+  Key(GetFocus(), VK_TAB, true);
+  ASSERT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 1);
+  Key(GetFocus(), VK_TAB);
+  EXPECT_EQ(GetFocus(), Control("PageControl2"));
+  Key(GetFocus(), VK_TAB);
+  EXPECT_TRUE(IsChild(window_->Find("TabSheet7")->hwnd, GetFocus())) << "not into the page";
   auto type = [this](UINT message, const char* letter) {
     PostMessageW(message == WM_CHAR ? GetFocus() : window_->Search().Field(), message, W(letter)[0],
                  0);

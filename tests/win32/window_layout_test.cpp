@@ -6,7 +6,11 @@
 // screens from 640x480 up: inside the work area, its buttons there, its
 // pages scrolling to whatever the keyboard reaches, its layout as designed
 // where the screen has room.
+#include <set>
+
+#include "machine/export_registry.h"
 #include "ui/win32_scroll_view.h"
+#include "undo/byte_source.h"
 #include "window_harness.h"
 
 namespace kwetro::testing {
@@ -76,6 +80,7 @@ bool Inside(const RECT& inner, const RECT& outer) {
 // window has its designed size.
 struct Screen {
   int width, height;
+  bool computerRead = false;  // «Этот компьютер» has read a computer
 };
 
 class LayoutTest : public WindowTest, public ::testing::WithParamInterface<Screen> {
@@ -159,7 +164,8 @@ TEST_P(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
       RECT client;
       GetClientRect(n.hwnd, &client);
       for (const ServiceDecl& service : Controls().services)
-        EXPECT_LE(win32::kServiceBoxColumn + 8 + TextWidth(n.font, Widen(service.ItemText())),
+        EXPECT_LE(win32::kServiceMarkColumn + win32::kServiceBoxColumn + 8 +
+                      TextWidth(n.font, Widen(service.ItemText())),
                   client.right)
             << service.key;
     } else if (n.kind == NativeKind::kPageControl) {
@@ -190,23 +196,6 @@ TEST_P(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
       }
     }
   }
-}
-
-TEST_P(LayoutTest, EveryHintFitsTheInformationLine) {
-  OpenOnTheScreen();
-  const NativeControl* info = window_->Find("InfoLabel");
-  const int width = info->bounds.right - info->bounds.left;
-  const int height = info->bounds.bottom - info->bounds.top;
-  auto check = [&](std::string_view owner, const std::wstring& hint) {
-    int textHeight = 0;
-    TextWidth(info->font, win32::LongHint(hint), width, &textHeight);
-    EXPECT_LE(textHeight, height) << owner << " has a hint longer than the information line";
-  };
-  const auto& natives = window_->Natives();
-  for (std::size_t i = 1; i < natives.size(); ++i) check(Item(i).name, natives[i].hint);
-  for (const OptionDecl& option : Controls().options)
-    for (TriState state : {cbUnchecked, cbChecked, cbGrayed})
-      check(option.name, Widen(Hint(option, state)));
 }
 
 TEST_P(LayoutTest, NoControlLeavesWhatItsPageShowsOrCoversAnother) {
@@ -250,6 +239,98 @@ INSTANTIATE_TEST_SUITE_P(Screens, LayoutTest, ::testing::Values(Screen{0, 0}, Sc
                            return screen.param.width ? "At" + std::to_string(screen.param.width) +
                                                            "x" + std::to_string(screen.param.height)
                                                      : std::string("AtTheDesignedSize");
+                         });
+
+// Every text the information line shows, as it shows it: the mouse on each
+// control and label of every page in turn (each state of an option whose
+// hint follows its state), the line's text measured in its font and width.
+class HintTest : public LayoutTest {};
+
+TEST_P(HintTest, EveryHintFitsTheInformationLineWhole) {
+  OpenOnTheScreen();
+  if (GetParam().computerRead) {
+    // A computer that holds nothing the scripts write: the line says so
+    // before every hint.
+    window_->readMachine = [] {
+      undo::MemorySource source(
+          "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE]\r\n\r\n"
+          "[HKEY_LOCAL_MACHINE\\Software]\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Classes]\r\n\r\n"
+          "[HKEY_USERS]\r\n\r\n[HKEY_USERS\\S-1-5-21-0-0-0-1000]\r\n\r\n");
+      machine::ExportRegistry registry("");
+      machine::ExportProblem problem;
+      undo::ReadWarnings warnings;
+      EXPECT_TRUE(registry.Read(source, problem, warnings)) << problem.what;
+      return machine::ReadMachine(registry);
+    };
+    window_->CompareWithMachine();
+  }
+  const auto& natives = window_->Natives();
+  const NativeControl* info = window_->Find("InfoLabel");
+  std::set<std::string> seen;
+  // The line shows the item's hint whole (after what it says of this
+  // computer), and its text fits the line as it is drawn.
+  auto check = [&](const std::string& owner, const std::wstring& hint) {
+    const std::wstring shown = window_->InfoText();
+    const std::wstring whole = win32::LongHint(hint).substr(1);
+    EXPECT_TRUE(shown.size() >= whole.size() &&
+                shown.compare(shown.size() - whole.size(), whole.size(), whole) == 0)
+        << owner << ": the line shows only " << Narrow(shown);
+    const int width = info->bounds.right - info->bounds.left;
+    int height = 0;
+    TextWidth(info->font, shown, width, &height);
+    EXPECT_LE(height, info->bounds.bottom - info->bounds.top)
+        << owner << ": its hint is cut at " << width << " pixels";
+  };
+  const std::size_t pages = Controls().pages.size();
+  for (std::size_t page = 0; page < pages; ++page) {
+    for (std::size_t i = 1; i < natives.size(); ++i) {
+      const NativeControl& n = natives[i];
+      const std::string& name = Item(i).name;
+      HWND holder = HolderOf(name.c_str());
+      HWND own = n.kind == NativeKind::kDialogButtons ? n.buddy : n.hwnd;
+      const bool shown = n.IsGraphic() ? n.visible && holder && IsWindowVisible(holder)
+                                       : own && IsWindowVisible(own);
+      const std::string key = name + "|" + Narrow(win32::LongHint(n.hint));
+      if (!shown || n.hint.empty() || !seen.insert(key).second) continue;
+      if (n.IsGraphic()) {
+        MouseOverGraphic(name.c_str());
+      } else {
+        MouseOver(window_->Handle(), 0, 0);  // away first: the line follows a change
+        MouseOver(n.kind == NativeKind::kDialogButtons ? n.buddy : n.hwnd);
+      }
+      check(name, n.hint);
+      // An option whose hint follows its state, in each state.
+      if (n.kind == NativeKind::kOption &&
+          !Controls().options[static_cast<std::size_t>(Item(i).index)].stateHints[0].empty())
+        for (int click = 0; click < 3; ++click) {
+          Click(n.hwnd);
+          check(name + " after a click", n.hint);
+        }
+    }
+    Key(GetFocus(), VK_TAB, true);  // the next page
+  }
+  // The walk reached every item that has a hint (the legend of the marks
+  // shows once a computer is read).
+  for (std::size_t i = 1; i < natives.size(); ++i) {
+    if (natives[i].hint.empty()) continue;
+    if (!GetParam().computerRead && Item(i).name.rfind("Mark", 0) == 0) continue;
+    const std::string& name = Item(i).name;
+    EXPECT_TRUE(
+        std::any_of(seen.begin(), seen.end(),
+                    [&name](const std::string& key) { return key.rfind(name + "|", 0) == 0; }))
+        << name << " was not pointed at";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, HintTest,
+                         ::testing::Values(Screen{0, 0}, Screen{800, 600}, Screen{640, 480},
+                                           Screen{800, 600, true}),
+                         [](const ::testing::TestParamInfo<Screen>& screen) {
+                           return (screen.param.width
+                                       ? "At" + std::to_string(screen.param.width) + "x" +
+                                             std::to_string(screen.param.height)
+                                       : std::string("AtTheDesignedSize")) +
+                                  (screen.param.computerRead ? "WithThisComputerRead" : "");
                          });
 
 class ScreenTest : public WindowTest {
@@ -316,6 +397,34 @@ TEST_F(ScreenTest, At640x480EveryButtonIsReachableAndTheKeyboardScrollsThePages)
   }
   EXPECT_GT(seen, 8);
   EXPECT_GT(win32::ScrollPosition(view).y, 0) << "the page did not need to scroll";
+}
+
+// With the preview open at 640x480 the pages are narrower than their
+// captions: Tab scrolls them down to each option but never sideways so far
+// that the column of boxes leaves the view.
+TEST_F(ScreenTest, At640x480TabKeepsTheBoxesInViewBesideThePreview) {
+  OpenOnScreen(640, 480);
+  SelectPage("PageControl1", 2);
+  HWND first = Control("iCheckBox_2_1");
+  HWND view = GetParent(GetParent(first));
+  SetFocus(first);
+  Key(first, VK_F4);
+  ASSERT_TRUE(window_->FilePreview().IsOpen());
+  RECT shown;
+  GetClientRect(view, &shown);
+  ASSERT_LT(shown.right,
+            TextWidth(window_->Find("iCheckBox_2_11")->font, Caption("iCheckBox_2_11")))
+      << "the page is wide enough for its captions";
+  MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&shown), 2);
+  int seen = 0;
+  for (HWND focus = first; seen < 40 && IsChild(view, focus); focus = GetFocus(), ++seen) {
+    const RECT r = ScreenRect(focus);
+    const RECT box = {r.left, r.top, r.left + win32::kGlyphSize, r.bottom};
+    EXPECT_TRUE(Inside(box, shown)) << Narrow(TextOf(focus)) << " " << Where(box);
+    EXPECT_EQ(win32::ScrollPosition(view).x, 0) << Narrow(TextOf(focus));
+    Key(focus, VK_TAB);
+  }
+  EXPECT_GT(seen, 8);
 }
 
 // Where the screen has room the window has its designed size and every

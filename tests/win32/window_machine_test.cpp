@@ -108,6 +108,17 @@ TEST_F(MachineTest, ThisComputerIsReadWhenAskedAndItsMarksFollowTheSelection) {
   Key(Control("CheckListBox1"), VK_HOME);
   EXPECT_EQ(window_->InfoText().find(W(" Alerter: На этом компьютере: Отключена (как выбрано).")),
             0u);
+  // The line speaks of the row under the mouse, as of the control under it
+  // on every other page, and again of the row the keys move to.
+  HWND list = Control("CheckListBox1");
+  RECT row;
+  SendMessageW(list, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&row));
+  MouseOver(list, 60, (row.top + row.bottom) / 2);
+  const std::wstring fourth = Widen(std::string(Controls().services[3].key) + ": ");
+  EXPECT_EQ(window_->InfoText().find(L" " + fourth + W("На этом компьютере")), 0u);
+  Key(list, VK_DOWN);
+  const std::wstring second = Widen(std::string(Controls().services[1].key) + ": ");
+  EXPECT_EQ(window_->InfoText().find(L" " + second), 0u);
   EXPECT_EQ(computer.reads, 1) << "the marks followed by reading again";
   Key(GetFocus(), VK_F5);
   EXPECT_EQ(computer.reads, 2);
@@ -162,8 +173,9 @@ TEST_F(MachineTest, TheMenuOpensWithItsLetterAndStopsTheCountdown) {
 
 // Against the computer the tests run on (tests/wine/window_machine.sh sets
 // KWETRO_MACHINE_CHECK to a folder with a settings file): the marks of its
-// selection into marks.tsv, then the selection taken from the computer and
-// applied, its scripts into the folder's "window" folder.
+// selection into marks.tsv, then the selection taken from the computer, the
+// services page opened (which must not change it) and Apply, its scripts into
+// the folder's "window" folder.
 TEST_F(WindowTest, ThisComputerAsTheWineCheckAsks) {
   const char* check = std::getenv("KWETRO_MACHINE_CHECK");
   if (!check) GTEST_SKIP() << "only for tests/wine/window_machine.sh";
@@ -184,6 +196,7 @@ TEST_F(WindowTest, ThisComputerAsTheWineCheckAsks) {
   }
   marks.close();
   window_->TakeFromMachine();
+  SelectPage("PageControl1", 4);
   SendMessageW(window_->OkButton(), BM_CLICK, 0, 0);
   Pump(20);
   CreateDirectoryW(Widen(folder + "\\window").c_str(), nullptr);

@@ -22,13 +22,21 @@ TEST_F(SearchTest, AValueNameOrAWordGoesToTheControlAndItsPage) {
     SelectPage("PageControl2", 0);
     Find(text);
     EXPECT_EQ(Count(), W("1 из 1")) << text;
-    Key(window_->Search().Field(), VK_RETURN);
+    HWND field = window_->Search().Field();
+    SetFocus(field);
+    Pump(20);
+    Key(field, VK_RETURN);
     EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 4) << text;
-    EXPECT_EQ(GetFocus(), window_->Natives()[static_cast<std::size_t>(autorun)].hwnd) << text;
+    EXPECT_EQ(GetFocus(), field) << text;
     EXPECT_TRUE(window_->Find("sLabel5_2")->marked) << text;
     const ComboDecl& combo =
         Controls().combos[static_cast<std::size_t>(ComboIndex("sComboBox_5_1"))];
     EXPECT_EQ(window_->InfoText(), L" " + Widen(combo.explanation));
+    // Esc leaves the search for the match Enter went to.
+    Key(field, VK_ESCAPE);
+    EXPECT_EQ(GetFocus(), window_->Natives()[static_cast<std::size_t>(autorun)].hwnd) << text;
+    EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 4) << text;
+    EXPECT_FALSE(window_->Find("sLabel5_2")->marked) << text;
   }
 }
 
@@ -36,19 +44,41 @@ TEST_F(SearchTest, ServicesByKeyNameAndF3ThroughTheMatches) {
   Open();
   Find("srservice");
   EXPECT_EQ(Count(), W("1 из 1"));
-  Key(window_->Search().Field(), VK_RETURN);
+  HWND field = window_->Search().Field();
+  SetFocus(field);
+  Pump(20);
+  Key(field, VK_RETURN);
   EXPECT_EQ(SendMessageW(Control("PageControl1"), TCM_GETCURSEL, 0, 0), 4);
   EXPECT_EQ(SendMessageW(Control("CheckListBox1"), LB_GETCURSEL, 0, 0), ServiceIndex("srservice"));
 
   Find("Проводник");  // several options on several pages
-  const std::size_t matches = window_->Search().Matches().size();
-  ASSERT_GT(matches, 2u);
-  Key(window_->Search().Field(), VK_RETURN);
+  const int matches = static_cast<int>(window_->Search().Matches().size());
+  ASSERT_GT(matches, 2);
+  const std::wstring of = L" из " + std::to_wstring(matches);
+  // In the field Enter and F3 go on, with Shift back, and the keys stay.
+  const struct {
+    WPARAM key;
+    bool shift;
+    int current;
+  } steps[] = {{VK_RETURN, false, 1},
+               {VK_RETURN, false, 2},
+               {VK_F3, false, 3},
+               {VK_F3, true, 2},
+               {VK_RETURN, true, 1},
+               {VK_RETURN, true, 0},
+               {VK_RETURN, true, matches - 1}};
+  for (const auto& step : steps) {
+    Key(field, step.key, false, step.shift);
+    EXPECT_EQ(window_->Search().Current(), step.current) << step.key << step.shift;
+    EXPECT_EQ(Count(), std::to_wstring(step.current + 1) + of);
+    EXPECT_EQ(GetFocus(), field);
+  }
+  // F3 from elsewhere takes the keys to the next match.
+  SetFocus(Control("PageControl1"));
   Key(GetFocus(), VK_F3);
-  EXPECT_EQ(window_->Search().Current(), 1);
-  Key(GetFocus(), VK_F3, false, true);
-  Key(GetFocus(), VK_F3, false, true);
-  EXPECT_EQ(window_->Search().Current(), static_cast<int>(matches) - 1);
+  EXPECT_EQ(window_->Search().Current(), 0);
+  EXPECT_NE(GetFocus(), field);
+  EXPECT_EQ(Count(), L"1" + of);
 
   Find("нет такого текста");
   EXPECT_EQ(Count(), W("не найдено"));
@@ -84,13 +114,18 @@ TEST_F(SearchTest, ShowsWhileTypingReturnsWhenNothingIsFoundAndEscClearsFromAnyw
   Find("DisableSR");
   EXPECT_EQ(Count(), W("1 из 1"));
   Key(field, VK_RETURN);
+  EXPECT_EQ(GetFocus(), field);
   HWND option = Control("sCheckBox_1_9");
+  Key(field, VK_ESCAPE);
   ASSERT_EQ(GetFocus(), option);
-  Key(option, VK_ESCAPE);
   EXPECT_EQ(TextOf(field), L"");
   EXPECT_FALSE(window_->Find("sCheckBox_1_9")->marked);
-  EXPECT_EQ(GetFocus(), option);
   EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 0) << "Enter went there";
+  // Esc elsewhere clears and leaves the keys where they are.
+  Find("DisableSR");
+  Key(option, VK_ESCAPE);
+  EXPECT_EQ(TextOf(field), L"");
+  EXPECT_EQ(GetFocus(), option);
 }
 
 // What the preview shows is what kwetro-cli writes for the same selection.
@@ -118,6 +153,26 @@ TEST_F(WindowTest, ThePreviewShowsWhatApplyWouldWriteAfterEveryClick) {
                         static_cast<int>(bytes.size()), nullptr, nullptr);
     EXPECT_TRUE(bytes == ReadFile(folder_ + (file ? "\\hklm.reg" : "\\hkcu.reg"))) << file;
   }
+  // For every user it shows the files that go with them too, as Apply
+  // writes them (activesetup.reg bears the time of writing).
+  ClickUntil("dCheckBox_1_1", cbChecked);
+  const std::vector<std::wstring> everyUser = {L"hkcu.reg", L"hklm.reg", L"user.reg",
+                                               L"activesetup.reg"};
+  EXPECT_EQ(preview.FileNames(), everyUser);
+  ASSERT_TRUE(WriteFileAtomically(folder_ + "\\k.ini", StoreSettings(selection_, ""), reason));
+  ASSERT_EQ(RunProgram("\"" + cli + "\" generate --settings \"" + folder_ + "\\k.ini\" --out \"" +
+                       folder_ + "\""),
+            0u);
+  preview.ShowFile(2);
+  EXPECT_EQ(preview.Text(), Widen(Cp1251ToUtf8(ReadFile(folder_ + "\\user.reg"))));
+  preview.ShowFile(3);
+  EXPECT_EQ(preview.Text().find(W("[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Active Setup")),
+            W("Windows Registry Editor Version 5.00\r\n\r\n").size());
+  ClickUntil("dCheckBox_1_1", cbUnchecked);
+  EXPECT_EQ(preview.FileNames(),
+            std::vector<std::wstring>(everyUser.begin(), everyUser.begin() + 2));
+  EXPECT_EQ(preview.ShownFile(), 0) << "the file shown went away";
+  preview.ShowFile(0);
   // Saved as shown; closed and opened again, it shows the selection anew.
   ASSERT_TRUE(preview.SaveTo(folder_ + "\\saved.reg", reason)) << reason;
   EXPECT_TRUE(ReadFile(folder_ + "\\saved.reg") == ReadFile(folder_ + "\\hkcu.reg"));
@@ -213,6 +268,67 @@ TEST_F(WindowTest, ThePreviewKeepsItsPlaceItsStatusLineAndTheLastChange) {
                reinterpret_cast<LPARAM>(&to));
   const std::wstring marked = window_->FilePreview().Text().substr(from, to - from);
   EXPECT_NE(marked.find(L"; " + Caption("sCheckBox_1_2")), std::wstring::npos) << Narrow(marked);
+}
+
+// At 800x600 the preview lies over the window; the pages end at its edge
+// and scroll, so that on every page it covers no control, no tab and no
+// arrow of a drop-down list. Closed, it gives the room back.
+TEST_F(WindowTest, At800x600ThePreviewCoversNoControl) {
+  OpenOnScreen(800, 600);
+  Key(Control("sCheckBox_1_1"), VK_F4);
+  ASSERT_TRUE(window_->FilePreview().IsOpen());
+  const RECT preview = ScreenRect(window_->FilePreview().Handle());
+  const auto& natives = window_->Natives();
+  // What shows of a control: its rectangle within every window around it.
+  auto shown = [this](HWND hwnd) {
+    RECT r = ScreenRect(hwnd);
+    for (HWND up = GetParent(hwnd); up && up != GetParent(window_->Handle()); up = GetParent(up)) {
+      RECT client;
+      GetClientRect(up, &client);
+      MapWindowPoints(up, nullptr, reinterpret_cast<POINT*>(&client), 2);
+      IntersectRect(&r, &r, &client);
+    }
+    return r;
+  };
+  int checked = 0;
+  for (std::size_t page = 0; page < Controls().pages.size(); ++page) {
+    for (std::size_t i = 1; i < natives.size(); ++i) {
+      const win32::NativeControl& n = natives[i];
+      const bool control =
+          n.kind == win32::NativeKind::kOption || n.kind == win32::NativeKind::kCombo ||
+          n.kind == win32::NativeKind::kSpinner || n.kind == win32::NativeKind::kServicesList ||
+          n.kind == win32::NativeKind::kPageControl || n.kind == win32::NativeKind::kMenuButton;
+      if (!control || !n.hwnd || !IsWindowVisible(n.hwnd)) continue;
+      RECT r = shown(n.hwnd);
+      if (layout_.items[i].name == "PageControl1") {
+        // Its row of tabs; its pages are the views checked here.
+        RECT area = r;
+        SendMessageW(n.hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+        r.bottom = area.top;
+      }
+      ++checked;
+      EXPECT_FALSE(Overlap(r, preview)) << layout_.items[i].name << " on page " << page;
+      // A row of tabs shows whole, with its arrows where the tabs need more room.
+      if (n.kind == win32::NativeKind::kPageControl) {
+        const RECT whole = ScreenRect(n.hwnd);
+        EXPECT_TRUE(r.left == whole.left && r.right == whole.right)
+            << layout_.items[i].name << " is cut on page " << page;
+      }
+      if (n.buddy) {
+        EXPECT_FALSE(Overlap(shown(n.buddy), preview)) << layout_.items[i].name;
+      }
+    }
+    Key(GetFocus(), VK_TAB, true);  // the next page
+  }
+  EXPECT_GT(checked, 200);
+  // Closed, the pages have their whole width again.
+  const RECT narrow =
+      ScreenRect(window_->Natives()[static_cast<std::size_t>(layout_.Named("TabSheet1"))].hwnd);
+  SendMessageW(window_->FilePreview().Handle(), WM_CLOSE, 0, 0);
+  Pump(30);
+  const RECT wide =
+      ScreenRect(window_->Natives()[static_cast<std::size_t>(layout_.Named("TabSheet1"))].hwnd);
+  EXPECT_GT(wide.right, narrow.right);
 }
 
 // Where the preview goes, and where the window goes to make room for it.

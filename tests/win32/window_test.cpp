@@ -65,11 +65,11 @@ TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
   const struct {
     int page;
     const char* title;
-  } pages[] = {{1, "  -  Проводник"},
-               {2, "  -  Настройки IE"},
-               {3, "  -  Настройки WMP"},
-               {4, "  -  Сервисы и службы"},
-               {0, "  -  Система"}};
+  } pages[] = {{1, "Проводник"},
+               {2, "Настройки IE"},
+               {3, "Настройки WMP"},
+               {4, "Сервисы и службы"},
+               {0, "Система"}};
   for (const auto& p : pages) {
     SelectPage("PageControl1", p.page);
     EXPECT_EQ(Graphic("Label10").text, W(p.title)) << p.page;
@@ -159,9 +159,11 @@ TEST_F(WindowTest, InformationLineFollowsTheMouse) {
   // The label beside a drop-down explains the drop-down.
   MouseOverGraphic("sLabel1_2");
   EXPECT_EQ(window_->InfoText(), L" " + Widen(Controls().combos[0].explanation));
-  // The header has no hint of its own.
+  // The header has no hint of its own: the line says what it is for.
   MouseOver(window_->Handle(), 500, 40);
-  EXPECT_EQ(window_->InfoText(), W(" Без комментариев"));
+  EXPECT_EQ(window_->InfoText(),
+            W(" Пояснение появится здесь: наведите указатель на параметр или перейдите к нему "
+              "клавишами."));
   // A disabled control still explains itself: a spinner while its value is
   // not written (both options that write it are grey at first).
   SelectPage("PageControl2", 3);
@@ -314,6 +316,58 @@ TEST_F(WindowTest, PagesNotYetShownShowTheSelectionWhenFirstShown) {
   SelectPage("PageControl3", 1);
   for (const char* name : {"PageControl3", "TabSheet12", "TabSheet13"})
     EXPECT_TRUE(GetWindowLongW(page(name), GWL_EXSTYLE) & WS_EX_COMPOSITED) << name;
+}
+
+// The pop-up hints wrap at a width that grows with the fonts, and give way
+// while a menu is open (the system's, «Этот компьютер»'s) or a drop-down list.
+TEST_F(WindowTest, PopUpHintsGrowWithTheFontsAndGiveWayToMenusAndLists) {
+  Open();
+  HWND tooltip = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM found) {
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) *reinterpret_cast<HWND*>(found) = hwnd;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&tooltip));
+  ASSERT_TRUE(tooltip);
+  EXPECT_EQ(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), MulDiv(400, win32::ScreenDpi(), 96));
+  // The hint of «Этот компьютер» pops up; a menu or a drop-down list hides it.
+  HWND button = Control("MachineButton");
+  // The pointer rests on the button past the pause before hints.
+  auto popUp = [&] {
+    RECT r;
+    GetWindowRect(button, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    for (int i = 0; i < 8; ++i) MouseOver(button, 10 + i % 2, 8);
+    Pump(700);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> open, close;
+  } cases[] = {
+      {"a menu", [this] { SendMessageW(window_->Handle(), WM_ENTERMENULOOP, FALSE, 0); },
+       [this] { SendMessageW(window_->Handle(), WM_EXITMENULOOP, FALSE, 0); }},
+      {"a drop-down list",
+       [this] {
+         SelectPage("PageControl2", 3);
+         SendMessageW(Control("sComboBox_4_1"), CB_SHOWDROPDOWN, TRUE, 0);
+       },
+       [this] { SendMessageW(Control("sComboBox_4_1"), CB_SHOWDROPDOWN, FALSE, 0); }},
+  };
+  for (const auto& c : cases) {
+    popUp();
+    ASSERT_TRUE(IsWindowVisible(tooltip)) << c.what << ": the hint did not pop up";
+    c.open();
+    Pump(30);
+    EXPECT_FALSE(IsWindowVisible(tooltip)) << c.what;
+    popUp();
+    EXPECT_FALSE(IsWindowVisible(tooltip)) << c.what << ": a hint popped up over it";
+    c.close();
+    Pump(30);
+  }
 }
 
 }  // namespace

@@ -28,6 +28,6 @@ wine "$exe" --gtest_brief=1
 set_dpi 120
 status=0
 wine "$exe" --gtest_brief=1 \
-  --gtest_filter='*AtTheDesignedSize*:*WhereTheScreenHasRoom*:*ThePreviewKeeps*' || status=$?
+  --gtest_filter='*AtTheDesignedSize*:*WhereTheScreenHasRoom*:*ThePreviewKeeps*:*HintTest*:*PopUpHints*' || status=$?
 set_dpi 96
 exit $status

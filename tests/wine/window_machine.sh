@@ -10,9 +10,12 @@
 #     export of that moment (a tick where match is yes, a cross where no, no
 #     mark where "-"), and no control differs but the keyboard layouts Wine
 #     puts back into Preload (sComboBox_2_1, see machine_audit.sh);
-#   - the selection taken in the window, applied, writes the scripts that
-#     kwetro-cli generate writes from kwetro-cli capture of that export, and
-#     importing them leaves the export as it was.
+#   - the selection taken in the window, its services page opened, applied,
+#     writes the scripts that kwetro-cli generate writes from kwetro-cli
+#     capture of that export, importing them leaves the export as it was, and
+#     the window's marks of that selection are then all ticks (a computer with
+#     system restore off and its service automatic among them: opening the
+#     services page keeps the service as taken);
 #
 # Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64,
 # KWETRO_WORK, KWETRO_SEED (of the random selection; printed), DISPLAY.
@@ -31,10 +34,13 @@ russian_prefix window_machine
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"; [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true' EXIT
 
 n=0
-# The window's check in the folder of the selection, its results in $dir/check.
+# The window's check in the folder of the selection, its results in $dir/check;
+# the settings file given, else the selection's.
 window() {
+  local settings=${1:-$dir/settings.ini}
+  rm -rf "$dir/check.in" && cp "$settings" "$dir/check.in"
   rm -rf "$dir/check" && mkdir -p "$dir/check"
-  cp "$dir/settings.ini" "$dir/check/"
+  mv "$dir/check.in" "$dir/check/settings.ini"
   # Every Wine program with the same code pages (winepath too): see ruwine.
   (cd "$dir" && KWETRO_MACHINE_CHECK=$(LC_ALL=ru_RU.UTF-8 winepath -w "$dir/check") ruwine "$exe" --gtest_brief=1 \
     --gtest_filter=WindowTest.ThisComputerAsTheWineCheckAsks) >"$dir/window.log" 2>&1 ||
@@ -53,8 +59,17 @@ same_export "$work/$n-before.reg" "$work/$n-after.reg" ||
   fail "the window's reading and taking changed the registry: $(diff "$work/$n-before.reg.txt" "$work/$n-after.reg.txt" | head -n 5)"
 [[ $this == 0 ]] && echo "pristine: reading, marking and taking this computer leave its registry as it was"
 
-for choice in 1 random; do
-  next_selection "$choice"
+for choice in 1 random restore; do
+  if [[ $choice == restore ]]; then
+    # System restore off, its service automatic: the services from the file.
+    next_selection 1
+    label="restore off, its service automatic"
+    "$cli" set --settings "$dir/settings.ini" --out "$dir/settings.ini" srCheckBox_1_1=yes \
+      srservice=auto >/dev/null
+    "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null
+  else
+    next_selection "$choice"
+  fi
   this=0
   import_scripts "$dir"
   export_to "$n-imported.reg"
@@ -82,8 +97,12 @@ for choice in 1 random; do
   export_to "$n-window-after.reg"
   same_export "$work/$n-window-before.reg" "$work/$n-window-after.reg" ||
     fail "importing the selection taken changed the registry: $(diff "$work/$n-window-before.reg.txt" "$work/$n-window-after.reg.txt" | head -n 3)"
+  # Read again (F5), the computer holds every control of the selection taken.
+  window "$dir/check/window/Kwetro.ini"
+  wrong=$(awk -F'\t' '$2 == "no" { print $1 }' <(tr -d '\r' <"$dir/check/marks.tsv") | grep -vx sComboBox_2_1 | tr '\n' ' ' || true)
+  [[ -z $wrong ]] || fail "after the import of the selection taken, not held: $wrong"
   [[ $this == 0 ]] &&
-    printf '%-14s %s marks as audit says (%s held); the selection taken is capture'"'"'s and changes nothing\n' \
+    printf '%-14s %s marks as audit says (%s held); the selection taken is capture'"'"'s, changes nothing and then shows only ticks\n' \
       "$label:" "$(wc -l <"$dir/audit-marks.tsv")" "$(awk -F'\t' '$2 == "yes"' "$dir/audit-marks.tsv" | wc -l)"
 done
 
