@@ -157,7 +157,7 @@ TEST_F(WindowTest, ThePreviewShowsWhatApplyWouldWriteAfterEveryClick) {
   // writes them (activesetup.reg bears the time of writing).
   ClickUntil("dCheckBox_1_1", cbChecked);
   const std::vector<std::wstring> everyUser = {L"hkcu.reg", L"hklm.reg", L"user.reg",
-                                               L"activesetup.reg"};
+                                               L"activesetup.reg", L"profiles.reg"};
   EXPECT_EQ(preview.FileNames(), everyUser);
   ASSERT_TRUE(WriteFileAtomically(folder_ + "\\k.ini", StoreSettings(selection_, ""), reason));
   ASSERT_EQ(RunProgram("\"" + cli + "\" generate --settings \"" + folder_ + "\\k.ini\" --out \"" +

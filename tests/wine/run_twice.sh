@@ -42,7 +42,7 @@ expect_folder "" "hkcu.reg hklm.reg"
 "$cli" generate --settings "$out/Kwetro.ini" --out "$out" >/dev/null
 said=$(run)
 [[ $said == *"The selection: "*"/Kwetro.ini"* ]] || fail "./run did not name the settings file: $said"
-expect_folder "$out/Kwetro.ini" "Kwetro.ini activesetup.reg hkcu.reg hklm.reg user.reg"
+expect_folder "$out/Kwetro.ini" "Kwetro.ini activesetup.reg hkcu.reg hklm.reg profiles.reg user.reg"
 
 # An Apply for the current user alone: ./run leaves no file of the one before.
 "$cli" set --settings "$out/Kwetro.ini" --out "$out/Kwetro.ini" dCheckBox_1_1=no >/dev/null
