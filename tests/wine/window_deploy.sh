@@ -24,9 +24,9 @@
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
-require_file "$win64/Kwetro.exe"
-require_file "$win64/kwetro-cli.exe"
-work=$work_root/window_deploy
+require_file "$windows/Kwetro.exe"
+require_file "$windows/kwetro-cli.exe"
+work=$work_root/window_deploy-$KWETRO_WINE_ARCH
 rm -rf "$work"
 mkdir -p "$work/kept" "$work/locale"
 
@@ -43,7 +43,8 @@ need_display
 fresh_prefix "$work/prefix"
 install_window_fonts
 
-mingw=x86_64-w64-mingw32-g++-win32
+# The helper runs in the prefix, so it is built for the prefix's architecture.
+mingw=$KWETRO_WINDOWS_CXX
 command -v "$mingw" >/dev/null || fail "$mingw not found; run scripts/install-deps.sh"
 "$mingw" -std=c++17 -O1 -static -municode -o "$work/active_setup_run.exe" "$here/active_setup_run.cpp"
 
@@ -72,7 +73,7 @@ check_value() {
 deploy() {
   rm -rf "$work/kept"
   mkdir -p "$deploy" "$work/kept"
-  cp "$win64/Kwetro.exe" "$deploy/Кветро.exe"
+  cp "$windows/Kwetro.exe" "$deploy/Кветро.exe"
   sed 's/^Timer=30\r$/Timer=3\r/' "$1" >"$deploy/Кветро.ini"
   grep -q $'^Timer=3\r$' "$deploy/Кветро.ini" || fail "could not shorten the countdown in Кветро.ini"
   cp "$deploy/Кветро.ini" "$deploy/Kwetro.ini"
@@ -142,7 +143,7 @@ export_key() {
 # settings file.
 printf '[sCheckBox_1_9]\r\nChecked=1\r\n\r\n[mCheckBox_1_12]\r\nChecked=1\r\n\r\n[pCheckBox_4_1]\r\nChecked=1\r\n\r\n' \
   >"$work/choice.ini"
-(cd "$work" && wine "$win64/kwetro-cli.exe" settings --settings choice.ini --out prepared.ini) >/dev/null
+(cd "$work" && wine "$windows/kwetro-cli.exe" settings --settings choice.ini --out prepared.ini) >/dev/null
 
 # --- the countdown run ------------------------------------------------------
 deploy "$work/prepared.ini"
@@ -169,9 +170,9 @@ perl "$here/reg_import_check.pl" \
 echo "deployment done: settings imported, RegAfter.reg exported, folder removed"
 
 # --- for every user -----------------------------------------------------------
-(cd "$work" && wine "$win64/kwetro-cli.exe" set --settings prepared.ini --out every-user.ini dCheckBox_1_1=yes) >/dev/null
+(cd "$work" && wine "$windows/kwetro-cli.exe" set --settings prepared.ini --out every-user.ini dCheckBox_1_1=yes) >/dev/null
 mkdir -p "$work/generated"
-(cd "$work" && wine "$win64/kwetro-cli.exe" generate --settings every-user.ini --out generated) >/dev/null
+(cd "$work" && wine "$windows/kwetro-cli.exe" generate --settings every-user.ini --out generated) >/dev/null
 deploy "$work/every-user.ini"
 check_value Reg-AllUsers "REGEDIT /S \"$profiles\\Kwetro\\activesetup.reg\""
 [[ $(value_names "$runonce") == "$(printf '%s\n' "${commands[@]}" Reg-AllUsers | sort)" ]] ||
@@ -227,7 +228,7 @@ perl "$here/reg_import_check.pl" --import "$work/kept/user.reg=$work/kept/comman
   --export "$work/kept/user-after.reg"
 
 # That user's undo: the backup and user.reg give the hive back as it was.
-(cd "$work/kept" && wine "$win64/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
+(cd "$work/kept" && wine "$windows/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
   user.reg) >/dev/null || fail "kwetro-cli undo refused the user's backup"
 wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
 export_key HKEY_CURRENT_USER "$work/kept/user-undone.reg"
