@@ -14,7 +14,8 @@
 #     themselves, see same_export in registry_common.sh).
 #
 # Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
-# KWETRO_WIN64 or KWETRO_WIN32, KWETRO_WORK, KWETRO_SEED (of the random selection; printed).
+# KWETRO_WIN64 or KWETRO_WIN32, KWETRO_WORK, KWETRO_SEED (of the random
+# selection; printed).
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"

@@ -10,9 +10,10 @@
 # output (reg_import_check.pl). For the first three, kwetro-cli.exe of the
 # Windows build must write the very same scripts as the native kwetro-cli.
 #
-# Environment (all optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
-# KWETRO_WIN64 or KWETRO_WIN32 (build folders), KWETRO_WORK (scratch folder), KWETRO_SELECTIONS (how many
-# random selections, default 20), KWETRO_SEED (their seed, new each run; printed).
+# Environment (all optional; ./test sets them): KWETRO_WINE_ARCH,
+# KWETRO_NATIVE, KWETRO_WIN64 or KWETRO_WIN32 (build folders), KWETRO_WORK
+# (scratch folder), KWETRO_SELECTIONS (how many random selections, default
+# 20), KWETRO_SEED (their seed, new each run; printed).
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"

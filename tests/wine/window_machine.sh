@@ -15,7 +15,8 @@
 #     importing them leaves the export as it was.
 #
 # Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
-# KWETRO_WIN64 or KWETRO_WIN32, KWETRO_WORK, KWETRO_SEED (of the random selection; printed), DISPLAY.
+# KWETRO_WIN64 or KWETRO_WIN32, KWETRO_WORK, KWETRO_SEED (of the random
+# selection; printed), DISPLAY.
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
