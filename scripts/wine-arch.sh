@@ -24,13 +24,12 @@
 # architecture replaces the folder on PATH and the build.
 
 kwetro_wine_arch() {
-  local arch=$1 loader build cxx
-  local root
-  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  local arch=$1 loader build cxx top
+  top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
   case $arch in
-    win64) loader=/usr/lib/wine/wine64 build=${KWETRO_WIN64:-$root/build/win64} cxx=x86_64-w64-mingw32-g++-win32 ;;
-    win32) loader=/usr/lib/wine/wine build=${KWETRO_WIN32:-$root/build/win32} cxx=i686-w64-mingw32-g++-win32 ;;
-    wow64) loader=/usr/lib/wine/wine64 build=${KWETRO_WIN32:-$root/build/win32} cxx=x86_64-w64-mingw32-g++-win32 ;;
+    win64) loader=/usr/lib/wine/wine64 build=${KWETRO_WIN64:-$top/build/win64} cxx=x86_64-w64-mingw32-g++-win32 ;;
+    win32) loader=/usr/lib/wine/wine build=${KWETRO_WIN32:-$top/build/win32} cxx=i686-w64-mingw32-g++-win32 ;;
+    wow64) loader=/usr/lib/wine/wine64 build=${KWETRO_WIN32:-$top/build/win32} cxx=x86_64-w64-mingw32-g++-win32 ;;
     *) echo "wine-arch.sh: architecture $arch is none of win64, win32, wow64" >&2; return 2 ;;
   esac
   if [[ ! -x $loader ]]; then
