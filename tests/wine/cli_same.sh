@@ -4,9 +4,9 @@
 # (tests/golden/*/selection.ini), each also for every user (dCheckBox_1_1
 # added by hand), and for random ones with every stored value drawn at random
 # (KWETRO_SELECTIONS, default 10; every other one for every user):
-#   - generate: hkcu.reg and hklm.reg, and for every user also user.reg and
-#     activesetup.reg, whose Version is the clock's (so that one line is
-#     compared for its form only);
+#   - generate: hkcu.reg and hklm.reg, and for every user also the files
+#     for every user, whose Active Setup Version is the clock's (so those
+#     lines are compared for their form and number only);
 #   - settings: the settings file written anew, and merged into a copy of
 #     the selection's own;
 #   - list in tsv, json and markdown: the same text, each line ended in CR LF
@@ -50,9 +50,9 @@ same_files() {
     native=$dir/native/$file windows=$dir/windows/$file
     case $file in
       list.*) cmp -s <(sed 's/$/\r/' "$native") "$windows" || fail "list --format ${file#list.} differs" ;;
-      activesetup.reg)  # the entry's Version and the first user's mark
-        [[ $(LC_ALL=C grep -acE "$version" "$native") == 2 && $(LC_ALL=C grep -acE "$version" "$windows") == 2 ]] ||
-          fail "$file has not the two Versions of the clock"
+      *.reg)  # the same but for the Versions of the clock, as many on each side
+        [[ $(LC_ALL=C grep -acE "$version" "$native") == $(LC_ALL=C grep -acE "$version" "$windows") ]] ||
+          fail "$file has not as many Versions of the clock"
         cmp -s <(LC_ALL=C grep -avE "$version" "$native") <(LC_ALL=C grep -avE "$version" "$windows") ||
           fail "$file differs" ;;
       *) cmp -s "$native" "$windows" || fail "$file differs" ;;
