@@ -12,7 +12,12 @@
 #     120 DPI ones named 120dpi-<size>-....
 #
 # The window is the one of the Windows x86_64 build (KWETRO_WIN64, default
-# build/win64), shown by kwetro-pictures (scripts/window_pictures.cpp), which
+# build/win64) in a 64-bit prefix. With the argument i686 it is the one of the
+# i686 build (KWETRO_WIN32, default build/win32) in a 32-bit prefix, as on
+# XP, on the 800x600 screen only, as i686-800x600-<start|preview|countdown>.png
+# beside the x86_64 pictures, which it leaves alone; it then says how many
+# pixels differ from the x86_64 pictures of that screen. Each is shown by
+# kwetro-pictures (scripts/window_pictures.cpp), which
 # switches pages as a click on a tab does and points at an option so that the
 # information line explains it. A screen of the virtual display has no
 # taskbar: the work area is the whole screen. Needs wine, xvfb, imagemagick
@@ -20,9 +25,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+build=${1:-x86_64}
+case $build in
+  x86_64) export KWETRO_WINE_ARCH=win64 ;;
+  i686) export KWETRO_WINE_ARCH=win32 ;;
+  *) echo "usage: $0 [x86_64|i686]" >&2; exit 2 ;;
+esac
 source tests/wine/window_common.sh
 
-exe=$win64/tests/kwetro-pictures.exe
+exe=$windows/tests/kwetro-pictures.exe
 require_file "$exe"
 out=$root/docs/screenshots
 work=$(mktemp -d)
@@ -50,13 +61,42 @@ pictures() {
     fail "kwetro-pictures $2 failed on the screen $1"
 }
 
-screen 1280x1024
-fresh_prefix "$work/prefix"
-install_window_fonts
-for script in hkcu.reg hklm.reg; do
-  (cd tests/golden/all-checked && LC_ALL=ru_RU.UTF-8 wine regedit /S "$script") ||
-    fail "regedit /S tests/golden/all-checked/$script failed"
-done
+# The prefix on the first screen, with the fonts and the all-checked
+# selection's scripts imported.
+first_screen() {
+  screen "$1"
+  fresh_prefix "$work/prefix"
+  install_window_fonts
+  for script in hkcu.reg hklm.reg; do
+    (cd tests/golden/all-checked && LC_ALL=ru_RU.UTF-8 wine regedit /S "$script") ||
+      fail "regedit /S tests/golden/all-checked/$script failed"
+  done
+}
+
+mkdir -p "$out"
+if [[ $build == i686 ]]; then
+  # The same way to the 800x600 screen as the x86_64 pictures take (the pages
+  # first, not kept): the window then finds the prefix, and Wine the pointer,
+  # as they did there.
+  first_screen 1280x1024
+  pictures pages pages
+  screen 800x600
+  pictures 800x600 screen
+  rm -f "$out"/i686-*.png
+  for bmp in "$work"/shots/800x600/*.bmp; do
+    base=$(basename "$bmp" .bmp)
+    convert "$bmp" "$out/i686-800x600-$base.png"
+    # The number of pixels that differ from the x86_64 picture (compare
+    # prints it on its error output and exits 1 when it is not 0).
+    if [[ -f $out/800x600-$base.png ]]; then
+      differ=$(compare -metric AE "$out/800x600-$base.png" "$out/i686-800x600-$base.png" null: 2>&1) || true
+      echo "i686-800x600-$base.png: $differ pixels differ from 800x600-$base.png"
+    fi
+  done
+  exit 0
+fi
+
+first_screen 1280x1024
 pictures pages pages
 for size in 640x480 800x600 1024x768; do
   screen "$size"
@@ -69,10 +109,9 @@ for size in 1024x768 1280x1024; do
 done
 
 # Page numbers as the tabs run, named for a reader of the file list; the
-# search and preview pictures keep their names.
+# search and preview pictures keep their names. The i686 pictures stay.
 names=(system explorer ie media-player services)
-mkdir -p "$out"
-rm -f "$out"/*.png
+find "$out" -maxdepth 1 -name '*.png' ! -name 'i686-*' -delete
 count=0
 for bmp in "$work"/shots/*/*.bmp; do
   set=$(basename "$(dirname "$bmp")")

@@ -8,6 +8,16 @@
 namespace kwetro::testing {
 namespace {
 
+// The system calls it with its own convention (stdcall on i686), which a
+// lambda cannot have: a function of its own.
+BOOL CALLBACK FindToolTips(HWND hwnd, LPARAM found) {
+  wchar_t name[64];
+  GetClassNameW(hwnd, name, 64);
+  if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = hwnd;
+  return FALSE;
+}
+
 TEST_F(WindowTest, ClicksAndSpaceCycleAnOptionAndItsCaption) {
   Open();
   const char* name = "sCheckBox_1_2";
@@ -111,16 +121,7 @@ TEST_F(WindowTest, PopUpHintsFollowTheirControls) {
       }
   });
   HWND tips = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM found) {
-        wchar_t name[64];
-        GetClassNameW(hwnd, name, 64);
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(found) = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tips));
+  EnumThreadWindows(GetCurrentThreadId(), FindToolTips, reinterpret_cast<LPARAM>(&tips));
   ASSERT_TRUE(tips);
   auto tool = [&](const char* name, RECT* place) {
     const win32::NativeControl* n = window_->Find(name);

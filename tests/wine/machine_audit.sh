@@ -13,13 +13,14 @@
 #     same, line for line (but for keys Wine's services change by
 #     themselves, see same_export in registry_common.sh).
 #
-# Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64,
-# KWETRO_WORK, KWETRO_SEED (of the random selection; printed).
+# Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
+# KWETRO_WIN64 or KWETRO_WIN32, KWETRO_WORK, KWETRO_SEED (of the random
+# selection; printed).
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
 russian_prefix machine_audit
-[[ -x $win_cli ]] || { echo "machine_audit: no $win_cli: build the win64 tree first" >&2; exit 1; }
+[[ -x $win_cli ]] || { echo "machine_audit: no $win_cli: build the Windows tree first" >&2; exit 1; }
 
 # audit FILE.tsv ARGS...: the native audit, its exit status in status.
 audit() {

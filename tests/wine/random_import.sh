@@ -10,14 +10,16 @@
 # output (reg_import_check.pl). For the first three, kwetro-cli.exe of the
 # Windows build must write the very same scripts as the native kwetro-cli.
 #
-# Environment (all optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64
-# (build folders), KWETRO_WORK (scratch folder), KWETRO_SELECTIONS (how many
-# random selections, default 20), KWETRO_SEED (their seed, new each run; printed).
+# Environment (all optional; ./test sets them): KWETRO_WINE_ARCH,
+# KWETRO_NATIVE, KWETRO_WIN64 or KWETRO_WIN32 (build folders), KWETRO_WORK
+# (scratch folder), KWETRO_SELECTIONS (how many random selections, default
+# 20), KWETRO_SEED (their seed, new each run; printed).
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
 count=${KWETRO_SELECTIONS:-20}
-mingw=x86_64-w64-mingw32-g++-win32
+# The helper runs in the prefix, so it is built for the prefix's architecture.
+mingw=$KWETRO_WINDOWS_CXX
 command -v "$mingw" >/dev/null ||
   { echo "random_import: $mingw not found; run scripts/install-deps.sh" >&2; exit 1; }
 russian_prefix random_import

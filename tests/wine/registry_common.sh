@@ -1,6 +1,7 @@
 # Sourced by the checks that import scripts into a registry of their own:
-# here, root, cli and win_cli (the native and the Windows kwetro-cli), seed
-# (of the random selections: KWETRO_SEED, else new; printed) and the helpers.
+# here, root, cli and win_cli (the native kwetro-cli and the Windows one of
+# the architecture at hand, KWETRO_WINE_ARCH: scripts/wine-arch.sh), seed (of
+# the random selections: KWETRO_SEED, else new; printed) and the helpers.
 # Wine runs in a throwaway prefix, removed at the end, and every Wine program
 # through ruwine, with the Russian code pages (ANSI 1251, OEM 866): the scripts
 # are Windows-1251, and Wine rewrites some values the scripts also write (font
@@ -9,18 +10,18 @@
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 cli=${KWETRO_NATIVE:-$root/build/native}/kwetro-cli
-win_cli=${KWETRO_WIN64:-$root/build/win64}/kwetro-cli.exe
 seed=${KWETRO_SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
 start=$SECONDS
 export WINEDEBUG=-all
 source "$root/scripts/wine-arch.sh" "${KWETRO_WINE_ARCH:-win64}"
+win_cli=$KWETRO_WINDOWS/kwetro-cli.exe
 ruwine() { env LC_ALL=ru_RU.UTF-8 wine "$@"; }
 
-# russian_prefix NAME: work, a fresh scratch folder of that name under
-# KWETRO_WORK, with the prefix in it.
+# russian_prefix NAME: work, a fresh scratch folder of that name and the
+# architecture under KWETRO_WORK, with the prefix in it.
 russian_prefix() {
   [[ -x $cli ]] || { echo "$1: no $cli: build the native tree first" >&2; exit 1; }
-  work=${KWETRO_WORK:-$root/build/wine-checks}/$1
+  work=${KWETRO_WORK:-$root/build/wine-checks}/$1-$KWETRO_WINE_ARCH
   rm -rf "$work"
   mkdir -p "$work"
   export WINEPREFIX=$work/prefix
@@ -31,7 +32,7 @@ russian_prefix() {
     echo "$1: creating a Wine prefix failed" >&2
     exit 1
   fi
-  echo "$1: random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
+  echo "$1 ($KWETRO_WINE_ARCH): random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
 }
 
 # next_selection STATE: the next selection (n counts them) in a folder of its

@@ -11,9 +11,9 @@
 #
 # Wine runs with the Russian code pages (registry_common.sh).
 #
-# Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64
-# (build folders), KWETRO_WORK (scratch folder), KWETRO_SEED (seed of the
-# random selections; printed).
+# Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
+# KWETRO_WIN64 or KWETRO_WIN32 (build folders), KWETRO_WORK (scratch
+# folder), KWETRO_SEED (seed of the random selections; printed).
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"

@@ -1,16 +1,18 @@
 # Sourced by the window checks (tests/wine/window_*.sh): where the programs
 # are, a display, and Wine prefixes set up for the window.
 #
-# Environment (all optional; ./test sets them): KWETRO_WIN64 (Windows build
-# folder), KWETRO_WINEPREFIX (a prefix whose server runs), DISPLAY, KWETRO_WORK
-# (scratch folder).
+# Environment (all optional; ./test sets them): KWETRO_WINE_ARCH (win64 or
+# win32: the loader, the prefix and the Windows build, windows, of that
+# architecture; scripts/wine-arch.sh), KWETRO_WIN64 and KWETRO_WIN32 (Windows
+# build folders), KWETRO_WINEPREFIX (a prefix of that architecture whose
+# server runs), DISPLAY, KWETRO_WORK (scratch folder).
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-win64=${KWETRO_WIN64:-$root/build/win64}
 work_root=${KWETRO_WORK:-$root/build/wine-checks}
 export WINEDEBUG=-all
 source "$root/scripts/wine-arch.sh" "${KWETRO_WINE_ARCH:-win64}"
+windows=$KWETRO_WINDOWS
 
 # A command that fails without a word of its own ends a check under set -e:
 # say which, so that a failure is never silent.
@@ -31,7 +33,7 @@ fail() {
 }
 
 require_file() {
-  [[ -f $1 ]] || fail "$1 is missing: build the Windows tree first (./test, or cmake with cmake/mingw-x86_64.cmake)"
+  [[ -f $1 ]] || fail "$1 is missing: build the Windows tree first (./test, or cmake with cmake/mingw-x86_64.cmake or cmake/mingw-i686.cmake)"
 }
 
 # A virtual display of our own unless one is given.

@@ -36,9 +36,9 @@
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
-require_file "$win64/Kwetro.exe"
-require_file "$win64/kwetro-cli.exe"
-work=$work_root/window_deploy
+require_file "$windows/Kwetro.exe"
+require_file "$windows/kwetro-cli.exe"
+work=$work_root/window_deploy-$KWETRO_WINE_ARCH
 rm -rf "$work"
 mkdir -p "$work/kept" "$work/locale"
 
@@ -55,7 +55,8 @@ need_display
 fresh_prefix "$work/prefix"
 install_window_fonts
 
-mingw=x86_64-w64-mingw32-g++-win32
+# The helper runs in the prefix, so it is built for the prefix's architecture.
+mingw=$KWETRO_WINDOWS_CXX
 command -v "$mingw" >/dev/null || fail "$mingw not found; run scripts/install-deps.sh"
 for tool in active_setup_run hive_tool; do
   "$mingw" -std=c++17 -O1 -static -municode -o "$work/$tool.exe" "$here/$tool.cpp"
@@ -86,7 +87,7 @@ check_value() {
 deploy() {
   rm -rf "$work/kept"
   mkdir -p "$deploy" "$work/kept"
-  cp "$win64/Kwetro.exe" "$deploy/Кветро.exe"
+  cp "$windows/Kwetro.exe" "$deploy/Кветро.exe"
   sed 's/^Timer=30\r$/Timer=3\r/' "$1" >"$deploy/Кветро.ini"
   grep -q $'^Timer=3\r$' "$deploy/Кветро.ini" || fail "could not shorten the countdown in Кветро.ini"
   cp "$deploy/Кветро.ini" "$deploy/Kwetro.ini"
@@ -229,7 +230,7 @@ check_profiles() {
     printf '%s: ' "$who"
     perl "$here/reg_import_check.pl" --import "$kept/profiles.reg=/dev/null" \
       --export "$work/kept/hive-after.reg"
-    (cd "$work/kept" && wine "$win64/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
+    (cd "$work/kept" && wine "$windows/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
       "$(winepath -w "$kept/profiles.reg")") >/dev/null || fail "kwetro-cli undo refused the backup of $who"
     wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
     export_key 'HKEY_USERS\KwetroProfile' "$work/kept/hive-undone.reg"
@@ -243,7 +244,7 @@ check_profiles() {
 # settings file.
 printf '[sCheckBox_1_9]\r\nChecked=1\r\n\r\n[mCheckBox_1_12]\r\nChecked=1\r\n\r\n[pCheckBox_4_1]\r\nChecked=1\r\n\r\n' \
   >"$work/choice.ini"
-(cd "$work" && wine "$win64/kwetro-cli.exe" settings --settings choice.ini --out prepared.ini) >/dev/null
+(cd "$work" && wine "$windows/kwetro-cli.exe" settings --settings choice.ini --out prepared.ini) >/dev/null
 
 # --- the countdown run ------------------------------------------------------
 prepare_profiles
@@ -274,10 +275,10 @@ echo "deployment done: settings imported, RegAfter.reg exported, folder removed"
 # --- for every user -----------------------------------------------------------
 # With a Policies value of each kind and the Start menu's order, which
 # hklm.reg deletes in the user's hive.
-(cd "$work" && wine "$win64/kwetro-cli.exe" set --settings prepared.ini --out every-user.ini \
+(cd "$work" && wine "$windows/kwetro-cli.exe" set --settings prepared.ini --out every-user.ini \
   dCheckBox_1_1=yes sCheckBox_1_2=yes sCheckBox_1_7=yes pCheckBox_2_11=yes) >/dev/null
 mkdir -p "$work/generated"
-(cd "$work" && wine "$win64/kwetro-cli.exe" generate --settings every-user.ini --out generated) >/dev/null
+(cd "$work" && wine "$windows/kwetro-cli.exe" generate --settings every-user.ini --out generated) >/dev/null
 deploy "$work/every-user.ini"
 check_value Reg-AllUsers "REGEDIT /S \"$profiles\\Kwetro\\activesetup.reg\""
 check_value Reg-AllProfiles "\"$profiles\\Kwetro\\Kwetro.exe\" /profiles"
@@ -287,7 +288,7 @@ cmp -s "$kept/user.reg" "$work/generated/user.reg" || fail "user.reg is not the 
 # profiles.reg as generate writes it, but for the version: the time of writing.
 cmp -s <(grep -av '^"Version"=' "$kept/profiles.reg") <(grep -av '^"Version"=' "$work/generated/profiles.reg") ||
   fail "profiles.reg is not the user's part of both scripts under HKEY_USERS\\KwetroProfile"
-cmp -s "$kept/Kwetro.exe" "$win64/Kwetro.exe" || fail "the program was not kept for the administrator step"
+cmp -s "$kept/Kwetro.exe" "$windows/Kwetro.exe" || fail "the program was not kept for the administrator step"
 [[ -s $kept/activesetup.reg ]] || fail "activesetup.reg was not kept"
 echo "user.reg, activesetup.reg, profiles.reg and the program are kept, two more start-up commands registered"
 mark=$(sed -n 's/^"\([0-9a-f]\{16\}\)"=""\r$/\1/p' "$kept/user.reg")
@@ -360,7 +361,7 @@ cmp -s "$backup" "$work/kept/backup-first.reg" || fail "the user's backup was wr
 echo "run again for a hive that holds the selection: nothing imported, the backup kept"
 
 # That user's undo: the backup and user.reg give the hive back as it was.
-(cd "$work/kept" && wine "$win64/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
+(cd "$work/kept" && wine "$windows/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
   user.reg) >/dev/null || fail "kwetro-cli undo refused the user's backup"
 wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
 export_key HKEY_CURRENT_USER "$work/kept/user-undone.reg"

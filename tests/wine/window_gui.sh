@@ -12,10 +12,10 @@
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
-exe=$win64/tests/kwetro-window-test.exe
+exe=$windows/tests/kwetro-window-test.exe
 require_file "$exe"
-require_file "$win64/kwetro-cli.exe"
-work=$work_root/window_gui
+require_file "$windows/kwetro-cli.exe"
+work=$work_root/window_gui-$KWETRO_WINE_ARCH
 rm -rf "$work"
 mkdir -p "$work"
 

@@ -17,13 +17,14 @@
 #     system restore off and its service automatic among them: opening the
 #     services page keeps the service as taken);
 #
-# Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WIN64,
-# KWETRO_WORK, KWETRO_SEED (of the random selection; printed), DISPLAY.
+# Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
+# KWETRO_WIN64 or KWETRO_WIN32, KWETRO_WORK, KWETRO_SEED (of the random
+# selection; printed), DISPLAY.
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
-exe=${KWETRO_WIN64:-$root/build/win64}/tests/kwetro-window-test.exe
-[[ -f $exe ]] || { echo "window_machine: no $exe: build the win64 tree first" >&2; exit 1; }
+exe=$KWETRO_WINDOWS/tests/kwetro-window-test.exe
+[[ -f $exe ]] || { echo "window_machine: no $exe: build the Windows tree first" >&2; exit 1; }
 # The display first: Wine's session takes its display driver when it starts.
 xvfb=
 if [[ -z ${DISPLAY:-} ]]; then

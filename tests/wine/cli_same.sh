@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# kwetro-cli.exe of the architecture at hand (KWETRO_WINE_ARCH) writes what
+# the native kwetro-cli writes, byte for byte, for every golden selection
+# (tests/golden/*/selection.ini), each also for every user (dCheckBox_1_1
+# added by hand), and for random ones with every stored value drawn at random
+# (KWETRO_SELECTIONS, default 10; every other one for every user):
+#   - generate: hkcu.reg and hklm.reg, and for every user also the files
+#     for every user, whose Active Setup Version is the clock's (so those
+#     lines are compared for their form and number only);
+#   - settings: the settings file written anew, and merged into a copy of
+#     the selection's own;
+#   - list in tsv, json and markdown: the same text, each line ended in CR LF
+#     on Windows (the console's text mode), in LF natively.
+#
+# Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
+# KWETRO_WIN64 or KWETRO_WIN32, KWETRO_WORK, KWETRO_SELECTIONS, KWETRO_SEED.
+set -euo pipefail
+
+source "$(dirname "$0")/registry_common.sh"
+count=${KWETRO_SELECTIONS:-10}
+russian_prefix cli_same
+[[ -x $win_cli ]] || { echo "cli_same: no $win_cli: build the Windows tree first" >&2; exit 1; }
+
+# writes NAME COMMAND...: what one kwetro-cli writes of the selection in dir,
+# into dir/NAME.
+writes() {
+  local name=$1
+  shift
+  mkdir -p "$dir/$name"
+  cp "$dir/settings.ini" "$dir/$name/merged.ini"
+  (
+    cd "$dir"
+    "$@" generate --settings settings.ini --out "$name" >/dev/null
+    "$@" settings --settings settings.ini --out "$name/fresh.ini" >/dev/null
+    "$@" settings --settings settings.ini --out "$name/merged.ini" >/dev/null
+    for format in tsv json markdown; do
+      "$@" list --settings settings.ini --format "$format" >"$name/list.$format"
+    done
+  ) 2>"$dir/$name.err" || fail "kwetro-cli ($name) failed: $(cat "$dir/$name.err")"
+}
+
+version=$'^"Version"="[0-9]+,[0-9]+,[0-9]+,[0-9]+"\r$'
+# same_files: every file of dir/native against its Windows twin.
+same_files() {
+  local files file native windows
+  files=$(cd "$dir/native" && ls)
+  [[ $files == "$(cd "$dir/windows" && ls)" ]] ||
+    fail "other files: $(diff <(echo "$files") <(cd "$dir/windows" && ls) | tr '\n' ' ')"
+  for file in $files; do
+    native=$dir/native/$file windows=$dir/windows/$file
+    case $file in
+      list.*) cmp -s <(sed 's/$/\r/' "$native") "$windows" || fail "list --format ${file#list.} differs" ;;
+      *.reg)  # the same but for the Versions of the clock, as many on each side
+        [[ $(LC_ALL=C grep -acE "$version" "$native") == $(LC_ALL=C grep -acE "$version" "$windows") ]] ||
+          fail "$file has not as many Versions of the clock"
+        cmp -s <(LC_ALL=C grep -avE "$version" "$native") <(LC_ALL=C grep -avE "$version" "$windows") ||
+          fail "$file differs" ;;
+      *) cmp -s "$native" "$windows" || fail "$file differs" ;;
+    esac
+  done
+}
+
+# check: both programs' files of the selection in dir, compared.
+check() {
+  this=0
+  writes native "$cli"
+  writes windows ruwine "$win_cli"
+  same_files
+  if [[ $this == 0 ]]; then printf '%-38s %s files the same\n' "$label:" "$(ls "$dir/native" | wc -l)"; fi
+}
+
+# The selection in dir also for every user, as a hand-edited file says it.
+for_every_user() {
+  printf '\r\n[dCheckBox_1_1]\r\nChecked=1\r\n' >>"$dir/settings.ini"
+  label="$label, for every user"
+}
+
+n=0
+for golden in "$root"/tests/golden/*/selection.ini; do
+  for every in no yes; do
+    n=$((n + 1)) dir=$work/$n
+    label="golden $(basename "$(dirname "$golden")")"
+    mkdir -p "$dir"
+    cp "$golden" "$dir/settings.ini"
+    if [[ $every == yes ]]; then for_every_user; fi
+    check
+  done
+done
+for ((i = 0; i < count; i++)); do
+  next_selection random
+  if ((i % 2)); then for_every_user; fi
+  check
+done
+
+echo "cli_same: $n selections in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every file the same' || echo FAILED)"
+exit "$failed"

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Which registry the Windows programs reach under HKEY_LOCAL_MACHINE\Software
+# (tests/win32/registry_view_test.cpp, in kwetro-window-test.exe): the RunOnce
+# commands a deployment writes, the Active Setup version it reads and the live
+# audit's reads all go to the registry REGEDIT imports into and the logon
+# reads. Run for each build in a prefix of its architecture, and for the i686
+# build in a 64-bit prefix (KWETRO_WINE_ARCH=wow64), where it runs under WOW64
+# as on 64-bit Windows and would otherwise see the copy kept for 32-bit
+# programs.
+#
+# Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_WIN64 or
+# KWETRO_WIN32, KWETRO_WINEPREFIX (a prefix of that architecture whose server
+# runs; else a fresh one), KWETRO_WORK.
+set -euo pipefail
+source "$(dirname "$0")/window_common.sh"
+
+exe=$windows/tests/kwetro-window-test.exe
+require_file "$exe"
+if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then
+  export WINEPREFIX=$KWETRO_WINEPREFIX
+else
+  fresh_prefix "$work_root/registry_view-$KWETRO_WINE_ARCH/prefix"
+fi
+echo "registry_view: $(basename "$(dirname "$windows")")/$(basename "$windows") programs, $KWETRO_WINE_LOADER, WINEARCH=$WINEARCH"
+# Into a file, not a pipe: the desktop process the first window program of a
+# session starts holds a pipe open for some seconds after the test has ended.
+log=$work_root/registry_view-$KWETRO_WINE_ARCH.log
+mkdir -p "$work_root"
+status=0
+wine "$exe" --gtest_brief=1 --gtest_filter='RegistryView.*' >"$log" 2>&1 || status=$?
+cat "$log"
+[[ $status == 0 ]] || fail "the registry view's tests failed (exit $status)"
+# A build without them selects none, and passes.
+grep -qE 'PASSED  \] [1-9][0-9]* test' "$log" || fail "$exe has no test of the registry view"
