@@ -53,7 +53,7 @@ std::string DataText(const machine::RegData& data) {
     std::snprintf(text, sizeof text, "dword:%08x", static_cast<unsigned>(*number));
     return text;
   }
-  const auto text = data.type == 1 ? machine::StringOf(data) : std::nullopt;
+  const auto text = data.type == undo::kRegSz ? machine::StringOf(data) : std::nullopt;
   if (text) {
     std::string quoted = "\"";
     for (char c : Utf16ToUtf8(*text))
@@ -62,7 +62,7 @@ std::string DataText(const machine::RegData& data) {
   }
   const std::string& b = data.bytes;
   char head[16];
-  std::snprintf(head, sizeof head, data.type == 3 ? "hex:" : "hex(%x):", data.type);
+  std::snprintf(head, sizeof head, data.type == undo::kRegBinary ? "hex:" : "hex(%x):", data.type);
   std::string hex = head;
   for (std::size_t i = 0; i < b.size() && i < 16; ++i) {
     char byte[4];

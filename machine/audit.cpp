@@ -18,8 +18,8 @@ bool AllHold(const std::vector<Effect>& effects, const Machine& machine) {
 // milliseconds, written as the generators write it, within the range.
 std::optional<int> SpinnerSeconds(const Fact& fact, const SpinnerDecl& spinner) {
   const std::string& b = fact.data.bytes;
-  if (fact.found != Found::kPresent || fact.data.type != 1 || b.size() < 4 || b.size() % 2 ||
-      b[b.size() - 2] || b[b.size() - 1] || (b[0] == '0' && b.size() > 4))
+  if (fact.found != Found::kPresent || fact.data.type != undo::kRegSz || b.size() < 4 ||
+      b.size() % 2 || b[b.size() - 2] || b[b.size() - 1] || (b[0] == '0' && b.size() > 4))
     return std::nullopt;
   long long millis = 0;
   for (std::size_t i = 0; i + 2 < b.size(); i += 2) {

@@ -179,14 +179,14 @@ RegData DataOf(const undo::RegValue& value) {
   std::u16string text;
   undo::AppendUnescaped(value.rawString, text);
   text += u'\0';
-  data.type = 1;
+  data.type = undo::kRegSz;
   AppendUtf16Le(text, data.bytes);
   return data;
 }
 
 RegData SpinnerData(int seconds) {
   RegData data;
-  data.type = 1;
+  data.type = undo::kRegSz;
   AppendUtf16Le(Cp1251ToUtf16(std::to_string(static_cast<long long>(seconds) * 1000)), data.bytes);
   data.bytes.append(2, '\0');
   return data;

@@ -12,7 +12,7 @@ namespace {
 bool SameData(const RegData& line, const RegData& machine) {
   if (line.type != machine.type) return false;
   if (line.bytes == machine.bytes) return true;
-  if (line.type != 2 && line.type != 7) return false;
+  if (line.type != undo::kRegExpandSz && line.type != undo::kRegMultiSz) return false;
   std::u16string widened;
   AppendUtf16OfCp1251(line.bytes, widened);
   std::string bytes;
@@ -52,7 +52,7 @@ bool Holds(const Effect& effect, const Machine& machine) {
 
 std::optional<std::uint32_t> DwordOf(const RegData& data) {
   const std::string& b = data.bytes;
-  if (data.type != 4 || b.size() != 4) return std::nullopt;
+  if (data.type != undo::kRegDword || b.size() != 4) return std::nullopt;
   std::uint32_t value = 0;
   for (std::size_t i = 4; i-- > 0;) value = value << 8 | static_cast<unsigned char>(b[i]);
   return value;

@@ -210,7 +210,7 @@ bool Reader::Win31Line(std::u16string_view line) {
     rawString_ += c;
   }
   value_.kind = ValueKind::kString;
-  value_.type = 1;
+  value_.type = kRegSz;
   value_.rawString = rawString_;
   Deliver();
   return true;
@@ -309,7 +309,7 @@ bool Reader::DataAt(std::u16string_view line, std::size_t i) {
     if (!NothingFrom(line, close + 1))
       return Reject("text after the string's closing quote: " + Excerpt(line, close + 1));
     value_.kind = ValueKind::kString;
-    value_.type = 1;
+    value_.type = kRegSz;
     value_.rawString = line.substr(i + 1, close - i - 1);
     Deliver();
     return true;
@@ -323,14 +323,14 @@ bool Reader::DataAt(std::u16string_view line, std::size_t i) {
     if (digits == 0 || digits > 8 || !NothingFrom(line, k))
       return Reject("bad dword value: " + Excerpt(line, i));
     value_.kind = ValueKind::kDword;
-    value_.type = 4;
+    value_.type = kRegDword;
     bytes_.clear();
     for (int b = 0; b < 4; ++b) bytes_ += static_cast<char>(number >> (8 * b) & 0xFF);
     Deliver();
     return true;
   }
   std::size_t k = i;
-  value_.type = 3;
+  value_.type = kRegBinary;
   if (StartsWith(line, i, u"hex:")) {
     k += 4;
   } else if (StartsWith(line, i, u"hex(")) {
@@ -393,7 +393,7 @@ void Reader::Deliver() {
   value_.name = name_;
   value_.bytes = bytes_;
   if (value_.rejected.empty() && value_.kind == ValueKind::kHex && lines_.Ansi() &&
-      (value_.type == 2 || value_.type == 7)) {
+      (value_.type == kRegExpandSz || value_.type == kRegMultiSz)) {
     widened_.clear();
     AppendUtf16OfCp1251(bytes_, widened_);
     widenedBytes_.clear();

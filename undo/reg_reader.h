@@ -36,7 +36,7 @@ struct ValueLine {
   bool deletion = false;  // "name"=-
   ValueKind kind = ValueKind::kString;
   std::u16string_view rawString;  // kString: between the quotes as written
-  std::uint32_t type = 0;         // kHex: N of hex(N), 3 for hex:
+  std::uint32_t type = 0;         // kHex: N of hex(N), kRegBinary for hex:
   // kDword: four bytes, little-endian; kHex: the data. In an ANSI file the
   // data of hex(2) and hex(7) are ANSI text and arrive here widened to UTF-16,
   // as the registry holds them.
