@@ -1,5 +1,7 @@
 #include "machine/machine.h"
 
+#include <algorithm>
+
 #include "options/text_encoding.h"
 
 namespace kwetro::machine {
@@ -48,6 +50,11 @@ bool Holds(const Effect& effect, const Machine& machine) {
       return fact.found == Found::kPresent && SameData(effect.data, fact.data);
   }
   return false;
+}
+
+bool HoldsAll(const std::vector<Effect>& effects, const Machine& machine) {
+  return std::all_of(effects.begin(), effects.end(),
+                     [&machine](const Effect& e) { return Holds(e, machine); });
 }
 
 std::optional<std::uint32_t> DwordOf(const RegData& data) {

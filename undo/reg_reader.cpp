@@ -62,12 +62,17 @@ constexpr std::u16string_view kUtf8Mark = u"\u043F\u00BB\u0457";
 
 constexpr char kSkipped[] = ": skipped, as REGEDIT skips it";
 
+}  // namespace
+
 class Reader {
  public:
   Reader(ByteSource& source, RegFileHandler& handler, FileKind kind, ReadWarnings& warnings)
       : lines_(source), handler_(handler), kind_(kind), warnings_(warnings) {}
 
   bool Run(ReadProblem& problem);
+  // A line handed over, read as a line after the header; and the end of them.
+  void Feed(std::u16string_view line);
+  void EndFeed() { EndOpenValue(); }
 
  private:
   // kWin31: a file of Windows 3.1; kDone: REGEDIT stopped, the rest is not read.
@@ -75,6 +80,8 @@ class Reader {
   enum class Key { kNone, kWanted, kIgnored };  // the key the values go to
   using LineHandler = bool (Reader::*)(std::u16string_view);
 
+  bool Line(std::u16string_view line);
+  void EndOpenValue();
   bool HeaderLine(std::u16string_view line);
   bool StartLine(std::u16string_view line);
   bool ContinuationLine(std::u16string_view line);
@@ -112,22 +119,36 @@ bool Reader::Fail(std::string what, long line) {
   return false;
 }
 
-bool Reader::Run(ReadProblem& problem) {
+bool Reader::Line(std::u16string_view line) {
   static constexpr LineHandler kHandlers[] = {&Reader::HeaderLine, &Reader::StartLine,
                                               &Reader::ContinuationLine, &Reader::Win31Line};
+  return (this->*kHandlers[static_cast<int>(state_)])(line);
+}
+
+// Hex data still waiting for a line after the last one.
+void Reader::EndOpenValue() {
+  if (state_ != State::kHexContinuation) return;
+  state_ = State::kLineStart;
+  Reject("the value goes on past the end of the file (truncated?)",
+         "REGEDIT imports the bytes before the end");
+}
+
+void Reader::Feed(std::u16string_view line) {
+  if (state_ == State::kHeader) state_ = State::kLineStart;
+  if (state_ != State::kDone) Line(line);
+}
+
+bool Reader::Run(ReadProblem& problem) {
   std::u16string_view line;
   bool ok = true;
-  while (ok && state_ != State::kDone && lines_.Next(line))
-    ok = (this->*kHandlers[static_cast<int>(state_)])(line);
+  while (ok && state_ != State::kDone && lines_.Next(line)) ok = Line(line);
   if (ok && lines_.Failed()) {
     problem_ = lines_.Problem();
     ok = false;
   } else if (ok && state_ == State::kHeader) {
     ok = Fail("empty file: no REGEDIT header", 1);
-  } else if (ok && state_ == State::kHexContinuation) {
-    state_ = State::kLineStart;
-    Reject("the value goes on past the end of the file (truncated?)",
-           "REGEDIT imports the bytes before the end");
+  } else if (ok) {
+    EndOpenValue();
   }
   if (ok && lines_.OddByteDropped())
     Warn(
@@ -403,8 +424,6 @@ void Reader::Deliver() {
   handler_.OnValue(value_);
 }
 
-}  // namespace
-
 RegValue ToRegValue(const ValueLine& value) {
   RegValue v;
   v.rawName = value.rawName;
@@ -419,5 +438,14 @@ bool ReadRegFile(ByteSource& source, RegFileHandler& handler, FileKind kind, Rea
                  ReadWarnings& warnings) {
   return Reader(source, handler, kind, warnings).Run(problem);
 }
+
+ScriptLineReader::ScriptLineReader(RegFileHandler& handler)
+    : none_({}), reader_(std::make_unique<Reader>(none_, handler, FileKind::kScript, warnings_)) {}
+
+ScriptLineReader::~ScriptLineReader() = default;
+
+void ScriptLineReader::Read(std::u16string_view line) { reader_->Feed(line); }
+
+void ScriptLineReader::End() { reader_->EndFeed(); }
 
 }  // namespace kwetro::undo
