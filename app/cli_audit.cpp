@@ -9,6 +9,7 @@
 #include "app/machine_commands.h"
 #include "app/machine_source.h"
 #include "machine/audit.h"
+#include "options/service_starts.h"
 #include "options/text_encoding.h"
 
 namespace kwetro {
@@ -29,7 +30,7 @@ std::string Word(ControlRef control, int variant) {
     case ControlKind::kOption:
       return kOptionStateWords[variant];
     case ControlKind::kService:
-      return kServiceStateWords[variant];
+      return std::string(StartOf(static_cast<TriState>(variant)).word);
     case ControlKind::kCombo:
     case ControlKind::kSpinner:
       break;

@@ -32,9 +32,9 @@ bool RestoreSelection(const std::string& settings, Selection& selection, StoredS
 int SaveSelection(const std::string& path, const Selection& selection, std::string& out,
                   std::string& err);
 
-// The words for the states, by TriState: what `list` prints and `set` reads.
+// The words for an option's states, by TriState: what `list` prints and `set`
+// reads. A service's are those of its start modes (options/service_starts.h).
 inline const char* const kOptionStateWords[] = {"no", "yes", "skip"};
-inline const char* const kServiceStateWords[] = {"disabled", "auto", "manual"};
 
 // A control as `list` shows it: its name, the page it is on, its kind
 // (option, preset, combo, spinner, service), its state in the words above

@@ -6,6 +6,7 @@
 #include "app/cli_commands.h"
 #include "app/cli_format.h"
 #include "catalogue/control_lines.h"
+#include "options/service_starts.h"
 
 namespace kwetro {
 namespace {
@@ -77,7 +78,7 @@ ControlFields Describe(const Selection& selection, ControlRef control) {
     case ControlKind::kService:  // on the page of its preset box
       row.page = PageOf(t.options[static_cast<std::size_t>(PresetOption())].page);
       row.kind = "service";
-      row.state = kServiceStateWords[selection.services[i]];
+      row.state = StartOf(selection.services[i]).word;
       row.caption = t.services[i].display;
       break;
   }
