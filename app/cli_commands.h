@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_format.h"
 #include "app/settings_file.h"
 #include "options/selection.h"
 
@@ -44,10 +45,10 @@ struct ControlFields {
 };
 ControlFields Describe(const Selection& selection, ControlRef control);
 
-// Every control of the selection in the window's order, as "tsv", "json" or
-// "markdown" (UTF-8). TSV and JSON: name, page, kind, state, caption, hint;
-// JSON also the lines each control writes.
-std::string ListControls(const Selection& selection, const std::string& format);
+// Every control of the selection in the window's order (UTF-8): name, page,
+// kind, state, caption, hint; JSON also the lines each control writes;
+// Markdown a table per page.
+std::string ListControls(const Selection& selection, Format format);
 
 // One NAME=VALUE of `set`, checked against the control table.
 struct Assignment {

@@ -42,8 +42,7 @@ bool ParseMachineArgs(const std::vector<std::string>& args, const char* usage, M
   if (reason.empty() && int{flags[0].seen} + int{o.live} + int{flags[4].seen} != 1)
     reason = args[0] + " needs --backup EXPORT.reg, --live or --windows DIR, one of them";
   if (reason.empty() && !audit && !flags[3].seen) reason = "capture needs --out FILE2";
-  if (reason.empty() && o.format != "tsv" && o.format != "json" && o.format != "markdown")
-    reason = "unknown format '" + o.format + "' (tsv, json or markdown)";
+  if (reason.empty()) ParseFormat(o.format, o.listing, reason);
 #ifndef KWETRO_OFFLINE
   if (reason.empty() && flags[4].seen)
     reason =
