@@ -1,12 +1,14 @@
 // Handles that close themselves, one owner for each kind the program holds:
-// files and processes, registry keys, fonts, brushes and pens, memory device
-// contexts and windows; and the two borrowed uses of a device context, a
-// window's context taken with GetDC and an object selected into a context
-// for a while. No handle of these kinds is closed by hand anywhere else.
+// files and processes, registry keys (RegistryKey also opens and queries
+// them), fonts, brushes and pens, memory device contexts and windows; and the
+// two borrowed uses of a device context, a window's context taken with GetDC
+// and an object selected into a context for a while. No handle of these
+// kinds is closed by hand anywhere else.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 namespace kwetro {
@@ -26,8 +28,9 @@ class Unique {
   Unique& operator=(const Unique&) = delete;
 
   Handle Get() const { return handle_; }
-  // Lets go of a handle that was closed elsewhere (a window the user closed).
-  void Release() { handle_ = nullptr; }
+  // Forgets a handle that was closed elsewhere (a window the user closed),
+  // without closing it.
+  void Forget() { handle_ = nullptr; }
   void Reset(Handle handle = nullptr) {
     if (handle_) Close()(handle_);
     handle_ = handle;
@@ -65,6 +68,38 @@ using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
 using UniquePen = Unique<HPEN, DeleteGdiObject>;
 using UniqueDc = Unique<HDC, DeleteMemoryDc>;  // from CreateCompatibleDC
 using UniqueWindow = Unique<HWND, DestroyLiveWindow>;
+
+// A registry key the program opened, closed when it goes. It opens and
+// queries the key itself, so that no code outside this folder holds an HKEY.
+class RegistryKey {
+ public:
+  // Opens path below top (a predefined key such as HKEY_LOCAL_MACHINE) with
+  // the rights given. The system's answer: ERROR_SUCCESS,
+  // ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ...
+  LONG Open(HKEY top, const wchar_t* path, REGSAM rights) {
+    HKEY opened = nullptr;
+    const LONG result = RegOpenKeyExW(top, path, 0, rights, &opened);
+    key_.Reset(result == ERROR_SUCCESS ? opened : nullptr);
+    return result;
+  }
+
+  // A value's type and data, read whole; the system's answer.
+  LONG Query(const wchar_t* name, DWORD& type, std::string& bytes) const {
+    // Most values fit the first buffer: one call to the registry each.
+    DWORD size = 256;
+    LONG result = ERROR_MORE_DATA;
+    for (int attempt = 0; result == ERROR_MORE_DATA && attempt < 4; ++attempt) {
+      bytes.resize(size);
+      result = RegQueryValueExW(key_.Get(), name, nullptr, &type,
+                                reinterpret_cast<BYTE*>(bytes.data()), &size);
+    }
+    if (result == ERROR_SUCCESS) bytes.resize(size);
+    return result;
+  }
+
+ private:
+  UniqueKey key_;
+};
 
 // A window's device context, borrowed from the window and given back.
 class WindowDc {
