@@ -78,24 +78,19 @@ int ReadMachineFrom(const MachineOptions& o, machine::Machine& machine, std::str
   FileSource file;
   std::string reason;
   if (!file.Open(o.backup, reason)) {
-    err += "kwetro-cli: cannot read export '" + o.backup + "': " + reason + "\n";
+    err += ProblemLine("export", o.backup, true, 0, reason);
     return kExitFailure;
   }
   machine::ExportRegistry exported(o.user);
   machine::ExportProblem problem;
   undo::ReadWarnings warnings;
   const bool read = exported.Read(file, problem, warnings);
-  std::string message;
-  if (!read && problem.kind == machine::ExportProblem::Kind::kReadFailure)
-    message = "kwetro-cli: cannot read export '" + o.backup + "': " + problem.what + "\n";
-  else if (!read && problem.line == 0)
-    message = "kwetro-cli: " + o.backup + ": the export " + problem.what + "\n";
-  else if (!read)
-    message = "kwetro-cli: " + o.backup + ", line " + std::to_string(problem.line) + ": " +
-              problem.what + "\n";
-  err += message + WarningLines(o.backup, warnings);
+  using Kind = machine::ExportProblem::Kind;
   if (!read)
-    return problem.kind == machine::ExportProblem::Kind::kUsage ? kExitUsage : kExitFailure;
+    err += ProblemLine("export", o.backup, problem.kind == Kind::kReadFailure, problem.line,
+                       problem.what);
+  err += WarningLines(o.backup, warnings);
+  if (!read) return problem.kind == Kind::kUsage ? kExitUsage : kExitFailure;
   machine = machine::ReadMachine(exported);
   return kExitOk;
 }

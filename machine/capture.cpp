@@ -42,13 +42,10 @@ int GroupOf(ControlRef control) {
   return -1;
 }
 
-}  // namespace
-
-Captured CaptureMachine(const Machine& machine, const Selection& base) {
-  Captured c{base, {}};
-  Selection& s = c.selection;
+// Each control in the one state the machine holds of it.
+void TakeHeldStates(const Machine& machine, Selection& s) {
   bool everyService = true;
-  for (const ControlState& state : AuditMachine(machine, base)) {
+  for (const ControlState& state : AuditMachine(machine, s)) {
     const auto i = static_cast<std::size_t>(state.control.index);
     const std::optional<int> one = OnlyHeld(state.held);
     switch (state.control.kind) {
@@ -69,7 +66,14 @@ Captured CaptureMachine(const Machine& machine, const Selection& base) {
     }
   }
   SetPreset(s, everyService ? cbChecked : cbGrayed);
+}
 
+}  // namespace
+
+Captured CaptureMachine(const Machine& machine, const Selection& base) {
+  Captured c{base, {}};
+  Selection& s = c.selection;
+  TakeHeldStates(machine, s);
   // What the selection writes must hold, control by control. A control that
   // does not leaves out what can be left out: the services section, the key
   // group.

@@ -90,6 +90,7 @@ class Reader {
   bool DeletionOf(std::u16string_view path);
   bool ValueAt(std::u16string_view line, std::size_t i);
   bool DataAt(std::u16string_view line, std::size_t i);
+  bool DwordAt(std::u16string_view line, std::size_t i);
   bool HexAt(std::u16string_view line, std::size_t i);
   void NameValue(std::u16string_view rawName);
   void Deliver();
@@ -335,21 +336,7 @@ bool Reader::DataAt(std::u16string_view line, std::size_t i) {
     Deliver();
     return true;
   }
-  if (StartsWith(line, i, u"dword:")) {
-    std::size_t k = SkipBlanks(line, i + 6);
-    std::uint32_t number = 0;
-    int digits = 0;
-    for (; k < line.size() && HexDigit(line[k]) >= 0; ++k, ++digits)
-      number = number << 4 | static_cast<std::uint32_t>(HexDigit(line[k]));
-    if (digits == 0 || digits > 8 || !NothingFrom(line, k))
-      return Reject("bad dword value: " + Excerpt(line, i));
-    value_.kind = ValueKind::kDword;
-    value_.type = kRegDword;
-    bytes_.clear();
-    for (int b = 0; b < 4; ++b) bytes_ += static_cast<char>(number >> (8 * b) & 0xFF);
-    Deliver();
-    return true;
-  }
+  if (StartsWith(line, i, u"dword:")) return DwordAt(line, i);
   std::size_t k = i;
   value_.type = kRegBinary;
   if (StartsWith(line, i, u"hex:")) {
@@ -368,6 +355,23 @@ bool Reader::DataAt(std::u16string_view line, std::size_t i) {
   value_.kind = ValueKind::kHex;
   bytes_.clear();
   return HexAt(line, k);
+}
+
+// "dword:" and up to eight hex digits.
+bool Reader::DwordAt(std::u16string_view line, std::size_t i) {
+  std::size_t k = SkipBlanks(line, i + 6);
+  std::uint32_t number = 0;
+  int digits = 0;
+  for (; k < line.size() && HexDigit(line[k]) >= 0; ++k, ++digits)
+    number = number << 4 | static_cast<std::uint32_t>(HexDigit(line[k]));
+  if (digits == 0 || digits > 8 || !NothingFrom(line, k))
+    return Reject("bad dword value: " + Excerpt(line, i));
+  value_.kind = ValueKind::kDword;
+  value_.type = kRegDword;
+  bytes_.clear();
+  for (int b = 0; b < 4; ++b) bytes_ += static_cast<char>(number >> (8 * b) & 0xFF);
+  Deliver();
+  return true;
 }
 
 // Bytes written as hex digits separated by commas; a backslash at the end of
