@@ -1,6 +1,5 @@
 // "; СЕРВИСЫ И СЛУЖБЫ", the section that closes hklm.reg: the start state of
 // every service of the list, while the list is enabled.
-#include <cstdio>
 #include <string>
 
 #include "catalogue/generators.h"
@@ -10,9 +9,10 @@
 namespace kwetro {
 namespace {
 
+// Eight hex digits, as a dword line writes them.
 std::string Hex8(std::uint32_t number) {
-  char text[9];
-  std::snprintf(text, sizeof text, "%08x", static_cast<unsigned>(number));
+  std::string text(8, '0');
+  for (std::size_t i = 8; i-- > 0; number >>= 4) text[i] = "0123456789abcdef"[number & 15];
   return text;
 }
 
