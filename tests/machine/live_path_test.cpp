@@ -22,14 +22,10 @@ TEST(LivePath, EachRootIsReadWhereAnExportHoldsIt) {
       {Root::kClassesRoot, u"CLSID\\{1}", u"", Root::kLocalMachine,
        u"Software\\Classes\\CLSID\\{1}"},
       {Root::kClassesRoot, u"", u"S-1-5-21-7", Root::kLocalMachine, u"Software\\Classes"},
-      {Root::kCurrentUser, u"Control Panel\\Desktop", u"", Root::kCurrentUser,
-       u"Control Panel\\Desktop"},
-      {Root::kCurrentUser, u"Control Panel", u"S-1-5-21-7", Root::kUsers,
-       u"S-1-5-21-7\\Control Panel"},
+      {Root::kCurrentUser, u"Console", u"", Root::kCurrentUser, u"Console"},
+      {Root::kCurrentUser, u"Console", u"S-1-5-21-7", Root::kUsers, u"S-1-5-21-7\\Console"},
       {Root::kCurrentUser, u"", u"S-1-5-21-7", Root::kUsers, u"S-1-5-21-7"},
-      {Root::kLocalMachine, u"SOFTWARE\\Kw", u"S-1-5-21-7", Root::kLocalMachine, u"SOFTWARE\\Kw"},
-      {Root::kUsers, u".DEFAULT", u"", Root::kUsers, u".DEFAULT"},
-      {Root::kCurrentConfig, u"Software", u"", Root::kCurrentConfig, u"Software"},
+      {Root::kLocalMachine, u"SOFTWARE", u"S-1-5-21-7", Root::kLocalMachine, u"SOFTWARE"},
   };
   for (const auto& c : cases) {
     const LivePath live = LivePathOf(c.root, c.path, c.user);
