@@ -1,7 +1,5 @@
 #include "machine/control_model.h"
 
-#include <functional>
-
 #include "catalogue/control_lines.h"
 #include "options/text_encoding.h"
 #include "undo/reg_reader.h"
@@ -41,21 +39,34 @@ std::u16string Place(undo::Root root, std::u16string_view path) {
   return Folded(place);
 }
 
+// The effect of a key or value line, and the key or value it names.
+struct LineEffect {
+  Effect effect;  // its probe still to be found
+  undo::Root root = undo::Root::kLocalMachine;
+  std::u16string path;
+  bool isValue = false;
+  std::u16string name;
+};
+
 // Catalogue lines turned into effects as they are handed over, read as
 // REGEDIT reads a script on a Russian Windows: the Windows-1251 text widened
-// to UTF-16, hex(2) data standing as written. Each key or value gets the
-// probe probeOf gives it.
-class LineEffects : private undo::RegFileHandler {
+// to UTF-16, hex(2) data standing as written.
+class LineEffects : public undo::RegFileHandler {
  public:
-  using ProbeOf = std::function<int(undo::Root, std::u16string_view path, bool isValue,
-                                    std::u16string_view name)>;
-  using Each = std::function<void(Effect)>;
+  LineEffects() : reader_(*this) {}
 
-  LineEffects(ProbeOf probeOf, Each each)
-      : probeOf_(std::move(probeOf)), each_(std::move(each)), reader_(*this) {}
-
-  void Read(std::string_view line) { reader_.Read(Cp1251ToUtf16(Utf8ToCp1251(line))); }
-  void End() { reader_.End(); }
+  // The effects the line ends (a hex value ends on the last of its lines),
+  // valid until the next call.
+  const std::vector<LineEffect>& Read(std::string_view line) {
+    read_.clear();
+    reader_.Read(Cp1251ToUtf16(Utf8ToCp1251(line)));
+    return read_;
+  }
+  const std::vector<LineEffect>& End() {
+    read_.clear();
+    reader_.End();
+    return read_;
+  }
 
  private:
   bool OnKey(const undo::KeyLine& key) override {
@@ -69,15 +80,17 @@ class LineEffects : private undo::RegFileHandler {
          value.deletion ? RegData() : DataOf(undo::ToRegValue(value)));
   }
   void Emit(Effect::Kind kind, bool isValue, std::u16string_view name, RegData data) {
-    Effect effect;
-    effect.kind = kind;
-    effect.probe = probeOf_(root_, path_, isValue, name);
-    effect.data = std::move(data);
-    each_(std::move(effect));
+    LineEffect e;
+    e.effect.kind = kind;
+    e.effect.data = std::move(data);
+    e.root = root_;
+    e.path = path_;
+    e.isValue = isValue;
+    e.name = name;
+    read_.push_back(std::move(e));
   }
 
-  ProbeOf probeOf_;
-  Each each_;
+  std::vector<LineEffect> read_;
   undo::ScriptLineReader reader_;
   undo::Root root_ = undo::Root::kLocalMachine;
   std::u16string path_;  // of the key line read last
@@ -108,26 +121,20 @@ class ModelBuilder {
       for (std::size_t i = 0; i < counts[kind]; ++i)
         model_.byKind_[kind].push_back(
             {{static_cast<ControlKind>(kind), static_cast<int>(i)}, {}, {}});
-    LineOrigin origin;
+    LineEffects effects;
     int lines = 0;
-    LineEffects effects(
-        [this](undo::Root root, std::u16string_view path, bool isValue, std::u16string_view name) {
-          return ProbeOf(root, path, isValue, name);
-        },
-        [&](Effect effect) {
-          effect.importOrder = (origin.perUser ? 0 : kHklmLines) + lines;
-          Add(origin, std::move(effect));
-        });
-    ForEachVariantLine([&](const LineOrigin& from, std::string_view line) {
-      origin = from;
-      effects.Read(line);
+    ForEachVariantLine([&](const LineOrigin& origin, std::string_view line) {
+      for (const LineEffect& e : effects.Read(line))
+        Add(origin, e, (origin.perUser ? 0 : kHklmLines) + lines);
       ++lines;
     });
-    effects.End();
   }
 
  private:
-  void Add(const LineOrigin& origin, Effect effect) {
+  void Add(const LineOrigin& origin, const LineEffect& line, int importOrder) {
+    Effect effect = line.effect;
+    effect.probe = ProbeOf(line.root, line.path, line.isValue, line.name);
+    effect.importOrder = importOrder;
     ControlModel& control = model_.byKind_[static_cast<int>(origin.control.kind)]
                                           [static_cast<std::size_t>(origin.control.index)];
     if (origin.control.kind == ControlKind::kCombo && origin.variant == kNoItem) {
@@ -156,14 +163,16 @@ class ModelBuilder {
 
 std::vector<Effect> Model::EffectsOf(const std::vector<std::string>& lines) const {
   std::vector<Effect> effects;
-  LineEffects reader(
-      [this](undo::Root root, std::u16string_view path, bool isValue, std::u16string_view name) {
-        const auto known = index_.find(Identity(root, path, isValue, name));
-        return known != index_.end() ? known->second : -1;
-      },
-      [&effects](Effect effect) { effects.push_back(std::move(effect)); });
-  for (const std::string& line : lines) reader.Read(line);
-  reader.End();
+  LineEffects reader;
+  const auto add = [&](const std::vector<LineEffect>& read) {
+    for (const LineEffect& e : read) {
+      const auto known = index_.find(Identity(e.root, e.path, e.isValue, e.name));
+      effects.push_back(e.effect);
+      effects.back().probe = known != index_.end() ? known->second : -1;
+    }
+  };
+  for (const std::string& line : lines) add(reader.Read(line));
+  add(reader.End());
   return effects;
 }
 
