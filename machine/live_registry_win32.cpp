@@ -44,22 +44,6 @@ Found FoundOf(LONG result) {
   return result == ERROR_FILE_NOT_FOUND ? Found::kAbsent : Found::kUnreadable;
 }
 
-HKEY TopOf(undo::Root root) {
-  switch (root) {
-    case undo::Root::kLocalMachine:
-      break;
-    case undo::Root::kUsers:
-      return HKEY_USERS;
-    case undo::Root::kCurrentUser:
-      return HKEY_CURRENT_USER;
-    case undo::Root::kClassesRoot:
-      return HKEY_CLASSES_ROOT;
-    case undo::Root::kCurrentConfig:
-      return HKEY_CURRENT_CONFIG;
-  }
-  return HKEY_LOCAL_MACHINE;
-}
-
 }  // namespace
 
 struct LiveRegistry::Keys {
@@ -77,7 +61,9 @@ struct LiveRegistry::Keys {
     const auto known = byPlace.find(id);
     if (known != byPlace.end()) return known->second;
     Open& open = byPlace[id];
-    open.found = FoundOf(open.key.Open(TopOf(live.root), Wide(live.path), ReadRights()));
+    const std::u16string_view top = undo::RootName(live.root);
+    open.found = FoundOf(open.key.Open({reinterpret_cast<const wchar_t*>(top.data()), top.size()},
+                                       Wide(live.path), ReadRights()));
     return open;
   }
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace kwetro {
@@ -73,14 +74,29 @@ using UniqueWindow = Unique<HWND, DestroyLiveWindow>;
 // queries the key itself, so that no code outside this folder holds an HKEY.
 class RegistryKey {
  public:
-  // Opens path below top (a predefined key such as HKEY_LOCAL_MACHINE) with
-  // the rights given. The system's answer: ERROR_SUCCESS,
-  // ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ...
-  LONG Open(HKEY top, const wchar_t* path, REGSAM rights) {
-    HKEY opened = nullptr;
-    const LONG result = RegOpenKeyExW(top, path, 0, rights, &opened);
-    key_.Reset(result == ERROR_SUCCESS ? opened : nullptr);
-    return result;
+  // Opens path below the root key of that full name (HKEY_LOCAL_MACHINE,
+  // HKEY_USERS, HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG)
+  // with the rights given. The system's answer: ERROR_SUCCESS,
+  // ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ...; ERROR_INVALID_PARAMETER
+  // for another root.
+  LONG Open(std::wstring_view root, const wchar_t* path, REGSAM rights) {
+    const struct {
+      std::wstring_view name;
+      HKEY key;
+    } roots[] = {{L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+                 {L"HKEY_USERS", HKEY_USERS},
+                 {L"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+                 {L"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+                 {L"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG}};
+    key_.Reset();
+    for (const auto& r : roots) {
+      if (r.name != root) continue;
+      HKEY opened = nullptr;
+      const LONG result = RegOpenKeyExW(r.key, path, 0, rights, &opened);
+      if (result == ERROR_SUCCESS) key_.Reset(opened);
+      return result;
+    }
+    return ERROR_INVALID_PARAMETER;
   }
 
   // A value's type and data, read whole; the system's answer.
