@@ -70,33 +70,37 @@ using UniquePen = Unique<HPEN, DeleteGdiObject>;
 using UniqueDc = Unique<HDC, DeleteMemoryDc>;  // from CreateCompatibleDC
 using UniqueWindow = Unique<HWND, DestroyLiveWindow>;
 
+// The root key of that full name (HKEY_LOCAL_MACHINE, HKEY_USERS,
+// HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG); null for another.
+inline HKEY RootKey(std::wstring_view name) {
+  const struct {
+    std::wstring_view name;
+    HKEY key;
+  } roots[] = {{L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+               {L"HKEY_USERS", HKEY_USERS},
+               {L"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+               {L"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+               {L"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG}};
+  for (const auto& r : roots)
+    if (r.name == name) return r.key;
+  return nullptr;
+}
+
 // A registry key the program opened, closed when it goes. It opens and
 // queries the key itself, so that no code outside this folder holds an HKEY.
 class RegistryKey {
  public:
-  // Opens path below the root key of that full name (HKEY_LOCAL_MACHINE,
-  // HKEY_USERS, HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG)
-  // with the rights given. The system's answer: ERROR_SUCCESS,
-  // ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ...; ERROR_INVALID_PARAMETER
-  // for another root.
+  // Opens path below the root key of that full name (RootKey) with the
+  // rights given. The system's answer: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND,
+  // ERROR_ACCESS_DENIED, ...; ERROR_INVALID_PARAMETER for another root.
   LONG Open(std::wstring_view root, const wchar_t* path, REGSAM rights) {
-    const struct {
-      std::wstring_view name;
-      HKEY key;
-    } roots[] = {{L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-                 {L"HKEY_USERS", HKEY_USERS},
-                 {L"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-                 {L"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-                 {L"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG}};
     key_.Reset();
-    for (const auto& r : roots) {
-      if (r.name != root) continue;
-      HKEY opened = nullptr;
-      const LONG result = RegOpenKeyExW(r.key, path, 0, rights, &opened);
-      if (result == ERROR_SUCCESS) key_.Reset(opened);
-      return result;
-    }
-    return ERROR_INVALID_PARAMETER;
+    const HKEY top = RootKey(root);
+    if (!top) return ERROR_INVALID_PARAMETER;
+    HKEY opened = nullptr;
+    const LONG result = RegOpenKeyExW(top, path, 0, rights, &opened);
+    if (result == ERROR_SUCCESS) key_.Reset(opened);
+    return result;
   }
 
   // A value's type and data, read whole; the system's answer.
