@@ -105,6 +105,7 @@ const char kVersion[] = "kwetro-cli " KWETRO_VERSION "\n";
 struct Options {
   std::string command;
   std::string settings, out, format = "tsv";
+  Format listing = Format::kTsv;  // as --format names it
   bool haveSettings = false;
   bool removeOthers = false;
   std::vector<Assignment> assignments;
@@ -166,9 +167,8 @@ bool ParseArgs(const std::vector<std::string>& args, Options& o, std::string& er
   if ((o.command == "settings" || set) && !out.seen)
     return Usage(err, o.command + " needs --out FILE2");
   if (set && o.assignments.empty()) return Usage(err, "set needs NAME=VALUE");
-  if (o.format != "tsv" && o.format != "json" && o.format != "markdown")
-    return Usage(err, "unknown format '" + o.format + "' (tsv, json or markdown)");
-  return true;
+  std::string error;
+  return ParseFormat(o.format, o.listing, error) || Usage(err, error);
 }
 
 int Generate(const Options& o, const Selection& selection, std::string& out, std::string& err) {
@@ -273,7 +273,7 @@ int RunCli(const std::vector<std::string>& args, std::string& out, std::string& 
     return kExitFailure;
   if (o.command == "generate") return Generate(o, selection, out, err);
   if (o.command == "list") {
-    out = ListControls(selection, o.format);
+    out = ListControls(selection, o.listing);
     return kExitOk;
   }
   if (o.command == "set") {

@@ -9,6 +9,7 @@
 #include "app/machine_commands.h"
 #include "app/machine_source.h"
 #include "machine/audit.h"
+#include "options/service_starts.h"
 #include "options/text_encoding.h"
 
 namespace kwetro {
@@ -29,7 +30,7 @@ std::string Word(ControlRef control, int variant) {
     case ControlKind::kOption:
       return kOptionStateWords[variant];
     case ControlKind::kService:
-      return kServiceStateWords[variant];
+      return std::string(StartOf(static_cast<TriState>(variant)).word);
     case ControlKind::kCombo:
     case ControlKind::kSpinner:
       break;
@@ -53,7 +54,7 @@ std::string DataText(const machine::RegData& data) {
     std::snprintf(text, sizeof text, "dword:%08x", static_cast<unsigned>(*number));
     return text;
   }
-  const auto text = data.type == 1 ? machine::StringOf(data) : std::nullopt;
+  const auto text = data.type == undo::kRegSz ? machine::StringOf(data) : std::nullopt;
   if (text) {
     std::string quoted = "\"";
     for (char c : Utf16ToUtf8(*text))
@@ -62,7 +63,7 @@ std::string DataText(const machine::RegData& data) {
   }
   const std::string& b = data.bytes;
   char head[16];
-  std::snprintf(head, sizeof head, data.type == 3 ? "hex:" : "hex(%x):", data.type);
+  std::snprintf(head, sizeof head, data.type == undo::kRegBinary ? "hex:" : "hex(%x):", data.type);
   std::string hex = head;
   for (std::size_t i = 0; i < b.size() && i < 16; ++i) {
     char byte[4];
@@ -140,42 +141,6 @@ const char* MatchWord(Match match) {
   return "-";
 }
 
-struct AuditRow {
-  ControlFields fields;
-  std::string machine, match, note;
-};
-
-std::string Render(const std::vector<AuditRow>& rows, const std::string& format) {
-  std::string out;
-  if (format == "json") {
-    out = "[\n";
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-      const AuditRow& row = rows[r];
-      out += "  {\"name\": " + Json(row.fields.name) + ", \"page\": " + Json(row.fields.page) +
-             ", \"kind\": " + Json(row.fields.kind) + ", \"selected\": " + Json(row.fields.state) +
-             ", \"machine\": " + Json(row.machine) + ", \"match\": " + Json(row.match) +
-             ", \"note\": " + Json(row.note) + (r + 1 < rows.size() ? "},\n" : "}\n");
-    }
-    return out + "]\n";
-  }
-  if (format == "markdown") {
-    out =
-        "| name | page | kind | selected | machine | match | note "
-        "|\n|---|---|---|---|---|---|---|\n";
-    for (const AuditRow& row : rows)
-      out += "| `" + row.fields.name + "` | " + Markdown(row.fields.page) + " | " +
-             row.fields.kind + " | " + Markdown(row.fields.state) + " | " + Markdown(row.machine) +
-             " | " + row.match + " | " + Markdown(row.note) + " |\n";
-    return out;
-  }
-  out = "name\tpage\tkind\tselected\tmachine\tmatch\tnote\n";
-  for (const AuditRow& row : rows)
-    out += Tsv(row.fields.name) + "\t" + Tsv(row.fields.page) + "\t" + row.fields.kind + "\t" +
-           Tsv(row.fields.state) + "\t" + Tsv(row.machine) + "\t" + row.match + "\t" +
-           Tsv(row.note) + "\n";
-  return out;
-}
-
 }  // namespace
 
 int RunAuditCommand(const std::vector<std::string>& args, std::string& out, std::string& err) {
@@ -186,14 +151,21 @@ int RunAuditCommand(const std::vector<std::string>& args, std::string& out, std:
       code != kExitOk)
     return code;
   const std::vector<ControlState> states = machine::AuditMachine(machine, selection);
-  std::vector<AuditRow> rows;
+  Listing listing;
+  listing.columns = {{"name"}, {"page"}, {"kind"}, {"selected"}, {"machine"}, {"match"}, {"note"}};
   bool drift = false;
   for (const ControlState& s : states) {
-    rows.push_back(
-        {Describe(selection, s.control), MachineWords(s), MatchWord(s.match), Note(s, states)});
+    ControlFields fields = Describe(selection, s.control);
+    listing.rows.push_back({{fields.name},
+                            {fields.page},
+                            {fields.kind},
+                            {fields.state},
+                            {MachineWords(s)},
+                            {MatchWord(s.match)},
+                            {Note(s, states)}});
     drift = drift || s.match == Match::kNo;
   }
-  out = Render(rows, o.format);
+  out = Render(listing, o.listing);
   return drift ? kExitDrift : kExitOk;
 }
 

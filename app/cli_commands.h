@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_format.h"
 #include "app/settings_file.h"
 #include "options/selection.h"
 
@@ -32,9 +33,9 @@ bool RestoreSelection(const std::string& settings, Selection& selection, StoredS
 int SaveSelection(const std::string& path, const Selection& selection, std::string& out,
                   std::string& err);
 
-// The words for the states, by TriState: what `list` prints and `set` reads.
+// The words for an option's states, by TriState: what `list` prints and `set`
+// reads. A service's are those of its start modes (options/service_starts.h).
 inline const char* const kOptionStateWords[] = {"no", "yes", "skip"};
-inline const char* const kServiceStateWords[] = {"disabled", "auto", "manual"};
 
 // A control as `list` shows it: its name, the page it is on, its kind
 // (option, preset, combo, spinner, service), its state in the words above
@@ -44,10 +45,10 @@ struct ControlFields {
 };
 ControlFields Describe(const Selection& selection, ControlRef control);
 
-// Every control of the selection in the window's order, as "tsv", "json" or
-// "markdown" (UTF-8). TSV and JSON: name, page, kind, state, caption, hint;
-// JSON also the lines each control writes.
-std::string ListControls(const Selection& selection, const std::string& format);
+// Every control of the selection in the window's order (UTF-8): name, page,
+// kind, state, caption, hint; JSON also the lines each control writes;
+// Markdown a table per page.
+std::string ListControls(const Selection& selection, Format format);
 
 // One NAME=VALUE of `set`, checked against the control table.
 struct Assignment {

@@ -6,6 +6,7 @@
 #include "app/cli_commands.h"
 #include "app/cli_format.h"
 #include "catalogue/control_lines.h"
+#include "options/service_starts.h"
 
 namespace kwetro {
 namespace {
@@ -77,56 +78,35 @@ ControlFields Describe(const Selection& selection, ControlRef control) {
     case ControlKind::kService:  // on the page of its preset box
       row.page = PageOf(t.options[static_cast<std::size_t>(PresetOption())].page);
       row.kind = "service";
-      row.state = kServiceStateWords[selection.services[i]];
+      row.state = StartOf(selection.services[i]).word;
       row.caption = t.services[i].display;
       break;
   }
   return row;
 }
 
-std::string ListControls(const Selection& selection, const std::string& format) {
-  const std::vector<Row> rows = Rows(selection);
-  std::string out;
-  if (format == "json") {
-    out = "[\n";
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-      const Row& row = rows[r];
-      out += "  {\"name\": " + Json(row.name) + ", \"page\": " + Json(row.page) +
-             ", \"kind\": " + Json(row.kind) + ", \"state\": " + Json(row.state) +
-             ", \"caption\": " + Json(row.caption) + ", \"hint\": " + Json(row.hint) +
-             ", \"writes\": [";
-      for (std::size_t w = 0; w < row.writes.size(); ++w)
-        out += (w ? ", " : "") + Json(row.writes[w]);
-      out += r + 1 < rows.size() ? "]},\n" : "]}\n";
-    }
-    return out + "]\n";
-  }
-  if (format == "markdown") {
-    out =
-        "# Every control of Kwetro\n\n"
-        "Made by `kwetro-cli list --format markdown` from the built-in selection "
-        "(`scripts/update-options-doc.sh`): each control in the window's order, its state and "
-        "caption there, and its hint, which says what each state writes and which is the "
-        "Windows standard. States: options `yes`, `no`, `skip`; drop-down lists the item index "
-        "and text (`-1`: no item, nothing written); spinners seconds; services `auto`, "
-        "`manual`, `disabled`.\n";
-    std::string page;
-    for (const Row& row : rows) {
-      if (row.page != page) {
-        page = row.page;
-        out += "\n## " + page +
-               "\n\n| name | kind | state | caption | hint |\n|---|---|---|---|---|\n";
-      }
-      out += "| `" + row.name + "` | " + row.kind + " | " + Markdown(row.state) + " | " +
-             Markdown(row.caption) + " | " + Markdown(row.hint) + " |\n";
-    }
-    return out;
-  }
-  out = "name\tpage\tkind\tstate\tcaption\thint\n";
-  for (const Row& row : rows)
-    out += Tsv(row.name) + "\t" + Tsv(row.page) + "\t" + row.kind + "\t" + Tsv(row.state) + "\t" +
-           Tsv(row.caption) + "\t" + Tsv(row.hint) + "\n";
-  return out;
+std::string ListControls(const Selection& selection, Format format) {
+  Listing listing;
+  listing.columns = {{"name"},    {"page"}, {"kind"},        {"state"},
+                     {"caption"}, {"hint"}, {"writes", true}};
+  for (Row& row : Rows(selection))
+    listing.rows.push_back({{row.name},
+                            {row.page},
+                            {row.kind},
+                            {row.state},
+                            {row.caption},
+                            {row.hint},
+                            {std::move(row.writes)}});
+  listing.markdownSection = 1;
+  listing.markdownTitle =
+      "# Every control of Kwetro\n\n"
+      "Made by `kwetro-cli list --format markdown` from the built-in selection "
+      "(`scripts/update-options-doc.sh`): each control in the window's order, its state and "
+      "caption there, and its hint, which says what each state writes and which is the "
+      "Windows standard. States: options `yes`, `no`, `skip`; drop-down lists the item index "
+      "and text (`-1`: no item, nothing written); spinners seconds; services `auto`, "
+      "`manual`, `disabled`.\n";
+  return Render(listing, format);
 }
 
 }  // namespace kwetro

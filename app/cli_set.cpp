@@ -4,15 +4,25 @@
 #include <charconv>
 
 #include "app/cli_commands.h"
+#include "options/service_starts.h"
 
 namespace kwetro {
 namespace {
 
-// A state named by its word (kOptionStateWords, kServiceStateWords).
+// A state named by its word (kOptionStateWords, a service's start mode).
 bool Lookup(const char* const (&words)[3], std::string_view text, int& value) {
   for (int state = 0; state < 3; ++state)
     if (text == words[state]) {
       value = state;
+      return true;
+    }
+  return false;
+}
+
+bool LookupStart(std::string_view text, int& value) {
+  for (const ServiceStart& s : kServiceStarts)
+    if (text == s.word) {
+      value = s.state;
       return true;
     }
   return false;
@@ -81,7 +91,7 @@ bool ParseAssignment(const std::string& text, Assignment& assignment, std::strin
       expected = "yes, no or skip (1, 0, 2)";
       break;
     case ControlKind::kService:
-      ok = Lookup(kServiceStateWords, value, assignment.value);
+      ok = LookupStart(value, assignment.value);
       expected = "auto, manual or disabled";
       break;
     case ControlKind::kCombo:

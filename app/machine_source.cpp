@@ -42,8 +42,7 @@ bool ParseMachineArgs(const std::vector<std::string>& args, const char* usage, M
   if (reason.empty() && int{flags[0].seen} + int{o.live} + int{flags[4].seen} != 1)
     reason = args[0] + " needs --backup EXPORT.reg, --live or --windows DIR, one of them";
   if (reason.empty() && !audit && !flags[3].seen) reason = "capture needs --out FILE2";
-  if (reason.empty() && o.format != "tsv" && o.format != "json" && o.format != "markdown")
-    reason = "unknown format '" + o.format + "' (tsv, json or markdown)";
+  if (reason.empty()) ParseFormat(o.format, o.listing, reason);
 #ifndef KWETRO_OFFLINE
   if (reason.empty() && flags[4].seen)
     reason =
@@ -79,24 +78,19 @@ int ReadMachineFrom(const MachineOptions& o, machine::Machine& machine, std::str
   FileSource file;
   std::string reason;
   if (!file.Open(o.backup, reason)) {
-    err += "kwetro-cli: cannot read export '" + o.backup + "': " + reason + "\n";
+    err += ProblemLine("export", o.backup, true, 0, reason);
     return kExitFailure;
   }
   machine::ExportRegistry exported(o.user);
   machine::ExportProblem problem;
   undo::ReadWarnings warnings;
   const bool read = exported.Read(file, problem, warnings);
-  std::string message;
-  if (!read && problem.kind == machine::ExportProblem::Kind::kReadFailure)
-    message = "kwetro-cli: cannot read export '" + o.backup + "': " + problem.what + "\n";
-  else if (!read && problem.line == 0)
-    message = "kwetro-cli: " + o.backup + ": the export " + problem.what + "\n";
-  else if (!read)
-    message = "kwetro-cli: " + o.backup + ", line " + std::to_string(problem.line) + ": " +
-              problem.what + "\n";
-  err += message + WarningLines(o.backup, warnings);
+  using Kind = machine::ExportProblem::Kind;
   if (!read)
-    return problem.kind == machine::ExportProblem::Kind::kUsage ? kExitUsage : kExitFailure;
+    err += ProblemLine("export", o.backup, problem.kind == Kind::kReadFailure, problem.line,
+                       problem.what);
+  err += WarningLines(o.backup, warnings);
+  if (!read) return problem.kind == Kind::kUsage ? kExitUsage : kExitFailure;
   machine = machine::ReadMachine(exported);
   return kExitOk;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_format.h"
 #include "machine/machine.h"
 #include "options/selection.h"
 
@@ -13,7 +14,8 @@ namespace kwetro {
 
 struct MachineOptions {
   std::string backup, user, settings, format = "tsv", out;
-  std::string windows;  // a system drive's folder (the Linux build)
+  Format listing = Format::kTsv;  // as --format names it
+  std::string windows;            // a system drive's folder (the Linux build)
   bool live = false;
 };
 

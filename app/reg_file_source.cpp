@@ -14,4 +14,11 @@ std::string WarningLines(const std::string& path, const undo::ReadWarnings& warn
   return text;
 }
 
+std::string ProblemLine(const std::string& role, const std::string& path, bool readFailure,
+                        long line, const std::string& what) {
+  if (readFailure) return "kwetro-cli: cannot read " + role + " '" + path + "': " + what + "\n";
+  if (line == 0) return "kwetro-cli: " + path + ": the " + role + " " + what + "\n";
+  return "kwetro-cli: " + path + ", line " + std::to_string(line) + ": " + what + "\n";
+}
+
 }  // namespace kwetro

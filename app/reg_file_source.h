@@ -26,4 +26,11 @@ class FileSource : public undo::ByteSource {
 // more there were.
 std::string WarningLines(const std::string& path, const undo::ReadWarnings& warnings);
 
+// What kwetro-cli says of a registry file it cannot use, named by its role
+// (backup, script, export): the system's reason when it cannot be read, else
+// the line and the fault, or a fault of the whole file ("the export holds
+// no ...").
+std::string ProblemLine(const std::string& role, const std::string& path, bool readFailure,
+                        long line, const std::string& what);
+
 }  // namespace kwetro

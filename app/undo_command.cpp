@@ -62,8 +62,7 @@ int RunUndoCommand(const std::vector<std::string>& args, std::string& out, std::
     std::string reason;
     files.push_back(std::make_unique<FileSource>());
     if (!files.back()->Open(paths[i], reason)) {
-      err = "kwetro-cli: cannot read " + std::string(i == 0 ? "backup" : "script") + " '" +
-            paths[i] + "': " + reason + "\n";
+      err = ProblemLine(i == 0 ? "backup" : "script", paths[i], true, 0, reason);
       return kExitFailure;
     }
   }
@@ -78,18 +77,10 @@ int RunUndoCommand(const std::vector<std::string>& args, std::string& out, std::
   for (std::size_t i = 0; i < warnings.size(); ++i)
     passedOver += WarningLines(paths[i], warnings[i]);
   if (!made) {
-    const std::string& path = paths[problem.input];
     using Kind = undo::UndoProblem::Kind;
-    if (problem.kind == Kind::kReadFailure) {
-      err += "kwetro-cli: cannot read " + std::string(problem.input == 0 ? "backup" : "script") +
-             " '" + path + "': " + problem.what + "\n";
-    } else if (problem.line == 0) {
-      err += "kwetro-cli: " + path + ": the backup " + problem.what + "\n";
-    } else {
-      err += "kwetro-cli: " + path + ", line " + std::to_string(problem.line) + ": " +
-             problem.what + "\n";
-    }
-    err += passedOver;
+    err += ProblemLine(problem.input == 0 ? "backup" : "script", paths[problem.input],
+                       problem.kind == Kind::kReadFailure, problem.line, problem.what) +
+           passedOver;
     return problem.kind == Kind::kUsage ? kExitUsage : kExitFailure;
   }
   err += passedOver;

@@ -129,12 +129,25 @@ void ForEachControlLine(const Selection* selection, const ControlLine& each) {
   }).Run();
 }
 
+std::vector<LineOrigin> WrittenControls(const Selection& selection) {
+  std::vector<LineOrigin> written;
+  std::vector<bool> seen[4];
+  Walk(&selection, [&](const LineOrigin& origin, std::string_view) {
+    auto& marks = seen[static_cast<int>(origin.control.kind)];
+    const auto i = static_cast<std::size_t>(origin.control.index);
+    if (i >= marks.size()) marks.resize(i + 1);
+    if (marks[i]) return;
+    marks[i] = true;
+    written.push_back(origin);
+  }).Run();
+  return written;
+}
+
 std::vector<bool> SpinnersWritten(const Selection& selection) {
   std::vector<bool> written(Controls().spinners.size(), false);
-  ForEachControlLine(&selection, [&written](ControlRef control, std::string_view) {
-    if (control.kind == ControlKind::kSpinner)
-      written[static_cast<std::size_t>(control.index)] = true;
-  });
+  for (const LineOrigin& origin : WrittenControls(selection))
+    if (origin.control.kind == ControlKind::kSpinner)
+      written[static_cast<std::size_t>(origin.control.index)] = true;
   return written;
 }
 

@@ -1,17 +1,38 @@
 // "; СЕРВИСЫ И СЛУЖБЫ", the section that closes hklm.reg: the start state of
 // every service of the list, while the list is enabled.
+#include <string>
+
 #include "catalogue/generators.h"
 #include "options/blocks.h"
+#include "options/service_starts.h"
 
 namespace kwetro {
 namespace {
 
-// By item state: unchecked disabled, checked automatic, grayed manual.
-const char* const kStartLines[] = {
-    "\"Start\"=dword:00000004",
-    "\"Start\"=dword:00000002",
-    "\"Start\"=dword:00000003",
-};
+// Eight hex digits, as a dword line writes them.
+std::string Hex8(std::uint32_t number) {
+  std::string text(8, '0');
+  for (std::size_t i = 8; i-- > 0; number >>= 4) text[i] = "0123456789abcdef"[number & 15];
+  return text;
+}
+
+// By item state, made once.
+const std::string* StartLines() {
+  static const std::string* lines = [] {
+    auto* made = new std::string[3];
+    for (const ServiceStart& s : kServiceStarts) made[s.state] = "\"Start\"=dword:" + Hex8(s.start);
+    return made;
+  }();
+  return lines;
+}
+
+// "00000002 - Авто; ..." under the section's title.
+std::string StartWords() {
+  std::string words;
+  for (const ServiceStart& s : kServiceStarts)
+    words.append(words.empty() ? "" : " ").append(Hex8(s.start) + " - ").append(s.shown) += ';';
+  return words;
+}
 
 }  // namespace
 
@@ -21,13 +42,12 @@ std::string_view ServiceKeyLine(const ServiceDecl& service, std::string& room) {
       .append("]");
 }
 
-std::string_view ServiceStartLine(TriState state) { return kStartLines[state]; }
+std::string_view ServiceStartLine(TriState state) { return StartLines()[state]; }
 
 void AppendServicesSection(RegScript& script, const Selection& selection) {
   if (!selection.ServicesEnabled()) return;
   const std::size_t section = script.Size();
-  AppendSectionHeader(script, "СЕРВИСЫ И СЛУЖБЫ",
-                      "00000002 - Авто; 00000003 - Вручную; 00000004 - Отключить;");
+  AppendSectionHeader(script, "СЕРВИСЫ И СЛУЖБЫ", StartWords());
   const auto& services = Controls().services;
   std::string key;
   for (std::size_t i = 0; i < services.size(); ++i) {

@@ -9,17 +9,12 @@ namespace {
 
 using Kind = Effect::Kind;
 
-bool AllHold(const std::vector<Effect>& effects, const Machine& machine) {
-  return std::all_of(effects.begin(), effects.end(),
-                     [&machine](const Effect& e) { return Holds(e, machine); });
-}
-
 // A spinner's seconds as the machine holds them: a string of whole
 // milliseconds, written as the generators write it, within the range.
 std::optional<int> SpinnerSeconds(const Fact& fact, const SpinnerDecl& spinner) {
   const std::string& b = fact.data.bytes;
-  if (fact.found != Found::kPresent || fact.data.type != 1 || b.size() < 4 || b.size() % 2 ||
-      b[b.size() - 2] || b[b.size() - 1] || (b[0] == '0' && b.size() > 4))
+  if (fact.found != Found::kPresent || fact.data.type != undo::kRegSz || b.size() < 4 ||
+      b.size() % 2 || b[b.size() - 2] || b[b.size() - 1] || (b[0] == '0' && b.size() > 4))
     return std::nullopt;
   long long millis = 0;
   for (std::size_t i = 0; i + 2 < b.size(); i += 2) {
@@ -29,18 +24,6 @@ std::optional<int> SpinnerSeconds(const Fact& fact, const SpinnerDecl& spinner) 
   if (millis % 1000 || millis / 1000 < spinner.min || millis / 1000 > spinner.max)
     return std::nullopt;
   return static_cast<int>(millis / 1000);
-}
-
-// The lines a state (item, seconds) of the control writes.
-std::vector<Effect> LinesOf(const ControlModel& control, int variant) {
-  if (control.control.kind != ControlKind::kSpinner) {
-    const Variant* v = control.Find(variant);
-    return v ? v->effects : std::vector<Effect>();
-  }
-  std::vector<Effect> effects = control.variants.front().effects;
-  for (Effect& e : effects)
-    if (e.kind == Kind::kValue) e.data = SpinnerData(variant);
-  return effects;
 }
 
 // How near the machine is to a state: how many of its lines hold, key lines
@@ -92,20 +75,16 @@ class Judge {
  public:
   Judge(const Machine& machine, const Selection& selection)
       : machine_(machine), selection_(selection) {
-    std::vector<ControlRef> written;
-    ForEachControlLine(&selection, [&written](ControlRef control, std::string_view) {
-      if (written.empty() || !(written.back() == control)) written.push_back(control);
-    });
-    for (const ControlRef& control : written) {
+    for (const LineOrigin& origin : WrittenControls(selection)) {
+      const ControlRef control = origin.control;
       auto& marks = written_[static_cast<int>(control.kind)];
       marks.resize(std::max(marks.size(), static_cast<std::size_t>(control.index) + 1));
-      if (marks[static_cast<std::size_t>(control.index)]) continue;
       marks[static_cast<std::size_t>(control.index)] = true;
-      for (const Effect& e : LinesOf(TheModel().Of(control), SelectedState(selection, control)))
+      for (const Effect& e : TheModel().Of(control).LinesOf(SelectedState(selection, control)))
         lines_.push_back({control, e});
     }
     std::sort(lines_.begin(), lines_.end(), [](const WrittenLine& a, const WrittenLine& b) {
-      return a.line.order < b.line.order;
+      return a.line.importOrder < b.line.importOrder;
     });
   }
 
@@ -118,14 +97,14 @@ class Judge {
     s.writes = !model.variants.empty();
     if (!s.writes) return s;
     Held(model, s.held);
-    const bool written = IsWritten(control) && !LinesOf(model, selected).empty();
+    const bool written = IsWritten(control) && !model.LinesOf(selected).empty();
     if (written) {
       s.reference = selected;
     } else if (s.held.empty()) {
       s.reference = Closest(model, selected);
     }
     if (s.reference) {
-      const std::vector<Effect> lines = LinesOf(model, *s.reference);
+      const std::vector<Effect> lines = model.LinesOf(*s.reference);
       s.partly = s.held.empty() && Nearness(lines, machine_, true) > 0;
       if (std::find(s.held.begin(), s.held.end(), *s.reference) == s.held.end())
         for (const Effect& e : lines)
@@ -135,9 +114,10 @@ class Judge {
     if (!written) return s;
     s.match = std::find(s.held.begin(), s.held.end(), selected) != s.held.end() ? Match::kYes
                                                                                 : Match::kNo;
-    for (const Effect& e : LinesOf(model, selected))
+    for (const Effect& e : model.LinesOf(selected))
       for (const WrittenLine& w : lines_)
-        if (w.line.order > e.order && !(w.control == control) && WritesAgain(w.line, e)) {
+        if (w.line.importOrder > e.importOrder && !(w.control == control) &&
+            WritesAgain(w.line, e)) {
           s.match = Match::kWrittenLater;
           s.later = w.control;
           s.laterProbe = w.line.probe;
@@ -160,11 +140,11 @@ class Judge {
         if (e.kind == Kind::kValue)
           if (auto seconds =
                   SpinnerSeconds(machine_.facts[static_cast<std::size_t>(e.probe)], decl))
-            if (AllHold(LinesOf(model, *seconds), machine_)) held.push_back(*seconds);
+            if (HoldsAll(model.LinesOf(*seconds), machine_)) held.push_back(*seconds);
       return;
     }
     for (const Variant& v : model.variants)
-      if (AllHold(v.effects, machine_)) held.push_back(v.variant);
+      if (HoldsAll(v.effects, machine_)) held.push_back(v.variant);
   }
 
   // The state the machine comes nearest, the preferred one among equals.
@@ -190,7 +170,7 @@ class Judge {
     for (std::size_t i = 0; i < services.size(); ++i) {
       std::vector<int> held;
       Held(TheModel().Of({ControlKind::kService, static_cast<int>(i)}), held);
-      each = each && held.size() == 1;
+      each = each && OnlyHeld(held);
       any = any || !held.empty();
       optimal = optimal && std::find(held.begin(), held.end(), services[i].optimal) != held.end();
     }
@@ -230,9 +210,13 @@ std::vector<ControlState> AuditMachine(const Machine& machine, const Selection& 
   return states;
 }
 
+std::optional<int> OnlyHeld(const std::vector<int>& held) {
+  return held.size() == 1 ? std::optional<int>(held[0]) : std::nullopt;
+}
+
 int ServicesWithoutState(const std::vector<ControlState>& states) {
   return static_cast<int>(std::count_if(states.begin(), states.end(), [](const ControlState& s) {
-    return s.control.kind == ControlKind::kService && s.held.size() != 1;
+    return s.control.kind == ControlKind::kService && !OnlyHeld(s.held);
   }));
 }
 

@@ -57,6 +57,11 @@ struct ControlState {
 
 std::vector<ControlState> AuditMachine(const Machine& machine, const Selection& selection);
 
+// The state, item or seconds a machine holds of a control when it holds
+// exactly one: what a capture takes, and of a service the start state the
+// services preset can keep. Nothing when it holds none or several.
+std::optional<int> OnlyHeld(const std::vector<int>& held);
+
 // How many services of an audit hold none of their start states: the reason
 // the services preset cannot keep them all.
 int ServicesWithoutState(const std::vector<ControlState>& states);

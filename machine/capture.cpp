@@ -27,6 +27,11 @@ struct Groups {
   }
 };
 
+// The lines a control writes in the state, item or seconds it is written in.
+std::vector<Effect> WrittenLines(const LineOrigin& written) {
+  return TheModel().Of(written.control).LinesOf(written.variant);
+}
+
 // The key group a control's lines are written in, or -1.
 int GroupOf(ControlRef control) {
   for (const Variant& v : TheModel().Of(control).variants)
@@ -34,53 +39,47 @@ int GroupOf(ControlRef control) {
   return -1;
 }
 
-}  // namespace
-
-Captured CaptureMachine(const Machine& machine, const Selection& base) {
-  Captured c{base, {}};
-  Selection& s = c.selection;
+// Each control in the one state the machine holds of it.
+void TakeHeldStates(const Machine& machine, Selection& s) {
   bool everyService = true;
-  for (const ControlState& state : AuditMachine(machine, base)) {
+  for (const ControlState& state : AuditMachine(machine, s)) {
     const auto i = static_cast<std::size_t>(state.control.index);
-    const bool one = state.held.size() == 1;
+    const std::optional<int> one = OnlyHeld(state.held);
     switch (state.control.kind) {
       case ControlKind::kOption:
         if (state.writes && state.control.index != PresetOption())
-          s.options[i] = one ? static_cast<TriState>(state.held[0]) : cbGrayed;
+          s.options[i] = one ? static_cast<TriState>(*one) : cbGrayed;
         break;
       case ControlKind::kCombo:
-        s.combos[i] = one ? state.held[0] : -1;
+        s.combos[i] = one.value_or(kNoItem);
         break;
       case ControlKind::kSpinner:
-        if (one) s.spinners[i] = state.held[0];
+        if (one) s.spinners[i] = *one;
         break;
       case ControlKind::kService:
-        if (one) s.services[i] = static_cast<TriState>(state.held[0]);
+        if (one) s.services[i] = static_cast<TriState>(*one);
         everyService = everyService && one;
         break;
     }
   }
   SetPreset(s, everyService ? cbChecked : cbGrayed);
+}
 
-  // What the selection writes must hold line for line. A line that does not
-  // leaves out what can be left out: the services section, the key group.
+}  // namespace
+
+Captured CaptureMachine(const Machine& machine, const Selection& base) {
+  Captured c{base, {}};
+  Selection& s = c.selection;
+  TakeHeldStates(machine, s);
+  // What the selection writes must hold, control by control. A control that
+  // does not leaves out what can be left out: the services section, the key
+  // group.
   static const Groups groups;
   for (bool changed = true; changed;) {
     changed = false;
-    std::vector<std::string> lines;
-    std::vector<ControlRef> owners;  // of each line
-    ForEachControlLine(&s, [&](ControlRef control, std::string_view line) {
-      lines.emplace_back(line);
-      owners.push_back(control);
-    });
-    std::vector<ControlRef> changing;
-    for (const Effect& e : TheModel().EffectsOf(lines)) {
-      const ControlRef control = owners[static_cast<std::size_t>(e.order)];
-      if (!Holds(e, machine) &&
-          std::find(changing.begin(), changing.end(), control) == changing.end())
-        changing.push_back(control);
-    }
-    for (const ControlRef& control : changing) {
+    for (const LineOrigin& written : WrittenControls(s)) {
+      const ControlRef control = written.control;
+      if (HoldsAll(WrittenLines(written), machine)) continue;
       const int group = GroupOf(control);
       if (control.kind == ControlKind::kService && s.ServicesEnabled()) {
         SetPreset(s, cbGrayed);

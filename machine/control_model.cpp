@@ -1,8 +1,5 @@
 #include "machine/control_model.h"
 
-#include <algorithm>
-#include <map>
-
 #include "catalogue/control_lines.h"
 #include "options/text_encoding.h"
 #include "undo/reg_reader.h"
@@ -42,48 +39,75 @@ std::u16string Place(undo::Root root, std::u16string_view path) {
   return Folded(place);
 }
 
-// Lines as a file REGEDIT reads: UTF-16, so that hex(2) data stand as
-// written, as the registry of Windows receives them; the catalogue's
-// Windows-1251 text widened as REGEDIT widens it on a Russian Windows.
-std::string FileOf(const std::vector<std::string>& lines) {
-  std::string file = "\xFF\xFE";
-  AppendUtf16Le(u"Windows Registry Editor Version 5.00\r\n", file);
-  for (const std::string& line : lines) {
-    AppendUtf16Le(Cp1251ToUtf16(Utf8ToCp1251(line)), file);
-    AppendUtf16Le(u"\r\n", file);
-  }
-  return file;
-}
+// The effect of a key or value line, and the key or value it names.
+struct LineEffect {
+  Effect effect;  // its probe still to be found
+  undo::Root root = undo::Root::kLocalMachine;
+  std::u16string path;
+  bool isValue = false;
+  std::u16string name;
+};
 
-// Reads the lines and hands over each line's effect, by the number of its
-// line (the first line after the header is 0).
-template <typename Each>
-void ReadEffects(const std::vector<std::string>& lines, Each each) {
-  struct Handler : undo::RegFileHandler {
-    Each& each;
-    undo::Root root = undo::Root::kLocalMachine;
-    std::u16string path;
-    explicit Handler(Each& e) : each(e) {}
-    bool OnKey(const undo::KeyLine& key) override {
-      root = key.root;
-      path.assign(key.rest);
-      each(key.line - 2, key.deletion ? Effect::Kind::kNoKey : Effect::Kind::kKey, root, path,
-           false, std::u16string_view(), RegData());
-      return true;
-    }
-    void OnValue(const undo::ValueLine& value) override {
-      each(value.line - 2, value.deletion ? Effect::Kind::kNoValue : Effect::Kind::kValue, root,
-           path, true, value.name, value.deletion ? RegData() : DataOf(undo::ToRegValue(value)));
-    }
-  } handler(each);
-  const std::string file = FileOf(lines);
-  undo::MemorySource source(file);
-  undo::ReadProblem problem;
-  undo::ReadWarnings warnings;
-  undo::ReadRegFile(source, handler, undo::FileKind::kScript, problem, warnings);
-}
+// Catalogue lines turned into effects as they are handed over, read as
+// REGEDIT reads a script on a Russian Windows: the Windows-1251 text widened
+// to UTF-16, hex(2) data standing as written.
+class LineEffects : public undo::RegFileHandler {
+ public:
+  LineEffects() : reader_(*this) {}
+
+  // The effects the line ends (a hex value ends on the last of its lines),
+  // valid until the next call.
+  const std::vector<LineEffect>& Read(std::string_view line) {
+    read_.clear();
+    reader_.Read(Cp1251ToUtf16(Utf8ToCp1251(line)));
+    return read_;
+  }
+  const std::vector<LineEffect>& End() {
+    read_.clear();
+    reader_.End();
+    return read_;
+  }
+
+ private:
+  bool OnKey(const undo::KeyLine& key) override {
+    root_ = key.root;
+    path_.assign(key.rest);
+    Emit(key.deletion ? Effect::Kind::kNoKey : Effect::Kind::kKey, false, {}, RegData());
+    return true;
+  }
+  void OnValue(const undo::ValueLine& value) override {
+    Emit(value.deletion ? Effect::Kind::kNoValue : Effect::Kind::kValue, true, value.name,
+         value.deletion ? RegData() : DataOf(undo::ToRegValue(value)));
+  }
+  void Emit(Effect::Kind kind, bool isValue, std::u16string_view name, RegData data) {
+    LineEffect e;
+    e.effect.kind = kind;
+    e.effect.data = std::move(data);
+    e.root = root_;
+    e.path = path_;
+    e.isValue = isValue;
+    e.name = name;
+    read_.push_back(std::move(e));
+  }
+
+  std::vector<LineEffect> read_;
+  undo::ScriptLineReader reader_;
+  undo::Root root_ = undo::Root::kLocalMachine;
+  std::u16string path_;  // of the key line read last
+};
 
 }  // namespace
+
+std::vector<Effect> ControlModel::LinesOf(int variant) const {
+  if (control.kind != ControlKind::kSpinner) {
+    const Variant* v = Find(variant);
+    return v ? v->effects : std::vector<Effect>();
+  }
+  std::vector<Effect> effects = variants.front().effects;
+  for (Effect& e : effects)
+    if (e.kind == Effect::Kind::kValue) e.data = SpinnerData(variant);
+  return effects;
+}
 
 class ModelBuilder {
  public:
@@ -95,68 +119,56 @@ class ModelBuilder {
                                   t.services.size()};
     for (int kind = 0; kind < 4; ++kind)
       for (std::size_t i = 0; i < counts[kind]; ++i)
-        model_.byKind_[kind].push_back({{static_cast<ControlKind>(kind), static_cast<int>(i)}, {}});
-    std::vector<std::string> lines;
-    std::vector<LineOrigin> origins;
+        model_.byKind_[kind].push_back(
+            {{static_cast<ControlKind>(kind), static_cast<int>(i)}, {}});
+    LineEffects effects;
+    int lines = 0;
     ForEachVariantLine([&](const LineOrigin& origin, std::string_view line) {
-      lines.emplace_back(line);
-      origins.push_back(origin);
+      for (const LineEffect& e : effects.Read(line))
+        Add(origin, e, (origin.perUser ? 0 : kHklmLines) + lines);
+      ++lines;
     });
-    ReadEffects(lines, [&](int line, Effect::Kind kind, undo::Root root, std::u16string_view path,
-                           bool isValue, std::u16string_view name, RegData data) {
-      const LineOrigin& origin = origins[static_cast<std::size_t>(line)];
-      ControlModel& control = model_.byKind_[static_cast<int>(origin.control.kind)]
-                                            [static_cast<std::size_t>(origin.control.index)];
-      Variant* variant = nullptr;
-      for (Variant& v : control.variants)
-        if (v.variant == origin.variant) variant = &v;
-      if (!variant) {
-        control.variants.push_back({origin.variant, origin.group, {}});
-        variant = &control.variants.back();
-      }
-      Effect effect;
-      effect.kind = kind;
-      effect.probe = ProbeOf(root, path, isValue, name);
-      effect.data = std::move(data);
-      effect.order = (origin.perUser ? 0 : kHklmLines) + line;
-      variant->effects.push_back(std::move(effect));
-    });
-    std::sort(model_.index_.begin(), model_.index_.end());
   }
 
  private:
+  void Add(const LineOrigin& origin, const LineEffect& line, int importOrder) {
+    Effect effect = line.effect;
+    effect.probe = ProbeOf(line.root, line.path, line.isValue, line.name);
+    effect.importOrder = importOrder;
+    ControlModel& control = model_.byKind_[static_cast<int>(origin.control.kind)]
+                                          [static_cast<std::size_t>(origin.control.index)];
+    Variant* variant = nullptr;
+    for (Variant& v : control.variants)
+      if (v.variant == origin.variant) variant = &v;
+    if (!variant)
+      variant = &control.variants.emplace_back(Variant{origin.variant, origin.group, {}});
+    variant->effects.push_back(std::move(effect));
+  }
+
   int ProbeOf(undo::Root root, std::u16string_view path, bool isValue, std::u16string_view name) {
-    const std::u16string identity = Identity(root, path, isValue, name);
-    const auto found = known_.find(identity);
-    if (found != known_.end()) return found->second;
-    const int index = static_cast<int>(model_.probes_.size());
-    model_.probes_.push_back(
-        {root, Normal(path), isValue, std::u16string(name), Place(root, path)});
-    model_.index_.emplace_back(identity, index);
-    known_.emplace(identity, index);
-    return index;
+    const auto [known, added] = model_.index_.emplace(Identity(root, path, isValue, name),
+                                                      static_cast<int>(model_.probes_.size()));
+    if (added)
+      model_.probes_.push_back(
+          {root, Normal(path), isValue, std::u16string(name), Place(root, path)});
+    return known->second;
   }
 
   Model& model_;
-  std::map<std::u16string, int> known_;
 };
-
-int Model::FindProbe(const std::u16string& identity) const {
-  const auto it = std::lower_bound(index_.begin(), index_.end(), std::make_pair(identity, -1));
-  return it != index_.end() && it->first == identity ? it->second : -1;
-}
 
 std::vector<Effect> Model::EffectsOf(const std::vector<std::string>& lines) const {
   std::vector<Effect> effects;
-  ReadEffects(lines, [&](int line, Effect::Kind kind, undo::Root root, std::u16string_view path,
-                         bool isValue, std::u16string_view name, RegData data) {
-    Effect effect;
-    effect.kind = kind;
-    effect.probe = FindProbe(Identity(root, path, isValue, name));
-    effect.data = std::move(data);
-    effect.order = line;
-    effects.push_back(std::move(effect));
-  });
+  LineEffects reader;
+  const auto add = [&](const std::vector<LineEffect>& read) {
+    for (const LineEffect& e : read) {
+      const auto known = index_.find(Identity(e.root, e.path, e.isValue, e.name));
+      effects.push_back(e.effect);
+      effects.back().probe = known != index_.end() ? known->second : -1;
+    }
+  };
+  for (const std::string& line : lines) add(reader.Read(line));
+  add(reader.End());
   return effects;
 }
 
@@ -179,14 +191,14 @@ RegData DataOf(const undo::RegValue& value) {
   std::u16string text;
   undo::AppendUnescaped(value.rawString, text);
   text += u'\0';
-  data.type = 1;
+  data.type = undo::kRegSz;
   AppendUtf16Le(text, data.bytes);
   return data;
 }
 
 RegData SpinnerData(int seconds) {
   RegData data;
-  data.type = 1;
+  data.type = undo::kRegSz;
   AppendUtf16Le(Cp1251ToUtf16(std::to_string(static_cast<long long>(seconds) * 1000)), data.bytes);
   data.bytes.append(2, '\0');
   return data;

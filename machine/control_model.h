@@ -5,6 +5,7 @@
 // judged against those answers.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,11 +36,11 @@ struct Effect {
   // Where the line stands among all lines of all states in the order the
   // scripts are imported (hkcu.reg first), for telling which control writes
   // a value last.
-  int order = 0;
+  int importOrder = 0;
 };
 
 // The lines of one state of a control (of one item, of a spinner's built-in
-// value).
+// value), in the order the script holds them.
 struct Variant {
   int variant = 0;  // the state, item or seconds (LineOrigin::variant)
   int group = -1;   // the key group the lines are written in, or -1
@@ -55,6 +56,9 @@ struct ControlModel {
       if (v.variant == variant) return &v;
     return nullptr;
   }
+  // The lines a state (item, seconds) writes: a spinner's value holds the
+  // seconds. None for a state that writes nothing of its own.
+  std::vector<Effect> LinesOf(int variant) const;
 };
 
 class Model {
@@ -63,16 +67,16 @@ class Model {
   const ControlModel& Of(ControlRef control) const {
     return byKind_[static_cast<int>(control.kind)][static_cast<std::size_t>(control.index)];
   }
-  // The effects of registry lines, as a script of their own (UTF-8, each a
-  // line the catalogue writes), in the probes of the model.
+  // The effects of lines that stand apart from the controls (UTF-8, each a
+  // line as the catalogue writes it, a key line before its values), in the
+  // probes of the model: probe -1 for a key or value no control names.
   std::vector<Effect> EffectsOf(const std::vector<std::string>& lines) const;
 
  private:
   friend class ModelBuilder;
-  int FindProbe(const std::u16string& identity) const;
 
   std::vector<Probe> probes_;
-  std::vector<std::pair<std::u16string, int>> index_;  // sorted: identity of a probe, its index
+  std::map<std::u16string, int> index_;  // the identity of each probe, its index
   std::vector<ControlModel> byKind_[4];
 };
 

@@ -1,10 +1,10 @@
 // The registry of the machine the program runs on (Windows only), read and
 // never written: keys are opened for reading values and nothing else, and a
 // key that does not exist is never made. Each key is opened once and kept
-// open until the view goes.
+// open until the view goes. Keys are found where live_path.h says.
 #pragma once
 
-#include <map>
+#include <memory>
 #include <string>
 
 #include "machine/registry_view.h"
@@ -28,14 +28,10 @@ class LiveRegistry : public RegistryView {
               RegData& data) const override;
 
  private:
-  struct Open {
-    Found found = Found::kAbsent;
-    void* handle = nullptr;  // an HKEY when found
-  };
-  const Open& OpenKey(undo::Root root, std::u16string_view path) const;
+  struct Keys;  // the keys opened so far, by their place
 
   std::u16string user_;
-  mutable std::map<std::u16string, Open> open_;  // by root and folded path
+  std::unique_ptr<Keys> keys_;
 };
 
 }  // namespace kwetro::machine

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <map>
+
+#include "machine/live_path.h"
 #include "machine/live_registry.h"
 #include "options/text_encoding.h"
 #include "win32/handles.h"
@@ -43,71 +46,52 @@ Found FoundOf(LONG result) {
 
 }  // namespace
 
-LiveRegistry::LiveRegistry(const std::string& user) : user_(Cp1251ToUtf16(Utf8ToCp1251(user))) {}
+struct LiveRegistry::Keys {
+  struct Open {
+    Found found = Found::kAbsent;
+    RegistryKey key;  // open when found
+  };
 
-LiveRegistry::~LiveRegistry() {
-  // Each key opened is handed to its owner, which closes it.
-  for (auto& [name, open] : open_) UniqueKey closing(static_cast<HKEY>(open.handle));
-}
+  // The key, opened on first use; one key reached by two names (a
+  // HKEY_CLASSES_ROOT key and the same under the machine's classes) once.
+  const Open& Find(undo::Root root, std::u16string_view path, std::u16string_view user) {
+    const LivePath live = LivePathOf(root, path, user);
+    std::u16string id(1, static_cast<char16_t>(u'0' + static_cast<int>(live.root)));
+    for (char16_t c : live.path) id += undo::FoldCase(c);
+    const auto known = byPlace.find(id);
+    if (known != byPlace.end()) return known->second;
+    Open& open = byPlace[id];
+    const std::u16string_view top = undo::RootName(live.root);
+    open.found = FoundOf(open.key.Open({reinterpret_cast<const wchar_t*>(top.data()), top.size()},
+                                       Wide(live.path), ReadRights()));
+    return open;
+  }
+
+  std::map<std::u16string, Open> byPlace;  // by root and folded path
+};
+
+LiveRegistry::LiveRegistry(const std::string& user)
+    : user_(Cp1251ToUtf16(Utf8ToCp1251(user))), keys_(std::make_unique<Keys>()) {}
+
+LiveRegistry::~LiveRegistry() = default;
 
 bool LiveRegistry::UserLoaded() const {
-  return user_.empty() || OpenKey(undo::Root::kUsers, user_).found != Found::kAbsent;
-}
-
-const LiveRegistry::Open& LiveRegistry::OpenKey(undo::Root root, std::u16string_view path) const {
-  std::u16string under(path);
-  HKEY top = HKEY_LOCAL_MACHINE;
-  switch (root) {
-    case undo::Root::kLocalMachine:
-      break;
-    case undo::Root::kUsers:
-      top = HKEY_USERS;
-      break;
-    case undo::Root::kCurrentUser:
-      top = user_.empty() ? HKEY_CURRENT_USER : HKEY_USERS;
-      if (!user_.empty()) under = user_ + (under.empty() ? u"" : u"\\") + under;
-      break;
-    case undo::Root::kClassesRoot:
-      top = HKEY_CLASSES_ROOT;
-      break;
-    case undo::Root::kCurrentConfig:
-      top = HKEY_CURRENT_CONFIG;
-      break;
-  }
-  std::u16string id(1, static_cast<char16_t>(u'0' + static_cast<int>(root)));
-  for (char16_t c : under) id += undo::FoldCase(c);
-  const auto known = open_.find(id);
-  if (known != open_.end()) return known->second;
-  Open& open = open_[id];
-  HKEY handle = nullptr;
-  open.found = FoundOf(RegOpenKeyExW(top, Wide(under), 0, ReadRights(), &handle));
-  if (open.found == Found::kPresent) open.handle = handle;
-  return open;
+  return user_.empty() || keys_->Find(undo::Root::kUsers, user_, {}).found != Found::kAbsent;
 }
 
 Found LiveRegistry::Key(undo::Root root, std::u16string_view path) const {
-  return OpenKey(root, path).found;
+  return keys_->Find(root, path, user_).found;
 }
 
 Found LiveRegistry::Value(undo::Root root, std::u16string_view path, std::u16string_view name,
                           RegData& data) const {
-  const Open& open = OpenKey(root, path);
+  const Keys::Open& open = keys_->Find(root, path, user_);
   if (open.found != Found::kPresent) return open.found;
-  const std::u16string valueName(name);
-  // Most values fit the first buffer: one call to the registry each.
-  DWORD type = 0, size = 256;
-  LONG result = ERROR_MORE_DATA;
-  for (int attempt = 0; result == ERROR_MORE_DATA && attempt < 4; ++attempt) {
-    data.bytes.resize(size);
-    result = RegQueryValueExW(static_cast<HKEY>(open.handle), Wide(valueName), nullptr, &type,
-                              reinterpret_cast<BYTE*>(data.bytes.data()), &size);
-  }
-  if (result == ERROR_SUCCESS) {
-    data.bytes.resize(size);
-    data.type = type;
-    return Found::kPresent;
-  }
-  return FoundOf(result);
+  DWORD type = 0;
+  const LONG result = open.key.Query(Wide(std::u16string(name)), type, data.bytes);
+  if (result != ERROR_SUCCESS) return FoundOf(result);
+  data.type = type;
+  return Found::kPresent;
 }
 
 }  // namespace kwetro::machine

@@ -1,5 +1,7 @@
 #include "machine/machine.h"
 
+#include <algorithm>
+
 #include "options/text_encoding.h"
 
 namespace kwetro::machine {
@@ -12,7 +14,7 @@ namespace {
 bool SameData(const RegData& line, const RegData& machine) {
   if (line.type != machine.type) return false;
   if (line.bytes == machine.bytes) return true;
-  if (line.type != 2 && line.type != 7) return false;
+  if (line.type != undo::kRegExpandSz && line.type != undo::kRegMultiSz) return false;
   std::u16string widened;
   AppendUtf16OfCp1251(line.bytes, widened);
   std::string bytes;
@@ -50,9 +52,14 @@ bool Holds(const Effect& effect, const Machine& machine) {
   return false;
 }
 
+bool HoldsAll(const std::vector<Effect>& effects, const Machine& machine) {
+  return std::all_of(effects.begin(), effects.end(),
+                     [&machine](const Effect& e) { return Holds(e, machine); });
+}
+
 std::optional<std::uint32_t> DwordOf(const RegData& data) {
   const std::string& b = data.bytes;
-  if (data.type != 4 || b.size() != 4) return std::nullopt;
+  if (data.type != undo::kRegDword || b.size() != 4) return std::nullopt;
   std::uint32_t value = 0;
   for (std::size_t i = 4; i-- > 0;) value = value << 8 | static_cast<unsigned char>(b[i]);
   return value;

@@ -24,8 +24,10 @@ struct Machine {
 
 Machine ReadMachine(const RegistryView& registry);
 
-// Whether importing the line would leave the machine as it is.
+// Whether importing the line, or every one of the lines, would leave the
+// machine as it is.
 bool Holds(const Effect& effect, const Machine& machine);
+bool HoldsAll(const std::vector<Effect>& effects, const Machine& machine);
 
 // Data as the people who read them see them: the number of a REG_DWORD; the
 // text of data that hold one UTF-16 string and its terminating NUL (a

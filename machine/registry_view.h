@@ -9,12 +9,12 @@
 #include <string_view>
 
 #include "undo/reg_names.h"
+#include "undo/reg_types.h"
 
 namespace kwetro::machine {
 
-// A value's type (REG_SZ 1, REG_EXPAND_SZ 2, REG_BINARY 3, REG_DWORD 4, ...)
-// and its bytes as the registry holds them: strings in UTF-16LE with their
-// terminating NUL.
+// A value's type (undo/reg_types.h) and its bytes as the registry holds them:
+// strings in UTF-16LE with their terminating NUL.
 struct RegData {
   std::uint32_t type = 0;
   std::string bytes;

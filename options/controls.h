@@ -79,8 +79,8 @@ struct SpinnerDecl {
 // Between a service's display text and its key name in its list item.
 inline constexpr char kServiceItemSeparator[] = "   *";
 
-// A Windows service of the services list. Its start state follows the item
-// state: checked automatic, grayed manual, unchecked disabled.
+// A Windows service of the services list. Its start mode follows the item
+// state (options/service_starts.h).
 struct ServiceDecl {
   std::string_view key;      // the name of its key under ...\CurrentControlSet\Services
   std::string_view display;  // as the services console of a Russian Windows names it

@@ -3,11 +3,12 @@
 // Professional SP2 installs, and the state of the "Оптимальная" preset.
 // A = automatic, M = manual, D = disabled.
 #include "options/declare.h"
+#include "options/service_starts.h"
 
 namespace kwetro {
 
 void DeclareServices(std::vector<ServiceDecl>& services) {
-  constexpr TriState A = cbChecked, M = cbGrayed, D = cbUnchecked;
+  constexpr TriState A = kAutomatic, M = kManual, D = kDisabled;
   services = {
       {"Alerter", "Оповещатель", D, D},
       {"RpcSs", "Удаленный вызов процедур (RPC)", A, A},

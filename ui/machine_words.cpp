@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "options/service_starts.h"
 #include "options/text_encoding.h"
 
 namespace kwetro {
@@ -123,10 +124,8 @@ std::string StateWords(ControlRef control, int variant) {
                  : "(не менять)";
     case ControlKind::kSpinner:
       return std::to_string(variant) + " с";
-    case ControlKind::kService: {
-      static const char* const kWords[] = {"Отключена", "Авто", "Вручную"};
-      return kWords[variant];
-    }
+    case ControlKind::kService:
+      return std::string(StartOf(static_cast<TriState>(variant)).shown);
   }
   return {};
 }

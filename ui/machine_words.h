@@ -13,8 +13,7 @@
 namespace kwetro {
 
 // A state, item or seconds of a control as the window names it (UTF-8): Да,
-// Нет, серый; an item's text or «(не менять)»; "20 с"; Авто, Вручную,
-// Отключена.
+// Нет, серый; an item's text or «(не менять)»; "20 с"; a start mode's word.
 std::string StateWords(ControlRef control, int variant);
 
 // A control by the caption the window shows it with (UTF-8); an option's

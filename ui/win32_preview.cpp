@@ -388,7 +388,7 @@ LRESULT CALLBACK Preview::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     }
     case WM_NCDESTROY:
       // Closed: nothing is lost, the next opening shows the selection anew.
-      self->window_.Release();
+      self->window_.Forget();
       self->tabs_ = self->text_ = self->status_ = self->save_ = nullptr;
       self->shownText_.clear();
       if (self->onPlaced) self->onPlaced();

@@ -62,12 +62,17 @@ constexpr std::u16string_view kUtf8Mark = u"\u043F\u00BB\u0457";
 
 constexpr char kSkipped[] = ": skipped, as REGEDIT skips it";
 
+}  // namespace
+
 class Reader {
  public:
   Reader(ByteSource& source, RegFileHandler& handler, FileKind kind, ReadWarnings& warnings)
       : lines_(source), handler_(handler), kind_(kind), warnings_(warnings) {}
 
   bool Run(ReadProblem& problem);
+  // A line handed over, read as a line after the header; and the end of them.
+  void Feed(std::u16string_view line);
+  void EndFeed() { EndOpenValue(); }
 
  private:
   // kWin31: a file of Windows 3.1; kDone: REGEDIT stopped, the rest is not read.
@@ -75,6 +80,8 @@ class Reader {
   enum class Key { kNone, kWanted, kIgnored };  // the key the values go to
   using LineHandler = bool (Reader::*)(std::u16string_view);
 
+  bool Line(std::u16string_view line);
+  void EndOpenValue();
   bool HeaderLine(std::u16string_view line);
   bool StartLine(std::u16string_view line);
   bool ContinuationLine(std::u16string_view line);
@@ -83,6 +90,7 @@ class Reader {
   bool DeletionOf(std::u16string_view path);
   bool ValueAt(std::u16string_view line, std::size_t i);
   bool DataAt(std::u16string_view line, std::size_t i);
+  bool DwordAt(std::u16string_view line, std::size_t i);
   bool HexAt(std::u16string_view line, std::size_t i);
   void NameValue(std::u16string_view rawName);
   void Deliver();
@@ -112,22 +120,36 @@ bool Reader::Fail(std::string what, long line) {
   return false;
 }
 
-bool Reader::Run(ReadProblem& problem) {
+bool Reader::Line(std::u16string_view line) {
   static constexpr LineHandler kHandlers[] = {&Reader::HeaderLine, &Reader::StartLine,
                                               &Reader::ContinuationLine, &Reader::Win31Line};
+  return (this->*kHandlers[static_cast<int>(state_)])(line);
+}
+
+// Hex data still waiting for a line after the last one.
+void Reader::EndOpenValue() {
+  if (state_ != State::kHexContinuation) return;
+  state_ = State::kLineStart;
+  Reject("the value goes on past the end of the file (truncated?)",
+         "REGEDIT imports the bytes before the end");
+}
+
+void Reader::Feed(std::u16string_view line) {
+  if (state_ == State::kHeader) state_ = State::kLineStart;
+  if (state_ != State::kDone) Line(line);
+}
+
+bool Reader::Run(ReadProblem& problem) {
   std::u16string_view line;
   bool ok = true;
-  while (ok && state_ != State::kDone && lines_.Next(line))
-    ok = (this->*kHandlers[static_cast<int>(state_)])(line);
+  while (ok && state_ != State::kDone && lines_.Next(line)) ok = Line(line);
   if (ok && lines_.Failed()) {
     problem_ = lines_.Problem();
     ok = false;
   } else if (ok && state_ == State::kHeader) {
     ok = Fail("empty file: no REGEDIT header", 1);
-  } else if (ok && state_ == State::kHexContinuation) {
-    state_ = State::kLineStart;
-    Reject("the value goes on past the end of the file (truncated?)",
-           "REGEDIT imports the bytes before the end");
+  } else if (ok) {
+    EndOpenValue();
   }
   if (ok && lines_.OddByteDropped())
     Warn(
@@ -210,7 +232,7 @@ bool Reader::Win31Line(std::u16string_view line) {
     rawString_ += c;
   }
   value_.kind = ValueKind::kString;
-  value_.type = 1;
+  value_.type = kRegSz;
   value_.rawString = rawString_;
   Deliver();
   return true;
@@ -309,28 +331,14 @@ bool Reader::DataAt(std::u16string_view line, std::size_t i) {
     if (!NothingFrom(line, close + 1))
       return Reject("text after the string's closing quote: " + Excerpt(line, close + 1));
     value_.kind = ValueKind::kString;
-    value_.type = 1;
+    value_.type = kRegSz;
     value_.rawString = line.substr(i + 1, close - i - 1);
     Deliver();
     return true;
   }
-  if (StartsWith(line, i, u"dword:")) {
-    std::size_t k = SkipBlanks(line, i + 6);
-    std::uint32_t number = 0;
-    int digits = 0;
-    for (; k < line.size() && HexDigit(line[k]) >= 0; ++k, ++digits)
-      number = number << 4 | static_cast<std::uint32_t>(HexDigit(line[k]));
-    if (digits == 0 || digits > 8 || !NothingFrom(line, k))
-      return Reject("bad dword value: " + Excerpt(line, i));
-    value_.kind = ValueKind::kDword;
-    value_.type = 4;
-    bytes_.clear();
-    for (int b = 0; b < 4; ++b) bytes_ += static_cast<char>(number >> (8 * b) & 0xFF);
-    Deliver();
-    return true;
-  }
+  if (StartsWith(line, i, u"dword:")) return DwordAt(line, i);
   std::size_t k = i;
-  value_.type = 3;
+  value_.type = kRegBinary;
   if (StartsWith(line, i, u"hex:")) {
     k += 4;
   } else if (StartsWith(line, i, u"hex(")) {
@@ -347,6 +355,23 @@ bool Reader::DataAt(std::u16string_view line, std::size_t i) {
   value_.kind = ValueKind::kHex;
   bytes_.clear();
   return HexAt(line, k);
+}
+
+// "dword:" and up to eight hex digits.
+bool Reader::DwordAt(std::u16string_view line, std::size_t i) {
+  std::size_t k = SkipBlanks(line, i + 6);
+  std::uint32_t number = 0;
+  int digits = 0;
+  for (; k < line.size() && HexDigit(line[k]) >= 0; ++k, ++digits)
+    number = number << 4 | static_cast<std::uint32_t>(HexDigit(line[k]));
+  if (digits == 0 || digits > 8 || !NothingFrom(line, k))
+    return Reject("bad dword value: " + Excerpt(line, i));
+  value_.kind = ValueKind::kDword;
+  value_.type = kRegDword;
+  bytes_.clear();
+  for (int b = 0; b < 4; ++b) bytes_ += static_cast<char>(number >> (8 * b) & 0xFF);
+  Deliver();
+  return true;
 }
 
 // Bytes written as hex digits separated by commas; a backslash at the end of
@@ -393,7 +418,7 @@ void Reader::Deliver() {
   value_.name = name_;
   value_.bytes = bytes_;
   if (value_.rejected.empty() && value_.kind == ValueKind::kHex && lines_.Ansi() &&
-      (value_.type == 2 || value_.type == 7)) {
+      (value_.type == kRegExpandSz || value_.type == kRegMultiSz)) {
     widened_.clear();
     AppendUtf16OfCp1251(bytes_, widened_);
     widenedBytes_.clear();
@@ -402,8 +427,6 @@ void Reader::Deliver() {
   }
   handler_.OnValue(value_);
 }
-
-}  // namespace
 
 RegValue ToRegValue(const ValueLine& value) {
   RegValue v;
@@ -419,5 +442,14 @@ bool ReadRegFile(ByteSource& source, RegFileHandler& handler, FileKind kind, Rea
                  ReadWarnings& warnings) {
   return Reader(source, handler, kind, warnings).Run(problem);
 }
+
+ScriptLineReader::ScriptLineReader(RegFileHandler& handler)
+    : none_({}), reader_(std::make_unique<Reader>(none_, handler, FileKind::kScript, warnings_)) {}
+
+ScriptLineReader::~ScriptLineReader() = default;
+
+void ScriptLineReader::Read(std::u16string_view line) { reader_->Feed(line); }
+
+void ScriptLineReader::End() { reader_->EndFeed(); }
 
 }  // namespace kwetro::undo

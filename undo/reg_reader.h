@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -36,7 +37,7 @@ struct ValueLine {
   bool deletion = false;  // "name"=-
   ValueKind kind = ValueKind::kString;
   std::u16string_view rawString;  // kString: between the quotes as written
-  std::uint32_t type = 0;         // kHex: N of hex(N), 3 for hex:
+  std::uint32_t type = 0;         // kHex: N of hex(N), kRegBinary for hex:
   // kDword: four bytes, little-endian; kHex: the data. In an ANSI file the
   // data of hex(2) and hex(7) are ANSI text and arrive here widened to UTF-16,
   // as the registry holds them.
@@ -64,5 +65,30 @@ enum class FileKind { kScript, kExport };
 // imports or cannot be read. Lines passed over are added to warnings.
 bool ReadRegFile(ByteSource& source, RegFileHandler& handler, FileKind kind, ReadProblem& problem,
                  ReadWarnings& warnings);
+
+class Reader;
+
+// A script's lines handed over one at a time and read as the lines of a file
+// after its header, for lines held apart from any file (the catalogue's):
+// each key line goes to OnKey, each value to OnValue at the line that ends it
+// (hex data go on over the lines a backslash joins). No line numbers.
+class ScriptLineReader {
+ public:
+  explicit ScriptLineReader(RegFileHandler& handler);
+  ~ScriptLineReader();
+  ScriptLineReader(const ScriptLineReader&) = delete;
+  ScriptLineReader& operator=(const ScriptLineReader&) = delete;
+
+  void Read(std::u16string_view line);
+  // Ends a value still open, as the end of a file ends it.
+  void End();
+  // The lines passed over, as REGEDIT passes over them.
+  const ReadWarnings& Warnings() const { return warnings_; }
+
+ private:
+  MemorySource none_;  // the reader reads no bytes of its own
+  ReadWarnings warnings_;
+  std::unique_ptr<Reader> reader_;
+};
 
 }  // namespace kwetro::undo

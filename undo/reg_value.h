@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "undo/reg_types.h"
+
 namespace kwetro::undo {
 
 enum class ValueKind { kString, kDword, kHex };
@@ -14,7 +16,7 @@ struct RegValue {
   std::u16string rawName;  // empty for the default value (@)
   ValueKind kind = ValueKind::kString;
   std::u16string rawString;  // kString
-  std::uint32_t type = 0;    // kHex: N of hex(N), 3 for hex:
+  std::uint32_t type = 0;    // kHex: N of hex(N), kRegBinary for hex:
   std::string bytes;         // kDword (four bytes, little-endian) and kHex
 };
 

@@ -66,7 +66,7 @@ void RegWriter::Value(const RegValue& value) {
 }
 
 void RegWriter::Hex(const RegValue& value, std::size_t lineLength) {
-  const std::u16string type = value.type == 3 ? u"hex:" : Printf("hex(%x):", value.type);
+  const std::u16string type = value.type == kRegBinary ? u"hex:" : Printf("hex(%x):", value.type);
   text_ += type;
   lineLength += type.size();
   for (std::size_t i = 0; i < value.bytes.size(); ++i) {

@@ -157,6 +157,10 @@ TEST(Audit, RefusalsSayWhyAndCaptureWritesNothing) {
       testing::Utf16File(
           header + "[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\Software\\Classes]\n\n"
                    "[HKEY_USERS]\n\n[HKEY_USERS\\S-1-5-21-1]\n\n[HKEY_USERS\\S-1-5-21-2]\n\n"));
+  dir.Write("unknown.reg",
+            testing::Utf16File(header + "[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"
+                                        "Microsoft\\Windows NT\\CurrentVersion\\SystemRestore]\n"
+                                        "\"DisableSR\"=\"1\n\n"));
   const std::string one = dir.File("one-key.reg"), two = dir.File("two-users.reg");
   const struct {
     std::vector<std::string> args;
@@ -186,6 +190,11 @@ TEST(Audit, RefusalsSayWhyAndCaptureWritesNothing) {
        "kwetro-cli: " + one +
            ": the export holds no key [HKEY_LOCAL_MACHINE]: it must be an export of the whole "
            "registry"},
+      {{"audit", "--backup", dir.File("unknown.reg")},
+       kExitFailure,
+       "kwetro-cli: " + dir.File("unknown.reg") +
+           ", line 6: the value \"DisableSR\", which a control writes, is in a line REGEDIT does "
+           "not import (string without its closing quote): its data are unknown\n"},
       {{"capture", "--backup", two, "--out", dir.File("k.ini")},
        kExitUsage,
        "kwetro-cli: " + two + ": the export holds several users (S-1-5-21-1, S-1-5-21-2); choose"},

@@ -234,8 +234,8 @@ inline std::string CheckUndoBackupBytes(std::string_view bytes) {
 }
 
 // Any bytes as the export of `kwetro-cli audit`: refused with a reason, or
-// every control judged, and the selection captured from it writes no line
-// the machine does not hold, but those of the controls it names unavoidable.
+// every control judged, and the audit of the selection captured from it finds
+// no control the machine does not hold, but those capture names unavoidable.
 inline std::string CheckAuditExportBytes(std::string_view bytes) {
   undo::MemorySource source(bytes);
   machine::ExportRegistry exported("");
@@ -247,19 +247,11 @@ inline std::string CheckAuditExportBytes(std::string_view bytes) {
   if (machine::AuditMachine(m, Selection()).size() != WindowOrder().size())
     return "not every control judged";
   const machine::Captured captured = machine::CaptureMachine(m, Selection());
-  std::vector<std::string> lines;
-  std::vector<ControlRef> owners;
-  ForEachControlLine(&captured.selection, [&](ControlRef control, std::string_view line) {
-    lines.emplace_back(line);
-    owners.push_back(control);
-  });
   const auto& unavoidable = captured.unavoidable;
-  for (const machine::Effect& e : machine::TheModel().EffectsOf(lines)) {
-    const ControlRef control = owners[static_cast<std::size_t>(e.order)];
-    if (!machine::Holds(e, m) &&
-        std::find(unavoidable.begin(), unavoidable.end(), control) == unavoidable.end())
-      return "the captured selection changes " + std::string(ControlName(control));
-  }
+  for (const machine::ControlState& s : machine::AuditMachine(m, captured.selection))
+    if (s.match == machine::Match::kNo &&
+        std::find(unavoidable.begin(), unavoidable.end(), s.control) == unavoidable.end())
+      return "the captured selection changes " + std::string(ControlName(s.control));
   return "";
 }
 

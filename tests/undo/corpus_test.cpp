@@ -34,7 +34,7 @@ Registry Before(const std::vector<std::pair<std::u16string, RegValue>>& touched,
     auto& values = r.Create(path);
     RegValue own;
     own.rawName = value.rawName;
-    own.type = 1;
+    own.type = kRegSz;
     own.rawString =
         u"before \\\\ " + std::u16string(1, static_cast<char16_t>(u'a' + random() % 26));
     values[NameOf(own)] = own;

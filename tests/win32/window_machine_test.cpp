@@ -106,7 +106,7 @@ TEST_F(MachineTest, ThisComputerIsReadWhenAskedAndItsMarksFollowTheSelection) {
     EXPECT_EQ(Mark(std::string(service.key).c_str()), MachineMark::kHeld) << service.key;
   SetFocus(Control("CheckListBox1"));
   Key(Control("CheckListBox1"), VK_HOME);
-  EXPECT_EQ(window_->InfoText().find(W(" Alerter: На этом компьютере: Отключена (как выбрано).")),
+  EXPECT_EQ(window_->InfoText().find(W(" Alerter: На этом компьютере: Отключить (как выбрано).")),
             0u);
   // The line speaks of the row under the mouse, as of the control under it
   // on every other page, and again of the row the keys move to.

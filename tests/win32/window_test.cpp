@@ -3,6 +3,7 @@
 // and spinners, pages built when first shown.
 #include <algorithm>
 
+#include "options/service_starts.h"
 #include "window_harness.h"
 
 namespace kwetro::testing {
@@ -84,9 +85,14 @@ TEST_F(WindowTest, MainPagesSetTheTitleAndTheLegend) {
     SelectPage("PageControl1", p.page);
     EXPECT_EQ(Graphic("Label10").text, W(p.title)) << p.page;
     const bool services = p.page == 4;
-    EXPECT_EQ(Graphic("Label4").text, W(services ? "Авто" : "Да"));
-    EXPECT_EQ(Graphic("Label5").text, W(services ? "Отключить" : "Нет"));
-    EXPECT_EQ(Graphic("Label9").text, W(services ? "Вручную" : "Пропустить"));
+    // The services page's legend names the start modes as the scripts and
+    // the information line do.
+    const auto legend = [services](TriState state, const char* option) {
+      return W(services ? std::string(StartOf(state).shown).c_str() : option);
+    };
+    EXPECT_EQ(Graphic("Label4").text, legend(kAutomatic, "Да"));
+    EXPECT_EQ(Graphic("Label5").text, legend(kDisabled, "Нет"));
+    EXPECT_EQ(Graphic("Label9").text, legend(kManual, "Пропустить"));
     EXPECT_EQ(Graphic("Image9").visible, !services);
     EXPECT_EQ(Graphic("Label12").visible, !services);
     const RECT image = Graphic("Image7").bounds, label = Graphic("Label4").bounds;

@@ -9,6 +9,10 @@
 #     layouts Wine puts back into Preload, sComboBox_2_1);
 #   - kwetro-cli.exe audit --live prints what audit --backup prints of the
 #     export of that moment, and the registry exported after it is the same;
+#     after the all-unchecked selection the user's classes hold a key the
+#     machine's classes lack, which a live read must not take for the
+#     machine's (Wine's HKEY_CLASSES_ROOT shows the machine's classes alone,
+#     so here the check holds either way; Windows merges the two);
 #   - capture of the export, generated and imported, leaves the export the
 #     same, line for line (but for keys Wine's services change by
 #     themselves, see same_export in registry_common.sh).
@@ -46,6 +50,8 @@ for choice in 1 0 random; do
   next_selection "$choice"
   this=0
   import_scripts "$dir"
+  [[ $choice == 0 ]] &&
+    ruwine reg add 'HKCU\Software\Classes\AllFilesystemObjects\shellex\ContextMenuHandlers\Copy To' /f >/dev/null
   export_to "$n-imported.reg"
   audit "$dir/backup.tsv" --backup "$work/$n-imported.reg" --settings "$dir/settings.ini"
   wrong=$(mismatches "$dir/backup.tsv" | grep -vx sComboBox_2_1 | tr '\n' ' ' || true)

@@ -23,7 +23,7 @@ mingw=$KWETRO_WINDOWS_CXX
 command -v "$mingw" >/dev/null ||
   { echo "random_import: $mingw not found; run scripts/install-deps.sh" >&2; exit 1; }
 russian_prefix random_import
-"$mingw" -std=c++17 -O1 -static -municode -o "$work/reg_dump.exe" "$here/reg_dump.cpp"
+"$mingw" -std=c++17 -O1 -static -municode -I "$root" -o "$work/reg_dump.exe" "$here/reg_dump.cpp"
 
 failed=0
 n=0

@@ -13,23 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "win32/handles.h"
+
 namespace {
 
 bool OpenKey(const std::wstring& path, HKEY& key) {
-  static const struct {
-    const wchar_t* name;
-    HKEY root;
-  } roots[] = {{L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-               {L"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-               {L"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-               {L"HKEY_USERS", HKEY_USERS},
-               {L"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG}};
   const std::size_t slash = std::min(path.find(L'\\'), path.size());
-  for (const auto& r : roots)
-    if (path.compare(0, slash, r.name) == 0)
-      return RegOpenKeyExW(r.root, path.c_str() + std::min(slash + 1, path.size()), 0, KEY_READ,
-                           &key) == ERROR_SUCCESS;
-  return false;
+  const HKEY root = kwetro::RootKey(std::wstring_view(path).substr(0, slash));
+  return root && RegOpenKeyExW(root, path.c_str() + std::min(slash + 1, path.size()), 0, KEY_READ,
+                               &key) == ERROR_SUCCESS;
 }
 
 std::wstring Quoted(const std::wstring& text) {
@@ -102,8 +94,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring path = paths.substr(pos, end - pos);
     HKEY key;
     if (path.empty() || !OpenKey(path, key)) continue;
+    const kwetro::UniqueKey owner(key);
     out += DumpKey(path, key);
-    RegCloseKey(key);
   }
   FILE* file = _wfopen(argv[2], L"wb");
   if (!file) return 1;
