@@ -330,15 +330,7 @@ TEST_F(WindowTest, PagesNotYetShownShowTheSelectionWhenFirstShown) {
 TEST_F(WindowTest, PopUpHintsGrowWithTheFontsAndGiveWayToMenusAndLists) {
   Open();
   HWND tooltip = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM found) {
-        wchar_t name[64] = {};
-        GetClassNameW(hwnd, name, 64);
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0) *reinterpret_cast<HWND*>(found) = hwnd;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&tooltip));
+  EnumThreadWindows(GetCurrentThreadId(), FindToolTips, reinterpret_cast<LPARAM>(&tooltip));
   ASSERT_TRUE(tooltip);
   EXPECT_EQ(SendMessageW(tooltip, TTM_GETMAXTIPWIDTH, 0, 0), MulDiv(400, win32::ScreenDpi(), 96));
   // The hint of «Этот компьютер» pops up; a menu or a drop-down list hides it.
