@@ -68,8 +68,9 @@ bool SetupVersion::Parse(std::string_view text, SetupVersion& version) {
     if (c == ',') {
       if (digits == 0 || ++part == v.parts.size()) return false;
       digits = 0;
-    } else if (c >= '0' && c <= '9' && v.parts[part] <= kPartMax) {
+    } else if (c >= '0' && c <= '9') {
       v.parts[part] = v.parts[part] * 10 + static_cast<std::uint32_t>(c - '0');
+      if (v.parts[part] > kPartMax) return false;
       ++digits;
     } else {
       return false;

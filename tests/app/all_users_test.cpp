@@ -106,7 +106,10 @@ TEST(SetupVersion, ReadWrittenRaisedAndChosen) {
                {"", nullptr},
                {"1,,2", nullptr},
                {"2,", nullptr},
-               {"20251107153012", nullptr}};
+               {"20251107153012", nullptr},
+               {"1,65535", "1,65535,0,0"},
+               {"65536", nullptr},
+               {"1,2,3,99999", nullptr}};
   for (const auto& r : reads) {
     SetupVersion v;
     EXPECT_EQ(SetupVersion::Parse(r.text, v), r.read != nullptr) << r.text;
