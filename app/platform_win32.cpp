@@ -1,12 +1,9 @@
 #include "app/platform_win32.h"
 
 #include "win32/handles.h"
+#include "win32/registry_key.h"
 #include "app/win32_system_files.h"
 #include "app/win32_text.h"
-
-#ifndef KEY_WOW64_64KEY
-#define KEY_WOW64_64KEY 0x0100
-#endif
 
 namespace kwetro {
 namespace {
@@ -67,44 +64,22 @@ bool Win32Platform::StartHiddenBatch(const std::string& directory, const std::st
 }
 
 bool Win32Platform::WriteStartupCommands(const std::vector<StartupCommand>& commands) {
-  HKEY opened = nullptr;
-  // Opened, never created: a system without the key gets no commands. The
-  // 64-bit view, so that a 32-bit build on 64-bit Windows writes the key that
-  // is named here rather than its redirected copy.
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunOnceKey, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &opened) !=
-      ERROR_SUCCESS)
-    return false;
-  const UniqueKey key(opened);
-  for (const StartupCommand& command : commands) {
-    const std::wstring data = Widen(command.data);
-    RegSetValueExW(key.Get(), Widen(command.name).c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-  }
+  RegistryKey key;
+  // Opened, never created: a system without the key gets no commands.
+  if (key.Open(L"HKEY_LOCAL_MACHINE", kRunOnceKey, KEY_SET_VALUE) != ERROR_SUCCESS) return false;
+  for (const StartupCommand& command : commands)
+    key.SetString(Widen(command.name).c_str(), Widen(command.data));
   // On disk before the program removes itself: the next logon depends on it.
-  RegFlushKey(key.Get());
+  key.Flush();
   return true;
 }
 
 std::string Win32Platform::MachineString(const std::string& key, const std::string& name) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Widen(key).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY,
-                    &opened) != ERROR_SUCCESS)
+  RegistryKey opened;
+  if (opened.Open(L"HKEY_LOCAL_MACHINE", Widen(key).c_str(), KEY_QUERY_VALUE) != ERROR_SUCCESS)
     return {};
-  const UniqueKey handle(opened);
-  const std::wstring valueName = Widen(name);
-  DWORD type = 0, size = 0;
-  std::wstring data;
-  if (RegQueryValueExW(handle.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) ==
-          ERROR_SUCCESS &&
-      type == REG_SZ) {
-    data.assign(size / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(handle.Get(), valueName.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(&data[0]), &size) != ERROR_SUCCESS)
-      data.clear();
-    data.resize(wcslen(data.c_str()));
-  }
-  return Narrow(data);
+  // REG_SZ only: an expandable string is not what a deployment stored.
+  return Narrow(opened.String(Widen(name).c_str(), false));
 }
 
 bool Win32Platform::IsNtFamily() {

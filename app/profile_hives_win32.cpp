@@ -6,10 +6,7 @@
 #include "app/user_part.h"
 #include "app/win32_text.h"
 #include "win32/handles.h"
-
-#ifndef KEY_WOW64_64KEY
-#define KEY_WOW64_64KEY 0x0100
-#endif
+#include "win32/registry_key.h"
 
 namespace kwetro {
 namespace {
@@ -25,20 +22,6 @@ void EnablePrivilege(HANDLE token, const wchar_t* name) {
   // Without it (not an administrator), RegLoadKey itself says so.
   if (LookupPrivilegeValueW(nullptr, name, &privilege.Privileges[0].Luid))
     AdjustTokenPrivileges(token, FALSE, &privilege, 0, nullptr, nullptr);
-}
-
-// A string value (REG_SZ or REG_EXPAND_SZ), or "" when there is none.
-std::wstring StringValue(HKEY key, const wchar_t* name) {
-  DWORD type = 0, size = 0;
-  if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
-    return {};
-  std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size) !=
-      ERROR_SUCCESS)
-    return {};
-  data.resize(wcslen(data.c_str()));
-  return data;
 }
 
 std::wstring WindowsFolderFile(const wchar_t* name) {
@@ -98,38 +81,33 @@ Win32HiveHost::Win32HiveHost() {
 }
 
 bool Win32HiveHost::ReadProfiles(ProfileList& list, std::string& reason) {
-  HKEY opened = nullptr;
-  const LONG error =
-      RegOpenKeyExW(HKEY_LOCAL_MACHINE, kProfileListKey, 0, KEY_READ | KEY_WOW64_64KEY, &opened);
+  RegistryKey key;
+  const LONG error = key.Open(L"HKEY_LOCAL_MACHINE", kProfileListKey, KEY_READ);
   if (error != ERROR_SUCCESS) {
     reason = SystemMessage(static_cast<DWORD>(error));
     return false;
   }
-  const UniqueKey key(opened);
   const auto expanded = [this](const std::wstring& text) {
     return text.empty() ? std::string() : platform_.ExpandEnvironment(Narrow(text));
   };
   // Windows XP names the Default User's folder inside the profiles' folder;
   // later versions give its whole path.
-  const std::wstring directory = StringValue(key.Get(), L"ProfilesDirectory");
-  const std::wstring defaultUser = StringValue(key.Get(), L"DefaultUserProfile");
+  const std::wstring directory = key.String(L"ProfilesDirectory", true);
+  const std::wstring defaultUser = key.String(L"DefaultUserProfile", true);
   list.defaultUserFolder = !directory.empty() && !defaultUser.empty()
                                ? expanded(directory + L"\\" + defaultUser)
-                               : expanded(StringValue(key.Get(), L"Default"));
-  wchar_t name[256];
+                               : expanded(key.String(L"Default", true));
+  std::wstring name;
   for (DWORD i = 0;; ++i) {
-    DWORD length = 256;
-    const LONG next =
-        RegEnumKeyExW(key.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr);
+    const LONG next = key.SubkeyName(i, name);
     if (next == ERROR_NO_MORE_ITEMS) break;
     if (next != ERROR_SUCCESS) continue;
     ProfileEntry entry;
     entry.sid = Narrow(name);
-    HKEY profile = nullptr;
-    if (RegOpenKeyExW(key.Get(), name, 0, KEY_QUERY_VALUE, &profile) == ERROR_SUCCESS) {
-      const UniqueKey owned(profile);
-      entry.folder = expanded(StringValue(profile, L"ProfileImagePath"));
-      entry.roaming = !StringValue(profile, L"CentralProfile").empty();
+    RegistryKey profile;
+    if (profile.OpenBelow(key, name.c_str(), KEY_QUERY_VALUE) == ERROR_SUCCESS) {
+      entry.folder = expanded(profile.String(L"ProfileImagePath", true));
+      entry.roaming = !profile.String(L"CentralProfile", true).empty();
     }
     list.profiles.push_back(entry);
   }
@@ -139,7 +117,7 @@ bool Win32HiveHost::ReadProfiles(ProfileList& list, std::string& reason) {
 std::string Win32HiveHost::CurrentUser() {
   HANDLE token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
-  const UniqueHandle owned(token);
+  const UniqueHandle tokenOwner(token);
   DWORD size = 0;
   GetTokenInformation(token, TokenUser, nullptr, 0, &size);
   std::string buffer(size, '\0');
@@ -147,17 +125,13 @@ std::string Win32HiveHost::CurrentUser() {
   if (size == 0 || !GetTokenInformation(token, TokenUser, &buffer[0], size, &size) ||
       !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, &text))
     return {};
-  const std::string sid = Narrow(text);
-  LocalFree(text);
-  return sid;
+  const UniqueLocal owned(text);
+  return Narrow(text);
 }
 
 bool Win32HiveHost::InUse(const std::string& sid) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_USERS, Widen(sid).c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
-    return false;
-  const UniqueKey key(opened);
-  return true;
+  RegistryKey key;
+  return key.Open(L"HKEY_USERS", Widen(sid).c_str(), KEY_QUERY_VALUE) == ERROR_SUCCESS;
 }
 
 bool Win32HiveHost::Load(const std::string& hive, std::string& reason) {
@@ -169,23 +143,20 @@ bool Win32HiveHost::Load(const std::string& hive, std::string& reason) {
     return false;
   }
   // A hive an earlier run left loaded when it was stopped halfway is ours.
-  RegUnLoadKeyW(HKEY_USERS, Mount().c_str());
-  const LONG error = RegLoadKeyW(HKEY_USERS, Mount().c_str(), file.c_str());
+  UnloadHive(Mount().c_str());
+  const LONG error = LoadHive(Mount().c_str(), file.c_str());
   if (error == ERROR_SUCCESS) return true;
   reason = SystemMessage(static_cast<DWORD>(error));
   // Wine keeps the key it made for a file it could not read.
-  RegUnLoadKeyW(HKEY_USERS, Mount().c_str());
+  UnloadHive(Mount().c_str());
   return false;
 }
 
 bool Win32HiveHost::HasMark(const std::string& mark) {
-  HKEY opened = nullptr;
-  const std::wstring key = Mount() + L"\\" + Widen(kMarkKey);
-  if (RegOpenKeyExW(HKEY_USERS, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
-    return false;
-  const UniqueKey owned(opened);
-  return RegQueryValueExW(opened, Widen(mark).c_str(), nullptr, nullptr, nullptr, nullptr) ==
-         ERROR_SUCCESS;
+  RegistryKey key;
+  return key.Open(L"HKEY_USERS", (Mount() + L"\\" + Widen(kMarkKey)).c_str(), KEY_QUERY_VALUE) ==
+             ERROR_SUCCESS &&
+         key.HasValue(Widen(mark).c_str());
 }
 
 bool Win32HiveHost::Export(const std::string& file, std::string& reason) {
@@ -215,17 +186,18 @@ bool Win32HiveHost::Unload(const std::string& hive, std::string& reason) {
   const bool wine = RunsOnWine();
   const std::wstring file = Widen(hive), saved = file + L".kwetro";
   LONG saving = ERROR_SUCCESS;
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_USERS, Mount().c_str(), 0, KEY_READ, &opened) == ERROR_SUCCESS) {
-    const UniqueKey key(opened);
-    // On the disk before the unload, as the start-up commands are.
-    RegFlushKey(opened);
-    if (wine) {
-      DeleteFileW(saved.c_str());
-      saving = RegSaveKeyW(opened, saved.c_str(), nullptr);
+  {
+    RegistryKey key;
+    if (key.Open(L"HKEY_USERS", Mount().c_str(), KEY_READ) == ERROR_SUCCESS) {
+      // On the disk before the unload, as the start-up commands are.
+      key.Flush();
+      if (wine) {
+        DeleteFileW(saved.c_str());
+        saving = key.SaveAs(saved.c_str());
+      }
     }
   }
-  const LONG error = RegUnLoadKeyW(HKEY_USERS, Mount().c_str());
+  const LONG error = UnloadHive(Mount().c_str());
   if (error != ERROR_SUCCESS || saving != ERROR_SUCCESS) {
     reason = SystemMessage(static_cast<DWORD>(error != ERROR_SUCCESS ? error : saving));
     return false;

@@ -5,35 +5,10 @@
 #include "machine/live_path.h"
 #include "machine/live_registry.h"
 #include "options/text_encoding.h"
-#include "win32/handles.h"
-
-#ifndef KEY_WOW64_64KEY
-#define KEY_WOW64_64KEY 0x0100
-#endif
+#include "win32/registry_key.h"
 
 namespace kwetro::machine {
 namespace {
-
-// The rights every key is opened with: reading values. A 32-bit program on
-// 64-bit Windows reads the registry REGEDIT imports into, the 64-bit one.
-REGSAM AskRights() {
-  REGSAM rights = KEY_QUERY_VALUE;
-#ifndef _WIN64
-  using IsWow64 = BOOL(WINAPI*)(HANDLE, PBOOL);
-  BOOL wow64 = FALSE;
-  // Through the type that matches every function, as GetProcAddress's
-  // answer must be.
-  if (auto query = reinterpret_cast<IsWow64>(reinterpret_cast<void (*)()>(
-          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process"))))
-    if (query(GetCurrentProcess(), &wow64) && wow64) rights |= KEY_WOW64_64KEY;
-#endif
-  return rights;
-}
-
-REGSAM ReadRights() {
-  static const REGSAM rights = AskRights();
-  return rights;
-}
 
 const wchar_t* Wide(const std::u16string& text) {
   return reinterpret_cast<const wchar_t*>(text.c_str());
@@ -63,7 +38,7 @@ struct LiveRegistry::Keys {
     Open& open = byPlace[id];
     const std::u16string_view top = undo::RootName(live.root);
     open.found = FoundOf(open.key.Open({reinterpret_cast<const wchar_t*>(top.data()), top.size()},
-                                       Wide(live.path), ReadRights()));
+                                       Wide(live.path), KEY_QUERY_VALUE));
     return open;
   }
 

@@ -1,15 +1,14 @@
 // Handles that close themselves, one owner for each kind the program holds:
-// files and processes, registry keys (RegistryKey also opens and queries
-// them), fonts, brushes and pens, memory device contexts and windows; and the
-// two borrowed uses of a device context, a window's context taken with GetDC
-// and an object selected into a context for a while. No handle of these
-// kinds is closed by hand anywhere else.
+// files and processes, registry keys (win32/registry_key.h opens, reads and
+// writes them), memory the system allocated for an answer, fonts, brushes and
+// pens, memory device contexts and windows; and the two borrowed uses of a
+// device context, a window's context taken with GetDC and an object selected
+// into a context for a while. No handle of these kinds is closed by hand
+// anywhere else.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-#include <string_view>
 #include <utility>
 
 namespace kwetro {
@@ -50,6 +49,9 @@ struct CloseKernelObject {
 struct CloseRegistryKey {
   void operator()(HKEY key) const { RegCloseKey(key); }
 };
+struct FreeLocalMemory {
+  void operator()(HLOCAL memory) const { LocalFree(memory); }
+};
 struct DeleteGdiObject {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
@@ -64,62 +66,12 @@ struct DestroyLiveWindow {
 
 using UniqueHandle = Unique<HANDLE, CloseKernelObject>;  // a file, process or thread
 using UniqueKey = Unique<HKEY, CloseRegistryKey>;
+using UniqueLocal = Unique<HLOCAL, FreeLocalMemory>;  // what the system gave with LocalAlloc
 using UniqueFont = Unique<HFONT, DeleteGdiObject>;
 using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
 using UniquePen = Unique<HPEN, DeleteGdiObject>;
 using UniqueDc = Unique<HDC, DeleteMemoryDc>;  // from CreateCompatibleDC
 using UniqueWindow = Unique<HWND, DestroyLiveWindow>;
-
-// The root key of that full name (HKEY_LOCAL_MACHINE, HKEY_USERS,
-// HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG); null for another.
-inline HKEY RootKey(std::wstring_view name) {
-  const struct {
-    std::wstring_view name;
-    HKEY key;
-  } roots[] = {{L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-               {L"HKEY_USERS", HKEY_USERS},
-               {L"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-               {L"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-               {L"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG}};
-  for (const auto& r : roots)
-    if (r.name == name) return r.key;
-  return nullptr;
-}
-
-// A registry key the program opened, closed when it goes. It opens and
-// queries the key itself, so that no code outside this folder holds an HKEY.
-class RegistryKey {
- public:
-  // Opens path below the root key of that full name (RootKey) with the
-  // rights given. The system's answer: ERROR_SUCCESS, ERROR_FILE_NOT_FOUND,
-  // ERROR_ACCESS_DENIED, ...; ERROR_INVALID_PARAMETER for another root.
-  LONG Open(std::wstring_view root, const wchar_t* path, REGSAM rights) {
-    key_.Reset();
-    const HKEY top = RootKey(root);
-    if (!top) return ERROR_INVALID_PARAMETER;
-    HKEY opened = nullptr;
-    const LONG result = RegOpenKeyExW(top, path, 0, rights, &opened);
-    if (result == ERROR_SUCCESS) key_.Reset(opened);
-    return result;
-  }
-
-  // A value's type and data, read whole; the system's answer.
-  LONG Query(const wchar_t* name, DWORD& type, std::string& bytes) const {
-    // Most values fit the first buffer: one call to the registry each.
-    DWORD size = 256;
-    LONG result = ERROR_MORE_DATA;
-    for (int attempt = 0; result == ERROR_MORE_DATA && attempt < 4; ++attempt) {
-      bytes.resize(size);
-      result = RegQueryValueExW(key_.Get(), name, nullptr, &type,
-                                reinterpret_cast<BYTE*>(bytes.data()), &size);
-    }
-    if (result == ERROR_SUCCESS) bytes.resize(size);
-    return result;
-  }
-
- private:
-  UniqueKey key_;
-};
 
 // A window's device context, borrowed from the window and given back.
 class WindowDc {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/handles.h"
+#include "win32/registry_key.h"
 
 namespace {
 
