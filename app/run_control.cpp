@@ -170,6 +170,34 @@ void RunControl::StopCountdown() {
   okCaption_ = kApplyCaption;
 }
 
+// The settings file, then the scripts beside the program: what OK does when
+// not deploying. False after the message that says why.
+bool RunControl::SaveAndWriteScripts(std::vector<WrittenFile>& written) {
+  std::string reason;
+  std::size_t size = 0;
+  switch (SaveSettings(settingsPath_, selection_, reason, &size)) {
+    case SaveResult::kReadFailed:
+      view_.ShowError(Failure("Не удалось прочитать файл настроек", settingsPath_, reason));
+      return false;
+    case SaveResult::kWriteFailed:
+      view_.ShowError(Failure("Не удалось записать файл настроек", settingsPath_, reason));
+      return false;
+    case SaveResult::kSaved:
+      break;
+  }
+  written.push_back({settingsPath_, size});
+  const std::string folder = ScriptFolder();
+  platform_.ProcessMessages();
+  if (!WriteScript(folder, "hkcu.reg", false, written)) return false;
+  platform_.ProcessMessages();
+  // The files to do by hand what a deployment does for every user; the
+  // registry is left alone.
+  if (!WriteScript(folder, "hklm.reg", true, written) || !WriteEveryUserScripts(folder, written))
+    return false;
+  platform_.ProcessMessages();
+  return true;
+}
+
 bool RunControl::Apply() {
   if (applying_) return false;  // OK pressed again while Apply handles messages
   applying_ = true;
@@ -181,32 +209,7 @@ bool RunControl::Apply() {
   bool commandsWritten = false;
   const bool deployed = IsDeploymentMode();
   if (!deployed) {
-    std::string reason;
-    std::size_t size = 0;
-    switch (SaveSettings(settingsPath_, selection_, reason, &size)) {
-      case SaveResult::kReadFailed:
-        view_.ShowError(Failure("Не удалось прочитать файл настроек", settingsPath_, reason));
-        break;
-      case SaveResult::kWriteFailed:
-        view_.ShowError(Failure("Не удалось записать файл настроек", settingsPath_, reason));
-        break;
-      case SaveResult::kSaved: {
-        written.push_back({settingsPath_, size});
-        const std::string folder = ScriptFolder();
-        platform_.ProcessMessages();
-        if (WriteScript(folder, "hkcu.reg", false, written)) {
-          platform_.ProcessMessages();
-          // The files to do by hand what a deployment does for every user; the
-          // registry is left alone.
-          if (WriteScript(folder, "hklm.reg", true, written) &&
-              WriteEveryUserScripts(folder, written)) {
-            platform_.ProcessMessages();
-            done = true;
-          }
-        }
-        break;
-      }
-    }
+    done = SaveAndWriteScripts(written);
   } else if (WriteScript(programFolder_, "hkcu.reg", false, written) &&
              WriteScript(programFolder_, "hklm.reg", true, written) &&
              WriteEveryUserScripts(ExpandEnv(kEveryUserFolder), written)) {

@@ -131,6 +131,7 @@ class RunControl {
   // The files for every user, when the selection is for every user; in a
   // deployment also the copy of the program that the administrator step runs.
   bool WriteEveryUserScripts(const std::string& folder, std::vector<WrittenFile>& written);
+  bool SaveAndWriteScripts(std::vector<WrittenFile>& written);
   // Deletes Kwetro.ini and starts the batch file when the settings file is
   // there; false when the batch file could not be written (already shown).
   bool RemoveDeployedCopy();

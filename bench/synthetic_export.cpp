@@ -100,61 +100,72 @@ void SyntheticExport::Emit() {
 void SyntheticExport::NextKey() {
   const std::u16string n = Cp1251ToUtf16(std::to_string(keys_++));
   // The scripts' keys are spread through the first part of the export.
-  if (nextAnchor_ < anchors_.size() && keys_ % 97 == 0) {
-    const Anchor& a = anchors_[nextAnchor_++];
-    writer_.Key(a.path);
-    for (const std::u16string& name : a.values) writer_.Value(String(name, u"backup " + n));
-    if (a.deleted) {
-      writer_.Value(String(u"Остаётся", u"значение " + n));
-      for (const char16_t* sub : {u"\\Sub1", u"\\Sub1\\Deeper", u"\\Sub2"}) {
-        writer_.Key(a.path + sub);
-        writer_.Value(Dword(u"Level", random_()));
-        writer_.Value(HexValue(u"Blob", 3, Bytes(40)));
-      }
-    }
-    return;
-  }
+  if (nextAnchor_ < anchors_.size() && keys_ % 97 == 0) return WriteAnchor(n);
   const unsigned kind = random_() % 10;
-  if (kind < 4) {
-    const std::u16string clsid = u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{" + Hex(8) +
-                                 u"-" + Hex(4) + u"-" + Hex(4) + u"-" + Hex(4) + u"-" + Hex(12) +
-                                 u"}";
-    writer_.Key(clsid);
-    writer_.Value(String(u"", u"Component " + n));
-    writer_.Key(clsid + u"\\InprocServer32");
-    writer_.Value(String(u"", u"%SystemRoot%\\\\system32\\\\component" + n + u".dll"));
-    writer_.Value(String(u"ThreadingModel", u"Apartment"));
-  } else if (kind < 6) {
-    writer_.Key(u"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Services\\Service" + n);
-    writer_.Value(Dword(u"Type", 0x20));
-    writer_.Value(Dword(u"Start", random_() % 5));
-    writer_.Value(Dword(u"ErrorControl", 1));
-    writer_.Value(String(u"DisplayName", u"Служба номер " + n));
-    writer_.Value(
-        HexValue(u"ImagePath", 2,
-                 Utf16(std::u16string(u"%SystemRoot%\\System32\\svchost.exe -k netsvcs") + u'\0')));
-    writer_.Value(HexValue(u"DependOnService", 7, Utf16(std::u16string(u"RpcSs\0Tcpip\0\0", 13))));
-    writer_.Key(u"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Services\\Service" + n +
-                u"\\Parameters");
-    writer_.Value(HexValue(u"ServiceDll", 2,
-                           Utf16(u"%SystemRoot%\\System32\\service" + n + u".dll" + u'\0')));
-  } else if (kind < 8) {
-    writer_.Key(
-        u"HKEY_USERS\\S-1-5-21-0-0-0-1000\\Software\\Microsoft\\Windows\\CurrentVersion\\"
-        u"Explorer\\RecentDocs\\." +
-        n);
-    writer_.Value(HexValue(u"MRUListEx", 3, Bytes(20 + random_() % 400)));
-    writer_.Value(HexValue(u"0", 3, Bytes(60 + random_() % 200)));
-  } else {
-    writer_.Key(
-        u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\"
-        u"UserData\\S-1-5-18\\Products\\" +
-        Hex(32) + u"\\InstallProperties");
-    writer_.Value(String(u"DisplayName", u"Программа " + n));
-    writer_.Value(String(u"Publisher", u"Kwetro \\\"Test\\\" Ltd."));
-    writer_.Value(String(u"InstallLocation", u"C:\\\\Program Files\\\\App" + n + u"\\\\"));
-    writer_.Value(Dword(u"EstimatedSize", random_() % 100000));
+  if (kind < 4) return WriteClass(n);
+  if (kind < 6) return WriteService(n);
+  if (kind < 8) return WriteRecentDocs(n);
+  WriteProduct(n);
+}
+
+void SyntheticExport::WriteAnchor(const std::u16string& n) {
+  const Anchor& a = anchors_[nextAnchor_++];
+  writer_.Key(a.path);
+  for (const std::u16string& name : a.values) writer_.Value(String(name, u"backup " + n));
+  if (!a.deleted) return;
+  writer_.Value(String(u"Остаётся", u"значение " + n));
+  for (const char16_t* sub : {u"\\Sub1", u"\\Sub1\\Deeper", u"\\Sub2"}) {
+    writer_.Key(a.path + sub);
+    writer_.Value(Dword(u"Level", random_()));
+    writer_.Value(HexValue(u"Blob", 3, Bytes(40)));
   }
+}
+
+void SyntheticExport::WriteClass(const std::u16string& n) {
+  const std::u16string clsid = u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\CLSID\\{" + Hex(8) +
+                               u"-" + Hex(4) + u"-" + Hex(4) + u"-" + Hex(4) + u"-" + Hex(12) +
+                               u"}";
+  writer_.Key(clsid);
+  writer_.Value(String(u"", u"Component " + n));
+  writer_.Key(clsid + u"\\InprocServer32");
+  writer_.Value(String(u"", u"%SystemRoot%\\\\system32\\\\component" + n + u".dll"));
+  writer_.Value(String(u"ThreadingModel", u"Apartment"));
+}
+
+void SyntheticExport::WriteService(const std::u16string& n) {
+  writer_.Key(u"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Services\\Service" + n);
+  writer_.Value(Dword(u"Type", 0x20));
+  writer_.Value(Dword(u"Start", random_() % 5));
+  writer_.Value(Dword(u"ErrorControl", 1));
+  writer_.Value(String(u"DisplayName", u"Служба номер " + n));
+  writer_.Value(
+      HexValue(u"ImagePath", 2,
+               Utf16(std::u16string(u"%SystemRoot%\\System32\\svchost.exe -k netsvcs") + u'\0')));
+  writer_.Value(HexValue(u"DependOnService", 7, Utf16(std::u16string(u"RpcSs\0Tcpip\0\0", 13))));
+  writer_.Key(u"HKEY_LOCAL_MACHINE\\SYSTEM\\ControlSet001\\Services\\Service" + n +
+              u"\\Parameters");
+  writer_.Value(HexValue(u"ServiceDll", 2,
+                         Utf16(u"%SystemRoot%\\System32\\service" + n + u".dll" + u'\0')));
+}
+
+void SyntheticExport::WriteRecentDocs(const std::u16string& n) {
+  writer_.Key(
+      u"HKEY_USERS\\S-1-5-21-0-0-0-1000\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+      u"Explorer\\RecentDocs\\." +
+      n);
+  writer_.Value(HexValue(u"MRUListEx", 3, Bytes(20 + random_() % 400)));
+  writer_.Value(HexValue(u"0", 3, Bytes(60 + random_() % 200)));
+}
+
+void SyntheticExport::WriteProduct(const std::u16string& n) {
+  writer_.Key(
+      u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Installer\\"
+      u"UserData\\S-1-5-18\\Products\\" +
+      Hex(32) + u"\\InstallProperties");
+  writer_.Value(String(u"DisplayName", u"Программа " + n));
+  writer_.Value(String(u"Publisher", u"Kwetro \\\"Test\\\" Ltd."));
+  writer_.Value(String(u"InstallLocation", u"C:\\\\Program Files\\\\App" + n + u"\\\\"));
+  writer_.Value(Dword(u"EstimatedSize", random_() % 100000));
 }
 
 bool SyntheticExport::Read(char* buffer, std::size_t size, std::size_t& got, std::string&) {

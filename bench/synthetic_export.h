@@ -33,6 +33,13 @@ class SyntheticExport : public undo::ByteSource {
   };
   void AddAnchors(const undo::TouchNode& node, const std::u16string& path);
   void NextKey();
+  // One key each, with its values: the next of the scripts' own keys, or a
+  // key of the kinds a real export is made of.
+  void WriteAnchor(const std::u16string& n);
+  void WriteClass(const std::u16string& n);
+  void WriteService(const std::u16string& n);
+  void WriteRecentDocs(const std::u16string& n);
+  void WriteProduct(const std::u16string& n);
   void Emit();  // the writer's text into the pending bytes
   std::u16string Hex(int digits);
   std::string Bytes(std::size_t count);

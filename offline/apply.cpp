@@ -102,6 +102,89 @@ bool KeepCopy(const std::string& from, const std::string& to, std::string& befor
   return true;
 }
 
+// What an apply has written so far beside the image's hives: the new hives
+// and the copies of the old ones, removed again when it cannot go on.
+struct Written {
+  std::vector<std::string> fresh, copies;
+
+  bool Drop(OfflineProblem& problem, const std::string& what) {
+    for (const std::string& f : fresh) RemoveFile(f);
+    for (const std::string& c : copies) RemoveFile(c);
+    return Fail(problem, what);
+  }
+};
+
+// Every hive with edits written to its new file first: a problem here leaves
+// the hives untouched.
+bool WriteNewHives(const ApplyRequest& request, const Prepared& p, const std::vector<Edit>& edits,
+                   std::vector<HiveOutcome>& outcomes, Written& written, OfflineProblem& problem) {
+  std::string reason;
+  outcomes.clear();
+  for (const HiveFile& hive : p.hives) {
+    std::vector<const Edit*> mine;
+    for (const Edit& e : edits)
+      if (e.place.hive == hive.kind) mine.push_back(&e);
+    HiveOutcome& outcome = outcomes.emplace_back();
+    outcome.hive = hive;
+    if (mine.empty()) continue;
+    if (!request.dryRun && !Replaceable(hive.path, reason))
+      return written.Drop(problem, "cannot replace the hive " + hive.path + ": " + reason);
+    if (!WriteNewHive(hive, mine, request.dryRun, outcome.changes, problem))
+      return written.Drop(problem, problem.what);
+    if (!request.dryRun && !outcome.changes.empty()) written.fresh.push_back(hive.path + kNewSuffix);
+  }
+  return true;
+}
+
+// The copies of the hives about to be replaced, read back, and their list.
+bool KeepCopies(const ApplyRequest& request, const std::string& list,
+                std::vector<HiveOutcome>& outcomes, Written& written, OfflineProblem& problem) {
+  std::string reason;
+  std::vector<BackupEntry> entries;
+  for (HiveOutcome& outcome : outcomes) {
+    if (outcome.changes.empty()) continue;
+    BackupEntry& entry = entries.emplace_back();
+    entry.hive = outcome.hive.relative;
+    outcome.copy = CopyPath(outcome.hive, request.backupDir, entry.copy);
+    written.copies.push_back(outcome.copy);
+    if (!KeepCopy(outcome.hive.path, outcome.copy, entry.before, reason) ||
+        !Fingerprint(outcome.hive.path + kNewSuffix, entry.after, reason))
+      return written.Drop(problem, "cannot copy the hive " + outcome.hive.path + ": " + reason);
+  }
+  if (!WriteSynced(list, FormatBackupList(entries), reason))
+    return written.Drop(problem, "cannot write the list of copies: " + reason);
+  return true;
+}
+
+// The new hives into place; when one cannot be, the ones before it are put
+// back from their copies.
+bool ReplaceHives(const ApplyRequest& request, const std::string& list,
+                  const std::vector<HiveOutcome>& outcomes, Written& written,
+                  OfflineProblem& problem) {
+  std::string reason;
+  std::vector<const HiveOutcome*> replaced;
+  for (const HiveOutcome& outcome : outcomes) {
+    if (outcome.changes.empty()) continue;
+    if (!RenameSynced(outcome.hive.path + kNewSuffix, outcome.hive.path, reason)) {
+      const std::string what = "cannot replace the hive " + outcome.hive.path + ": " + reason;
+      bool back = true;
+      for (const HiveOutcome* done : replaced)
+        back = back && ReplaceWithCopy(done->copy, done->hive.path, reason);
+      problem.untouched = back;
+      if (!back) {
+        written.copies.clear();  // the only way back now
+        return written.Drop(problem, what + "; putting back the hives replaced before failed (" +
+                                         reason + "): kwetro-cli undo --windows puts them back");
+      }
+      RemoveFile(list);
+      return written.Drop(problem, what + "; the hives replaced before it were put back");
+    }
+    replaced.push_back(&outcome);
+    if (request.afterReplace) request.afterReplace(outcome.hive);
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string BackupListPath(const Image& image, const std::string& backupDir) {
@@ -113,7 +196,7 @@ bool ApplyToImage(const ApplyRequest& request, std::vector<HiveOutcome>& outcome
   Prepared p;
   if (!Prepare(request.root, request.users, p, problem)) return false;
   std::vector<Edit> edits;
-  std::string what, reason;
+  std::string what;
   if (!EditsOf(request.scripts, p.controlSet, edits, what))
     return Fail(problem, "the registry scripts cannot be applied: " + what);
   const std::string list = BackupListPath(p.image, request.backupDir);
@@ -123,79 +206,11 @@ bool ApplyToImage(const ApplyRequest& request, std::vector<HiveOutcome>& outcome
                     ": undo it first (kwetro-cli undo --windows " + request.root +
                     (request.backupDir.empty() ? "" : " --backup-dir " + request.backupDir) +
                     "), or remove the list to keep its changes");
-
-  // Every hive written to its new file first: a problem here leaves the hives untouched.
-  std::vector<std::string> fresh;
-  const auto dropFresh = [&] {
-    for (const std::string& f : fresh) RemoveFile(f);
-  };
-  outcomes.clear();
-  for (const HiveFile& hive : p.hives) {
-    std::vector<const Edit*> mine;
-    for (const Edit& e : edits)
-      if (e.place.hive == hive.kind) mine.push_back(&e);
-    HiveOutcome& outcome = outcomes.emplace_back();
-    outcome.hive = hive;
-    if (mine.empty()) continue;
-    if (!request.dryRun && !Replaceable(hive.path, reason)) {
-      dropFresh();
-      return Fail(problem, "cannot replace the hive " + hive.path + ": " + reason);
-    }
-    if (!WriteNewHive(hive, mine, request.dryRun, outcome.changes, problem)) {
-      dropFresh();
-      return false;
-    }
-    if (!request.dryRun && !outcome.changes.empty()) fresh.push_back(hive.path + kNewSuffix);
-  }
-  if (request.dryRun || fresh.empty()) return true;
-
-  // The copies, read back, and their list.
-  std::vector<BackupEntry> entries;
-  std::vector<std::string> copies;
-  const auto dropCopies = [&] {
-    for (const std::string& c : copies) RemoveFile(c);
-  };
-  for (HiveOutcome& outcome : outcomes) {
-    if (outcome.changes.empty()) continue;
-    BackupEntry& entry = entries.emplace_back();
-    entry.hive = outcome.hive.relative;
-    outcome.copy = CopyPath(outcome.hive, request.backupDir, entry.copy);
-    copies.push_back(outcome.copy);
-    if (!KeepCopy(outcome.hive.path, outcome.copy, entry.before, reason) ||
-        !Fingerprint(outcome.hive.path + kNewSuffix, entry.after, reason)) {
-      dropFresh();
-      dropCopies();
-      return Fail(problem, "cannot copy the hive " + outcome.hive.path + ": " + reason);
-    }
-  }
-  if (!WriteSynced(list, FormatBackupList(entries), reason)) {
-    dropFresh();
-    dropCopies();
-    return Fail(problem, "cannot write the list of copies: " + reason);
-  }
-
-  // The new hives into place.
-  std::vector<const HiveOutcome*> replaced;
-  for (const HiveOutcome& outcome : outcomes) {
-    if (outcome.changes.empty()) continue;
-    if (!RenameSynced(outcome.hive.path + kNewSuffix, outcome.hive.path, reason)) {
-      what = "cannot replace the hive " + outcome.hive.path + ": " + reason;
-      bool back = true;
-      for (const HiveOutcome* done : replaced)
-        back = back && ReplaceWithCopy(done->copy, done->hive.path, reason);
-      dropFresh();
-      problem.untouched = back;
-      if (!back)
-        return Fail(problem, what + "; putting back the hives replaced before failed (" + reason +
-                                 "): kwetro-cli undo --windows puts them back");
-      dropCopies();
-      RemoveFile(list);
-      return Fail(problem, what + "; the hives replaced before it were put back");
-    }
-    replaced.push_back(&outcome);
-    if (request.afterReplace) request.afterReplace(outcome.hive);
-  }
-  return true;
+  Written written;
+  if (!WriteNewHives(request, p, edits, outcomes, written, problem)) return false;
+  if (request.dryRun || written.fresh.empty()) return true;
+  return KeepCopies(request, list, outcomes, written, problem) &&
+         ReplaceHives(request, list, outcomes, written, problem);
 }
 
 }  // namespace kwetro::offline

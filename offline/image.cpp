@@ -62,6 +62,68 @@ bool Chosen(const std::vector<std::string>& chosen, const std::string& name,
   return found;
 }
 
+// A profile of ProfileList, or the Default User.
+struct Profile {
+  std::string name, where, sid;  // where: its folder below the drive's
+  std::u16string written;        // ProfileImagePath as the registry holds it
+};
+
+// The Default User first, then every user's profile (a local or domain
+// account's: S-1-5-21-...) that ProfileList names.
+bool ReadProfiles(const Image& image, const Hive& software, std::vector<Profile>& profiles,
+                  std::string& problem) {
+  const Hive::Node list = software.Find(kProfileList);
+  std::vector<Hive::Value> values;
+  std::string reason;
+  if (list && !software.Values(list, values, reason)) {
+    problem = "cannot read ProfileList: " + reason;
+    return false;
+  }
+  std::u16string directory = StringValue(values, u"ProfilesDirectory");
+  std::u16string defaultUser = StringValue(values, u"DefaultUserProfile");
+  if (directory.empty()) directory = u"%SystemDrive%\\Documents and Settings";
+  if (defaultUser.empty()) defaultUser = u"Default User";
+  profiles = {{kDefaultUser, OnDrive(image, directory + u"\\" + defaultUser), "", directory}};
+  if (!list) return true;
+  std::vector<Hive::Value> profile;
+  for (const std::u16string& sid : software.Children(list)) {
+    if (sid.rfind(u"S-1-5-21-", 0) != 0) continue;
+    if (!software.Values(software.Child(list, sid), profile, reason)) {
+      problem = "cannot read ProfileList\\" + Utf16ToUtf8(sid) + ": " + reason;
+      return false;
+    }
+    const std::u16string written = StringValue(profile, u"ProfileImagePath");
+    const std::string where = OnDrive(image, written);
+    profiles.push_back({NameOf(where), where, Utf16ToUtf8(sid), written});
+  }
+  return true;
+}
+
+// The profile's NTUSER.DAT; false with the problem when its folder or hive is
+// not on the drive (all: every profile was asked for, none by name).
+bool HiveOf(const Image& image, const Profile& profile, bool all, HiveFile& hive,
+            std::string& problem) {
+  const std::string others = all ? ": choose the other profiles with --user NAME" : "";
+  hive.kind = HiveKind::kUser;
+  hive.label = profile.name;
+  if (profile.where.empty()) {
+    problem = "the profile " + (profile.sid.empty() ? profile.name : profile.sid) +
+              " has the path \"" + Utf16ToUtf8(profile.written) +
+              "\" in ProfileList, which names no folder of the drive" + others;
+    return false;
+  }
+  const std::string folder = FindIgnoringCase(image.root, profile.where);
+  hive.path = folder.empty() ? "" : FindIgnoringCase(folder, "NTUSER.DAT");
+  if (hive.path.empty()) {
+    problem = "the profile " +
+              (profile.sid.empty() ? profile.name : profile.name + " (" + profile.sid + ")") +
+              " has no " + Join(Join(image.root, profile.where), "NTUSER.DAT") + others;
+    return false;
+  }
+  hive.relative = Relative(image, hive.path);
+  return true;
+}
+
 }  // namespace
 
 bool FindImage(const std::string& root, Image& image, std::string& problem) {
@@ -92,58 +154,13 @@ bool FindImage(const std::string& root, Image& image, std::string& problem) {
 bool FindUserHives(const Image& image, const Hive& software, const std::vector<std::string>& chosen,
                    std::vector<HiveFile>& users, std::string& problem, bool& usage) {
   usage = false;
-  const Hive::Node list = software.Find(kProfileList);
-  std::vector<Hive::Value> values;
-  std::string reason;
-  if (list && !software.Values(list, values, reason)) {
-    problem = "cannot read ProfileList: " + reason;
-    return false;
-  }
-  std::u16string directory = StringValue(values, u"ProfilesDirectory");
-  std::u16string defaultUser = StringValue(values, u"DefaultUserProfile");
-  if (directory.empty()) directory = u"%SystemDrive%\\Documents and Settings";
-  if (defaultUser.empty()) defaultUser = u"Default User";
-
-  struct Candidate {
-    std::string name, where, sid;
-    std::u16string written;  // ProfileImagePath as the registry holds it
-  };
-  std::vector<Candidate> candidates = {
-      {kDefaultUser, OnDrive(image, directory + u"\\" + defaultUser), "", directory}};
-  if (list) {
-    std::vector<Hive::Value> profile;
-    for (const std::u16string& sid : software.Children(list)) {
-      if (sid.rfind(u"S-1-5-21-", 0) != 0) continue;
-      if (!software.Values(software.Child(list, sid), profile, reason)) {
-        problem = "cannot read ProfileList\\" + Utf16ToUtf8(sid) + ": " + reason;
-        return false;
-      }
-      const std::u16string written = StringValue(profile, u"ProfileImagePath");
-      const std::string where = OnDrive(image, written);
-      candidates.push_back({NameOf(where), where, Utf16ToUtf8(sid), written});
-    }
-  }
+  std::vector<Profile> profiles;
+  if (!ReadProfiles(image, software, profiles, problem)) return false;
   std::vector<bool> used(chosen.size());
-  for (const Candidate& c : candidates) {
-    if (!Chosen(chosen, c.name, used)) continue;
+  for (const Profile& profile : profiles) {
+    if (!Chosen(chosen, profile.name, used)) continue;
     HiveFile hive;
-    hive.kind = HiveKind::kUser;
-    hive.label = c.name;
-    const std::string folder = c.where.empty() ? "" : FindIgnoringCase(image.root, c.where);
-    hive.path = folder.empty() ? "" : FindIgnoringCase(folder, "NTUSER.DAT");
-    if (c.where.empty()) {
-      problem = "the profile " + (c.sid.empty() ? c.name : c.sid) + " has the path \"" +
-                Utf16ToUtf8(c.written) + "\" in ProfileList, which names no folder of the drive" +
-                (chosen.empty() ? ": choose the other profiles with --user NAME" : "");
-      return false;
-    }
-    if (hive.path.empty()) {
-      problem = "the profile " + (c.sid.empty() ? c.name : c.name + " (" + c.sid + ")") +
-                " has no " + Join(Join(image.root, c.where), "NTUSER.DAT") +
-                (chosen.empty() ? ": choose the other profiles with --user NAME" : "");
-      return false;
-    }
-    hive.relative = Relative(image, hive.path);
+    if (!HiveOf(image, profile, chosen.empty(), hive, problem)) return false;
     // Two entries of ProfileList may name one folder: its hive is written once.
     bool known = false;
     for (const HiveFile& u : users) known = known || u.path == hive.path;
@@ -152,7 +169,7 @@ bool FindUserHives(const Image& image, const Hive& software, const std::vector<s
   for (std::size_t i = 0; i < chosen.size(); ++i) {
     if (used[i]) continue;
     std::string names;
-    for (const Candidate& c : candidates) names += (names.empty() ? "" : ", ") + c.name;
+    for (const Profile& profile : profiles) names += (names.empty() ? "" : ", ") + profile.name;
     problem = "no profile " + chosen[i] + " (the profiles: " + names + ")";
     usage = true;
     return false;
