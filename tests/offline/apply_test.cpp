@@ -52,6 +52,18 @@ const char kSoftware[] = "Windows/System32/config/software";
 const char kDefault[] = "Windows/System32/config/default";
 const char kIvan[] = "Documents and Settings/Иван/ntuser.dat";
 
+// The all-checked selection: its settings file, and its apply to a drive.
+const std::string kAllChecked =
+    testing::SourcePath("tests/golden/all-checked/selection.ini").string();
+
+ApplyRequest AllChecked(const std::string& root) {
+  const Selection selection = testing::Restored(testing::ReadBytes(kAllChecked));
+  ApplyRequest request;
+  request.root = root;
+  request.scripts = {BuildHkcuScript(selection).Bytes(), BuildHklmScript(selection).Bytes()};
+  return request;
+}
+
 // The selections: the golden ones, and one at random.
 std::vector<std::pair<std::string, std::string>> Selections(const TempDir& dir) {
   std::vector<std::pair<std::string, std::string>> selections;
@@ -171,7 +183,7 @@ TEST(OfflineApply, TheHivesChangeExactlyInTheLinesTheScriptsWrite) {
 
 TEST(OfflineApply, UndoGivesBackEveryHiveByteForByte) {
   TempDir dir;
-  const std::string ini = testing::SourcePath("tests/golden/all-checked/selection.ini").string();
+  const std::string ini = kAllChecked;
   for (const bool ownFolder : {false, true}) {
     // Beside the hives the copies are second links to their files; in a
     // folder on another file system (a memory one, where there is one) they
@@ -220,8 +232,7 @@ TEST(OfflineApply, DryRunSaysWhatWouldChangeAndChangesNothing) {
   const std::string root = dir.Path();
   testing::MakeXpImage(root, kProfiles, 2);
   const auto before = Snapshot(root);
-  const CliRun run = Cli({"apply", "--windows", root, "--dry-run", "--settings",
-                          testing::SourcePath("tests/golden/all-checked/selection.ini").string()});
+  const CliRun run = Cli({"apply", "--windows", root, "--dry-run", "--settings", kAllChecked});
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(Snapshot(root), before);
   for (const char* line :
@@ -326,7 +337,7 @@ TEST(OfflineApply, RefusedWithEveryFileAsItWas) {
        1,
        std::string(kSystem) + ": "},
   };
-  const std::string ini = testing::SourcePath("tests/golden/all-checked/selection.ini").string();
+  const std::string ini = kAllChecked;
   for (const auto& c : cases) {
     TempDir dir;
     const std::string root = dir.File("drive");
@@ -356,13 +367,9 @@ TEST(OfflineApply, AKillInTheMiddleLeavesEachHiveOldOrNew) {
   const std::string root = dir.File("drive");
   testing::MakeXpImage(root, kProfiles);
   const auto before = Snapshot(root);
-  const Selection selection = testing::Restored(
-      testing::ReadBytes(testing::SourcePath("tests/golden/all-checked/selection.ini")));
   const pid_t child = fork();
   if (child == 0) {
-    ApplyRequest request;
-    request.root = root;
-    request.scripts = {BuildHkcuScript(selection).Bytes(), BuildHklmScript(selection).Bytes()};
+    ApplyRequest request = AllChecked(root);
     request.afterReplace = [](const HiveFile&) { raise(SIGKILL); };
     std::vector<HiveOutcome> outcomes;
     OfflineProblem problem;
@@ -399,11 +406,7 @@ TEST(OfflineApply, AFailedReplacePutsBackTheHivesReplacedBefore) {
   const std::string root = dir.File("drive");
   testing::MakeXpImage(root, kProfiles);
   const auto before = Snapshot(root);
-  const Selection selection = testing::Restored(
-      testing::ReadBytes(testing::SourcePath("tests/golden/all-checked/selection.ini")));
-  ApplyRequest request;
-  request.root = root;
-  request.scripts = {BuildHkcuScript(selection).Bytes(), BuildHklmScript(selection).Bytes()};
+  ApplyRequest request = AllChecked(root);
   // Once system is replaced, software's place is taken by a folder: its rename fails.
   const std::string software = Hive(root, kSoftware), aside = dir.File("software");
   request.afterReplace = [&](const HiveFile& hive) {
