@@ -1,23 +1,16 @@
 // The user settings for every user: which keys each per-user file keeps, the
-// mark of a selection, the command Active Setup runs, the Active Setup
-// version and the registration file. Whole files of whole selections are
-// golden (tests/golden/*/user.reg, profiles.reg).
+// mark of a selection and the Active Setup version. Whole files of whole
+// selections are golden (tests/golden/*/user.reg, profiles.reg, and the
+// registration with the command Active Setup runs, activesetup.reg).
 #include "app/all_users.h"
 
 #include <gtest/gtest.h>
 
 #include "app/user_part.h"
-#include "options/text_encoding.h"
 #include "support/files.h"
 
 namespace kwetro::testing {
 namespace {
-
-std::string Lines(std::initializer_list<const char*> lines) {
-  std::string text;
-  for (const char* line : lines) text.append(line).append("\r\n");
-  return text;
-}
 
 TEST(UserKeys, EachKeyLineKeptLeftOutOrMovedUnderTheHiveRoot) {
   const struct {
@@ -85,15 +78,6 @@ TEST(SelectionMark, FollowsTheUserSettingsAndNothingElse) {
   EXPECT_NE(changed("sCheckBox_1_2"), mark);
 }
 
-TEST(StubPath, BackupFirstAndOnlyWithoutTheMark) {
-  EXPECT_EQ(
-      StubPath("0123456789abcdef"),
-      "CMD /C REG QUERY \"HKCU\\Software\\Kwetro\" /v 0123456789abcdef >NUL 2>NUL & IF "
-      "ERRORLEVEL 1 (DEL \"%USERPROFILE%\\Kwetro-backup.reg\" 2>NUL & REGEDIT /E "
-      "\"%USERPROFILE%\\Kwetro-backup.reg\" HKEY_CURRENT_USER && IF EXIST "
-      "\"%USERPROFILE%\\Kwetro-backup.reg\" REGEDIT /S \"%ALLUSERSPROFILE%\\Kwetro\\user.reg\")");
-}
-
 TEST(SetupVersion, ReadWrittenRaisedAndChosen) {
   const struct {
     const char* text;
@@ -134,31 +118,6 @@ TEST(SetupVersion, ReadWrittenRaisedAndChosen) {
                  {"new", "2025,1107,905,2"}};
   for (const auto& c : choices)
     EXPECT_EQ(NewSetupVersion(at, c.registered).Text(), c.chosen) << c.registered;
-}
-
-TEST(RegistrationScript, TheEntryAndTheMarksOfTheUserWhoImportsIt) {
-  SetupVersion v;
-  ASSERT_TRUE(SetupVersion::Parse("2025,1107,1530,12", v));
-  EXPECT_EQ(
-      Cp1251ToUtf8(RegistrationScript(v, "0123456789abcdef")),
-      Lines(
-          {"Windows Registry Editor Version 5.00", "",
-           "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\Kwetro]",
-           "; Настройки пользователя - каждому пользователю, и новым тоже",
-           "@=\"Kwetro - настройки пользователя\"",
-           "\"StubPath\"=\"CMD /C REG QUERY \\\"HKCU\\\\Software\\\\Kwetro\\\" /v 0123456789abcdef "
-           ">NUL 2>NUL & IF ERRORLEVEL 1 (DEL \\\"%USERPROFILE%\\\\Kwetro-backup.reg\\\" 2>NUL & "
-           "REGEDIT /E \\\"%USERPROFILE%\\\\Kwetro-backup.reg\\\" HKEY_CURRENT_USER && IF EXIST "
-           "\\\"%USERPROFILE%\\\\Kwetro-backup.reg\\\" REGEDIT /S "
-           "\\\"%ALLUSERSPROFILE%\\\\Kwetro\\\\user.reg\\\")\"",
-           "\"Version\"=\"2025,1107,1530,12\"", "\"IsInstalled\"=dword:00000001", "",
-           "[HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Active Setup\\Installed Components\\Kwetro]",
-           "; Кто импортирует этот файл, уже получил hkcu.reg: Active Setup его пропустит",
-           "\"Version\"=\"2025,1107,1530,12\"", "", "[-HKEY_CURRENT_USER\\Software\\Kwetro]", "",
-           "[HKEY_CURRENT_USER\\Software\\Kwetro]",
-           "; Настройки пользователя этого выбора здесь уже есть: Active Setup не импортирует их "
-           "снова",
-           "\"0123456789abcdef\"=\"\"", ""}));
 }
 
 }  // namespace

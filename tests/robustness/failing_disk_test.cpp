@@ -19,8 +19,8 @@
 #else
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "support/as_nobody.h"
 #endif
 
 namespace kwetro::testing {
@@ -152,17 +152,6 @@ TEST(FailingDisk, FilesHeldOpenWithoutSharing) {
   }
 }
 #else
-// Root reads and writes anything: such checks run in a child with the rights
-// of "nobody". 77: the rights could not be dropped.
-int AsNobody(const std::function<bool()>& check) {
-  if (::geteuid() != 0) return check() ? 0 : 1;
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(::setgid(65534) != 0 || ::setuid(65534) != 0 ? 77 : check() ? 0 : 1);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 2;
-}
-
 TEST(FailingDisk, UnreadableSettingsFileAndReadOnlyFolder) {
   Disk d;
   using std::filesystem::perms;

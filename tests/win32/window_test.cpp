@@ -193,13 +193,6 @@ TEST_F(WindowTest, InformationLineFollowsTheMouse) {
   EXPECT_EQ(window_->InfoText(), focused);
 }
 
-TEST_F(WindowTest, TheLinkOpensTheScriptFolder) {
-  Open();
-  Click("RzURLLabel1");
-  ASSERT_EQ(platform_.openedFolders.size(), 1u);
-  EXPECT_EQ(platform_.openedFolders[0], window_->Control().ScriptFolder());
-}
-
 TEST_F(WindowTest, PresetsFillTheListAndItsBoxesCycle) {
   Open();
   SelectPage("PageControl1", 4);
