@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "app/spinner_text.h"
 #include "app/win32_text.h"
 #include "catalogue/control_lines.h"
 #include "ui/win32_builders.h"
@@ -627,18 +628,11 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
       if (code == EN_CHANGE) {
         wchar_t text[32];
         GetWindowTextW(n.hwnd, text, 32);
-        wchar_t* end = nullptr;
-        const long value = wcstol(text, &end, 10);
         const SpinnerDecl& spinner = Controls().spinners[i];
-        if (end == text || *end != L'\0') break;
-        // A spinner without a range takes any number, as the settings file does.
-        const long kept =
-            spinner.min == spinner.max ? value : std::clamp<long>(value, spinner.min, spinner.max);
-        parts_.selection.spinners[i] = static_cast<int>(kept);
-        if (kept != value)
-          info_.Say(L"Допустимо от " + std::to_wstring(spinner.min) + L" до " +
-                    std::to_wstring(spinner.max) + L": вместо " + text + L" записывается " +
-                    std::to_wstring(kept) + L".");
+        if (const auto entry = ReadSpinnerText(text, spinner.min, spinner.max)) {
+          parts_.selection.spinners[i] = entry->value;
+          if (!entry->note.empty()) info_.Say(entry->note);
+        }
       } else if (code == EN_KILLFOCUS) {
         SelectionChanged();  // show the value that counts
       }

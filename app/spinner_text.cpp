@@ -1,0 +1,24 @@
+#include "app/spinner_text.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cwchar>
+
+namespace kwetro {
+
+std::optional<SpinnerEntry> ReadSpinnerText(const std::wstring& text, int min, int max) {
+  wchar_t* end = nullptr;
+  // As Windows reads it, whose long has 32 bits: a longer number stops at
+  // the end of that range.
+  const long long typed = std::clamp<long long>(std::wcstol(text.c_str(), &end, 10), INT32_MIN,
+                                                INT32_MAX);
+  if (end == text.c_str() || *end != L'\0') return std::nullopt;
+  const auto value = static_cast<int>(min == max ? typed : std::clamp<long long>(typed, min, max));
+  SpinnerEntry entry{value, {}};
+  if (value != typed)
+    entry.note = L"Допустимо от " + std::to_wstring(min) + L" до " + std::to_wstring(max) +
+                 L": вместо " + text + L" записывается " + std::to_wstring(value) + L".";
+  return entry;
+}
+
+}  // namespace kwetro
