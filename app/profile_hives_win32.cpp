@@ -147,9 +147,8 @@ std::string Win32HiveHost::CurrentUser() {
   if (size == 0 || !GetTokenInformation(token, TokenUser, &buffer[0], size, &size) ||
       !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, &text))
     return {};
-  const std::string sid = Narrow(text);
-  LocalFree(text);
-  return sid;
+  const UniqueLocal sidText(text);
+  return Narrow(text);
 }
 
 bool Win32HiveHost::InUse(const std::string& sid) {

@@ -10,6 +10,7 @@
 #include "machine/live_registry.h"
 #include "ui/machine_words.h"
 #include "ui/win32_main_window.h"
+#include "win32/handles.h"
 
 namespace kwetro::win32 {
 namespace {
@@ -20,7 +21,8 @@ constexpr UINT kCompareCommand = 1, kTakeCommand = 2;
 
 void MainWindow::OpenMachineMenu(HWND button) {
   const LayoutItem& item = parts_.Item(parts_.Object(WindowObject::kMachineButton));
-  HMENU menu = CreatePopupMenu();
+  const UniqueMenu owned(CreatePopupMenu());
+  HMENU menu = owned.Get();
   if (!menu) return;
   AppendMenuW(menu, MF_STRING, kCompareCommand,
               (Widen(item.Text("CaptionCompare")) + L"\tF5").c_str());
@@ -31,7 +33,6 @@ void MainWindow::OpenMachineMenu(HWND button) {
   const auto chosen = static_cast<UINT>(
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
                      under.right, under.bottom, 0, parts_.main, nullptr));
-  DestroyMenu(menu);
   if (chosen == kCompareCommand) CompareWithMachine();
   if (chosen == kTakeCommand) TakeFromMachine();
 }

@@ -1,9 +1,11 @@
 // Handles that close themselves, one owner for each kind the program holds:
 // files and processes, registry keys (RegistryKey also opens and queries
-// them), fonts, brushes and pens, memory device contexts and windows; and the
-// two borrowed uses of a device context, a window's context taken with GetDC
-// and an object selected into a context for a while. No handle of these
-// kinds is closed by hand anywhere else.
+// them), fonts, brushes and pens, memory device contexts, windows, pop-up
+// menus and memory the system allocated for us; and the three borrowed uses
+// of a device context, a window's context taken with GetDC, the one a
+// window paints with between BeginPaint and EndPaint, and an object selected
+// into a context for a while. No handle of these kinds is closed by hand
+// anywhere else.
 #pragma once
 
 #include <windows.h>
@@ -61,6 +63,12 @@ struct DestroyLiveWindow {
     if (IsWindow(hwnd)) DestroyWindow(hwnd);
   }
 };
+struct DestroyPopupMenu {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+struct FreeLocalMemory {
+  void operator()(HLOCAL memory) const { LocalFree(memory); }
+};
 
 using UniqueHandle = Unique<HANDLE, CloseKernelObject>;  // a file, process or thread
 using UniqueKey = Unique<HKEY, CloseRegistryKey>;
@@ -69,6 +77,9 @@ using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
 using UniquePen = Unique<HPEN, DeleteGdiObject>;
 using UniqueDc = Unique<HDC, DeleteMemoryDc>;  // from CreateCompatibleDC
 using UniqueWindow = Unique<HWND, DestroyLiveWindow>;
+using UniqueMenu = Unique<HMENU, DestroyPopupMenu>;  // from CreatePopupMenu
+// What FormatMessage or ConvertSidToStringSid allocated for the caller.
+using UniqueLocal = Unique<HLOCAL, FreeLocalMemory>;
 
 // The root key of that full name (HKEY_LOCAL_MACHINE, HKEY_USERS,
 // HKEY_CURRENT_USER, HKEY_CLASSES_ROOT, HKEY_CURRENT_CONFIG); null for another.
@@ -135,6 +146,23 @@ class WindowDc {
 
  private:
   HWND hwnd_;
+  HDC dc_;
+};
+
+// A window's painting: the context BeginPaint gives, and EndPaint when the
+// scope ends.
+class WindowPaint {
+ public:
+  explicit WindowPaint(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+  ~WindowPaint() { EndPaint(hwnd_, &paint_); }
+  WindowPaint(const WindowPaint&) = delete;
+  WindowPaint& operator=(const WindowPaint&) = delete;
+
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_ = {};
   HDC dc_;
 };
 
