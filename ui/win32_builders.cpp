@@ -156,8 +156,8 @@ void BuildImage(Context& c) {
   c.n.glyph = glyph == "cbChecked"     ? cbChecked
               : glyph == "cbUnchecked" ? cbUnchecked
               : glyph == "cbGrayed"    ? cbGrayed
-              : glyph == "mkHeld"      ? kMarkGlyphs + static_cast<int>(MachineMark::kHeld)
-              : glyph == "mkOther"     ? kMarkGlyphs + static_cast<int>(MachineMark::kOther)
+              : glyph == "mkHeld"      ? kMachineMarkGlyphs + static_cast<int>(MachineMark::kHeld)
+              : glyph == "mkOther"     ? kMachineMarkGlyphs + static_cast<int>(MachineMark::kOther)
                                        : -1;
   c.n.visible = (c.style & WS_VISIBLE) != 0;
   c.n.bounds = c.r;

@@ -230,7 +230,7 @@ void Preview::Update(std::optional<ControlRef> control) {
   Show(control);
 }
 
-void Preview::Mark(ControlRef control) {
+void Preview::Highlight(ControlRef control) {
   if (!window_.Get()) return;
   shown_ = FileOf(control);
   Show(control);

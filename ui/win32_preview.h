@@ -51,10 +51,10 @@ class Preview {
   void Close();
   HWND Handle() const { return window_.Get(); }
   // The selection changed: the files anew, the scroll position kept, and
-  // the block of the control brought into view and marked when given.
+  // the block of the control brought into view and highlighted when given.
   void Update(std::optional<ControlRef> control);
-  // Brings a control's block into view and marks it, the files unchanged.
-  void Mark(ControlRef control);
+  // Brings a control's block into view and highlights it, the files unchanged.
+  void Highlight(ControlRef control);
   // Which file shows, in the order Apply writes them: 0 hkcu.reg, 1 hklm.reg...
   void ShowFile(int file);
   int ShownFile() const { return shown_; }

@@ -11,6 +11,12 @@ void SearchBox::Attach(int field, int count) {
 
 HWND SearchBox::Field() const { return field_ > 0 ? parts_.Native(field_).hwnd : nullptr; }
 
+HBRUSH SearchBox::FieldColor(HDC dc, HWND field) {
+  if (field != Field() || !matches_.empty() || GetWindowTextLengthW(field) == 0) return nullptr;
+  SetBkColor(dc, kNothingFoundColor);
+  return parts_.Brush(kNothingFoundColor);
+}
+
 void SearchBox::TextChanged() {
   HWND field = Field();
   if (!field) return;
