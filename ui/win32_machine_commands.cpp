@@ -8,6 +8,7 @@
 
 #include "app/win32_text.h"
 #include "machine/live_registry.h"
+#include "options/number_text.h"
 #include "ui/machine_words.h"
 #include "ui/win32_main_window.h"
 #include "win32/handles.h"
@@ -54,8 +55,8 @@ void MainWindow::CompareWithMachine() {
   FitInfoLine();
   SelectionChanged();
   info_.Say(L"Сверено с этим компьютером: как выбрано - " +
-            std::to_wstring(marks_.Count(MachineMark::kHeld)) + L", иначе - " +
-            std::to_wstring(marks_.Count(MachineMark::kOther)) +
+            WideDecimal(marks_.Count(MachineMark::kHeld)) + L", иначе - " +
+            WideDecimal(marks_.Count(MachineMark::kOther)) +
             L". Что там записано, эта строка скажет у параметра под мышью или в фокусе; F5 - "
             L"прочитать снова.");
 }
@@ -80,7 +81,7 @@ void MainWindow::TakeFromMachine() {
   run_.SelectionReplaced();
   SelectionChanged();
   std::wstring report = L"Выбор взят с этого компьютера: как на нём - " +
-                        std::to_wstring(marks_.Count(MachineMark::kHeld)) +
+                        WideDecimal(marks_.Count(MachineMark::kHeld)) +
                         L"; серый флажок - где там не записано ни одно состояние или подходят "
                         L"несколько.";
   for (std::size_t i = 0; i < captured.unavoidable.size(); ++i)

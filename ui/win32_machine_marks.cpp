@@ -145,8 +145,8 @@ std::wstring MachineMarks::Words(int item) const {
   }
   const machine::ControlState* state = control ? StateOf(*control) : nullptr;
   if (!state) return {};
-  std::wstring words =
-      Widen(MachineWords(states_, static_cast<std::size_t>(state - states_.data())));
+  std::wstring words = Widen(MachineWords(states_, static_cast<std::size_t>(state - states_.data()),
+                                          parts_.Item(0).Text("NoItemCaption")));
   if (control->kind == ControlKind::kService && !words.empty())
     words =
         Widen(Controls().services[static_cast<std::size_t>(control->index)].key) + L": " + words;

@@ -7,6 +7,7 @@
 
 #include "app/win32_text.h"
 #include "catalogue/control_lines.h"
+#include "options/number_text.h"
 #include "ui/win32_builders.h"
 #include "ui/win32_main_window.h"
 
@@ -67,7 +68,7 @@ void MainWindow::Refresh(int index) {
       if (static_cast<int>(SendMessageW(n.buddy, UDM_GETPOS32, 0, 0)) != value ||
           GetWindowTextLengthW(n.hwnd) == 0) {
         SendMessageW(n.buddy, UDM_SETPOS32, 0, value);
-        SetWindowTextW(n.hwnd, std::to_wstring(value).c_str());
+        SetWindowTextW(n.hwnd, WideDecimal(value).c_str());
       }
       // A value the scripts do not hold now looks as inactive as it is.
       const bool written = spinnersWritten_[i];

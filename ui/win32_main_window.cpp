@@ -61,7 +61,8 @@ HWND FocusedBy(UINT msg, WPARAM wParam, LPARAM lParam) {
 MainWindow::MainWindow(const Layout& layout, Selection& selection, Win32Platform& platform)
     : platform_(platform),
       parts_(layout, selection),
-      run_(selection, platform, *this),
+      run_(selection, platform, *this,
+           WithoutMnemonic(parts_.Item(parts_.Object(WindowObject::kButtons)).Text("CaptionOk"))),
       pages_(parts_, [this](int index) { OnBuilt(index); }),
       info_(parts_,
             [this](int index) {
@@ -272,8 +273,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
       return parts_.ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLOREDIT:
-      if (HBRUSH brush = search_.FieldColor(reinterpret_cast<HDC>(wParam),
-                                            reinterpret_cast<HWND>(lParam)))
+      if (HBRUSH brush =
+              search_.FieldColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
         return reinterpret_cast<LRESULT>(brush);
       break;
     case WM_SETCURSOR:

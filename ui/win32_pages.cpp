@@ -307,13 +307,16 @@ void Pages::AlignChildren(int parent) {
   FitPage(parent);
 }
 
-void Pages::Anchor(int parent) {
+namespace {
+
+bool RightOnly(unsigned a) { return (a & kAnchorRight) && !(a & kAnchorLeft); }
+bool AtBottom(unsigned a) { return (a & kAnchorBottom) && !(a & kAnchorTop); }
+
+}  // namespace
+
+std::vector<Pages::Plan> Pages::AnchorPlans(int parent) {
   const SIZE growth = Growth(parent);
   const std::vector<int>& kids = parts_.children[static_cast<std::size_t>(parent)];
-  struct Plan {
-    POINT moved;
-    SIZE grown;
-  };
   std::vector<Plan> plans;
   for (int child : kids) {
     const unsigned a = parts_.Native(child).anchors;
@@ -335,12 +338,11 @@ void Pages::Anchor(int parent) {
         plans[i].grown.cy -= infoGrowth_;
       }
     }
-  // Where the parent is too narrow for a row at its bottom, the controls at
-  // the row's left go up a row and those at its right stay: everything else
-  // at the bottom goes up with them, and what stretches down to the bottom
-  // gives up the room.
-  auto rightOnly = [](unsigned a) { return (a & kAnchorRight) && !(a & kAnchorLeft); };
-  auto atBottom = [](unsigned a) { return (a & kAnchorBottom) && !(a & kAnchorTop); };
+  return plans;
+}
+
+int Pages::BottomRowLift(int parent, const std::vector<Plan>& plans) const {
+  const std::vector<int>& kids = parts_.children[static_cast<std::size_t>(parent)];
   auto planned = [&](std::size_t i) {
     const NativeControl& n = parts_.Native(kids[i]);
     RECT r = Occupied(kids[i]);
@@ -353,19 +355,30 @@ void Pages::Anchor(int parent) {
   const int gap = parts_.Scale(kButtonGap);
   for (std::size_t i = 0; i < kids.size(); ++i) {
     const unsigned right = parts_.Native(kids[i]).anchors;
-    if (!rightOnly(right) || !atBottom(right)) continue;
+    if (!RightOnly(right) || !AtBottom(right)) continue;
     const RECT r = planned(i);
     for (std::size_t j = 0; j < kids.size(); ++j) {
       const unsigned left = parts_.Native(kids[j]).anchors;
-      if (j == i || rightOnly(left) || (left & kAnchorRight) || !atBottom(left)) continue;
+      if (j == i || RightOnly(left) || (left & kAnchorRight) || !AtBottom(left)) continue;
       const RECT l = planned(j);
       if (l.top < r.bottom && r.top < l.bottom && l.right + gap > r.left)
         lift = std::max<int>(lift, l.bottom - r.top + gap);
     }
   }
+  return lift;
+}
+
+void Pages::Anchor(int parent) {
+  const std::vector<int>& kids = parts_.children[static_cast<std::size_t>(parent)];
+  std::vector<Plan> plans = AnchorPlans(parent);
+  // Where the parent is too narrow for a row at its bottom, the controls at
+  // the row's left go up a row and those at its right stay: everything else
+  // at the bottom goes up with them, and what stretches down to the bottom
+  // gives up the room.
+  const int lift = BottomRowLift(parent, plans);
   for (std::size_t i = 0; i < kids.size(); ++i) {
     const unsigned a = parts_.Native(kids[i]).anchors;
-    if (lift && (a & kAnchorBottom) && !rightOnly(a)) {
+    if (lift && (a & kAnchorBottom) && !RightOnly(a)) {
       if (a & kAnchorTop)
         plans[i].grown.cy -= lift;
       else

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "win32/handles.h"
 #include "app/win32_system_files.h"
+#include "win32/handles.h"
 
 namespace kwetro::win32 {
 namespace {
@@ -217,8 +217,9 @@ void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled, b
     const SelectedObject selected(dc, font);
     SetTextColor(dc, textColor);
     SetBkColor(dc, background);
-    ExtTextOutW(dc, area.left + kServiceTextIndent, area.top + kServiceTextTop, ETO_CLIPPED | ETO_OPAQUE, &area, text.c_str(),
-                static_cast<UINT>(text.size()), nullptr);
+    ExtTextOutW(dc, area.left + kServiceTextIndent, area.top + kServiceTextTop,
+                ETO_CLIPPED | ETO_OPAQUE, &area, text.c_str(), static_cast<UINT>(text.size()),
+                nullptr);
   }
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &rc);
 }

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "win32/handles.h"
 #include "options/selection.h"
 #include "ui/layout.h"
 #include "ui/win32_paint.h"
+#include "win32/handles.h"
 
 namespace kwetro::win32 {
 
@@ -58,8 +58,8 @@ struct NativeControl {
   COLORREF background = 0;  // what the control and its children paint behind text
   bool autoSize = false;
   bool wordWrap = false;
-  int alignment = 0;           // 0 left, 1 right, 2 centre
-  int glyph = -1;  // an image's state glyph or machine mark (kMachineMarkGlyphs), -1 for none
+  int alignment = 0;  // 0 left, 1 right, 2 centre
+  int glyph = -1;     // an image's state glyph or machine mark (kMachineMarkGlyphs), -1 for none
   Frame frame = Frame::kNone;  // containers: bevel or group frame
   bool drawsCaption = false;   // panels show their caption centred
   unsigned interval = 1000;    // timers

@@ -71,6 +71,16 @@ class Preview {
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Create(HWND owner, HFONT font, const RECT& pages);
+  // Its tabs, text, status line and button, in the window's font.
+  void CreateControls(HFONT font);
+  // Where it was when it was last closed, if that is still on the screen;
+  // else beside the main window (which may move for it), or over its pages.
+  void Place(HWND owner, const RECT& pages);
+  // WM_DESTROY: where it stands, to open there again.
+  void RememberPlace(HWND hwnd);
+  // WM_NCDESTROY: closed, nothing is lost; the next opening shows the
+  // selection anew.
+  void Closed();
   // Its least size keeps the status line and the button whole.
   SIZE LeastSize(HFONT font) const;
   int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
