@@ -3,10 +3,13 @@
 namespace kwetro {
 
 std::string HexDigits(std::uint64_t value, int digits) {
-  std::string text;
-  for (; value || static_cast<int>(text.size()) < digits; value >>= 4)
-    text.insert(text.begin(), "0123456789abcdef"[value & 15]);
-  return text;
+  char text[16];  // every digit of 64 bits
+  std::size_t start = sizeof text;
+  do {
+    text[--start] = "0123456789abcdef"[value & 15];
+    value >>= 4;
+  } while (start > 0 && (value || sizeof text - start < static_cast<std::size_t>(digits)));
+  return std::string(text + start, sizeof text - start);
 }
 
 std::string ZeroPadded(int value, int digits) {
