@@ -41,9 +41,10 @@ std::wstring Grouped(std::size_t n) {
   return out;
 }
 
-const BlockMark* MarkOf(const ScriptFile& file, ControlRef control) {
-  for (const BlockMark& mark : file.marks)
-    if (mark.control == control) return &mark;
+// Where a control's lines stand in a file; null when it writes none there.
+const BlockMark* BlockOf(const ScriptFile& file, ControlRef control) {
+  for (const BlockMark& block : file.marks)
+    if (block.control == control) return &block;
   return nullptr;
 }
 
@@ -218,9 +219,9 @@ std::vector<std::wstring> Preview::FileNames() const {
 }
 
 int Preview::FileOf(ControlRef control) const {
-  if (MarkOf(files_[static_cast<std::size_t>(shown_)], control)) return shown_;
+  if (BlockOf(files_[static_cast<std::size_t>(shown_)], control)) return shown_;
   for (std::size_t i = 0; i < files_.size(); ++i)
-    if (MarkOf(files_[i], control)) return static_cast<int>(i);
+    if (BlockOf(files_[i], control)) return static_cast<int>(i);
   return shown_;
 }
 
@@ -265,9 +266,9 @@ void Preview::Show(std::optional<ControlRef> control) {
     SendMessageW(text_, EM_LINESCROLL, 0, first);
     shownText_ = text;
   }
-  const BlockMark* mark = control ? MarkOf(file, *control) : nullptr;
-  if (mark) {
-    SendMessageW(text_, EM_SETSEL, mark->begin, mark->end);
+  const BlockMark* block = control ? BlockOf(file, *control) : nullptr;
+  if (block) {
+    SendMessageW(text_, EM_SETSEL, block->begin, block->end);
     // Into view, with a few lines of what comes before it.
     RECT client;
     GetClientRect(text_, &client);
@@ -280,8 +281,8 @@ void Preview::Show(std::optional<ControlRef> control) {
     const LRESULT visible =
         std::max<LRESULT>(1, client.bottom / std::max<LONG>(1, metrics.tmHeight));
     const LRESULT top = SendMessageW(text_, EM_GETFIRSTVISIBLELINE, 0, 0);
-    const LRESULT from = SendMessageW(text_, EM_LINEFROMCHAR, mark->begin, 0);
-    const LRESULT to = SendMessageW(text_, EM_LINEFROMCHAR, mark->end > 0 ? mark->end - 1 : 0, 0);
+    const LRESULT from = SendMessageW(text_, EM_LINEFROMCHAR, block->begin, 0);
+    const LRESULT to = SendMessageW(text_, EM_LINEFROMCHAR, block->end > 0 ? block->end - 1 : 0, 0);
     if (from < top || to >= top + visible)
       SendMessageW(text_, EM_LINESCROLL, 0, std::max<LRESULT>(0, from - 3) - top);
   } else if (control) {

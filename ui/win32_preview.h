@@ -2,7 +2,7 @@
 // chooses, exactly the bytes Apply would write now into each of its files
 // (hkcu.reg, hklm.reg, and for every user the files that go with them),
 // with the block of the control last changed (or pointed at) in view and
-// marked. "Сохранить как..." writes the file shown.
+// highlighted. "Сохранить как..." writes the file shown.
 #pragma once
 
 #include <windows.h>
