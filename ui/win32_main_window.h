@@ -5,7 +5,11 @@
 // (win32_info_line), the services list (win32_services_list), the search
 // (win32_search), the preview of the files (win32_preview) and this
 // computer's marks (win32_machine_marks, the commands in
-// win32_machine_commands).
+// win32_machine_commands). The class itself is defined in parts: creation and
+// the messages here, the keyboard (win32_main_keys), showing the selection
+// (win32_main_refresh), the pages shown (win32_main_pages), what the search
+// shows (win32_main_search), the preview's room (win32_main_preview) and
+// closing (win32_main_closing).
 #pragma once
 
 #include <windows.h>

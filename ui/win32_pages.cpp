@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "app/win32_text.h"
 #include "ui/win32_builders.h"
 #include "ui/win32_scroll_view.h"
 
@@ -19,11 +20,16 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 6;
 constexpr int kButtonMargin = 8;
 constexpr int kButtonPadding = 16;  // beside a button's text
-// The OK button is as wide as the longest countdown it shows.
-const wchar_t kWidestOk[] = L"Применить 000";
+// The OK button is as wide as the longest countdown it shows: its caption
+// and as many ticks as these digits.
+const wchar_t kWidestTicks[] = L" 000";
 // Room after the last control of a page that scrolls, and one step of it.
 constexpr int kPageMargin = 8;
 constexpr int kScrollLine = 20;
+
+// Anchored to the right edge alone; to the bottom edge alone.
+bool RightOnly(unsigned a) { return (a & kAnchorRight) && !(a & kAnchorLeft); }
+bool AtBottom(unsigned a) { return (a & kAnchorBottom) && !(a & kAnchorTop); }
 
 }  // namespace
 
@@ -307,13 +313,6 @@ void Pages::AlignChildren(int parent) {
   FitPage(parent);
 }
 
-namespace {
-
-bool RightOnly(unsigned a) { return (a & kAnchorRight) && !(a & kAnchorLeft); }
-bool AtBottom(unsigned a) { return (a & kAnchorBottom) && !(a & kAnchorTop); }
-
-}  // namespace
-
 std::vector<Pages::Plan> Pages::AnchorPlans(int parent) {
   const SIZE growth = Growth(parent);
   const std::vector<int>& kids = parts_.children[static_cast<std::size_t>(parent)];
@@ -426,10 +425,12 @@ std::vector<std::pair<HWND, int>> Pages::ButtonsOf(int bar) const {
       w = std::max<int>(w, parts_.MeasureText(n.font, widest).cx + parts_.Scale(kButtonPadding));
     return w;
   };
+  const std::wstring widestOk =
+      Widen(WithoutMnemonic(parts_.Item(bar).Text("CaptionOk"))) + kWidestTicks;
   std::vector<std::pair<HWND, int>> buttons;
   for (HWND button : {n.second, n.buddy, n.third})
     if (button)
-      buttons.emplace_back(button, width(button, button == n.buddy ? kWidestOk : nullptr));
+      buttons.emplace_back(button, width(button, button == n.buddy ? widestOk.c_str() : nullptr));
   return buttons;
 }
 
