@@ -2,6 +2,7 @@
 
 #include "app/user_part.h"
 #include "options/reg_script.h"
+#include "options/reg_string.h"
 
 namespace kwetro {
 namespace {
@@ -13,23 +14,13 @@ constexpr char kUserBackup[] = "%USERPROFILE%\\Kwetro-backup.reg";
 // The name Windows shows while it runs the command at a logon.
 constexpr char kReadableName[] = "Kwetro - настройки пользователя";
 
-// The text between quotes in a .reg file: a backslash and a quote escaped.
-std::string Quoted(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '\\' || c == '"') out += '\\';
-    out += c;
-  }
-  return out + '"';
-}
-
 // The Active Setup mark of a user under root: Windows runs nothing for a
 // user whose mark is at the entry's version.
 void AppendSetupMark(RegScript& script, std::string_view root, const SetupVersion& version,
                      std::string_view comment) {
   script.AppendLine("[" + std::string(root) + "\\" + kActiveSetupKey + "]");
   script.AppendComment(comment);
-  script.AppendLine("\"Version\"=" + Quoted(version.Text()));
+  script.AppendLine("\"Version\"=" + QuotedRegString(version.Text()));
   script.AppendEmptyLine();
 }
 
@@ -107,14 +98,14 @@ SetupVersion NewSetupVersion(const std::tm& local, std::string_view registered) 
 std::string RegistrationScript(const SetupVersion& version, std::string_view mark) {
   const OptionDecl& option =
       Controls().options[static_cast<std::size_t>(OptionIndex("dCheckBox_1_1"))];
-  const std::string versionLine = "\"Version\"=" + Quoted(version.Text());
+  const std::string versionLine = "\"Version\"=" + QuotedRegString(version.Text());
   RegScript script;
   script.AppendLine("Windows Registry Editor Version 5.00");
   script.AppendEmptyLine();
   script.AppendLine(std::string("[HKEY_LOCAL_MACHINE\\") + kActiveSetupKey + "]");
   script.AppendComment(option.captions[cbChecked]);
-  script.AppendLine("@=" + Quoted(kReadableName));
-  script.AppendLine("\"StubPath\"=" + Quoted(StubPath(mark)));
+  script.AppendLine("@=" + QuotedRegString(kReadableName));
+  script.AppendLine("\"StubPath\"=" + QuotedRegString(StubPath(mark)));
   script.AppendLine(versionLine);
   script.AppendLine("\"IsInstalled\"=dword:00000001");
   script.AppendEmptyLine();

@@ -11,6 +11,7 @@
 #include "machine/audit.h"
 #include "options/service_starts.h"
 #include "options/text_encoding.h"
+#include "options/reg_string.h"
 
 namespace kwetro {
 namespace {
@@ -55,12 +56,7 @@ std::string DataText(const machine::RegData& data) {
     return text;
   }
   const auto text = data.type == undo::kRegSz ? machine::StringOf(data) : std::nullopt;
-  if (text) {
-    std::string quoted = "\"";
-    for (char c : Utf16ToUtf8(*text))
-      quoted += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
-    return quoted + "\"";
-  }
+  if (text) return QuotedRegString(Utf16ToUtf8(*text));
   const std::string& b = data.bytes;
   char head[16];
   std::snprintf(head, sizeof head, data.type == undo::kRegBinary ? "hex:" : "hex(%x):", data.type);

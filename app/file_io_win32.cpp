@@ -3,8 +3,9 @@
 #include <atomic>
 
 #include "app/file_io.h"
-#include "win32/handles.h"
 #include "app/win32_text.h"
+#include "options/number_text.h"
+#include "win32/handles.h"
 
 namespace kwetro {
 namespace {
@@ -74,8 +75,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
   UniqueHandle file(INVALID_HANDLE_VALUE);
   DWORD error = 0;
   for (int attempt = 0; attempt < 100 && file.Get() == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = target + L".tmp" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(counter++);
+    temp = target + L".tmp" + WideDecimal(GetCurrentProcessId()) + L"-" + WideDecimal(counter++);
     file.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr));
     error = GetLastError();

@@ -1,10 +1,9 @@
 #include "app/profile_hives.h"
 
-#include <cstdio>
-
 #include "app/all_users.h"
 #include "app/file_io.h"
 #include "app/user_part.h"
+#include "options/number_text.h"
 
 namespace kwetro {
 namespace {
@@ -142,11 +141,10 @@ int RunProfilesStep(HiveHost& host, const std::string& programPath) {
   std::string bytes, reason, log;
   const bool read = ReadWholeFile(script, bytes, reason);
   const std::string mark = read ? HiveScriptMark(bytes) : "";
-  char moment[80];  // room for any int the fields may hold
   const std::tm now = LocalNow();
-  std::snprintf(moment, sizeof moment, "%04d-%02d-%02d %02d:%02d:%02d", now.tm_year + 1900,
-                now.tm_mon + 1, now.tm_mday, now.tm_hour, now.tm_min, now.tm_sec);
-  log = std::string(moment) + " " + script;
+  log = ZeroPadded(now.tm_year + 1900, 4) + "-" + ZeroPadded(now.tm_mon + 1, 2) + "-" +
+        ZeroPadded(now.tm_mday, 2) + " " + ZeroPadded(now.tm_hour, 2) + ":" +
+        ZeroPadded(now.tm_min, 2) + ":" + ZeroPadded(now.tm_sec, 2) + " " + script;
   int failures = 1;
   if (!read) {
     log += ": не прочитан: " + reason + "\r\n";

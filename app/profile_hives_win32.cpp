@@ -125,7 +125,7 @@ std::string Win32HiveHost::CurrentUser() {
   if (size == 0 || !GetTokenInformation(token, TokenUser, &buffer[0], size, &size) ||
       !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid, &text))
     return {};
-  const UniqueLocal owned(text);
+  const UniqueLocal sidText(text);
   return Narrow(text);
 }
 

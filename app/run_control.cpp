@@ -41,12 +41,6 @@ std::string Failure(const char* what, const std::string& path, const std::string
 
 }  // namespace
 
-const char kApplyCaption[] = "Применить";
-
-std::string CountdownCaption(int ticksLeft) {
-  return std::string(kApplyCaption) + " " + std::to_string(ticksLeft);
-}
-
 std::string OemBatchPath(const std::string& utf8Path) {
   if (!IsCp1251Representable(utf8Path)) return {};
   const std::string cp1251 = Utf8ToCp1251(utf8Path);
@@ -102,8 +96,13 @@ std::string ApplyReport(const std::vector<WrittenFile>& files,
   return text + ".";
 }
 
-RunControl::RunControl(Selection& selection, Platform& platform, RunControlView& view)
-    : selection_(selection), platform_(platform), view_(view), okCaption_(kApplyCaption) {}
+RunControl::RunControl(Selection& selection, Platform& platform, RunControlView& view,
+                       std::string applyCaption)
+    : selection_(selection),
+      platform_(platform),
+      view_(view),
+      applyCaption_(std::move(applyCaption)),
+      okCaption_(applyCaption_) {}
 
 void RunControl::FormCreate() {
   countdown_ = kDefaultCountdown;
@@ -145,7 +144,8 @@ void RunControl::CountdownTick() {
   // the countdown was stopped, has nothing to do.
   if (inFinalPause_ || !countdownRunning_) return;
   if (countdown_ != INT_MIN) --countdown_;
-  okCaption_ = CountdownCaption(countdown_);
+  // While counting down, the caption and the ticks left.
+  okCaption_ = applyCaption_ + " " + std::to_string(countdown_);
   view_.SelectionChanged();
   if (countdown_ != 0) return;
 
@@ -167,12 +167,10 @@ void RunControl::HousekeepingTick() {
 
 void RunControl::StopCountdown() {
   countdownRunning_ = false;
-  okCaption_ = kApplyCaption;
+  okCaption_ = applyCaption_;
 }
 
-// The settings file, then the scripts beside the program: what OK does when
-// not deploying. False after the message that says why.
-bool RunControl::SaveAndWriteScripts(std::vector<WrittenFile>& written) {
+bool RunControl::SaveAndWrite(std::vector<WrittenFile>& written) {
   std::string reason;
   std::size_t size = 0;
   switch (SaveSettings(settingsPath_, selection_, reason, &size)) {
@@ -209,7 +207,7 @@ bool RunControl::Apply() {
   bool commandsWritten = false;
   const bool deployed = IsDeploymentMode();
   if (!deployed) {
-    done = SaveAndWriteScripts(written);
+    done = SaveAndWrite(written);
   } else if (WriteScript(programFolder_, "hkcu.reg", false, written) &&
              WriteScript(programFolder_, "hklm.reg", true, written) &&
              WriteEveryUserScripts(ExpandEnv(kEveryUserFolder), written)) {

@@ -44,9 +44,6 @@ constexpr int kDefaultCountdown = 30;
 // "0" and may still interrupt.
 constexpr unsigned kFinalPauseMs = 500;
 
-// The OK button while counting down: "Применить " and the ticks left.
-std::string CountdownCaption(int ticksLeft);
-
 // A file Apply wrote.
 struct WrittenFile {
   std::string path;
@@ -71,7 +68,10 @@ std::string OemBatchPath(const std::string& utf8Path);
 
 class RunControl {
  public:
-  RunControl(Selection& selection, Platform& platform, RunControlView& view);
+  // applyCaption: the OK button's caption as the window's layout gives it,
+  // without its underlined letter.
+  RunControl(Selection& selection, Platform& platform, RunControlView& view,
+             std::string applyCaption);
 
   // The window has been built from its description: restores the settings
   // file and records the program's folder.
@@ -115,7 +115,7 @@ class RunControl {
   // Waits at least ms milliseconds, handling window messages meanwhile.
   void WaitWithMessages(unsigned ms);
 
-  // The OK button's caption: "Применить", and while counting down the ticks left.
+  // The OK button's caption: applyCaption, and while counting down the ticks left.
   const std::string& OkCaption() const { return okCaption_; }
   bool CountdownRunning() const { return countdownRunning_; }
   // Stops the deployment countdown and clears the number from the OK button.
@@ -126,12 +126,15 @@ class RunControl {
   std::string ScriptFolder();
 
  private:
+  // Apply in an interactive run: the settings file, then both scripts and
+  // the files for every user in the scripts' folder; false after an error
+  // (shown).
+  bool SaveAndWrite(std::vector<WrittenFile>& written);
   bool WriteScript(const std::string& folder, const char* name, bool machineWide,
                    std::vector<WrittenFile>& written);
   // The files for every user, when the selection is for every user; in a
   // deployment also the copy of the program that the administrator step runs.
   bool WriteEveryUserScripts(const std::string& folder, std::vector<WrittenFile>& written);
-  bool SaveAndWriteScripts(std::vector<WrittenFile>& written);
   // Deletes Kwetro.ini and starts the batch file when the settings file is
   // there; false when the batch file could not be written (already shown).
   bool RemoveDeployedCopy();
@@ -143,6 +146,7 @@ class RunControl {
   RunControlView& view_;
   int countdown_ = kDefaultCountdown;
   bool countdownRunning_ = false;
+  std::string applyCaption_;
   std::string okCaption_;
   std::string programPath_;
   std::string programFolder_;

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "catalogue/generators.h"
+#include "options/number_text.h"
 
 namespace kwetro {
 namespace {
@@ -22,14 +23,6 @@ bool BeginsWithKey(std::string_view path, std::string_view prefix) {
   return path.size() > prefix.size() && path[0] == '\\' &&
          SameAscii(path.substr(1, prefix.size()), prefix) &&
          (path.size() == prefix.size() + 1 || path[prefix.size() + 1] == '\\');
-}
-
-std::string Hex16(std::uint64_t value) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string text(16, '0');
-  for (int i = 15; i >= 0; --i, value >>= 4)
-    text[static_cast<std::size_t>(i)] = kDigits[value & 15];
-  return text;
 }
 
 }  // namespace
@@ -75,7 +68,7 @@ std::string SelectionMark(const Selection& selection) {
     for (std::size_t i = at; i < end; ++i) add(bytes[i]);
     add('\n');
   }
-  return Hex16(hash);
+  return HexDigits(hash, 16);
 }
 
 void AppendSelectionMark(RegScript& script, std::string_view root, std::string_view mark) {

@@ -1,5 +1,7 @@
 #include "app/win32_text.h"
 
+#include "win32/handles.h"
+
 namespace kwetro {
 
 std::wstring Widen(std::string_view utf8) {
@@ -26,8 +28,8 @@ std::string SystemMessage(DWORD error) {
   const DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const UniqueLocal owned(buffer);
   std::wstring text = n && buffer ? std::wstring(buffer, n) : L"";
-  if (buffer) LocalFree(buffer);
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' ||
                            text.back() == L'.'))
     text.pop_back();

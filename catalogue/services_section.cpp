@@ -4,23 +4,18 @@
 
 #include "catalogue/generators.h"
 #include "options/blocks.h"
+#include "options/number_text.h"
 #include "options/service_starts.h"
 
 namespace kwetro {
 namespace {
 
-// Eight hex digits, as a dword line writes them.
-std::string Hex8(std::uint32_t number) {
-  std::string text(8, '0');
-  for (std::size_t i = 8; i-- > 0; number >>= 4) text[i] = "0123456789abcdef"[number & 15];
-  return text;
-}
-
 // By item state, made once.
 const std::string* StartLines() {
   static const std::string* lines = [] {
     auto* made = new std::string[3];
-    for (const ServiceStart& s : kServiceStarts) made[s.state] = "\"Start\"=dword:" + Hex8(s.start);
+    for (const ServiceStart& s : kServiceStarts)
+      made[s.state] = "\"Start\"=dword:" + HexDigits(s.start, 8);
     return made;
   }();
   return lines;
@@ -30,7 +25,8 @@ const std::string* StartLines() {
 std::string StartWords() {
   std::string words;
   for (const ServiceStart& s : kServiceStarts)
-    words.append(words.empty() ? "" : " ").append(Hex8(s.start) + " - ").append(s.shown) += ';';
+    words.append(words.empty() ? "" : " ").append(HexDigits(s.start, 8) + " - ").append(s.shown) +=
+        ';';
   return words;
 }
 

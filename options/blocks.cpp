@@ -1,4 +1,5 @@
 #include "options/blocks.h"
+#include "options/reg_string.h"
 
 #include <string>
 
@@ -101,10 +102,7 @@ std::string_view ScriptLine(Line line, std::string& room) {
   const std::string_view value = line.substr(data, line.size() - data - 1);
   if (value.find_first_of("\\\"") == std::string_view::npos) return line;
   room.assign(line.substr(0, data));
-  for (char c : value) {
-    if (c == '\\' || c == '"') room += '\\';
-    room += c;
-  }
+  AppendRegString(room, value);
   room += '"';
   return room;
 }

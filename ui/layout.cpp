@@ -234,12 +234,35 @@ int PageOf(const Layout& layout, int item) {
   return -1;
 }
 
+// A layout refused, and why, in the words the user reads.
+bool Refused(std::string& error, const std::string& what) {
+  error = "window layout: " + what;
+  return false;
+}
+
+// The window's own objects, and the controls labels name.
+bool BindObjects(Layout& layout, std::string& error) {
+  auto fail = [&error](const std::string& what) { return Refused(error, what); };
+  layout.objects.assign(kWindowObjectCount, -1);
+  for (int i = 0; i < kWindowObjectCount; ++i) {
+    const ObjectDecl& object = kWindowObjects[i];
+    const int item = layout.Named(object.name);
+    const std::string what = "the window's own \"" + std::string(object.name) + "\"";
+    if (item < 0) return fail(what + " is missing");
+    if (layout.items[static_cast<std::size_t>(item)].className != object.className)
+      return fail(what + " must be a " + std::string(object.className));
+    layout.objects[static_cast<std::size_t>(i)] = item;
+  }
+  for (const LayoutItem& item : layout.items)
+    if (item.Find("FocusControl") && layout.Named(item.Text("FocusControl")) < 0)
+      return fail("\"" + item.name + "\" names \"" + item.Text("FocusControl") +
+                  "\", which is not in the layout");
+  return true;
+}
+
 bool Bind(Layout& layout, std::string& error) {
   const auto declared = DeclaredNames();
-  auto fail = [&error](const std::string& what) {
-    error = "window layout: " + what;
-    return false;
-  };
+  auto fail = [&error](const std::string& what) { return Refused(error, what); };
   // Every item bound first: an item's page is known once every tab sheet is.
   for (LayoutItem& item : layout.items) {
     const auto it = declared.find(item.name);
@@ -272,21 +295,7 @@ bool Bind(Layout& layout, std::string& error) {
   }
   for (const auto& entry : declared)
     if (placed[entry.first] != 1) return fail("\"" + std::string(entry.first) + "\" is missing");
-  layout.objects.assign(kWindowObjectCount, -1);
-  for (int i = 0; i < kWindowObjectCount; ++i) {
-    const ObjectDecl& object = kWindowObjects[i];
-    const int item = layout.Named(object.name);
-    const std::string what = "the window's own \"" + std::string(object.name) + "\"";
-    if (item < 0) return fail(what + " is missing");
-    if (layout.items[static_cast<std::size_t>(item)].className != object.className)
-      return fail(what + " must be a " + std::string(object.className));
-    layout.objects[static_cast<std::size_t>(i)] = item;
-  }
-  for (const LayoutItem& item : layout.items)
-    if (item.Find("FocusControl") && layout.Named(item.Text("FocusControl")) < 0)
-      return fail("\"" + item.name + "\" names \"" + item.Text("FocusControl") +
-                  "\", which is not in the layout");
-  return true;
+  return BindObjects(layout, error);
 }
 
 }  // namespace
@@ -313,6 +322,15 @@ int LayoutItem::Int(std::string_view property, int fallback) const {
 bool LayoutItem::Flag(std::string_view property, bool fallback) const {
   const LayoutProperty* p = Find(property);
   return p ? p->value == "True" : fallback;
+}
+
+std::string WithoutMnemonic(std::string_view caption) {
+  std::string text;
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && ++i == caption.size()) break;
+    text += caption[i];
+  }
+  return text;
 }
 
 std::string_view ObjectName(WindowObject object) { return Decl(object).name; }

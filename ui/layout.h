@@ -51,6 +51,9 @@ struct LayoutItem {
   bool Flag(std::string_view property, bool fallback) const;  // True / False
 };
 
+// A caption without the "&" that underlines its letter ("&&" stands for "&").
+std::string WithoutMnemonic(std::string_view caption);
+
 // The objects of the layout that the window itself reaches, beside the
 // controls of the table: a layout without one of them is refused.
 enum class WindowObject {

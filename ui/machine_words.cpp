@@ -1,8 +1,8 @@
 #include "ui/machine_words.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "options/number_text.h"
 #include "options/service_starts.h"
 #include "options/text_encoding.h"
 
@@ -21,9 +21,7 @@ constexpr std::size_t kLongestText = 40;
 
 std::string DataWords(const machine::RegData& data) {
   if (const auto number = machine::DwordOf(data)) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(*number));
-    return text;
+    return "0x" + HexDigits(static_cast<std::uint32_t>(*number));
   }
   if (const auto text = machine::StringOf(data)) {
     std::u16string shown = text->substr(0, kLongestText);
@@ -31,10 +29,7 @@ std::string DataWords(const machine::RegData& data) {
   }
   std::string hex = "hex:";
   for (std::size_t i = 0; i < data.bytes.size() && i < 8; ++i) {
-    char byte[4];
-    std::snprintf(byte, sizeof byte, "%s%02x", i ? "," : "",
-                  static_cast<unsigned char>(data.bytes[i]));
-    hex += byte;
+    hex += (i ? "," : "") + HexDigits(static_cast<unsigned char>(data.bytes[i]), 2);
   }
   return hex + (data.bytes.size() > 8 ? ",…" : "");
 }
@@ -110,7 +105,7 @@ std::string ControlCaption(ControlRef control) {
   return {};
 }
 
-std::string StateWords(ControlRef control, int variant) {
+std::string StateWords(ControlRef control, int variant, std::string_view noItem) {
   const ControlTable& t = Controls();
   const auto i = static_cast<std::size_t>(control.index);
   switch (control.kind) {
@@ -121,7 +116,7 @@ std::string StateWords(ControlRef control, int variant) {
     case ControlKind::kCombo:
       return variant >= 0 && static_cast<std::size_t>(variant) < t.combos[i].items.size()
                  ? std::string(t.combos[i].items[static_cast<std::size_t>(variant)])
-                 : "(не менять)";
+                 : std::string(noItem);
     case ControlKind::kSpinner:
       return std::to_string(variant) + " с";
     case ControlKind::kService:
@@ -130,7 +125,8 @@ std::string StateWords(ControlRef control, int variant) {
   return {};
 }
 
-std::string MachineWords(const std::vector<ControlState>& states, std::size_t index) {
+std::string MachineWords(const std::vector<ControlState>& states, std::size_t index,
+                         std::string_view noItem) {
   const ControlState& s = states[index];
   if (!s.writes) return {};
   if (s.control == ControlRef{ControlKind::kOption, PresetOption()}) return PresetWords(states, s);
@@ -142,13 +138,13 @@ std::string MachineWords(const std::vector<ControlState>& states, std::size_t in
   } else {
     text += ": ";
     for (std::size_t i = 0; i < s.held.size(); ++i)
-      text += (i ? ", " : "") + StateWords(s.control, s.held[i]);
+      text += (i ? ", " : "") + StateWords(s.control, s.held[i], noItem);
   }
   switch (s.match) {
     case Match::kYes:
       return text + " (как выбрано).";
     case Match::kNo:
-      return text + " (выбрано: " + StateWords(s.control, s.selected) + ").";
+      return text + " (выбрано: " + StateWords(s.control, s.selected, noItem) + ").";
     case Match::kNotWritten:
       return text + " (файлы реестра его не меняют).";
     case Match::kWrittenLater:

@@ -10,13 +10,13 @@
 #include <utility>
 
 #include "app/win32_text.h"
+#include "options/number_text.h"
 
 namespace kwetro::win32 {
 namespace {
 
 constexpr int kOptionHeight = 17;
 constexpr int kComboDropHeight = 200;
-const wchar_t kNoItem[] = L"(не менять)";
 
 // Colour names of the layout (clWhite, clBtnFace, ...) and numbers
 // ("$00BBGGRR", decimal, "0x..."); system colours carry their index in the
@@ -127,7 +127,7 @@ void BuildButtons(Context& c) {
   // (Pages::ArrangeButtons lines them up at its right).
   c.Sized(200, 36);
   c.n.bounds = c.r;
-  c.n.text = Widen(c.item.Text("CaptionCancel", "&Отмена"));
+  c.n.text = Widen(c.item.Text("CaptionCancel"));
   auto button = [&c](const std::wstring& text, int id) {
     HWND hwnd = CreateWindowExW(0, WC_BUTTONW, text.c_str(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
@@ -139,7 +139,7 @@ void BuildButtons(Context& c) {
   // A third button, left of the other two, when the layout names it.
   if (c.item.Find("CaptionPreview"))
     c.n.third = button(Widen(c.item.Text("CaptionPreview")), kPreviewButtonId);
-  c.n.buddy = button(Widen(c.item.Text("CaptionOk", "&Применить")), kOkButtonId);
+  c.n.buddy = button(Widen(c.item.Text("CaptionOk")), kOkButtonId);
   c.n.second = button(c.n.text, kCancelButtonId);
 }
 
@@ -156,8 +156,8 @@ void BuildImage(Context& c) {
   c.n.glyph = glyph == "cbChecked"     ? cbChecked
               : glyph == "cbUnchecked" ? cbUnchecked
               : glyph == "cbGrayed"    ? cbGrayed
-              : glyph == "mkHeld"      ? kMarkGlyphs + static_cast<int>(MachineMark::kHeld)
-              : glyph == "mkOther"     ? kMarkGlyphs + static_cast<int>(MachineMark::kOther)
+              : glyph == "mkHeld"      ? kMachineMarkGlyphs + static_cast<int>(MachineMark::kHeld)
+              : glyph == "mkOther"     ? kMachineMarkGlyphs + static_cast<int>(MachineMark::kOther)
                                        : -1;
   c.n.visible = (c.style & WS_VISIBLE) != 0;
   c.n.bounds = c.r;
@@ -199,7 +199,8 @@ void BuildCombo(Context& c) {
   const ComboDecl& combo = Controls().combos[i];
   c.r.bottom = c.r.top + c.parts.Scale(kComboDropHeight);
   c.n.hwnd = c.Create(0, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST);
-  SendMessageW(c.n.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kNoItem));
+  SendMessageW(c.n.hwnd, CB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(Widen(c.parts.Item(0).Text("NoItemCaption")).c_str()));
   for (std::string_view text : combo.items)
     SendMessageW(c.n.hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
   SendMessageW(c.n.hwnd, CB_SETCURSEL,
@@ -212,7 +213,7 @@ void BuildSpinner(Context& c) {
   const SpinnerDecl& spinner = Controls().spinners[i];
   const int value = c.parts.selection.spinners[i];
   const DWORD extra = WS_TABSTOP | ES_AUTOHSCROLL | (spinner.min >= 0 ? ES_NUMBER : 0);
-  c.n.hwnd = c.Create(WS_EX_CLIENTEDGE, WC_EDITW, std::to_wstring(value), extra);
+  c.n.hwnd = c.Create(WS_EX_CLIENTEDGE, WC_EDITW, WideDecimal(value), extra);
   c.n.buddy = CreateWindowExW(0, UPDOWN_CLASSW, L"",
                               WS_CHILD | (c.style & WS_VISIBLE) | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
                                   UDS_ARROWKEYS | UDS_NOTHOUSANDS,

@@ -195,8 +195,8 @@ void InfoLine::PaintGraphics(int container, HDC dc) {
     if (!n.IsGraphic() || !n.visible || !RectVisible(dc, &n.bounds)) continue;
     FillRect(dc, &n.bounds, parts_.Brush(parts_.Background(child)));
     if (n.kind == NativeKind::kImage) {
-      if (n.glyph >= kMarkGlyphs) {
-        DrawMachineMark(dc, n.bounds, static_cast<MachineMark>(n.glyph - kMarkGlyphs));
+      if (n.glyph >= kMachineMarkGlyphs) {
+        DrawMachineMark(dc, n.bounds, static_cast<MachineMark>(n.glyph - kMachineMarkGlyphs));
         continue;
       }
       if (n.glyph < 0) continue;

@@ -8,8 +8,10 @@
 
 #include "app/win32_text.h"
 #include "machine/live_registry.h"
+#include "options/number_text.h"
 #include "ui/machine_words.h"
 #include "ui/win32_main_window.h"
+#include "win32/handles.h"
 
 namespace kwetro::win32 {
 namespace {
@@ -20,7 +22,8 @@ constexpr UINT kCompareCommand = 1, kTakeCommand = 2;
 
 void MainWindow::OpenMachineMenu(HWND button) {
   const LayoutItem& item = parts_.Item(parts_.Object(WindowObject::kMachineButton));
-  HMENU menu = CreatePopupMenu();
+  const UniqueMenu owned(CreatePopupMenu());
+  HMENU menu = owned.Get();
   if (!menu) return;
   AppendMenuW(menu, MF_STRING, kCompareCommand,
               (Widen(item.Text("CaptionCompare")) + L"\tF5").c_str());
@@ -31,7 +34,6 @@ void MainWindow::OpenMachineMenu(HWND button) {
   const auto chosen = static_cast<UINT>(
       TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
                      under.right, under.bottom, 0, parts_.main, nullptr));
-  DestroyMenu(menu);
   if (chosen == kCompareCommand) CompareWithMachine();
   if (chosen == kTakeCommand) TakeFromMachine();
 }
@@ -53,8 +55,8 @@ void MainWindow::CompareWithMachine() {
   FitInfoLine();
   SelectionChanged();
   info_.Say(L"Сверено с этим компьютером: как выбрано - " +
-            std::to_wstring(marks_.Count(MachineMark::kHeld)) + L", иначе - " +
-            std::to_wstring(marks_.Count(MachineMark::kOther)) +
+            WideDecimal(marks_.Count(MachineMark::kHeld)) + L", иначе - " +
+            WideDecimal(marks_.Count(MachineMark::kOther)) +
             L". Что там записано, эта строка скажет у параметра под мышью или в фокусе; F5 - "
             L"прочитать снова.");
 }
@@ -79,7 +81,7 @@ void MainWindow::TakeFromMachine() {
   run_.SelectionReplaced();
   SelectionChanged();
   std::wstring report = L"Выбор взят с этого компьютера: как на нём - " +
-                        std::to_wstring(marks_.Count(MachineMark::kHeld)) +
+                        WideDecimal(marks_.Count(MachineMark::kHeld)) +
                         L"; серый флажок - где там не записано ни одно состояние или подходят "
                         L"несколько.";
   for (std::size_t i = 0; i < captured.unavoidable.size(); ++i)

@@ -102,7 +102,7 @@ std::optional<ControlRef> MachineMarks::MarkedBy(int item) const {
 RECT MachineMarks::MarkBox(int item) const {
   const RECT& b = parts_.Native(item).bounds;
   const int right = b.left - kMarkGap;
-  return {right - kMarkSize, b.top, right, b.bottom};
+  return {right - kMachineMarkSize, b.top, right, b.bottom};
 }
 
 void MachineMarks::Paint(int container, HDC dc) {
@@ -122,7 +122,7 @@ void MachineMarks::DrawService(const DRAWITEMSTRUCT& item) {
   if (!machine_ || item.itemID >= Controls().services.size()) return;
   const RECT& r = item.rcItem;
   // Left of the state box (DrawServiceItem), as beside an option.
-  const RECT box = {r.left, r.top, r.left + kServiceMarkColumn, r.bottom};
+  const RECT box = {r.left, r.top, r.left + kServiceMachineColumn, r.bottom};
   DrawMachineMark(item.hDC, box, Of({ControlKind::kService, static_cast<int>(item.itemID)}));
 }
 
@@ -145,8 +145,8 @@ std::wstring MachineMarks::Words(int item) const {
   }
   const machine::ControlState* state = control ? StateOf(*control) : nullptr;
   if (!state) return {};
-  std::wstring words =
-      Widen(MachineWords(states_, static_cast<std::size_t>(state - states_.data())));
+  std::wstring words = Widen(MachineWords(states_, static_cast<std::size_t>(state - states_.data()),
+                                          parts_.Item(0).Text("NoItemCaption")));
   if (control->kind == ControlKind::kService && !words.empty())
     words =
         Widen(Controls().services[static_cast<std::size_t>(control->index)].key) + L": " + words;

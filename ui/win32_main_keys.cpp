@@ -56,7 +56,7 @@ bool MainWindow::HandleKey(const MSG& msg) {
         search_.Clear();
         if (went) {
           GoTo(*went, true);
-          ClearMarks();
+          ClearHighlights();
         }
         return true;
       }

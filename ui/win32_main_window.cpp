@@ -7,10 +7,12 @@
 
 #include <algorithm>
 
+#include "app/spinner_text.h"
 #include "app/win32_text.h"
 #include "catalogue/control_lines.h"
 #include "ui/win32_builders.h"
 #include "ui/win32_scroll_view.h"
+#include "win32/handles.h"
 
 namespace kwetro::win32 {
 namespace {
@@ -59,7 +61,8 @@ HWND FocusedBy(UINT msg, WPARAM wParam, LPARAM lParam) {
 MainWindow::MainWindow(const Layout& layout, Selection& selection, Win32Platform& platform)
     : platform_(platform),
       parts_(layout, selection),
-      run_(selection, platform, *this),
+      run_(selection, platform, *this,
+           WithoutMnemonic(parts_.Item(parts_.Object(WindowObject::kButtons)).Text("CaptionOk"))),
       pages_(parts_, [this](int index) { OnBuilt(index); }),
       info_(parts_,
             [this](int index) {
@@ -67,11 +70,11 @@ MainWindow::MainWindow(const Layout& layout, Selection& selection, Win32Platform
               const Bound bound = parts_.Item(index).bound;
               const int control = parts_.Item(index).index;
               if (changed_ || !preview_.IsOpen() || control < 0) return;
-              if (bound == Bound::kOption) preview_.Mark({ControlKind::kOption, control});
+              if (bound == Bound::kOption) preview_.Highlight({ControlKind::kOption, control});
               if (bound == Bound::kCombo || bound == Bound::kComboLabel)
-                preview_.Mark({ControlKind::kCombo, control});
+                preview_.Highlight({ControlKind::kCombo, control});
               if (bound == Bound::kSpinner || bound == Bound::kSpinnerLabel)
-                preview_.Mark({ControlKind::kSpinner, control});
+                preview_.Highlight({ControlKind::kSpinner, control});
             }),
       services_(parts_,
                 [this](int item) {
@@ -151,8 +154,7 @@ bool MainWindow::Create() {
 
   spinnersWritten_ = SpinnersWritten(parts_.selection);
   // The services list asks for its item height while it is being created.
-  services_.SetItemHeight(
-      std::max(kGlyphSize + 4, static_cast<int>(parts_.MeasureText(main.font, L"Ag").cy) + 5));
+  services_.FitItemHeight(parts_.MeasureText(main.font, L"Ag"));
   // Pages stay hidden until the window is activated; each gets its
   // controls the first time it is shown, so that the window appears sooner.
   pages_.BuildWindow();
@@ -177,114 +179,12 @@ void MainWindow::Show(int showCommand) {
 
 // ---- RunControlView --------------------------------------------------------
 
-void MainWindow::ShowFirstPages() {
-  for (WindowObject object : {WindowObject::kMainPages, WindowObject::kSystemPages}) {
-    const int control = parts_.Object(object);
-    if (!parts_.Native(control).hwnd) continue;
-    SendMessageW(parts_.Native(control).hwnd, TCM_SETCURSEL, 0, 0);
-    pages_.ShowSelected(control);
-  }
-  info_.ShowPageTitle(MainPage());
-}
-
 void MainWindow::FocusFirstOption() {
   if (HWND first = Window(std::string(ControlName(Controls().order.front())))) SetFocus(first);
 }
 
 void MainWindow::DisableFolderLink() {
   EnableWindow(parts_.Native(parts_.Object(WindowObject::kFolderLink)).hwnd, FALSE);
-}
-
-void MainWindow::SelectionChanged() {
-  updating_ = true;
-  spinnersWritten_ = SpinnersWritten(parts_.selection);
-  // Controls of pages not yet shown are left alone: they take the
-  // selection's values when they are created.
-  for (std::size_t i = 1; i < parts_.natives.size(); ++i) Refresh(static_cast<int>(i));
-  services_.Refresh();
-  if (run_.CountdownRunning() != countdownRunning_) {
-    countdownRunning_ = run_.CountdownRunning();
-    if (countdownRunning_)
-      SetTimer(parts_.main, kCountdownTimerId,
-               parts_.Native(parts_.Object(WindowObject::kCountdownTimer)).interval, nullptr);
-    else
-      KillTimer(parts_.main, kCountdownTimerId);
-  }
-  updating_ = false;
-  marks_.Judge();
-  info_.Refresh();
-  if (preview_.IsOpen()) preview_.Update(changed_);
-}
-
-void MainWindow::Changed(ControlRef control) {
-  changed_ = control;
-  SelectionChanged();
-}
-
-void MainWindow::GoTo(ControlRef control, bool focus) {
-  const bool service = control.kind == ControlKind::kService;
-  const int item =
-      service ? parts_.Object(WindowObject::kServicesList) : parts_.Named(ControlName(control));
-  if (item < 0) return;
-  const int page = pages_.PageOf(item);
-  if (page > 0) ShowPage(page, false);
-  ClearMarks();
-  // A drop-down list or spinner is marked by the label that names it.
-  int label = -1;
-  if (control.kind == ControlKind::kCombo)
-    label = parts_.Named(Controls().combos[static_cast<std::size_t>(control.index)].label);
-  if (control.kind == ControlKind::kSpinner)
-    label = parts_.Named(Controls().spinners[static_cast<std::size_t>(control.index)].label);
-  for (int marked : {service ? -1 : item, label}) {
-    if (marked < 0) continue;
-    NativeControl& n = parts_.Native(marked);
-    n.marked = true;
-    marked_.push_back(marked);
-    if (n.hwnd)
-      InvalidateRect(n.hwnd, nullptr, FALSE);
-    else
-      InvalidateRect(parts_.Native(parts_.Item(marked).parent).container, &n.bounds, FALSE);
-  }
-  if (service) {
-    services_.Mark(control.index);
-    services_.Select(control.index);
-    marks_.SetServiceRow(-1);  // the line speaks of the item found
-  }
-  if (focus) SetFocus(parts_.Native(item).hwnd);
-  info_.Explain(label > 0 ? label : item);
-}
-
-void MainWindow::SearchFoundNothing(bool cleared) {
-  ClearMarks();
-  if (searchOrigin_ > 0) ShowPage(searchOrigin_, false);
-  if (cleared) searchOrigin_ = -1;
-  info_.Explain(std::max(0, parts_.ItemOf(GetFocus())));
-}
-
-int MainWindow::MainPage() const {
-  return parts_.Item(pages_.SelectedPage(parts_.Object(WindowObject::kMainPages))).index;
-}
-
-void MainWindow::ShowPage(int page, bool byUser) {
-  // Each tab chosen as a click on it would choose it.
-  for (const auto& [pageControl, position] : pages_.TabsTo(page)) {
-    if (pages_.Selected(pageControl) == position) continue;
-    SendMessageW(parts_.Native(pageControl).hwnd, TCM_SETCURSEL, static_cast<WPARAM>(position), 0);
-    OnPageChanged(pageControl, byUser);
-  }
-}
-
-void MainWindow::ClearMarks() {
-  for (int marked : marked_) {
-    NativeControl& n = parts_.Native(marked);
-    n.marked = false;
-    if (n.hwnd)
-      InvalidateRect(n.hwnd, nullptr, FALSE);
-    else
-      InvalidateRect(parts_.Native(parts_.Item(marked).parent).container, &n.bounds, TRUE);
-  }
-  marked_.clear();
-  services_.Mark(-1);
 }
 
 void MainWindow::FocusCancel() {
@@ -341,81 +241,6 @@ HWND MainWindow::CancelButton() const {
   return parts_.Native(parts_.Object(WindowObject::kButtons)).second;
 }
 
-// ---- showing the selection ------------------------------------------------
-
-void MainWindow::OnBuilt(int index) {
-  const bool wasUpdating = updating_;
-  updating_ = true;  // the new controls take the selection's values, not give them
-  if (parts_.Native(index).kind == NativeKind::kServicesList) services_.Attach(index);
-  info_.UpdateTool(index);
-  Refresh(index);
-  updating_ = wasUpdating;
-}
-
-void MainWindow::Refresh(int index) {
-  NativeControl& n = parts_.Native(index);
-  const LayoutItem& item = parts_.Item(index);
-  const auto i = static_cast<std::size_t>(item.index);
-  if (!n.hwnd && !n.buddy) return;
-  switch (n.kind) {
-    case NativeKind::kOption:
-      RefreshOption(index);
-      break;
-    case NativeKind::kCombo: {
-      const int row = ComboRow(parts_.selection.combos[i], Controls().combos[i]);
-      if (SendMessageW(n.hwnd, CB_GETCURSEL, 0, 0) != row)
-        SendMessageW(n.hwnd, CB_SETCURSEL, static_cast<WPARAM>(row), 0);
-      break;
-    }
-    case NativeKind::kSpinner: {
-      const int value = parts_.selection.spinners[i];
-      if (static_cast<int>(SendMessageW(n.buddy, UDM_GETPOS32, 0, 0)) != value ||
-          GetWindowTextLengthW(n.hwnd) == 0) {
-        SendMessageW(n.buddy, UDM_SETPOS32, 0, value);
-        SetWindowTextW(n.hwnd, std::to_wstring(value).c_str());
-      }
-      // A value the scripts do not hold now looks as inactive as it is.
-      const bool written = spinnersWritten_[i];
-      if ((IsWindowEnabled(n.hwnd) != FALSE) != written) {
-        EnableWindow(n.hwnd, written);
-        EnableWindow(n.buddy, written);
-        info_.SetDimmed(parts_.Named(Controls().spinners[i].label), !written);
-      }
-      break;
-    }
-    case NativeKind::kDialogButtons: {
-      // The countdown's caption keeps the letter Alt presses the button with.
-      const std::wstring ok = WithMnemonic(Widen(run_.OkCaption()), MnemonicOf(TextOf(n.buddy)));
-      if (ok != shownOk_) {
-        shownOk_ = ok;
-        SetWindowTextW(n.buddy, ok.c_str());
-        pages_.ArrangeButtons(index);
-      }
-      break;
-    }
-    default:
-      break;
-  }
-}
-
-void MainWindow::RefreshOption(int index) {
-  NativeControl& n = parts_.Native(index);
-  const int option = parts_.Item(index).index;
-  const std::wstring caption = Widen(parts_.selection.Caption(option));
-  if (caption != n.text) {
-    n.text = caption;
-    SetWindowTextW(n.hwnd, n.text.c_str());
-    AutoSize(parts_, index);
-    pages_.ContentChanged(index);
-    InvalidateRect(n.hwnd, nullptr, FALSE);
-  }
-  if (parts_.selection.State(option) != n.state) {
-    n.state = parts_.selection.State(option);
-    InvalidateRect(n.hwnd, nullptr, FALSE);
-  }
-  info_.SetHint(index, Widen(parts_.selection.Hint(option)));
-}
-
 // ---- messages -----------------------------------------------------------------
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -430,61 +255,58 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  HWND hwnd = parts_.main;
+  // What the controls report, each to the part of the window that knows it.
   switch (msg) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;
-    case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      const int index = static_cast<int>(header->idFrom) - kFirstItemId;
-      if (header->code == TCN_SELCHANGE && index > 0 &&
-          static_cast<std::size_t>(index) < parts_.natives.size() &&
-          parts_.Native(index).kind == NativeKind::kPageControl)
-        OnPageChanged(index, true);
+    case WM_NOTIFY:
+      OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
       return 0;
-    }
     case WM_DRAWITEM:
       OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
-          static_cast<UINT>(services_.ItemHeight());
+      services_.Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      return parts_.ControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_CTLCOLOREDIT:
-      // A search that finds nothing says so in its field.
-      if (reinterpret_cast<HWND>(lParam) == search_.Field() && search_.Matches().empty() &&
-          GetWindowTextLengthW(search_.Field()) > 0) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 200, 200));
-        return reinterpret_cast<LRESULT>(parts_.Brush(RGB(255, 200, 200)));
-      }
+      if (HBRUSH brush =
+              search_.FieldColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+        return reinterpret_cast<LRESULT>(brush);
       break;
+    case WM_SETCURSOR:
+      if (parts_.SetLinkCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+      break;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      // A pop-up hint would cover the menu (the system menu, «Этот компьютер»).
+      info_.PauseTooltips(msg == WM_ENTERMENULOOP);
+      break;
+    default:
+      return HandleFrameMessage(msg, wParam, lParam);
+  }
+  return DefWindowProcW(parts_.main, msg, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleFrameMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = parts_.main;
+  switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      info_.PaintGraphics(0, dc);
-      EndPaint(hwnd, &ps);
+      const WindowPaint paint(hwnd);
+      info_.PaintGraphics(0, paint.Get());
       return 0;
     }
-    case WM_ERASEBKGND: {
-      RECT rc;
-      GetClientRect(hwnd, &rc);
-      FillRect(reinterpret_cast<HDC>(wParam), &rc, parts_.Brush(parts_.Native(0).background));
+    case WM_ERASEBKGND:
+      FillClient(hwnd, reinterpret_cast<HDC>(wParam), parts_.Brush(parts_.Native(0).background));
       return TRUE;
-    }
     case WM_MOVE:
       MakeRoomForPreview();
       return 0;
     case WM_SIZE:
-      if (wParam != SIZE_MINIMIZED) {
-        pages_.Relayout();
-        FitInfoLine();
-        MakeRoomForPreview();
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-      }
+      if (wParam != SIZE_MINIMIZED) OnResized();
       return 0;
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {minTrack_.cx, minTrack_.cy};
@@ -494,36 +316,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == kHousekeepingTimerId) run_.HousekeepingTick();
       return 0;
     case kActivateMessage:
-      if (!activated_) {
-        activated_ = true;
-        info_.CreateTooltips();
-        run_.FormActivate();
-      }
+      OnFirstActivation();
       return 0;
     case WM_ACTIVATE:
-      // Give the focus back to the control that had it.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        lastFocus_ = GetFocus();
-      } else if (lastFocus_ && IsWindow(lastFocus_)) {
-        SetFocus(lastFocus_);
-        return 0;
-      }
+      if (keptFocus_.Activated(wParam)) return 0;
       break;
-    case WM_ENTERMENULOOP:
-    case WM_EXITMENULOOP:
-      // A pop-up hint would cover the menu (the system menu, «Этот компьютер»).
-      info_.PauseTooltips(msg == WM_ENTERMENULOOP);
-      break;
-    case WM_SETCURSOR: {
-      // The hand over the link, as over a link anywhere.
-      HWND over = reinterpret_cast<HWND>(wParam);
-      const int index = parts_.ItemOf(over);
-      if (index > 0 && parts_.Native(index).kind == NativeKind::kLink && IsWindowEnabled(over)) {
-        SetCursor(LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-      }
-      break;
-    }
     case WM_NEXTDLGCTL:
       MoveDialogFocus(hwnd, wParam, lParam);
       return 0;
@@ -541,6 +338,28 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void MainWindow::OnNotify(const NMHDR& header) {
+  const int index = static_cast<int>(header.idFrom) - kFirstItemId;
+  if (header.code == TCN_SELCHANGE && index > 0 &&
+      static_cast<std::size_t>(index) < parts_.natives.size() &&
+      parts_.Native(index).kind == NativeKind::kPageControl)
+    OnPageChanged(index, true);
+}
+
+void MainWindow::OnResized() {
+  pages_.Relayout();
+  FitInfoLine();
+  MakeRoomForPreview();
+  RedrawWindow(parts_.main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void MainWindow::OnFirstActivation() {
+  if (activated_) return;
+  activated_ = true;
+  info_.CreateTooltips();
+  run_.FormActivate();
 }
 
 LRESULT CALLBACK MainWindow::ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -564,21 +383,12 @@ LRESULT CALLBACK MainWindow::ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, L
     case WM_ERASEBKGND:
       return TRUE;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
+      const WindowPaint paint(hwnd);
       const int index = self ? self->parts_.ItemOf(hwnd) : -1;
-      if (index > 0) {
-        const NativeControl& n = self->parts_.Native(index);
-        PaintContainer(hwnd, dc, self->parts_.Brush(n.background), n.frame,
-                       n.drawsCaption ? n.text : std::wstring(), n.font, n.textColor);
-        self->info_.PaintGraphics(index, dc);
-        self->marks_.Paint(index, dc);
-      } else {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-      }
-      EndPaint(hwnd, &ps);
+      if (index > 0)
+        self->PaintContainerItem(index, hwnd, paint.Get());
+      else
+        FillClient(hwnd, paint.Get(), GetSysColorBrush(COLOR_BTNFACE));
       return 0;
     }
     default:
@@ -586,62 +396,53 @@ LRESULT CALLBACK MainWindow::ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, L
   }
 }
 
+void MainWindow::PaintContainerItem(int index, HWND hwnd, HDC dc) {
+  const NativeControl& n = parts_.Native(index);
+  PaintContainer(hwnd, dc, parts_.Brush(n.background), n.frame,
+                 n.drawsCaption ? n.text : std::wstring(), n.font, n.textColor);
+  info_.PaintGraphics(index, dc);
+  marks_.Paint(index, dc);
+}
+
 void MainWindow::OnCommand(int id, int code, HWND control) {
-  if (id == kOkButtonId && code == BN_CLICKED) {
+  if (code == BN_CLICKED && id == kOkButtonId) {
     run_.Apply();
-    return;
-  }
-  if (id == kCancelButtonId && code == BN_CLICKED) {
+  } else if (code == BN_CLICKED && id == kCancelButtonId) {
     if (ReadyToClose()) run_.Cancel();
-    return;
-  }
-  if (id == kPreviewButtonId && code == BN_CLICKED) {
+  } else if (code == BN_CLICKED && id == kPreviewButtonId) {
     OpenPreview();
-    return;
+  } else {
+    const int index = id - kFirstItemId;
+    if (index > 0 && static_cast<std::size_t>(index) < parts_.natives.size() && !updating_)
+      OnControlCommand(index, code, control);
   }
-  const int index = id - kFirstItemId;
-  if (index <= 0 || static_cast<std::size_t>(index) >= parts_.natives.size() || updating_) return;
-  const auto i = static_cast<std::size_t>(parts_.Item(index).index);
-  NativeControl& n = parts_.Native(index);
-  switch (n.kind) {
+}
+
+void MainWindow::OnControlCommand(int index, int code, HWND control) {
+  const int i = parts_.Item(index).index;
+  switch (parts_.Native(index).kind) {
     case NativeKind::kOption:
       // A quick second click reaches an owner-drawn button as a double click.
       if (code == BN_CLICKED || code == BN_DOUBLECLICKED) {
-        changed_ = ControlRef{ControlKind::kOption, static_cast<int>(i)};
-        run_.OptionClicked(static_cast<int>(i));
+        changed_ = ControlRef{ControlKind::kOption, i};
+        run_.OptionClicked(i);
       }
       break;
     case NativeKind::kCombo:
       if (code == CBN_SELCHANGE) {
-        parts_.selection.combos[i] =
+        parts_.selection.combos[static_cast<std::size_t>(i)] =
             ComboChoice(static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
-        Changed({ControlKind::kCombo, static_cast<int>(i)});
+        Changed({ControlKind::kCombo, i});
       } else if (code == CBN_DROPDOWN || code == CBN_CLOSEUP) {
         info_.PauseTooltips(code == CBN_DROPDOWN);
       }
       break;
     case NativeKind::kEdit:
-      if (code == EN_CHANGE && n.hwnd == search_.Field()) search_.TextChanged();
+      if (code == EN_CHANGE && parts_.Native(index).hwnd == search_.Field()) search_.TextChanged();
       break;
     case NativeKind::kSpinner:
-      if (code == EN_CHANGE) {
-        wchar_t text[32];
-        GetWindowTextW(n.hwnd, text, 32);
-        wchar_t* end = nullptr;
-        const long value = wcstol(text, &end, 10);
-        const SpinnerDecl& spinner = Controls().spinners[i];
-        if (end == text || *end != L'\0') break;
-        // A spinner without a range takes any number, as the settings file does.
-        const long kept =
-            spinner.min == spinner.max ? value : std::clamp<long>(value, spinner.min, spinner.max);
-        parts_.selection.spinners[i] = static_cast<int>(kept);
-        if (kept != value)
-          info_.Say(L"Допустимо от " + std::to_wstring(spinner.min) + L" до " +
-                    std::to_wstring(spinner.max) + L": вместо " + text + L" записывается " +
-                    std::to_wstring(kept) + L".");
-      } else if (code == EN_KILLFOCUS) {
-        SelectionChanged();  // show the value that counts
-      }
+      if (code == EN_CHANGE) SpinnerTyped(i, parts_.Native(index).hwnd);
+      if (code == EN_KILLFOCUS) SelectionChanged();  // show the value that counts
       break;
     case NativeKind::kLink:
       if (code == BN_CLICKED) platform_.OpenFolder(run_.ScriptFolder(), parts_.main);
@@ -661,6 +462,16 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
   }
 }
 
+void MainWindow::SpinnerTyped(int spinner, HWND field) {
+  wchar_t text[32];
+  GetWindowTextW(field, text, 32);
+  const SpinnerDecl& decl = Controls().spinners[static_cast<std::size_t>(spinner)];
+  if (const auto entry = ReadSpinnerText(text, decl.min, decl.max)) {
+    parts_.selection.spinners[static_cast<std::size_t>(spinner)] = entry->value;
+    if (!entry->note.empty()) info_.Say(entry->note);
+  }
+}
+
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   if (item.CtlType == ODT_LISTBOX) {
     services_.Draw(item);
@@ -677,52 +488,6 @@ void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
   else if (n.kind == NativeKind::kOption)
     DrawOptionBox(item, parts_.selection.State(parts_.Item(index).index), n.text, n.font,
                   n.textColor, parts_.Brush(parts_.Background(index)));
-}
-
-LRESULT MainWindow::OnControlColor(HDC dc, HWND control) {
-  const int index = parts_.ItemOf(control);
-  const NativeControl* n = index > 0 ? &parts_.Native(index) : nullptr;
-  const COLORREF background = n ? n->background : GetSysColor(COLOR_BTNFACE);
-  SetBkColor(dc, background);
-  SetTextColor(dc, n ? n->textColor : GetSysColor(COLOR_WINDOWTEXT));
-  return reinterpret_cast<LRESULT>(parts_.Brush(background));
-}
-
-void MainWindow::OnPageChanged(int pageControl, bool byUser) {
-  pages_.ShowSelected(pageControl);
-  const int mainPages = parts_.Object(WindowObject::kMainPages);
-  bool servicesEntered = false;
-  // What a page change does to the selection and the countdown is for the
-  // user's own change: a search that shows a page has stopped the countdown
-  // already, and changes no choice.
-  if (pageControl == mainPages) {
-    const int page = MainPage();
-    if (byUser) run_.MainPageChanged(page);
-    info_.ShowPageTitle(page);
-    servicesEntered = page == ServicesPage();
-    if (servicesEntered) {
-      services_.Select(0);
-      marks_.SetServiceRow(-1);
-    }
-  } else if (byUser && pageControl == parts_.Object(WindowObject::kSystemPages)) {
-    run_.SystemSubPageChanged();
-  }
-  if (byUser) {
-    searchOrigin_ = -1;  // the user is where the user went
-    HWND list = parts_.Native(parts_.Object(WindowObject::kServicesList)).hwnd;
-    HWND focus = GetFocus();
-    if (servicesEntered && list && parts_.selection.ServicesEnabled()) {
-      SetFocus(list);
-    } else if (!focus || !IsWindowVisible(focus)) {
-      // No key may reach a control the page just hid: the focus goes to the
-      // first control of the page shown, else to its tabs.
-      HWND shown = parts_.Native(pages_.ShownPage(mainPages)).hwnd;
-      HWND first = shown ? GetNextDlgTabItem(shown, nullptr, FALSE) : nullptr;
-      SetFocus(first && IsChild(shown, first) ? first : parts_.Native(pageControl).hwnd);
-    }
-  }
-  // The new page paints at once; input that waited is handled here.
-  platform_.ProcessMessages();
 }
 
 }  // namespace kwetro::win32

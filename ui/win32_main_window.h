@@ -5,7 +5,11 @@
 // (win32_info_line), the services list (win32_services_list), the search
 // (win32_search), the preview of the files (win32_preview) and this
 // computer's marks (win32_machine_marks, the commands in
-// win32_machine_commands).
+// win32_machine_commands). The class itself is defined in parts: creation and
+// the messages here, the keyboard (win32_main_keys), showing the selection
+// (win32_main_refresh), the pages shown (win32_main_pages), what the search
+// shows (win32_main_search), the preview's room (win32_main_preview) and
+// closing (win32_main_closing).
 #pragma once
 
 #include <windows.h>
@@ -25,6 +29,7 @@
 #include "ui/win32_preview.h"
 #include "ui/win32_search.h"
 #include "ui/win32_services_list.h"
+#include "ui/win32_tab_order.h"
 
 namespace kwetro::win32 {
 
@@ -91,10 +96,23 @@ class MainWindow : public RunControlView {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   bool RegisterClasses();
+  // What the controls report; the rest goes to HandleFrameMessage: the
+  // window's own painting, size, timers, activation and closing.
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleFrameMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code, HWND control);
+  // A command of a control of the layout (index), not of the button bar.
+  void OnControlCommand(int index, int code, HWND control);
+  // The user typed into a spinner's field.
+  void SpinnerTyped(int spinner, HWND field);
+  void OnNotify(const NMHDR& header);
   void OnDrawItem(const DRAWITEMSTRUCT& item);
-  LRESULT OnControlColor(HDC dc, HWND control);
+  void OnResized();
+  // The first activation creates the pop-up hints and runs the activation
+  // steps of the run control.
+  void OnFirstActivation();
+  // A panel, group or page (index), its frame and caption, and what it shows.
+  void PaintContainerItem(int index, HWND hwnd, HDC dc);
   // A tab control shows another page. A page the user chose takes the focus
   // from a control it hid; one the search shows leaves the focus alone.
   void OnPageChanged(int pageControl, bool byUser);
@@ -124,13 +142,13 @@ class MainWindow : public RunControlView {
   void NoticeFocus();
   // The information line takes the height its longest text needs.
   void FitInfoLine();
-  // Shows a control as the search found it: its pages, the mark, its hint,
+  // Shows a control as the search found it: its pages, the highlight, its hint,
   // and with focus set, the focus.
   void GoTo(ControlRef control, bool focus);
-  // The search finds nothing (any more): no mark, and the pages it showed
+  // The search finds nothing (any more): no highlight, and the pages it showed
   // give way to the page it started from.
   void SearchFoundNothing(bool cleared);
-  void ClearMarks();
+  void ClearHighlights();
   void Changed(ControlRef control);
   // A control just created or changed in the selection shows its values.
   void OnBuilt(int index);
@@ -148,11 +166,11 @@ class MainWindow : public RunControlView {
   MachineMarks marks_;
   std::optional<ControlRef> changed_;  // what the user changed last
   Selection applied_;                  // as the last Apply, or the start, left it
-  std::vector<int> marked_;            // the items the search marks
+  std::vector<int> highlighted_;       // the items the search highlights
   bool countdownRunning_ = false;
   bool activated_ = false;
   bool updating_ = false;  // changes made by the view, not by the user
-  HWND lastFocus_ = nullptr;
+  KeptFocus keptFocus_;
   HWND noticedFocus_ = nullptr;  // the focus the information line knows of
   int searchOrigin_ = -1;        // the page shown when the search began showing others
   std::vector<bool> spinnersWritten_;

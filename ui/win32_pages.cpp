@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "app/win32_text.h"
 #include "ui/win32_builders.h"
 #include "ui/win32_scroll_view.h"
 
@@ -19,11 +20,16 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonGap = 6;
 constexpr int kButtonMargin = 8;
 constexpr int kButtonPadding = 16;  // beside a button's text
-// The OK button is as wide as the longest countdown it shows.
-const wchar_t kWidestOk[] = L"Применить 000";
+// The OK button is as wide as the longest countdown it shows: its caption
+// and as many ticks as these digits.
+const wchar_t kWidestTicks[] = L" 000";
 // Room after the last control of a page that scrolls, and one step of it.
 constexpr int kPageMargin = 8;
 constexpr int kScrollLine = 20;
+
+// Anchored to the right edge alone; to the bottom edge alone.
+bool RightOnly(unsigned a) { return (a & kAnchorRight) && !(a & kAnchorLeft); }
+bool AtBottom(unsigned a) { return (a & kAnchorBottom) && !(a & kAnchorTop); }
 
 }  // namespace
 
@@ -307,13 +313,9 @@ void Pages::AlignChildren(int parent) {
   FitPage(parent);
 }
 
-void Pages::Anchor(int parent) {
+std::vector<Pages::Plan> Pages::AnchorPlans(int parent) {
   const SIZE growth = Growth(parent);
   const std::vector<int>& kids = parts_.children[static_cast<std::size_t>(parent)];
-  struct Plan {
-    POINT moved;
-    SIZE grown;
-  };
   std::vector<Plan> plans;
   for (int child : kids) {
     const unsigned a = parts_.Native(child).anchors;
@@ -335,12 +337,11 @@ void Pages::Anchor(int parent) {
         plans[i].grown.cy -= infoGrowth_;
       }
     }
-  // Where the parent is too narrow for a row at its bottom, the controls at
-  // the row's left go up a row and those at its right stay: everything else
-  // at the bottom goes up with them, and what stretches down to the bottom
-  // gives up the room.
-  auto rightOnly = [](unsigned a) { return (a & kAnchorRight) && !(a & kAnchorLeft); };
-  auto atBottom = [](unsigned a) { return (a & kAnchorBottom) && !(a & kAnchorTop); };
+  return plans;
+}
+
+int Pages::BottomRowLift(int parent, const std::vector<Plan>& plans) const {
+  const std::vector<int>& kids = parts_.children[static_cast<std::size_t>(parent)];
   auto planned = [&](std::size_t i) {
     const NativeControl& n = parts_.Native(kids[i]);
     RECT r = Occupied(kids[i]);
@@ -353,19 +354,30 @@ void Pages::Anchor(int parent) {
   const int gap = parts_.Scale(kButtonGap);
   for (std::size_t i = 0; i < kids.size(); ++i) {
     const unsigned right = parts_.Native(kids[i]).anchors;
-    if (!rightOnly(right) || !atBottom(right)) continue;
+    if (!RightOnly(right) || !AtBottom(right)) continue;
     const RECT r = planned(i);
     for (std::size_t j = 0; j < kids.size(); ++j) {
       const unsigned left = parts_.Native(kids[j]).anchors;
-      if (j == i || rightOnly(left) || (left & kAnchorRight) || !atBottom(left)) continue;
+      if (j == i || RightOnly(left) || (left & kAnchorRight) || !AtBottom(left)) continue;
       const RECT l = planned(j);
       if (l.top < r.bottom && r.top < l.bottom && l.right + gap > r.left)
         lift = std::max<int>(lift, l.bottom - r.top + gap);
     }
   }
+  return lift;
+}
+
+void Pages::Anchor(int parent) {
+  const std::vector<int>& kids = parts_.children[static_cast<std::size_t>(parent)];
+  std::vector<Plan> plans = AnchorPlans(parent);
+  // Where the parent is too narrow for a row at its bottom, the controls at
+  // the row's left go up a row and those at its right stay: everything else
+  // at the bottom goes up with them, and what stretches down to the bottom
+  // gives up the room.
+  const int lift = BottomRowLift(parent, plans);
   for (std::size_t i = 0; i < kids.size(); ++i) {
     const unsigned a = parts_.Native(kids[i]).anchors;
-    if (lift && (a & kAnchorBottom) && !rightOnly(a)) {
+    if (lift && (a & kAnchorBottom) && !RightOnly(a)) {
       if (a & kAnchorTop)
         plans[i].grown.cy -= lift;
       else
@@ -413,10 +425,12 @@ std::vector<std::pair<HWND, int>> Pages::ButtonsOf(int bar) const {
       w = std::max<int>(w, parts_.MeasureText(n.font, widest).cx + parts_.Scale(kButtonPadding));
     return w;
   };
+  const std::wstring widestOk =
+      Widen(WithoutMnemonic(parts_.Item(bar).Text("CaptionOk"))) + kWidestTicks;
   std::vector<std::pair<HWND, int>> buttons;
   for (HWND button : {n.second, n.buddy, n.third})
     if (button)
-      buttons.emplace_back(button, width(button, button == n.buddy ? kWidestOk : nullptr));
+      buttons.emplace_back(button, width(button, button == n.buddy ? widestOk.c_str() : nullptr));
   return buttons;
 }
 

@@ -78,6 +78,18 @@ class Pages {
   SIZE Growth(int container) const;
   // Moves and stretches the anchored children by their parent's growth.
   void Anchor(int parent);
+  // How far each child of a container moves and grows.
+  struct Plan {
+    POINT moved;
+    SIZE grown;
+  };
+  // By its anchors, and for the window's children, by the information
+  // line's growth.
+  std::vector<Plan> AnchorPlans(int parent);
+  // How far the controls at the left of a row at the parent's bottom go up
+  // where the row is too narrow for them beside those at its right; 0 when
+  // it is wide enough.
+  int BottomRowLift(int parent, const std::vector<Plan>& plans) const;
   void Move(int child, POINT moved, SIZE grown);
   // A button bar's buttons from the right, with their widths.
   std::vector<std::pair<HWND, int>> ButtonsOf(int bar) const;

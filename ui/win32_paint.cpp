@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "win32/handles.h"
 #include "app/win32_system_files.h"
+#include "win32/handles.h"
 
 namespace kwetro::win32 {
 namespace {
@@ -116,8 +116,8 @@ void DrawOptionBox(const DRAWITEMSTRUCT& item, TriState state, const std::wstrin
 
 void DrawMachineMark(HDC dc, const RECT& box, MachineMark mark) {
   if (mark == MachineMark::kNone) return;
-  const int left = (box.left + box.right - kMarkSize) / 2;
-  const int top = (box.top + box.bottom - kMarkSize) / 2;
+  const int left = (box.left + box.right - kMachineMarkSize) / 2;
+  const int top = (box.top + box.bottom - kMachineMarkSize) / 2;
   const bool held = mark == MachineMark::kHeld;
   const UniquePen pen(CreatePen(PS_SOLID, 2, held ? RGB(0, 150, 0) : RGB(210, 0, 0)));
   const SelectedObject selected(dc, pen.Get());
@@ -127,9 +127,9 @@ void DrawMachineMark(HDC dc, const RECT& box, MachineMark mark) {
     return;
   }
   MoveToEx(dc, left + 1, top + 1, nullptr);
-  LineTo(dc, left + kMarkSize - 1, top + kMarkSize - 1);
-  MoveToEx(dc, left + kMarkSize - 1, top + 1, nullptr);
-  LineTo(dc, left + 1, top + kMarkSize - 1);
+  LineTo(dc, left + kMachineMarkSize - 1, top + kMachineMarkSize - 1);
+  MoveToEx(dc, left + kMachineMarkSize - 1, top + 1, nullptr);
+  LineTo(dc, left + 1, top + kMachineMarkSize - 1);
 }
 
 void DrawMenuButton(const DRAWITEMSTRUCT& item, const std::wstring& caption, HFONT font) {
@@ -193,34 +193,41 @@ void DrawLink(const DRAWITEMSTRUCT& item, const std::wstring& text, HFONT font, 
 }
 
 void DrawServiceItem(const DRAWITEMSTRUCT& item, TriState state, bool enabled, bool listFocused,
-                     const std::wstring& text, HFONT font, bool marked) {
+                     const std::wstring& text, HFONT font, bool highlighted) {
   HDC dc = item.hDC;
   const RECT& rc = item.rcItem;
   const bool current = (item.itemState & ODS_SELECTED) != 0;
-  const bool highlighted = current && listFocused && enabled;
-  const COLORREF background = highlighted ? GetSysColor(COLOR_HIGHLIGHT)
-                              : marked    ? kMarkColor
-                              : current   ? GetSysColor(COLOR_BTNFACE)
-                                          : RGB(255, 255, 255);
-  const COLORREF textColor = !enabled      ? GetSysColor(COLOR_GRAYTEXT)
-                             : highlighted ? GetSysColor(COLOR_HIGHLIGHTTEXT)
-                                           : RGB(0, 0, 0);
+  const bool selected = current && listFocused && enabled;
+  const COLORREF background = selected      ? GetSysColor(COLOR_HIGHLIGHT)
+                              : highlighted ? kHighlightColor
+                              : current     ? GetSysColor(COLOR_BTNFACE)
+                                            : RGB(255, 255, 255);
+  const COLORREF textColor = !enabled   ? GetSysColor(COLOR_GRAYTEXT)
+                             : selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                        : RGB(0, 0, 0);
   FillRect(dc, &rc, UniqueBrush(CreateSolidBrush(background)).Get());
   const int top = rc.top + (rc.bottom - rc.top - kGlyphSize) / 2;
-  const int left = rc.left + kServiceMarkColumn + 2;
+  const int left = rc.left + kServiceMachineColumn + kServiceBoxIndent;
   const RECT box = {left, top, left + kGlyphSize, top + kGlyphSize};
   DrawStateGlyph(item.hwndItem, dc, box, state, enabled, false);
 
   RECT area = rc;
-  area.left += kServiceMarkColumn + kServiceBoxColumn;
+  area.left += kServiceMachineColumn + kServiceBoxColumn;
   {
     const SelectedObject selected(dc, font);
     SetTextColor(dc, textColor);
     SetBkColor(dc, background);
-    ExtTextOutW(dc, area.left + 8, area.top + 3, ETO_CLIPPED | ETO_OPAQUE, &area, text.c_str(),
-                static_cast<UINT>(text.size()), nullptr);
+    ExtTextOutW(dc, area.left + kServiceTextIndent, area.top + kServiceTextTop,
+                ETO_CLIPPED | ETO_OPAQUE, &area, text.c_str(), static_cast<UINT>(text.size()),
+                nullptr);
   }
   if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(dc, &rc);
+}
+
+void FillClient(HWND hwnd, HDC dc, HBRUSH brush) {
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  FillRect(dc, &rc, brush);
 }
 
 void PaintContainer(HWND hwnd, HDC dc, HBRUSH background, Frame frame, const std::wstring& caption,

@@ -166,6 +166,22 @@ HBRUSH WindowParts::Brush(COLORREF color) {
   return brush.Get();
 }
 
+LRESULT WindowParts::ControlColor(HDC dc, HWND control) {
+  const int index = ItemOf(control);
+  const NativeControl* n = index > 0 ? &Native(index) : nullptr;
+  const COLORREF background = n ? n->background : GetSysColor(COLOR_BTNFACE);
+  SetBkColor(dc, background);
+  SetTextColor(dc, n ? n->textColor : GetSysColor(COLOR_WINDOWTEXT));
+  return reinterpret_cast<LRESULT>(Brush(background));
+}
+
+bool WindowParts::SetLinkCursor(HWND over) const {
+  const int index = ItemOf(over);
+  if (index <= 0 || Native(index).kind != NativeKind::kLink || !IsWindowEnabled(over)) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
+}
+
 HFONT WindowParts::FontFor(const LayoutItem& item, HFONT base, bool underline) {
   const bool own = item.Find("Font.Name") || item.Find("Font.Height") || item.Find("Font.Size") ||
                    item.Find("Font.Style") || underline;

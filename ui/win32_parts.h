@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "win32/handles.h"
 #include "options/selection.h"
 #include "ui/layout.h"
 #include "ui/win32_paint.h"
+#include "win32/handles.h"
 
 namespace kwetro::win32 {
 
@@ -58,13 +58,13 @@ struct NativeControl {
   COLORREF background = 0;  // what the control and its children paint behind text
   bool autoSize = false;
   bool wordWrap = false;
-  int alignment = 0;           // 0 left, 1 right, 2 centre
-  int glyph = -1;              // an image's state glyph or mark (kMarkGlyphs), -1 for none
+  int alignment = 0;  // 0 left, 1 right, 2 centre
+  int glyph = -1;     // an image's state glyph or machine mark (kMachineMarkGlyphs), -1 for none
   Frame frame = Frame::kNone;  // containers: bevel or group frame
   bool drawsCaption = false;   // panels show their caption centred
   unsigned interval = 1000;    // timers
   int state = -1;              // an option's state as drawn
-  bool marked = false;         // shown as a search found it
+  bool highlighted = false;    // shown as a search found it
   bool dimmed = false;         // labels: in the grey of what is not written
   int focusControl = -1;       // labels: the item their underlined letter goes to
   RECT bounds = {};            // in the parent container's client coordinates
@@ -134,9 +134,9 @@ class WindowParts {
 
   const LayoutItem& Item(int index) const { return layout.items[static_cast<std::size_t>(index)]; }
   NativeControl& Native(int index) { return natives[static_cast<std::size_t>(index)]; }
-  // The colour an item paints behind its text: its own, or the mark.
+  // The colour an item paints behind its text: its own, or the highlight.
   COLORREF Background(int index) const {
-    return Native(index).marked ? kMarkColor : Native(index).background;
+    return Native(index).highlighted ? kHighlightColor : Native(index).background;
   }
   const NativeControl& Native(int index) const { return natives[static_cast<std::size_t>(index)]; }
   int Named(std::string_view name) const { return layout.Named(name); }
@@ -146,6 +146,12 @@ class WindowParts {
   int ItemOf(HWND hwnd) const;
 
   HBRUSH Brush(COLORREF color);
+  // WM_CTLCOLORSTATIC and WM_CTLCOLORBTN: a control's text colour on its
+  // background, the system's colours for a window that is no item.
+  LRESULT ControlColor(HDC dc, HWND control);
+  // WM_SETCURSOR: the hand over an enabled link, as over a link anywhere;
+  // false over anything else.
+  bool SetLinkCursor(HWND over) const;
   // The layout is in pixels at 96 DPI; the window has the screen's DPI
   // (120 with Windows XP's large fonts), and its fonts and places grow with it.
   int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }

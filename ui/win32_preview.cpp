@@ -11,6 +11,7 @@
 #include "app/file_io.h"
 #include "app/win32_system_files.h"
 #include "app/win32_text.h"
+#include "options/number_text.h"
 #include "ui/win32_parts.h"
 
 namespace kwetro::win32 {
@@ -32,7 +33,7 @@ HFONT Font(const wchar_t* name, int height) {
 
 // Digits in groups of three, as Russian texts write numbers.
 std::wstring Grouped(std::size_t n) {
-  std::wstring digits = std::to_wstring(n), out;
+  std::wstring digits = WideDecimal(static_cast<long long>(n)), out;
   for (std::size_t i = 0; i < digits.size(); ++i) {
     if (i > 0 && (digits.size() - i) % 3 == 0) out += L'\u00A0';
     out += digits[i];
@@ -40,9 +41,10 @@ std::wstring Grouped(std::size_t n) {
   return out;
 }
 
-const BlockMark* MarkOf(const ScriptFile& file, ControlRef control) {
-  for (const BlockMark& mark : file.marks)
-    if (mark.control == control) return &mark;
+// Where a control's lines stand in a file; null when it writes none there.
+const BlockMark* BlockOf(const ScriptFile& file, ControlRef control) {
+  for (const BlockMark& block : file.marks)
+    if (block.control == control) return &block;
   return nullptr;
 }
 
@@ -132,6 +134,13 @@ void Preview::Create(HWND owner, HFONT font, const RECT& pages) {
                                 Scale(kWidth), owner, nullptr, GetModuleHandleW(nullptr), this));
   if (!window_.Get()) return;
   textFont_.Reset(Font(L"Courier New", Scale(kTextHeight)));
+  CreateControls(font);
+  least_ = LeastSize(font);
+  Place(owner, pages);
+  Arrange();
+}
+
+void Preview::CreateControls(HFONT font) {
   auto child = [this, font](DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style,
                             int id) {
     HWND hwnd = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
@@ -143,7 +152,7 @@ void Preview::Create(HWND owner, HFONT font, const RECT& pages) {
   tabs_ = child(0, WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, kTabsId);
   files_ = ScriptFiles(selection_, NewSetupVersion(LocalNow(), ""));
   SetTabs();
-  // Read-only but selectable and copyable; the mark stays visible when the
+  // Read-only but selectable and copyable; the highlight stays visible when the
   // focus is elsewhere.
   text_ = child(WS_EX_CLIENTEDGE, WC_EDITW, L"",
                 WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_NOHIDESEL |
@@ -153,10 +162,9 @@ void Preview::Create(HWND owner, HFONT font, const RECT& pages) {
   SendMessageW(text_, EM_SETLIMITTEXT, 0, 0);
   status_ = child(0, WC_STATICW, L"", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE, kStatusId);
   save_ = child(0, WC_BUTTONW, L"Сохранить как...", WS_TABSTOP | BS_PUSHBUTTON, kSaveId);
-  least_ = LeastSize(font);
+}
 
-  // Where it was when it was last closed, if that is still on the screen;
-  // else beside the main window.
+void Preview::Place(HWND owner, const RECT& pages) {
   RECT main;
   GetWindowRect(owner, &main);
   const RECT work = WorkArea(owner);
@@ -175,7 +183,6 @@ void Preview::Create(HWND owner, HFONT font, const RECT& pages) {
   SetWindowPos(window_.Get(), nullptr, place.left, place.top,
                std::max(least_.cx, place.right - place.left),
                std::max(least_.cy, place.bottom - place.top), SWP_NOZORDER | SWP_NOACTIVATE);
-  Arrange();
 }
 
 void Preview::Arrange() {
@@ -212,9 +219,9 @@ std::vector<std::wstring> Preview::FileNames() const {
 }
 
 int Preview::FileOf(ControlRef control) const {
-  if (MarkOf(files_[static_cast<std::size_t>(shown_)], control)) return shown_;
+  if (BlockOf(files_[static_cast<std::size_t>(shown_)], control)) return shown_;
   for (std::size_t i = 0; i < files_.size(); ++i)
-    if (MarkOf(files_[i], control)) return static_cast<int>(i);
+    if (BlockOf(files_[i], control)) return static_cast<int>(i);
   return shown_;
 }
 
@@ -230,7 +237,7 @@ void Preview::Update(std::optional<ControlRef> control) {
   Show(control);
 }
 
-void Preview::Mark(ControlRef control) {
+void Preview::Highlight(ControlRef control) {
   if (!window_.Get()) return;
   shown_ = FileOf(control);
   Show(control);
@@ -259,9 +266,9 @@ void Preview::Show(std::optional<ControlRef> control) {
     SendMessageW(text_, EM_LINESCROLL, 0, first);
     shownText_ = text;
   }
-  const BlockMark* mark = control ? MarkOf(file, *control) : nullptr;
-  if (mark) {
-    SendMessageW(text_, EM_SETSEL, mark->begin, mark->end);
+  const BlockMark* block = control ? BlockOf(file, *control) : nullptr;
+  if (block) {
+    SendMessageW(text_, EM_SETSEL, block->begin, block->end);
     // Into view, with a few lines of what comes before it.
     RECT client;
     GetClientRect(text_, &client);
@@ -274,8 +281,8 @@ void Preview::Show(std::optional<ControlRef> control) {
     const LRESULT visible =
         std::max<LRESULT>(1, client.bottom / std::max<LONG>(1, metrics.tmHeight));
     const LRESULT top = SendMessageW(text_, EM_GETFIRSTVISIBLELINE, 0, 0);
-    const LRESULT from = SendMessageW(text_, EM_LINEFROMCHAR, mark->begin, 0);
-    const LRESULT to = SendMessageW(text_, EM_LINEFROMCHAR, mark->end > 0 ? mark->end - 1 : 0, 0);
+    const LRESULT from = SendMessageW(text_, EM_LINEFROMCHAR, block->begin, 0);
+    const LRESULT to = SendMessageW(text_, EM_LINEFROMCHAR, block->end > 0 ? block->end - 1 : 0, 0);
     if (from < top || to >= top + visible)
       SendMessageW(text_, EM_LINESCROLL, 0, std::max<LRESULT>(0, from - 3) - top);
   } else if (control) {
@@ -345,6 +352,26 @@ std::wstring Preview::Text() const {
   return text;
 }
 
+void Preview::RememberPlace(HWND hwnd) {
+  // Opened again while the program runs, it comes back where it was.
+  WINDOWPLACEMENT placement = {sizeof placement, 0, 0, {}, {}, {}};
+  RECT r;
+  if (IsIconic(hwnd) || IsZoomed(hwnd)) {
+    GetWindowPlacement(hwnd, &placement);
+    r = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(hwnd, &r);
+  }
+  place_ = r;
+}
+
+void Preview::Closed() {
+  window_.Forget();
+  tabs_ = text_ = status_ = save_ = nullptr;
+  shownText_.clear();
+  if (onPlaced) onPlaced();
+}
+
 LRESULT CALLBACK Preview::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE)
     SetWindowLongPtrW(
@@ -373,25 +400,11 @@ LRESULT CALLBACK Preview::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_NEXTDLGCTL:
       MoveDialogFocus(hwnd, wParam, lParam);
       return 0;
-    case WM_DESTROY: {
-      // Opened again while the program runs, it comes back where it was.
-      WINDOWPLACEMENT placement = {sizeof placement, 0, 0, {}, {}, {}};
-      RECT r;
-      if (IsIconic(hwnd) || IsZoomed(hwnd)) {
-        GetWindowPlacement(hwnd, &placement);
-        r = placement.rcNormalPosition;
-      } else {
-        GetWindowRect(hwnd, &r);
-      }
-      self->place_ = r;
+    case WM_DESTROY:
+      self->RememberPlace(hwnd);
       break;
-    }
     case WM_NCDESTROY:
-      // Closed: nothing is lost, the next opening shows the selection anew.
-      self->window_.Forget();
-      self->tabs_ = self->text_ = self->status_ = self->save_ = nullptr;
-      self->shownText_.clear();
-      if (self->onPlaced) self->onPlaced();
+      self->Closed();
       break;
     default:
       break;

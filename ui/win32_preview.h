@@ -2,7 +2,7 @@
 // chooses, exactly the bytes Apply would write now into each of its files
 // (hkcu.reg, hklm.reg, and for every user the files that go with them),
 // with the block of the control last changed (or pointed at) in view and
-// marked. "Сохранить как..." writes the file shown.
+// highlighted. "Сохранить как..." writes the file shown.
 #pragma once
 
 #include <windows.h>
@@ -51,10 +51,10 @@ class Preview {
   void Close();
   HWND Handle() const { return window_.Get(); }
   // The selection changed: the files anew, the scroll position kept, and
-  // the block of the control brought into view and marked when given.
+  // the block of the control brought into view and highlighted when given.
   void Update(std::optional<ControlRef> control);
-  // Brings a control's block into view and marks it, the files unchanged.
-  void Mark(ControlRef control);
+  // Brings a control's block into view and highlights it, the files unchanged.
+  void Highlight(ControlRef control);
   // Which file shows, in the order Apply writes them: 0 hkcu.reg, 1 hklm.reg...
   void ShowFile(int file);
   int ShownFile() const { return shown_; }
@@ -71,6 +71,16 @@ class Preview {
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   void Create(HWND owner, HFONT font, const RECT& pages);
+  // Its tabs, text, status line and button, in the window's font.
+  void CreateControls(HFONT font);
+  // Where it was when it was last closed, if that is still on the screen;
+  // else beside the main window (which may move for it), or over its pages.
+  void Place(HWND owner, const RECT& pages);
+  // WM_DESTROY: where it stands, to open there again.
+  void RememberPlace(HWND hwnd);
+  // WM_NCDESTROY: closed, nothing is lost; the next opening shows the
+  // selection anew.
+  void Closed();
   // Its least size keeps the status line and the button whole.
   SIZE LeastSize(HFONT font) const;
   int Scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }

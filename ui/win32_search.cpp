@@ -1,6 +1,7 @@
 #include "ui/win32_search.h"
 
 #include "app/win32_text.h"
+#include "options/number_text.h"
 
 namespace kwetro::win32 {
 
@@ -10,6 +11,12 @@ void SearchBox::Attach(int field, int count) {
 }
 
 HWND SearchBox::Field() const { return field_ > 0 ? parts_.Native(field_).hwnd : nullptr; }
+
+HBRUSH SearchBox::FieldColor(HDC dc, HWND field) {
+  if (field != Field() || !matches_.empty() || GetWindowTextLengthW(field) == 0) return nullptr;
+  SetBkColor(dc, kNothingFoundColor);
+  return parts_.Brush(kNothingFoundColor);
+}
 
 void SearchBox::TextChanged() {
   HWND field = Field();
@@ -67,9 +74,9 @@ void SearchBox::ShowCount() {
   NativeControl& count = parts_.Native(count_);
   std::wstring text;
   if (GetWindowTextLengthW(Field()) > 0)
-    text = matches_.empty()
-               ? L"не найдено"
-               : std::to_wstring(current_ + 1) + L" из " + std::to_wstring(matches_.size());
+    text = matches_.empty() ? L"не найдено"
+                            : WideDecimal(current_ + 1) + L" из " +
+                                  WideDecimal(static_cast<long long>(matches_.size()));
   if (text == count.text) return;
   const RECT before = count.bounds;
   count.text = text;

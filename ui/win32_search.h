@@ -1,7 +1,7 @@
 // The search field of the header: typing finds the controls whose caption,
 // hint, key path or value name holds the text and shows the first one while
 // the keyboard stays in the field; Enter and F3 go to the next one (its page
-// shown, the control marked, its hint in the information line), Shift+Enter
+// shown, the control highlighted, its hint in the information line), Shift+Enter
 // and Shift+F3 to the one before, the keys still in the field; F3 from
 // elsewhere takes the keys to the match. Esc clears.
 #pragma once
@@ -22,7 +22,7 @@ class SearchBox {
   // began on is kept to return to), gone to with the keys kept in the field,
   // or gone to with the keys.
   enum class Go { kShown, kVisited, kFocused };
-  // go shows a control: its pages, the mark, its hint, and the focus when
+  // go shows a control: its pages, the highlight, its hint, and the focus when
   // asked. none runs when the text finds nothing, or nothing any more once
   // cleared. used runs whenever the user searches.
   SearchBox(WindowParts& parts, std::function<void(ControlRef, Go)> go,
@@ -43,6 +43,9 @@ class SearchBox {
   int Current() const { return current_; }
   // The match gone to with Enter or F3, if any.
   std::optional<ControlRef> Visited() const;
+  // WM_CTLCOLOREDIT: a search that finds nothing says so in its field, in
+  // the colour given back; null for another field, or one that finds some.
+  HBRUSH FieldColor(HDC dc, HWND field);
 
  private:
   void ShowCount();

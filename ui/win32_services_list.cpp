@@ -5,6 +5,8 @@
 
 #include "ui/win32_services_list.h"
 
+#include <algorithm>
+
 #include "app/win32_text.h"
 
 namespace kwetro::win32 {
@@ -38,7 +40,7 @@ LRESULT CALLBACK ServicesList::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     // A click on an item's box moves its state along the cycle.
     const LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
     const int x = static_cast<short>(LOWORD(lParam));
-    if (HIWORD(hit) == 0 && x < kServiceMarkColumn + kServiceBoxColumn) {
+    if (HIWORD(hit) == 0 && x < kServiceMachineColumn + kServiceBoxColumn) {
       const LRESULT result = base();
       list->clicked_(static_cast<int>(LOWORD(hit)));
       return result;
@@ -53,6 +55,11 @@ LRESULT CALLBACK ServicesList::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   return base();
 }
 
+void ServicesList::FitItemHeight(SIZE textOfFont) {
+  itemHeight_ = std::max(kGlyphSize + kServiceRowBoxRoom,
+                         static_cast<int>(textOfFont.cy) + kServiceRowTextRoom);
+}
+
 void ServicesList::Draw(const DRAWITEMSTRUCT& item) {
   const auto& services = Controls().services;
   if (item.itemID == static_cast<UINT>(-1) || item.itemID >= services.size()) return;
@@ -60,7 +67,7 @@ void ServicesList::Draw(const DRAWITEMSTRUCT& item) {
   DrawServiceItem(item, selection.services[item.itemID], selection.ServicesEnabled(),
                   GetFocus() == item.hwndItem, Widen(services[item.itemID].ItemText()),
                   item_ > 0 ? parts_.Native(item_).font : parts_.DefaultFont(),
-                  static_cast<int>(item.itemID) == marked_);
+                  static_cast<int>(item.itemID) == highlighted_);
 }
 
 void ServicesList::Refresh() {
@@ -82,9 +89,9 @@ void ServicesList::Select(int item) {
     SendMessageW(parts_.Native(item_).hwnd, LB_SETCURSEL, static_cast<WPARAM>(item), 0);
 }
 
-void ServicesList::Mark(int item) {
-  if (item == marked_) return;
-  marked_ = item;
+void ServicesList::Highlight(int item) {
+  if (item == highlighted_) return;
+  highlighted_ = item;
   if (item_ > 0) InvalidateRect(parts_.Native(item_).hwnd, nullptr, FALSE);
 }
 

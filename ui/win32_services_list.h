@@ -18,15 +18,17 @@ class ServicesList {
 
   // Takes over the list's clicks and keys once it is created.
   void Attach(int item);
-  int ItemHeight() const { return itemHeight_; }
-  void SetItemHeight(int height) { itemHeight_ = height; }
+  // The rows' height for the list's font; asked for (WM_MEASUREITEM) while
+  // the list is being created, so known before.
+  void FitItemHeight(SIZE textOfFont);
+  void Measure(MEASUREITEMSTRUCT& item) const { item.itemHeight = static_cast<UINT>(itemHeight_); }
   void Draw(const DRAWITEMSTRUCT& item);
   // Shows the selection's states and whether the list can be changed.
   void Refresh();
   // Selects an item (the first, as entering the services page does).
   void Select(int item);
-  // Marks an item as a search found it (-1: none).
-  void Mark(int item);
+  // Highlights an item as a search found it (-1: none).
+  void Highlight(int item);
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -34,9 +36,9 @@ class ServicesList {
 
   WindowParts& parts_;
   std::function<void(int)> clicked_;
-  int marked_ = -1;
+  int highlighted_ = -1;
   int item_ = -1;
-  int itemHeight_ = 18;
+  int itemHeight_ = kGlyphSize + kServiceRowBoxRoom;
   bool enabled_ = false;  // whether the scripts hold it, as drawn
   std::vector<TriState> shown_;
 };

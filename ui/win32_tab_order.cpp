@@ -31,4 +31,14 @@ HWND NextTabStop(const std::vector<HWND>& stops, HWND from, bool previous) {
   return stops[(i + (previous ? n - 1 : 1)) % n];
 }
 
+bool KeptFocus::Activated(WPARAM state) {
+  if (LOWORD(state) == WA_INACTIVE) {
+    last_ = GetFocus();
+    return false;
+  }
+  if (!last_ || !IsWindow(last_)) return false;
+  SetFocus(last_);
+  return true;
+}
+
 }  // namespace kwetro::win32

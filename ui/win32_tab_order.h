@@ -19,4 +19,15 @@ std::vector<HWND> TabStops(HWND root, const std::vector<std::pair<HWND, HWND>>& 
 // when from is none of them.
 HWND NextTabStop(const std::vector<HWND>& stops, HWND from, bool previous);
 
+// The control that had the keyboard focus when the window was deactivated
+// gets it back when the window is active again.
+class KeptFocus {
+ public:
+  // WM_ACTIVATE: true when it gave the focus back (the message is handled).
+  bool Activated(WPARAM state);
+
+ private:
+  HWND last_ = nullptr;
+};
+
 }  // namespace kwetro::win32

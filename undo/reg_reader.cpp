@@ -2,6 +2,7 @@
 
 #include "options/text_encoding.h"
 #include "undo/line_decoder.h"
+#include "options/reg_string.h"
 
 namespace kwetro::undo {
 namespace {
@@ -227,10 +228,7 @@ bool Reader::Win31Line(std::u16string_view line) {
   NameValue({});
   // The text stands as it is; the handler gets it as a quoted string holds it.
   rawString_.clear();
-  for (char16_t c : line.substr(i)) {
-    if (c == u'\\' || c == u'"') rawString_ += u'\\';
-    rawString_ += c;
-  }
+  AppendRegString(rawString_, line.substr(i));
   value_.kind = ValueKind::kString;
   value_.type = kRegSz;
   value_.rawString = rawString_;

@@ -1,8 +1,9 @@
 // Handles that close themselves, one owner for each kind the program holds:
 // files and processes, registry keys (win32/registry_key.h opens, reads and
-// writes them), memory the system allocated for an answer, fonts, brushes and
-// pens, memory device contexts and windows; and the two borrowed uses of a
-// device context, a window's context taken with GetDC and an object selected
+// writes them), fonts, brushes and pens, memory device contexts, windows, pop-up
+// menus and memory the system allocated for us; and the three borrowed uses
+// of a device context, a window's context taken with GetDC, the one a
+// window paints with between BeginPaint and EndPaint, and an object selected
 // into a context for a while. No handle of these kinds is closed by hand
 // anywhere else.
 #pragma once
@@ -49,9 +50,6 @@ struct CloseKernelObject {
 struct CloseRegistryKey {
   void operator()(HKEY key) const { RegCloseKey(key); }
 };
-struct FreeLocalMemory {
-  void operator()(HLOCAL memory) const { LocalFree(memory); }
-};
 struct DeleteGdiObject {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
@@ -63,15 +61,23 @@ struct DestroyLiveWindow {
     if (IsWindow(hwnd)) DestroyWindow(hwnd);
   }
 };
+struct DestroyPopupMenu {
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+struct FreeLocalMemory {
+  void operator()(HLOCAL memory) const { LocalFree(memory); }
+};
 
 using UniqueHandle = Unique<HANDLE, CloseKernelObject>;  // a file, process or thread
 using UniqueKey = Unique<HKEY, CloseRegistryKey>;
-using UniqueLocal = Unique<HLOCAL, FreeLocalMemory>;  // what the system gave with LocalAlloc
 using UniqueFont = Unique<HFONT, DeleteGdiObject>;
 using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
 using UniquePen = Unique<HPEN, DeleteGdiObject>;
 using UniqueDc = Unique<HDC, DeleteMemoryDc>;  // from CreateCompatibleDC
 using UniqueWindow = Unique<HWND, DestroyLiveWindow>;
+using UniqueMenu = Unique<HMENU, DestroyPopupMenu>;  // from CreatePopupMenu
+// What FormatMessage or ConvertSidToStringSid allocated for the caller.
+using UniqueLocal = Unique<HLOCAL, FreeLocalMemory>;
 
 // A window's device context, borrowed from the window and given back.
 class WindowDc {
@@ -87,6 +93,23 @@ class WindowDc {
 
  private:
   HWND hwnd_;
+  HDC dc_;
+};
+
+// A window's painting: the context BeginPaint gives, and EndPaint when the
+// scope ends.
+class WindowPaint {
+ public:
+  explicit WindowPaint(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+  ~WindowPaint() { EndPaint(hwnd_, &paint_); }
+  WindowPaint(const WindowPaint&) = delete;
+  WindowPaint& operator=(const WindowPaint&) = delete;
+
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_ = {};
   HDC dc_;
 };
 

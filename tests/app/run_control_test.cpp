@@ -98,7 +98,7 @@ struct Program {
   std::string folder, work = dir.File("work") + "/";
   Fake fake;
   Selection selection;
-  RunControl run{selection, fake, fake};
+  RunControl run{selection, fake, fake, kApply};
 };
 
 TEST(RunMode, StartInEachModeAndWithEachSettingsFile) {

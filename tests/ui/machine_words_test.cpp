@@ -49,7 +49,8 @@ TEST(MachineWords, SayWhatThisComputerHoldsBesideTheSelection) {
       const auto state = std::find_if(states.begin(), states.end(),
                                       [&control](const auto& s) { return s.control == control; });
       EXPECT_EQ(
-          name + "\t" + MachineWords(states, static_cast<std::size_t>(state - states.begin())),
+          name + "\t" +
+              MachineWords(states, static_cast<std::size_t>(state - states.begin()), "(не менять)"),
           line)
           << c.name;
     }

@@ -164,8 +164,8 @@ TEST_P(LayoutTest, EveryCaptionFitsItsControlInEveryState) {
       RECT client;
       GetClientRect(n.hwnd, &client);
       for (const ServiceDecl& service : Controls().services)
-        EXPECT_LE(win32::kServiceMarkColumn + win32::kServiceBoxColumn + 8 +
-                      TextWidth(n.font, Widen(service.ItemText())),
+        EXPECT_LE(win32::kServiceMachineColumn + win32::kServiceBoxColumn +
+                      win32::kServiceTextIndent + TextWidth(n.font, Widen(service.ItemText())),
                   client.right)
             << service.key;
     } else if (n.kind == NativeKind::kPageControl) {

@@ -28,7 +28,7 @@ TEST_F(SearchTest, AValueNameOrAWordGoesToTheControlAndItsPage) {
     Key(field, VK_RETURN);
     EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 4) << text;
     EXPECT_EQ(GetFocus(), field) << text;
-    EXPECT_TRUE(window_->Find("sLabel5_2")->marked) << text;
+    EXPECT_TRUE(window_->Find("sLabel5_2")->highlighted) << text;
     const ComboDecl& combo =
         Controls().combos[static_cast<std::size_t>(ComboIndex("sComboBox_5_1"))];
     EXPECT_EQ(window_->InfoText(), L" " + Widen(combo.explanation));
@@ -36,7 +36,7 @@ TEST_F(SearchTest, AValueNameOrAWordGoesToTheControlAndItsPage) {
     Key(field, VK_ESCAPE);
     EXPECT_EQ(GetFocus(), window_->Natives()[static_cast<std::size_t>(autorun)].hwnd) << text;
     EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 4) << text;
-    EXPECT_FALSE(window_->Find("sLabel5_2")->marked) << text;
+    EXPECT_FALSE(window_->Find("sLabel5_2")->highlighted) << text;
   }
 }
 
@@ -91,7 +91,7 @@ TEST_F(SearchTest, ServicesByKeyNameAndF3ThroughTheMatches) {
 }
 
 // Typing shows where a match is and what it writes, while the keys stay in
-// the field; a text that finds nothing takes the mark away and returns to the
+// the field; a text that finds nothing takes the highlight away and returns to the
 // page and sub-page the search started from; Esc clears the search from
 // anywhere, also once Enter went to the match.
 TEST_F(SearchTest, ShowsWhileTypingReturnsWhenNothingIsFoundAndEscClearsFromAnywhere) {
@@ -101,13 +101,13 @@ TEST_F(SearchTest, ShowsWhileTypingReturnsWhenNothingIsFoundAndEscClearsFromAnyw
   HWND field = window_->Search().Field();
   Find("NoDriveTypeAutoRun");
   EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 4);
-  EXPECT_TRUE(window_->Find("sLabel5_2")->marked);
+  EXPECT_TRUE(window_->Find("sLabel5_2")->highlighted);
   EXPECT_EQ(window_->InfoText(),
             L" " + Widen(Controls().combos[ComboIndex("sComboBox_5_1")].explanation));
   Find("NoDriveTypeAutoRunX");
   EXPECT_EQ(Count(), W("не найдено"));
   EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 2);
-  EXPECT_FALSE(window_->Find("sLabel5_2")->marked);
+  EXPECT_FALSE(window_->Find("sLabel5_2")->highlighted);
   EXPECT_EQ(window_->InfoText(), win32::LongHint(window_->Find("SearchEdit")->hint));
   EXPECT_EQ(GetFocus(), field);
 
@@ -119,7 +119,7 @@ TEST_F(SearchTest, ShowsWhileTypingReturnsWhenNothingIsFoundAndEscClearsFromAnyw
   Key(field, VK_ESCAPE);
   ASSERT_EQ(GetFocus(), option);
   EXPECT_EQ(TextOf(field), L"");
-  EXPECT_FALSE(window_->Find("sCheckBox_1_9")->marked);
+  EXPECT_FALSE(window_->Find("sCheckBox_1_9")->highlighted);
   EXPECT_EQ(SendMessageW(Control("PageControl2"), TCM_GETCURSEL, 0, 0), 0) << "Enter went there";
   // Esc elsewhere clears and leaves the keys where they are.
   Find("DisableSR");
@@ -266,8 +266,9 @@ TEST_F(WindowTest, ThePreviewKeepsItsPlaceItsStatusLineAndTheLastChange) {
   DWORD from = 0, to = 0;
   SendMessageW(GetDlgItem(preview, 2), EM_GETSEL, reinterpret_cast<WPARAM>(&from),
                reinterpret_cast<LPARAM>(&to));
-  const std::wstring marked = window_->FilePreview().Text().substr(from, to - from);
-  EXPECT_NE(marked.find(L"; " + Caption("sCheckBox_1_2")), std::wstring::npos) << Narrow(marked);
+  const std::wstring highlighted = window_->FilePreview().Text().substr(from, to - from);
+  EXPECT_NE(highlighted.find(L"; " + Caption("sCheckBox_1_2")), std::wstring::npos)
+      << Narrow(highlighted);
 }
 
 // At 800x600 the preview lies over the window; the pages end at its edge
