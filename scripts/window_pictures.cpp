@@ -145,6 +145,22 @@ int ScreenPictures(const Layout& layout, const std::wstring& folder) {
   return SaveScreenPicture(folder + L"\\countdown.bmp") ? 0 : 1;
 }
 
+// A search's hit, then the preview beside the window, where it opens.
+int SearchAndPreviewPictures(win32::MainWindow& window, Win32Platform& platform,
+                             const std::wstring& folder) {
+  SetWindowTextW(window.Search().Field(), L"автозапуск");
+  window.Search().Next(true, false);
+  Pump(platform, 300);
+  if (!SaveWindowPicture(window.Handle(), folder + L"\\search.bmp")) return 1;
+  window.Search().Clear();
+  OpenPreviewAfterAClick(window, platform);
+  RECT both, preview;
+  GetWindowRect(window.Handle(), &both);
+  GetWindowRect(window.FilePreview().Handle(), &preview);
+  UnionRect(&both, &both, &preview);
+  return SavePicture(both, folder + L"\\preview.bmp") ? 0 : 1;
+}
+
 int PagePictures(const Layout& layout, const std::wstring& folder) {
   Selection selection;
   Win32Platform platform;
@@ -187,19 +203,7 @@ int PagePictures(const Layout& layout, const std::wstring& folder) {
 
   select("PageControl1", 0);
   select("PageControl2", 0);
-  SetWindowTextW(window.Search().Field(), L"автозапуск");
-  window.Search().Next(true, false);
-  Pump(platform, 300);
-  if (!SaveWindowPicture(window.Handle(), folder + L"\\search.bmp")) return 1;
-  window.Search().Clear();
-
-  // The preview beside the window, where it opens.
-  OpenPreviewAfterAClick(window, platform);
-  RECT both, preview;
-  GetWindowRect(window.Handle(), &both);
-  GetWindowRect(window.FilePreview().Handle(), &preview);
-  UnionRect(&both, &both, &preview);
-  return SavePicture(both, folder + L"\\preview.bmp") ? 0 : 1;
+  return SearchAndPreviewPictures(window, platform, folder);
 }
 
 }  // namespace
