@@ -36,8 +36,7 @@
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
-require_file "$windows/Kwetro.exe"
-require_file "$windows/kwetro-cli.exe"
+needs "$windows/Kwetro.exe" "$windows/kwetro-cli.exe"
 work=$work_root/window_deploy-$KWETRO_WINE_ARCH
 rm -rf "$work"
 mkdir -p "$work/kept" "$work/locale"
@@ -56,10 +55,9 @@ fresh_prefix "$work/prefix"
 install_window_fonts
 
 # The helper runs in the prefix, so it is built for the prefix's architecture.
-mingw=$KWETRO_WINDOWS_CXX
-command -v "$mingw" >/dev/null || fail "$mingw not found; run scripts/install-deps.sh"
+command -v "$KWETRO_WINDOWS_CXX" >/dev/null || fail "no $KWETRO_WINDOWS_CXX; run scripts/install-deps.sh"
 for tool in active_setup_run hive_tool; do
-  "$mingw" -std=c++17 -O1 -static -municode -o "$work/$tool.exe" "$here/$tool.cpp"
+  "$KWETRO_WINDOWS_CXX" -std=c++17 -O1 -static -municode -o "$work/$tool.exe" "$here/$tool.cpp"
 done
 
 windir=$(wine cmd /c 'echo %WINDIR%' | tr -d '\r')
@@ -98,7 +96,6 @@ deploy() {
   local start=$SECONDS
   (cd "$work" && timeout 120 wine "$folder\\Кветро.exe") || fail "Кветро.exe did not end by itself"
   [[ $((SECONDS - start)) -ge 3 ]] || fail "Кветро.exe ended before its countdown of 3 ticks"
-  echo "the countdown ended the program after $((SECONDS - start)) s"
 
   for script in hkcu.reg hklm.reg; do
     [[ -f $deploy/$script ]] || fail "$script was not written into the deployment folder"
@@ -113,12 +110,10 @@ deploy() {
   check_value Reg_3 "REGEDIT /S \"$folder\\Custom.reg\""
   check_value Reg_4 "\"$folder\\Cleanup.cmd\""
   check_value Reg-Del 'CMD /C RD /S /Q %WINDIR%\UPDKwetro'
-  echo "the six start-up commands are registered"
 
   wait_for 40 test ! -e "$deploy/Кветро.exe" ||
     fail "SelfDel.bat did not delete Кветро.exe: the path did not reach it in code page 866"
   wait_for 20 test ! -e "$deploy/SelfDel.bat" || fail "SelfDel.bat did not delete itself"
-  echo "Кветро.exe and SelfDel.bat are gone"
 }
 
 # The file is there and has not grown for a second.
@@ -151,6 +146,20 @@ export_key() {
   rm -f "$2"
   wine regedit /E "$(winepath -w "$2")" "$1" >/dev/null 2>&1
   [[ -s $2 ]] || fail "REGEDIT /E $1 wrote nothing"
+}
+
+# holds SCRIPT EXPORT [OUTPUT]: the export holds what SCRIPT says, and
+# REGEDIT said OUTPUT (nothing) importing it (reg_import_check.pl).
+holds() { perl "$here/reg_import_check.pl" --import "$1=${3:-/dev/null}" --export "$2"; }
+
+# undone BACKUP SCRIPT KEY WHO: kwetro-cli undo of SCRIPT with BACKUP,
+# imported, gives KEY back as BACKUP holds it, byte for byte.
+undone() {
+  (cd "$work/kept" && wine "$windows/kwetro-cli.exe" undo --backup "$(winepath -w "$1")" \
+    "$(winepath -w "$2")") >/dev/null || fail "kwetro-cli undo refused the backup of $4"
+  wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
+  export_key "$3" "$work/kept/undone.reg"
+  cmp -s "$1" "$work/kept/undone.reg" || fail "after undo $4 differs from its backup"
 }
 
 # --- the profiles on the disk --------------------------------------------------
@@ -228,16 +237,10 @@ check_profiles() {
     mount_hive "$hive"
     export_key 'HKEY_USERS\KwetroProfile' "$work/kept/hive-after.reg"
     printf '%s: ' "$who"
-    perl "$here/reg_import_check.pl" --import "$kept/profiles.reg=/dev/null" \
-      --export "$work/kept/hive-after.reg"
-    (cd "$work/kept" && wine "$windows/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
-      "$(winepath -w "$kept/profiles.reg")") >/dev/null || fail "kwetro-cli undo refused the backup of $who"
-    wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
-    export_key 'HKEY_USERS\KwetroProfile' "$work/kept/hive-undone.reg"
-    cmp -s "$backup" "$work/kept/hive-undone.reg" || fail "after undo the hive of $who differs from its backup"
+    holds "$kept/profiles.reg" "$work/kept/hive-after.reg"
+    undone "$backup" "$kept/profiles.reg" 'HKEY_USERS\KwetroProfile' "the hive of $who"
     unmount_hive
   done
-  echo "undo with each hive's backup gives the hive back byte for byte"
 }
 
 # The selection as an administrator prepares it: an interactive Apply's
@@ -270,7 +273,6 @@ printf 'registry after the logon: '
 perl "$here/reg_import_check.pl" \
   --import "$work/kept/hklm.reg=$work/kept/no-output.txt" \
   --import "$work/kept/hkcu.reg=$work/kept/no-output.txt" "${exports[@]}"
-echo "deployment done: settings imported, RegAfter.reg exported, folder removed"
 
 # --- for every user -----------------------------------------------------------
 # With a Policies value of each kind and the Start menu's order, which
@@ -290,7 +292,6 @@ cmp -s <(grep -av '^"Version"=' "$kept/profiles.reg") <(grep -av '^"Version"=' "
   fail "profiles.reg is not the user's part of both scripts under HKEY_USERS\\KwetroProfile"
 cmp -s "$kept/Kwetro.exe" "$windows/Kwetro.exe" || fail "the program was not kept for the administrator step"
 [[ -s $kept/activesetup.reg ]] || fail "activesetup.reg was not kept"
-echo "user.reg, activesetup.reg, profiles.reg and the program are kept, two more start-up commands registered"
 mark=$(sed -n 's/^"\([0-9a-f]\{16\}\)"=""\r$/\1/p' "$kept/user.reg")
 [[ -n $mark ]] || fail "user.reg ends with no mark of the selection"
 
@@ -314,7 +315,6 @@ backup_of_user='"%USERPROFILE%\Kwetro-backup.reg"'
   fail "the entry's StubPath is [$stub]"
 [[ $(reg_value "HKCU\\$entry" Version) == "$version" ]] ||
   fail "the first user, who imported hkcu.reg, has no mark of version $version"
-echo "after the logon: the Active Setup entry (version $version) and the first user's mark"
 
 # A user who has none of the settings yet: the keys of user.reg gone, no
 # mark, a profile and an all-users folder with blanks and Russian letters.
@@ -325,8 +325,7 @@ echo "after the logon: the Active Setup entry (version $version) and the first u
 wine regedit /S "$(winepath -w "$work/kept/forget.reg")" >/dev/null 2>&1
 wine reg delete "HKCU\\$entry" /f >/dev/null 2>&1 || fail "could not remove the first user's mark"
 export_key HKEY_CURRENT_USER "$work/kept/user-before.reg"
-perl "$here/reg_import_check.pl" --import "$kept/user.reg=/dev/null" \
-  --export "$work/kept/user-before.reg" >/dev/null && fail "the user still has the settings of user.reg"
+holds "$kept/user.reg" "$work/kept/user-before.reg" >/dev/null && fail "the user still has the settings of user.reg"
 profile='C:\users\Иван Петров'
 everyone='C:\Общие документы'
 mkdir -p "$(winepath -u "$profile")" "$(winepath -u "$everyone\\Kwetro")"
@@ -337,16 +336,14 @@ cp "$(winepath -u "$everyone\\Kwetro\\user.reg")" "$work/kept/user.reg"
 wine "$work/active_setup_run.exe" Kwetro 'USERPROFILE=C:\users\Нет такого' "ALLUSERSPROFILE=$everyone" \
   >/dev/null 2>&1 || true
 export_key HKEY_CURRENT_USER "$work/kept/user-unbacked.reg"
-perl "$here/reg_import_check.pl" --import "$work/kept/user.reg=/dev/null" \
-  --export "$work/kept/user-unbacked.reg" >/dev/null && fail "user.reg was imported without a backup"
+holds "$work/kept/user.reg" "$work/kept/user-unbacked.reg" >/dev/null && fail "user.reg was imported without a backup"
 wine "$work/active_setup_run.exe" Kwetro "USERPROFILE=$profile" "ALLUSERSPROFILE=$everyone" \
   >"$work/kept/command-output.txt" 2>&1 || fail "the registered command failed: $(cat "$work/kept/command-output.txt")"
 backup=$(winepath -u "$profile\\Kwetro-backup.reg")
 [[ -s $backup ]] || fail "the registered command did not back up the user's HKEY_CURRENT_USER"
 export_key HKEY_CURRENT_USER "$work/kept/user-after.reg"
 printf "the other user's HKEY_CURRENT_USER: "
-perl "$here/reg_import_check.pl" --import "$work/kept/user.reg=$work/kept/command-output.txt" \
-  --export "$work/kept/user-after.reg"
+holds "$work/kept/user.reg" "$work/kept/user-after.reg" "$work/kept/command-output.txt"
 
 # A roaming profile on another machine deployed later: Windows runs the
 # command again (that machine's version is above the user's), and the
@@ -358,16 +355,9 @@ wine "$work/active_setup_run.exe" Kwetro "USERPROFILE=$profile" "ALLUSERSPROFILE
 [[ $(reg_value 'HKCU\Control Panel\PowerCfg' CurrentPowerPolicy) == 7 ]] ||
   fail "user.reg was imported again over the user's own change"
 cmp -s "$backup" "$work/kept/backup-first.reg" || fail "the user's backup was written again"
-echo "run again for a hive that holds the selection: nothing imported, the backup kept"
 
 # That user's undo: the backup and user.reg give the hive back as it was.
-(cd "$work/kept" && wine "$windows/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
-  user.reg) >/dev/null || fail "kwetro-cli undo refused the user's backup"
-wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
-export_key HKEY_CURRENT_USER "$work/kept/user-undone.reg"
-cmp -s "$backup" "$work/kept/user-undone.reg" ||
-  fail "after undo the user's HKEY_CURRENT_USER differs from the backup the command made"
-echo "undo with the user's backup: HKEY_CURRENT_USER is as it was, byte for byte"
+undone "$backup" "$work/kept/user.reg" HKEY_CURRENT_USER "the user's HKEY_CURRENT_USER"
 
 # A later deployment runs once more for every user.
 deploy "$work/every-user.ini"
@@ -380,8 +370,7 @@ perl -e '@a = split /,/, $ARGV[0]; @b = split /,/, $ARGV[1];
   for (0 .. 3) { exit 0 if $b[$_] > $a[$_]; exit 1 if $b[$_] < $a[$_] } exit 1' "$version" "$later" ||
   fail "the later deployment's version $later is not above $version"
 [[ $(reg_value "HKCU\\$entry" Version) == "$later" ]] || fail "the first user has no mark of version $later"
-echo "a later deployment raised the version to $later"
 # The step again: both hives hold the selection already and stay as they are.
 wait_for 60 test "$(grep -c 'уже содержит настройки этого выбора' "$kept/profiles.log")" == 2 ||
   fail "the administrator step of the later deployment wrote the hives again: $(tail -n 6 "$kept/profiles.log")"
-echo "the later deployment's administrator step left the hives that hold the selection alone"
+echo "window_deploy: every check held (the Active Setup version raised to $later)"
