@@ -161,44 +161,13 @@ TEST(Audit, RefusalsSayWhyAndCaptureWritesNothing) {
             testing::Utf16File(header + "[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"
                                         "Microsoft\\Windows NT\\CurrentVersion\\SystemRestore]\n"
                                         "\"DisableSR\"=\"1\n\n"));
-  const std::string one = dir.File("one-key.reg"), two = dir.File("two-users.reg");
-  const struct {
-    std::vector<std::string> args;
-    int code;
-    std::string message;  // the start of what kwetro-cli says
-  } cases[] = {
-      {{"audit"},
-       kExitUsage,
-       "kwetro-cli: audit needs --backup EXPORT.reg, --live or --windows DIR, one of them\nusage: "
-       "kwetro-cli audit"},
-      {{"audit", "--backup", one, "--format", "csv"},
-       kExitUsage,
-       "kwetro-cli: unknown format 'csv'"},
-      {{"capture", "--backup", one},
-       kExitUsage,
-       "kwetro-cli: capture needs --out FILE2\nusage: kwetro-cli capture"},
+  auto cases = testing::ReadCommandCases("tests/machine/audit_refusals.txt", dir.Path());
+  EXPECT_EQ(cases.size(), 7u);
 #ifndef _WIN32
-      {{"audit", "--live"},
-       kExitUsage,
-       "kwetro-cli: --live reads the registry of the Windows it runs on"},
+  cases.push_back({{"audit", "--live"},
+                   kExitUsage,
+                   "kwetro-cli: --live reads the registry of the Windows it runs on"});
 #endif
-      {{"audit", "--backup", dir.File("absent.reg")},
-       kExitFailure,
-       "kwetro-cli: cannot read export '" + dir.File("absent.reg") + "': "},
-      {{"audit", "--backup", one},
-       kExitFailure,
-       "kwetro-cli: " + one +
-           ": the export holds no key [HKEY_LOCAL_MACHINE]: it must be an export of the whole "
-           "registry"},
-      {{"audit", "--backup", dir.File("unknown.reg")},
-       kExitFailure,
-       "kwetro-cli: " + dir.File("unknown.reg") +
-           ", line 6: the value \"DisableSR\", which a control writes, is in a line REGEDIT does "
-           "not import (string without its closing quote): its data are unknown\n"},
-      {{"capture", "--backup", two, "--out", dir.File("k.ini")},
-       kExitUsage,
-       "kwetro-cli: " + two + ": the export holds several users (S-1-5-21-1, S-1-5-21-2); choose"},
-  };
   for (const auto& c : cases) {
     const testing::CliRun r = testing::Cli(c.args);
     EXPECT_EQ(r.code, c.code) << r.err;

@@ -471,38 +471,8 @@ TEST(OfflineApply, ProfilePaths) {
 TEST(OfflineApply, CommandLines) {
   TempDir dir;
   testing::MakeXpImage(dir.Path(), {});
-  const std::string drive = dir.Path();
-  const struct {
-    std::vector<std::string> args;
-    int code;
-    std::string message;  // the start of what kwetro-cli says
-  } cases[] = {
-      {{"apply"},
-       kExitUsage,
-       "kwetro-cli: apply needs --windows DIR, the folder a Windows XP system drive is mounted "
-       "at\nusage: kwetro-cli apply --windows DIR"},
-      {{"apply", "--windows", drive, "--force"},
-       kExitUsage,
-       "kwetro-cli: unknown argument '--force'"},
-      {{"apply", "--windows", drive, "--dry-run", "--dry-run"},
-       kExitUsage,
-       "kwetro-cli: --dry-run given twice"},
-      {{"apply", "--windows", drive, "--user"}, kExitUsage, "kwetro-cli: --user needs a value"},
-      {{"undo", "--windows", drive, "--settings", "x.ini"},
-       kExitUsage,
-       "kwetro-cli: unknown argument '--settings'\nusage: kwetro-cli undo --windows DIR"},
-      {{"undo", "--windows", drive},
-       kExitFailure,
-       "kwetro-cli: no apply to undo: cannot read its list of copies " + drive +
-           "/Windows/System32/config/kwetro-backups.txt"},
-      {{"apply", "--windows", dir.File("nothing")},
-       kExitFailure,
-       "kwetro-cli: " + dir.File("nothing") + " holds no WINDOWS/system32/config"},
-      {{"audit", "--windows", drive, "--live"}, kExitUsage, "kwetro-cli: audit needs --backup"},
-      {{"capture", "--windows", drive, "--user", "Пётр", "--out", dir.File("c.ini")},
-       kExitUsage,
-       "kwetro-cli: no profile Пётр (the profiles: Default User)"},
-  };
+  const auto cases = testing::ReadCommandCases("tests/offline/apply_command_lines.txt", dir.Path());
+  EXPECT_EQ(cases.size(), 9u);
   for (const auto& c : cases) {
     const CliRun run = Cli(c.args);
     EXPECT_EQ(run.code, c.code) << c.args[0] << " " << c.args.back() << ": " << run.err;
