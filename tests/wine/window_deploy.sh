@@ -1,38 +1,29 @@
 #!/usr/bin/env bash
-# A deployment from end to end in a fresh Wine prefix with the Russian code
-# pages (ANSI 1251, OEM 866): C:\windows\UPDKwetro\ holds the program under a
-# Russian name, Кветро.exe, its own prepared Кветро.ini with a short "Timer",
-# Kwetro.ini (which switches the removal on), Custom.reg and Cleanup.cmd. The
-# program, started from another folder, counts down, writes the scripts into its
-# own folder, registers the one-time start-up commands, deletes Kwetro.ini and
-# removes itself: SelfDel.bat must spell its path in code page 866 for the
-# command interpreter to find it. At the next logon (wineboot -r) the commands
-# export the registry to RegAfter.reg, import the scripts and Custom.reg, run
-# Cleanup.cmd and remove the folder; nothing of Active Setup is written, and
-# the profiles on the disk stay as they were.
+# A deployment from end to end in a fresh prefix with the Russian code pages:
+# C:\windows\UPDKwetro\ holds the program as Кветро.exe, its Кветро.ini with a
+# short "Timer", Kwetro.ini (which switches the removal on), Custom.reg and
+# Cleanup.cmd. Started from another folder, the program counts down, writes
+# the scripts beside itself, registers the start-up commands, deletes
+# Kwetro.ini and removes itself (SelfDel.bat spells its path in code page
+# 866). The next logon (wineboot -r) exports RegAfter.reg, imports the scripts
+# and Custom.reg, runs Cleanup.cmd and removes the folder; no Active Setup is
+# written, no profile on the disk touched.
 #
-# Then the same road for every user (dCheckBox_1_1): the deployment also keeps
-# user.reg and activesetup.reg in %ALLUSERSPROFILE%\Kwetro and registers a
-# seventh start-up command, which at the next logon runs after the backup and
-# leaves Kwetro's Active Setup entry with its four values and the first user's
-# mark. Wine runs no Active Setup at a logon: active_setup_run.exe runs the
-# registered command as Windows would for a user who has none of the settings
-# yet (the keys of user.reg deleted, no mark), with a profile path of blanks
-# and Russian letters. That user gets every value of user.reg, the command
-# backs up the user's HKEY_CURRENT_USER first, and kwetro-cli undo with that
-# backup puts the hive back byte for byte; run again, as on another machine
-# deployed later, the command sees the selection's mark and imports nothing.
-# A later deployment raises the version.
+# Then for every user (dCheckBox_1_1): user.reg and activesetup.reg kept in
+# %ALLUSERSPROFILE%\Kwetro, two more commands, and after the logon Kwetro's
+# Active Setup entry and the first user's mark. Wine runs no Active Setup:
+# active_setup_run.exe runs the command as Windows would for a user without
+# the settings and mark (a profile path of blanks and Russian letters): it
+# backs up HKEY_CURRENT_USER, imports user.reg, and kwetro-cli undo with the
+# backup gives the hive back byte for byte; run again, it imports nothing. A
+# later deployment raises the version.
 #
-# The profiles on the disk: a second profile (a Russian name) and the Default
-# User exist beforehand, each with a hive as Wine stores one, and a third
-# profile whose NTUSER.DAT is no hive, a fourth without one. The deployment for every user also
-# starts its copy of the program (Kwetro.exe /profiles) at the next logon,
-# which loads each hive with RegLoadKey, backs it up and imports profiles.reg:
-# afterwards both hives hold every HKEY_CURRENT_USER value and deletion of
-# both scripts, Policies included, each hive's backup with kwetro-cli undo
-# gives it back byte for byte, and the third and fourth are named in
-# profiles.log and left as they were (no hive made where there was none).
+# The profiles on the disk: the Default User and a second profile with hives
+# as Wine stores them, a third whose NTUSER.DAT is no hive, a fourth without
+# one. Kwetro.exe /profiles at the logon loads each hive, backs it up and
+# imports profiles.reg: both hives then hold every HKEY_CURRENT_USER value and
+# deletion of both scripts, each backup undoes its hive byte for byte, the
+# third and fourth are named in profiles.log and left as they were.
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
