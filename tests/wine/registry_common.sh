@@ -26,14 +26,8 @@ russian_prefix() {
   work=$work_root/$1-$KWETRO_WINE_ARCH
   rm -rf "$work"
   mkdir -p "$work"
-  export WINEPREFIX=$work/prefix own_prefix=$work/prefix
+  LC_ALL=ru_RU.UTF-8 fresh_prefix "$work/prefix"
   trap 'window_cleanup; rm -rf "$WINEPREFIX"' EXIT
-  mkdir -p "$WINEPREFIX"
-  if ! { wineserver -p && env LC_ALL=ru_RU.UTF-8 wineboot -i; } >"$work/wineboot.log" 2>&1; then
-    cat "$work/wineboot.log"
-    echo "$1: creating a Wine prefix failed" >&2
-    exit 1
-  fi
   echo "$1 ($KWETRO_WINE_ARCH): random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
 }
 

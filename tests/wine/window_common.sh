@@ -63,14 +63,17 @@ shared_prefix() {
   if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then export WINEPREFIX=$KWETRO_WINEPREFIX; else fresh_prefix "$1"; fi
 }
 
-# A new prefix of our own, with its server kept running until the end.
+# A new prefix of our own at DIR, its server kept running until the end;
+# what creating it said in DIR.log.
 fresh_prefix() {
-  export WINEPREFIX=$1
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  own_prefix=$WINEPREFIX
-  wineserver -p || fail "wineserver -p failed for $WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed for $WINEPREFIX"
+  export WINEPREFIX=$1 own_prefix=$1
+  rm -rf "$1"
+  mkdir -p "$1"
+  if ! { wineserver -p && wineboot -i; } >"$1.log" 2>&1; then
+    cat "$1.log"
+    echo "$(basename "$0" .sh): creating a Wine prefix in $1 failed" >&2
+    exit 1
+  fi
 }
 
 # Waits up to $1 seconds for the command that follows to succeed.
