@@ -400,25 +400,8 @@ TEST(OfflineApply, AFailedReplacePutsBackTheHivesReplacedBefore) {
 
 // Where a profile's NTUSER.DAT is found from the path ProfileList holds.
 TEST(OfflineApply, ProfilePaths) {
-  const struct {
-    const char16_t* path;
-    const char* found;  // the hive written, or the start of the message
-  } rows[] = {
-      {u"%SystemDrive%\\Documents and Settings\\Administrator",
-       "Documents and Settings/Administrator/NTUSER.DAT: "},
-      {u"C:\\DOCUMENTS AND SETTINGS\\administrator",
-       "Documents and Settings/Administrator/NTUSER.DAT: "},
-      // The Default User's folder named again: its hive is written once.
-      {u"%SystemDrive%\\Documents and Settings\\Default User",
-       "Documents and Settings/Default User/NTUSER.DAT: "},
-      // A path out of the drive is not followed.
-      {u"%systemroot%\\..\\..\\Documents and Settings\\Administrator",
-       "kwetro-cli: the profile S-1-5-21-1-2-3-1000 has the path \"%systemroot%\\..\\..\\Documents "
-       "and Settings\\Administrator\" in ProfileList, which names no folder of the drive"},
-      {u"%USERPROFILE%\\Administrator",
-       "kwetro-cli: the profile S-1-5-21-1-2-3-1000 has the path \"%USERPROFILE%\\Administrator\" "
-       "in ProfileList, which names no folder of the drive"},
-  };
+  const auto rows = testing::ReadTable("tests/offline/profile_paths.txt");
+  EXPECT_EQ(rows.size(), 5u);
   for (const auto& r : rows) {
     TempDir dir;
     testing::MakeXpImage(dir.Path(), {{"Administrator"}});
@@ -427,16 +410,16 @@ TEST(OfflineApply, ProfilePaths) {
       auto software = Hive::Open(Hive(dir.Path(), kSoftware), true, reason);
       const Hive::Node profile = software->Find(
           u"Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-1-2-3-1000");
-      ASSERT_TRUE(
-          software->SetValue(profile, {u"ProfileImagePath", testing::Text(r.path, 2)}, reason));
+      ASSERT_TRUE(software->SetValue(
+          profile, {u"ProfileImagePath", testing::Text(Cp1251ToUtf16(r.at(0)), 2)}, reason));
       ASSERT_TRUE(software->Commit(Hive(dir.Path(), kSoftware), reason)) << reason;
     }
     const CliRun run = Cli({"apply", "--windows", dir.Path(), "--dry-run"});
     const std::string said = run.out + run.err;
-    const std::size_t at = said.find(r.found);
-    EXPECT_TRUE(at != std::string::npos && said.find(r.found, at + 1) == std::string::npos)
-        << Utf16ToUtf8(r.path) << ":\n"
-        << run.out << run.err;
+    const std::size_t at = said.find(r.at(1));
+    EXPECT_TRUE(at != std::string::npos && said.find(r[1], at + 1) == std::string::npos)
+        << r[0] << ":\n"
+        << said;
   }
 }
 
