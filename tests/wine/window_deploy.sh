@@ -132,10 +132,10 @@ next_logon() {
 # The names of the values under a key, one a line, sorted.
 value_names() { wine reg query "$1" 2>/dev/null | tr -d '\r' | awk '$2 ~ /^REG_/ { print $1 }' | sort; }
 
-# Windows' own export of a root key, to the Unix path given.
+# Windows' own export of a key (empty: the whole registry), to the Unix path given.
 export_key() {
   rm -f "$2"
-  wine regedit /E "$(winepath -w "$2")" "$1" >/dev/null 2>&1
+  wine regedit /E "$(winepath -w "$2")" ${1:+"$1"} >/dev/null 2>&1
   [[ -s $2 ]] || fail "REGEDIT /E $1 wrote nothing"
 }
 
@@ -254,16 +254,10 @@ wine reg query "HKLM\\$entry" >/dev/null 2>&1 && fail "an Active Setup entry was
 profiles_untouched
 
 # The registry now holds what the two scripts say.
-: >"$work/kept/no-output.txt"
-exports=()
-for key in HKEY_CURRENT_USER HKEY_LOCAL_MACHINE HKEY_USERS; do
-  export_key "$key" "$work/kept/export-$key.reg"
-  exports+=(--export "$work/kept/export-$key.reg")
-done
+export_key "" "$work/kept/export.reg"
 printf 'registry after the logon: '
-perl "$here/reg_import_check.pl" \
-  --import "$work/kept/hklm.reg=$work/kept/no-output.txt" \
-  --import "$work/kept/hkcu.reg=$work/kept/no-output.txt" "${exports[@]}"
+perl "$here/reg_import_check.pl" --import "$work/kept/hklm.reg=/dev/null" --import "$work/kept/hkcu.reg=/dev/null" \
+  --export "$work/kept/export.reg"
 
 # --- for every user -----------------------------------------------------------
 # With a Policies value of each kind and the Start menu's order, which
