@@ -116,35 +116,22 @@ TEST(Audit, AMachineHoldsTheSelectionImportedAndItsCaptureChangesNothing) {
 }
 
 // Lines of the catalogue, the later one first: whether it writes again what
-// the earlier one did. HKEY_CLASSES_ROOT is the machine's classes.
+// the earlier one did (tests/machine/writes_again.txt).
 TEST(Audit, ALaterLineWritesAgainWhatItDeletesChangesOrMakesAnew) {
-  const std::string system =
-      R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced\System)";
-  const std::string clsid = R"(\CLSID\{87D62D94-71B3-4b9a-9489-5FE6850DC73E})";
-  const struct {
-    std::vector<std::string> later, earlier;
-    bool again;
-  } cases[] = {
-      {{"[-" + system + "]"}, {"[" + system + "]", R"("Type"="group")"}, true},
-      {{"[-" + system + "]"}, {"[" + system + "\\Hibernate]"}, true},
-      {{"[" + system + "\\Hibernate]"}, {"[-" + system + "]"}, true},
-      {{"[" + system + "]", R"("Type"="checkbox")"},
-       {"[" + system + "]", R"("type"="group")"},
-       true},
-      {{"[" + system + "]", R"("Text"="a")"}, {"[" + system + "]", R"("Type"="group")"}, false},
-      {{"[" + system + "]"}, {"[" + system + "]"}, false},
-      {{"[-" + system + "\\Hibernate]"}, {"[-" + system + "]"}, false},
-      {{"[-HKEY_CLASSES_ROOT" + clsid + "]"},
-       {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes" + clsid + "\\InProcServer32]"},
-       true},
+  const auto lines = [](const std::string& text) {
+    std::vector<std::string> list;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) list.push_back(line);
+    return list;
   };
-  for (const auto& c : cases) {
-    const Effect later = TheModel().EffectsOf(c.later).back();
-    const Effect earlier = TheModel().EffectsOf(c.earlier).back();
-    ASSERT_GE(later.probe, 0) << c.later.back();
-    ASSERT_GE(earlier.probe, 0) << c.earlier.back();
-    EXPECT_EQ(WritesAgain(later, earlier), c.again)
-        << c.later.back() << " after " << c.earlier.back();
+  const auto rows = testing::ReadTable("tests/machine/writes_again.txt");
+  EXPECT_EQ(rows.size(), 8u);
+  for (const auto& row : rows) {
+    const Effect later = TheModel().EffectsOf(lines(row.at(1))).back();
+    const Effect earlier = TheModel().EffectsOf(lines(row.at(2))).back();
+    ASSERT_GE(later.probe, 0) << row[1];
+    ASSERT_GE(earlier.probe, 0) << row[2];
+    EXPECT_EQ(WritesAgain(later, earlier), row[0] == "yes") << row[1] << " after " << row[2];
   }
 }
 
