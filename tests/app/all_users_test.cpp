@@ -13,47 +13,13 @@ namespace kwetro::testing {
 namespace {
 
 TEST(UserKeys, EachKeyLineKeptLeftOutOrMovedUnderTheHiveRoot) {
-  const struct {
-    const char* line;
-    const char* user;  // kept in user.reg; "" left out
-    const char* hive;  // as profiles.reg spells it; "" left out
-  } rows[] = {
-      {"[HKEY_CURRENT_USER\\Control Panel\\Desktop]", "[HKEY_CURRENT_USER\\Control Panel\\Desktop]",
-       "[HKEY_USERS\\KwetroProfile\\Control Panel\\Desktop]"},
-      {"[-HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\"
-       "Favorites]",
-       "[-HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\"
-       "Favorites]",
-       "[-HKEY_USERS\\KwetroProfile\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
-       "MenuOrder\\Favorites]"},
-      {"[hkey_current_user\\Environment]", "[hkey_current_user\\Environment]",
-       "[HKEY_USERS\\KwetroProfile\\Environment]"},
-      // The Policies keys, and what lies below them, in any case of letters.
-      {"[HKEY_CURRENT_USER\\SOFTWARE\\Policies\\Microsoft\\Windows\\System\\Power]", "",
-       "[HKEY_USERS\\KwetroProfile\\SOFTWARE\\Policies\\Microsoft\\Windows\\System\\Power]"},
-      {"[HKEY_CURRENT_USER\\Software\\policies]", "",
-       "[HKEY_USERS\\KwetroProfile\\Software\\policies]"},
-      {"[-HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]", "",
-       "[-HKEY_USERS\\KwetroProfile\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\"
-       "Explorer]"},
-      // Names that only begin like them are no Policies keys.
-      {"[HKEY_CURRENT_USER\\Software\\PoliciesX]", "[HKEY_CURRENT_USER\\Software\\PoliciesX]",
-       "[HKEY_USERS\\KwetroProfile\\Software\\PoliciesX]"},
-      {"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Policies]",
-       "[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Policies]",
-       "[HKEY_USERS\\KwetroProfile\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
-       "Policies]"},
-      // Other roots, and a root that only begins like HKEY_CURRENT_USER.
-      {"[HKEY_USERS\\.DEFAULT\\Control Panel\\Keyboard]", "", ""},
-      {"[-HKEY_CLASSES_ROOT\\CLSID\\{1}]", "", ""},
-      {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft]", "", ""},
-      {"[HKEY_CURRENT_USERS\\F]", "", ""},
-  };
+  const auto rows = ReadTable("tests/app/user_keys.txt");
+  EXPECT_EQ(rows.size(), 12u);
   const CurrentUserKeys user(false, kCurrentUserRoot), hive(true, kHiveRoot);
   for (const auto& row : rows) {
     std::string room;
-    EXPECT_EQ(user.Keep(row.line, room), row.user) << row.line;
-    EXPECT_EQ(hive.Keep(row.line, room), row.hive) << row.line;
+    EXPECT_EQ(user.Keep(row.at(0), room), row.at(1) == "-" ? "" : row[1]) << row[0];
+    EXPECT_EQ(hive.Keep(row.at(0), room), row.at(2) == "-" ? "" : row[2]) << row[0];
   }
 }
 
@@ -79,45 +45,23 @@ TEST(SelectionMark, FollowsTheUserSettingsAndNothingElse) {
 }
 
 TEST(SetupVersion, ReadWrittenRaisedAndChosen) {
-  const struct {
-    const char* text;
-    const char* read;  // as written again; nullptr: refused
-  } reads[] = {{"2025,1107,1530,12", "2025,1107,1530,12"},
-               {"1", "1,0,0,0"},
-               {"4,0", "4,0,0,0"},
-               {"1,2,3,4,5", nullptr},
-               {"1.2.3.4", nullptr},
-               {"", nullptr},
-               {"1,,2", nullptr},
-               {"2,", nullptr},
-               {"20251107153012", nullptr},
-               {"1,65535", "1,65535,0,0"},
-               {"65536", nullptr},
-               {"1,2,3,99999", nullptr}};
-  for (const auto& r : reads) {
+  std::tm at{};
+  at.tm_year = 2025 - 1900, at.tm_mon = 10, at.tm_mday = 7;
+  at.tm_hour = 9, at.tm_min = 5, at.tm_sec = 2;
+  const auto rows = ReadTable("tests/app/setup_versions.txt");
+  EXPECT_EQ(rows.size(), 17u);
+  for (const auto& row : rows) {
     SetupVersion v;
-    EXPECT_EQ(SetupVersion::Parse(r.text, v), r.read != nullptr) << r.text;
-    if (r.read) {
-      EXPECT_EQ(v.Text(), r.read) << r.text;
+    if (row.at(0) == "chosen") {
+      EXPECT_EQ(NewSetupVersion(at, row.at(1)).Text(), row.at(2)) << row[1];
+    } else {
+      EXPECT_EQ(SetupVersion::Parse(row.at(1), v), row.at(2) != "-") << row[1];
+      EXPECT_EQ(row[2] == "-" ? "-" : v.Text(), row[2]) << row[1];
     }
   }
   SetupVersion v;
   ASSERT_TRUE(SetupVersion::Parse("1,2,65535,65535", v));
   EXPECT_EQ(v.Next().Text(), "1,3,0,0");
-
-  std::tm at{};
-  at.tm_year = 2025 - 1900, at.tm_mon = 10, at.tm_mday = 7;
-  at.tm_hour = 9, at.tm_min = 5, at.tm_sec = 2;
-  const struct {
-    const char* registered;
-    const char* chosen;
-  } choices[] = {{"", "2025,1107,905,2"},
-                 {"2025,1107,905,1", "2025,1107,905,2"},
-                 {"2025,1107,905,2", "2025,1107,905,3"},
-                 {"2030", "2030,0,0,1"},
-                 {"new", "2025,1107,905,2"}};
-  for (const auto& c : choices)
-    EXPECT_EQ(NewSetupVersion(at, c.registered).Text(), c.chosen) << c.registered;
 }
 
 }  // namespace

@@ -16,43 +16,12 @@ namespace {
 
 TEST(Cli, UsageErrorsExitWithTwoSayWhyAndWriteNothing) {
   TempDir dir;
-  const std::string out = dir.File("set.ini");
-  const struct {
-    std::vector<std::string> args;
-    const char* message;
-  } cases[] = {
-      {{}, "no command given"},
-      {{"build"}, "unknown command 'build'"},
-      {{"generate", "--outdir", "x"}, "unknown argument '--outdir'"},
-      {{"generate", "--out"}, "--out needs a value"},
-      {{"generate", "--settings", ""}, "--settings needs a value"},
-      {{"generate", "--out", "a", "--out", "b"}, "--out given twice"},
-      {{"generate", "--remove-others", "--remove-others"}, "unknown argument '--remove-others'"},
-      {{"list", "--remove-others"}, "unknown argument '--remove-others'"},
-      {{"settings", "--settings", "a.ini"}, "settings needs --out FILE2"},
-      {{"set", "sCheckBox_1_2=yes"}, "set needs --out FILE2"},
-      {{"set", "--out", out}, "set needs NAME=VALUE"},
-      {{"list", "--format", "xml"}, "unknown format 'xml'"},
-      {{"list", "--out", out}, "unknown argument '--out'"},
-      // A bad assignment after a good one: nothing is written.
-      {{"set", "--out", out, "sCheckBox_1_3=yes", "sCheckBox_1_22=yes"},
-       "no control or service 'sCheckBox_1_22'; closest: sCheckBox_1_2"},
-      {{"set", "--out", out, "sCheckBox_1_3=yes", "Alertr=auto"},
-       "no control or service 'Alertr'; closest: Alerter"},
-      {{"set", "--out", out, "sCheckBox_1_3=yes", "sCheckBox_1_2=maybe"},
-       "sCheckBox_1_2: 'maybe' is not yes, no or skip (1, 0, 2)"},
-      {{"set", "--out", out, "sCheckBox_1_3=yes", "sComboBox_5_1=3"},
-       "sComboBox_5_1: '3' is not an item index from 0 to 2, or -1 for no item"},
-      {{"set", "--out", out, "sCheckBox_1_3=yes", "sSpinner4_1=601"},
-       "sSpinner4_1: '601' is not whole seconds from 0 to 600"},
-      {{"set", "--out", out, "sCheckBox_1_3=yes", "Alerter=on"},
-       "Alerter: 'on' is not auto, manual or disabled"},
-      {{"set", "--out", out, "sCheckBox_1_3=yes", "=yes"}, "'=yes' is not NAME=VALUE"},
-  };
-  for (const auto& c : cases) {
+  const auto cases = ReadCommandCases("tests/app/cli_usage_errors.txt", dir.Path());
+  EXPECT_EQ(cases.size(), 20u);
+  for (const CommandCase& c : cases) {
     const CliRun r = Cli(c.args);
-    EXPECT_EQ(r.code, kExitUsage) << c.message;
-    EXPECT_EQ(r.err.rfind(std::string("kwetro-cli: ") + c.message, 0), 0u) << r.err;
+    EXPECT_EQ(r.code, c.code) << c.message;
+    EXPECT_EQ(r.err.rfind(c.message, 0), 0u) << r.err;
     EXPECT_NE(r.err.find("\nusage: kwetro-cli generate"), std::string::npos) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(dir.Listing(), "") << c.message;

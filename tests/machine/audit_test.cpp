@@ -116,35 +116,22 @@ TEST(Audit, AMachineHoldsTheSelectionImportedAndItsCaptureChangesNothing) {
 }
 
 // Lines of the catalogue, the later one first: whether it writes again what
-// the earlier one did. HKEY_CLASSES_ROOT is the machine's classes.
+// the earlier one did (tests/machine/writes_again.txt).
 TEST(Audit, ALaterLineWritesAgainWhatItDeletesChangesOrMakesAnew) {
-  const std::string system =
-      R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Explorer\Advanced\System)";
-  const std::string clsid = R"(\CLSID\{87D62D94-71B3-4b9a-9489-5FE6850DC73E})";
-  const struct {
-    std::vector<std::string> later, earlier;
-    bool again;
-  } cases[] = {
-      {{"[-" + system + "]"}, {"[" + system + "]", R"("Type"="group")"}, true},
-      {{"[-" + system + "]"}, {"[" + system + "\\Hibernate]"}, true},
-      {{"[" + system + "\\Hibernate]"}, {"[-" + system + "]"}, true},
-      {{"[" + system + "]", R"("Type"="checkbox")"},
-       {"[" + system + "]", R"("type"="group")"},
-       true},
-      {{"[" + system + "]", R"("Text"="a")"}, {"[" + system + "]", R"("Type"="group")"}, false},
-      {{"[" + system + "]"}, {"[" + system + "]"}, false},
-      {{"[-" + system + "\\Hibernate]"}, {"[-" + system + "]"}, false},
-      {{"[-HKEY_CLASSES_ROOT" + clsid + "]"},
-       {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes" + clsid + "\\InProcServer32]"},
-       true},
+  const auto lines = [](const std::string& text) {
+    std::vector<std::string> list;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) list.push_back(line);
+    return list;
   };
-  for (const auto& c : cases) {
-    const Effect later = TheModel().EffectsOf(c.later).back();
-    const Effect earlier = TheModel().EffectsOf(c.earlier).back();
-    ASSERT_GE(later.probe, 0) << c.later.back();
-    ASSERT_GE(earlier.probe, 0) << c.earlier.back();
-    EXPECT_EQ(WritesAgain(later, earlier), c.again)
-        << c.later.back() << " after " << c.earlier.back();
+  const auto rows = testing::ReadTable("tests/machine/writes_again.txt");
+  EXPECT_EQ(rows.size(), 8u);
+  for (const auto& row : rows) {
+    const Effect later = TheModel().EffectsOf(lines(row.at(1))).back();
+    const Effect earlier = TheModel().EffectsOf(lines(row.at(2))).back();
+    ASSERT_GE(later.probe, 0) << row[1];
+    ASSERT_GE(earlier.probe, 0) << row[2];
+    EXPECT_EQ(WritesAgain(later, earlier), row[0] == "yes") << row[1] << " after " << row[2];
   }
 }
 
@@ -161,44 +148,13 @@ TEST(Audit, RefusalsSayWhyAndCaptureWritesNothing) {
             testing::Utf16File(header + "[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"
                                         "Microsoft\\Windows NT\\CurrentVersion\\SystemRestore]\n"
                                         "\"DisableSR\"=\"1\n\n"));
-  const std::string one = dir.File("one-key.reg"), two = dir.File("two-users.reg");
-  const struct {
-    std::vector<std::string> args;
-    int code;
-    std::string message;  // the start of what kwetro-cli says
-  } cases[] = {
-      {{"audit"},
-       kExitUsage,
-       "kwetro-cli: audit needs --backup EXPORT.reg, --live or --windows DIR, one of them\nusage: "
-       "kwetro-cli audit"},
-      {{"audit", "--backup", one, "--format", "csv"},
-       kExitUsage,
-       "kwetro-cli: unknown format 'csv'"},
-      {{"capture", "--backup", one},
-       kExitUsage,
-       "kwetro-cli: capture needs --out FILE2\nusage: kwetro-cli capture"},
+  auto cases = testing::ReadCommandCases("tests/machine/audit_refusals.txt", dir.Path());
+  EXPECT_EQ(cases.size(), 7u);
 #ifndef _WIN32
-      {{"audit", "--live"},
-       kExitUsage,
-       "kwetro-cli: --live reads the registry of the Windows it runs on"},
+  cases.push_back({{"audit", "--live"},
+                   kExitUsage,
+                   "kwetro-cli: --live reads the registry of the Windows it runs on"});
 #endif
-      {{"audit", "--backup", dir.File("absent.reg")},
-       kExitFailure,
-       "kwetro-cli: cannot read export '" + dir.File("absent.reg") + "': "},
-      {{"audit", "--backup", one},
-       kExitFailure,
-       "kwetro-cli: " + one +
-           ": the export holds no key [HKEY_LOCAL_MACHINE]: it must be an export of the whole "
-           "registry"},
-      {{"audit", "--backup", dir.File("unknown.reg")},
-       kExitFailure,
-       "kwetro-cli: " + dir.File("unknown.reg") +
-           ", line 6: the value \"DisableSR\", which a control writes, is in a line REGEDIT does "
-           "not import (string without its closing quote): its data are unknown\n"},
-      {{"capture", "--backup", two, "--out", dir.File("k.ini")},
-       kExitUsage,
-       "kwetro-cli: " + two + ": the export holds several users (S-1-5-21-1, S-1-5-21-2); choose"},
-  };
   for (const auto& c : cases) {
     const testing::CliRun r = testing::Cli(c.args);
     EXPECT_EQ(r.code, c.code) << r.err;

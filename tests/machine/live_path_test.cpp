@@ -6,31 +6,24 @@
 #include <gtest/gtest.h>
 
 #include "options/text_encoding.h"
+#include "support/files.h"
+#include "undo/reg_names.h"
 
 namespace kwetro::machine {
 namespace {
 
 TEST(LivePath, EachRootIsReadWhereAnExportHoldsIt) {
-  using undo::Root;
-  const struct {
-    Root root;
-    const char16_t* path;
-    const char16_t* user;
-    Root opened;
-    const char16_t* below;
-  } cases[] = {
-      {Root::kClassesRoot, u"CLSID\\{1}", u"", Root::kLocalMachine,
-       u"Software\\Classes\\CLSID\\{1}"},
-      {Root::kClassesRoot, u"", u"S-1-5-21-7", Root::kLocalMachine, u"Software\\Classes"},
-      {Root::kCurrentUser, u"Console", u"", Root::kCurrentUser, u"Console"},
-      {Root::kCurrentUser, u"Console", u"S-1-5-21-7", Root::kUsers, u"S-1-5-21-7\\Console"},
-      {Root::kCurrentUser, u"", u"S-1-5-21-7", Root::kUsers, u"S-1-5-21-7"},
-      {Root::kLocalMachine, u"SOFTWARE", u"S-1-5-21-7", Root::kLocalMachine, u"SOFTWARE"},
-  };
-  for (const auto& c : cases) {
-    const LivePath live = LivePathOf(c.root, c.path, c.user);
-    EXPECT_EQ(live.root, c.opened) << Utf16ToUtf8(c.path);
-    EXPECT_EQ(live.path, c.below) << Utf16ToUtf8(c.path);
+  const auto rows = testing::ReadTable("tests/machine/live_paths.txt");
+  EXPECT_EQ(rows.size(), 6u);
+  for (const auto& row : rows) {
+    const std::u16string key = Cp1251ToUtf16(row.at(0));
+    undo::Root root;
+    std::u16string_view path;
+    ASSERT_TRUE(undo::SplitRoot(key, root, path)) << row[0];
+    const LivePath live = LivePathOf(root, path, Cp1251ToUtf16(row.at(1) == "-" ? "" : row[1]));
+    std::u16string opened(undo::RootName(live.root));
+    if (!live.path.empty()) opened += u"\\" + live.path;
+    EXPECT_EQ(Utf16ToUtf8(opened), row.at(2)) << row[0] << ", " << row[1];
   }
 }
 

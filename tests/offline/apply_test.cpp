@@ -251,55 +251,37 @@ void SetWord(const std::string& path, std::size_t at, std::uint32_t value, bool 
 }
 
 TEST(OfflineApply, RefusedWithEveryFileAsItWas) {
+  const std::string system = kSystem, software = kSoftware, defaults = kDefault, ivan = kIvan;
   const struct {
     const char* name;
     std::function<void(const std::string& root)> make;
-    std::vector<std::string> extra;
-    int code;
-    std::string message;  // relative to the drive's folder, after it
+    std::string message;                  // relative to the drive's folder, after it
+    std::vector<std::string> extra = {};  // arguments; with them a usage error
   } cases[] = {
-      {"damaged hive",
-       [](const std::string& r) { SetWord(Hive(r, kSoftware), 4096, 0x6E696278); },
-       {},
-       1,
-       std::string(kSoftware) + ": libhivex cannot read it"},
+      {"damaged hive", [](const std::string& r) { SetWord(Hive(r, kSoftware), 4096, 0x6E696278); },
+       software + ": libhivex cannot read it"},
       {"truncated hive",
        [](const std::string& r) { fs::resize_file(Hive(r, kSoftware), 4096 + 4096 + 512); },
-       {},
-       1,
-       std::string(kSoftware) + ": libhivex cannot read"},
+       software + ": libhivex cannot read"},
       {"a broken list of keys",
        [](const std::string& r) {
          std::string bytes = testing::ReadBytes(Hive(r, kSoftware));
          bytes.replace(bytes.rfind("lh"), 2, "xx");
          testing::WriteBytes(Hive(r, kSoftware), bytes);
        },
-       {},
-       1,
-       std::string(kSoftware) + ": libhivex cannot read every key and value of it"},
+       software + ": libhivex cannot read every key and value of it"},
       {"a hive that is a link",
        [](const std::string& r) {
          fs::rename(Hive(r, kDefault), Hive(r, "default.real"));
          fs::create_symlink("../../../default.real", Hive(r, kDefault));
        },
-       {},
-       1,
-       std::string(kDefault) + ": not a plain file"},
-      {"not a hive",
-       [](const std::string& r) { testing::WriteBytes(Hive(r, kDefault), "text"); },
-       {},
-       1,
-       std::string(kDefault) + " is refused: not a registry hive"},
-      {"unfinished write",
-       [](const std::string& r) { SetWord(Hive(r, kSystem), 4, 9); },
-       {},
-       1,
-       std::string(kSystem) + " is refused: its sequence numbers differ (9, 2)"},
-      {"header checksum",
-       [](const std::string& r) { SetWord(Hive(r, kSystem), 48, 9, false); },
-       {},
-       1,
-       std::string(kSystem) + " is refused: the checksum of its header is wrong"},
+       defaults + ": not a plain file"},
+      {"not a hive", [](const std::string& r) { testing::WriteBytes(Hive(r, kDefault), "text"); },
+       defaults + " is refused: not a registry hive"},
+      {"unfinished write", [](const std::string& r) { SetWord(Hive(r, kSystem), 4, 9); },
+       system + " is refused: its sequence numbers differ (9, 2)"},
+      {"header checksum", [](const std::string& r) { SetWord(Hive(r, kSystem), 48, 9, false); },
+       system + " is refused: the checksum of its header is wrong"},
       {"newer write in the log",
        [](const std::string& r) {
          std::string log = testing::ReadBytes(Hive(r, kIvan)).substr(0, 4096);
@@ -309,33 +291,22 @@ TEST(OfflineApply, RefusedWithEveryFileAsItWas) {
          testing::Checksum(log);
          testing::WriteBytes(Hive(r, kIvan) + ".LOG", log.substr(0, 1024));
        },
-       {},
-       1,
-       std::string(kIvan) + " is refused: its transaction log holds a write (5)"},
-      {"missing profile",
-       [](const std::string& r) { fs::remove(Hive(r, kIvan)); },
-       {},
-       1,
+       ivan + " is refused: its transaction log holds a write (5)"},
+      {"missing profile", [](const std::string& r) { fs::remove(Hive(r, kIvan)); },
        "Documents and Settings/Иван/NTUSER.DAT: choose the other profiles with --user NAME"},
-      {"missing hive",
-       [](const std::string& r) { fs::remove(Hive(r, kDefault)); },
-       {},
-       1,
-       "Windows/System32/config/default is missing"},
+      {"missing hive", [](const std::string& r) { fs::remove(Hive(r, kDefault)); },
+       defaults + " is missing"},
       {"unknown user",
        [](const std::string&) {},
-       {"--user", "Пётр"},
-       2,
-       "no profile Пётр (the profiles: Default User, Administrator, Иван)"},
+       "no profile Пётр (the profiles: Default User, Administrator, Иван)",
+       {"--user", "Пётр"}},
       {"read-only folder",
        [](const std::string& r) {
          fs::permissions(Hive(r, "Windows/System32/config"),
                          fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                          fs::perm_options::remove);
        },
-       {},
-       1,
-       std::string(kSystem) + ": "},
+       system + ": "},
   };
   const std::string ini = kAllChecked;
   for (const auto& c : cases) {
@@ -348,7 +319,8 @@ TEST(OfflineApply, RefusedWithEveryFileAsItWas) {
     args.insert(args.end(), c.extra.begin(), c.extra.end());
     const auto refused = [&] {
       const CliRun run = Cli(args);
-      const bool ok = run.code == c.code && run.err.find(c.message) != std::string::npos;
+      const int code = c.extra.empty() ? kExitFailure : kExitUsage;
+      const bool ok = run.code == code && run.err.find(c.message) != std::string::npos;
       if (!ok || !run.out.empty())
         std::fprintf(stderr, "%s: %d %s", c.name, run.code, run.err.c_str());
       return ok && run.out.empty();
@@ -428,25 +400,8 @@ TEST(OfflineApply, AFailedReplacePutsBackTheHivesReplacedBefore) {
 
 // Where a profile's NTUSER.DAT is found from the path ProfileList holds.
 TEST(OfflineApply, ProfilePaths) {
-  const struct {
-    const char16_t* path;
-    const char* found;  // the hive written, or the start of the message
-  } rows[] = {
-      {u"%SystemDrive%\\Documents and Settings\\Administrator",
-       "Documents and Settings/Administrator/NTUSER.DAT: "},
-      {u"C:\\DOCUMENTS AND SETTINGS\\administrator",
-       "Documents and Settings/Administrator/NTUSER.DAT: "},
-      // The Default User's folder named again: its hive is written once.
-      {u"%SystemDrive%\\Documents and Settings\\Default User",
-       "Documents and Settings/Default User/NTUSER.DAT: "},
-      // A path out of the drive is not followed.
-      {u"%systemroot%\\..\\..\\Documents and Settings\\Administrator",
-       "kwetro-cli: the profile S-1-5-21-1-2-3-1000 has the path \"%systemroot%\\..\\..\\Documents "
-       "and Settings\\Administrator\" in ProfileList, which names no folder of the drive"},
-      {u"%USERPROFILE%\\Administrator",
-       "kwetro-cli: the profile S-1-5-21-1-2-3-1000 has the path \"%USERPROFILE%\\Administrator\" "
-       "in ProfileList, which names no folder of the drive"},
-  };
+  const auto rows = testing::ReadTable("tests/offline/profile_paths.txt");
+  EXPECT_EQ(rows.size(), 5u);
   for (const auto& r : rows) {
     TempDir dir;
     testing::MakeXpImage(dir.Path(), {{"Administrator"}});
@@ -455,54 +410,24 @@ TEST(OfflineApply, ProfilePaths) {
       auto software = Hive::Open(Hive(dir.Path(), kSoftware), true, reason);
       const Hive::Node profile = software->Find(
           u"Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\S-1-5-21-1-2-3-1000");
-      ASSERT_TRUE(
-          software->SetValue(profile, {u"ProfileImagePath", testing::Text(r.path, 2)}, reason));
+      ASSERT_TRUE(software->SetValue(
+          profile, {u"ProfileImagePath", testing::Text(Cp1251ToUtf16(r.at(0)), 2)}, reason));
       ASSERT_TRUE(software->Commit(Hive(dir.Path(), kSoftware), reason)) << reason;
     }
     const CliRun run = Cli({"apply", "--windows", dir.Path(), "--dry-run"});
     const std::string said = run.out + run.err;
-    const std::size_t at = said.find(r.found);
-    EXPECT_TRUE(at != std::string::npos && said.find(r.found, at + 1) == std::string::npos)
-        << Utf16ToUtf8(r.path) << ":\n"
-        << run.out << run.err;
+    const std::size_t at = said.find(r.at(1));
+    EXPECT_TRUE(at != std::string::npos && said.find(r[1], at + 1) == std::string::npos)
+        << r[0] << ":\n"
+        << said;
   }
 }
 
 TEST(OfflineApply, CommandLines) {
   TempDir dir;
   testing::MakeXpImage(dir.Path(), {});
-  const std::string drive = dir.Path();
-  const struct {
-    std::vector<std::string> args;
-    int code;
-    std::string message;  // the start of what kwetro-cli says
-  } cases[] = {
-      {{"apply"},
-       kExitUsage,
-       "kwetro-cli: apply needs --windows DIR, the folder a Windows XP system drive is mounted "
-       "at\nusage: kwetro-cli apply --windows DIR"},
-      {{"apply", "--windows", drive, "--force"},
-       kExitUsage,
-       "kwetro-cli: unknown argument '--force'"},
-      {{"apply", "--windows", drive, "--dry-run", "--dry-run"},
-       kExitUsage,
-       "kwetro-cli: --dry-run given twice"},
-      {{"apply", "--windows", drive, "--user"}, kExitUsage, "kwetro-cli: --user needs a value"},
-      {{"undo", "--windows", drive, "--settings", "x.ini"},
-       kExitUsage,
-       "kwetro-cli: unknown argument '--settings'\nusage: kwetro-cli undo --windows DIR"},
-      {{"undo", "--windows", drive},
-       kExitFailure,
-       "kwetro-cli: no apply to undo: cannot read its list of copies " + drive +
-           "/Windows/System32/config/kwetro-backups.txt"},
-      {{"apply", "--windows", dir.File("nothing")},
-       kExitFailure,
-       "kwetro-cli: " + dir.File("nothing") + " holds no WINDOWS/system32/config"},
-      {{"audit", "--windows", drive, "--live"}, kExitUsage, "kwetro-cli: audit needs --backup"},
-      {{"capture", "--windows", drive, "--user", "Пётр", "--out", dir.File("c.ini")},
-       kExitUsage,
-       "kwetro-cli: no profile Пётр (the profiles: Default User)"},
-  };
+  const auto cases = testing::ReadCommandCases("tests/offline/apply_command_lines.txt", dir.Path());
+  EXPECT_EQ(cases.size(), 9u);
   for (const auto& c : cases) {
     const CliRun run = Cli(c.args);
     EXPECT_EQ(run.code, c.code) << c.args[0] << " " << c.args.back() << ": " << run.err;

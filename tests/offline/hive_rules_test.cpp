@@ -5,7 +5,9 @@
 #include "offline/hive_header.h"
 #include "offline/routing.h"
 #include "options/text_encoding.h"
+#include "support/files.h"
 #include "support/xp_image.h"
+#include "undo/reg_names.h"
 
 namespace kwetro::offline {
 namespace {
@@ -102,44 +104,22 @@ TEST(HiveRules, HeadersAndLogs) {
 }
 
 TEST(HiveRules, WhereEachKeyLies) {
-  const struct {
-    undo::Root root;
-    const char16_t* path;
-    const char* hive;  // "system", "software", "default", "user"; "" refused
-    const char16_t* inHive;
-  } rows[] = {
-      {undo::Root::kLocalMachine, u"SYSTEM\\CurrentControlSet\\Services\\Alerter", "system",
-       u"ControlSet002\\Services\\Alerter"},
-      {undo::Root::kLocalMachine, u"system\\currentcontrolset", "system", u"ControlSet002"},
-      {undo::Root::kLocalMachine, u"SYSTEM\\ControlSet001\\Control", "system",
-       u"ControlSet001\\Control"},
-      {undo::Root::kLocalMachine, u"SYSTEM\\Select\\", "system", u"Select"},
-      {undo::Root::kLocalMachine, u"Software\\\\Microsoft\\Windows", "software",
-       u"Microsoft\\Windows"},
-      {undo::Root::kLocalMachine, u"SOFTWARE", "software", u""},
-      {undo::Root::kClassesRoot, u"CLSID\\{1}", "software", u"Classes\\CLSID\\{1}"},
-      {undo::Root::kClassesRoot, u"", "software", u"Classes"},
-      {undo::Root::kUsers, u".DEFAULT\\Control Panel", "default", u"Control Panel"},
-      {undo::Root::kUsers, u".default", "default", u""},
-      {undo::Root::kCurrentUser, u"Software\\Microsoft", "user", u"Software\\Microsoft"},
-      {undo::Root::kCurrentConfig, u"Software\\Fonts", "system",
-       u"ControlSet002\\Hardware Profiles\\Current\\Software\\Fonts"},
-      {undo::Root::kLocalMachine, u"SAM\\SAM", "", u""},
-      {undo::Root::kLocalMachine, u"HARDWARE\\DESCRIPTION", "", u""},
-      {undo::Root::kLocalMachine, u"", "", u""},
-      {undo::Root::kUsers, u"S-1-5-21-1-2-3-1000\\Software", "", u""},
-  };
+  const auto rows = testing::ReadTable("tests/offline/key_places.txt");
+  EXPECT_EQ(rows.size(), 16u);
   const char* const names[] = {"system", "software", "default", "user"};
-  for (const auto& r : rows) {
+  for (const auto& row : rows) {
+    const std::u16string key = Cp1251ToUtf16(row.at(0));
+    undo::Root root;
+    std::u16string_view path;
+    ASSERT_TRUE(undo::SplitRoot(key, root, path)) << row[0];
     Place place;
     std::string why;
-    const bool routed = Route(r.root, r.path, u"ControlSet002", place, why);
-    const std::string label = Utf16ToUtf8(r.path);
-    EXPECT_EQ(routed, *r.hive != '\0') << label;
-    EXPECT_EQ(why.empty(), routed) << label;
+    const bool routed = Route(root, path, u"ControlSet002", place, why);
+    EXPECT_EQ(routed, row.at(2) != "-") << row[0];
+    EXPECT_EQ(why.empty(), routed) << row[0];
     if (!routed) continue;
-    EXPECT_STREQ(names[static_cast<int>(place.hive)], r.hive) << label;
-    EXPECT_EQ(Utf16ToUtf8(place.path), Utf16ToUtf8(r.inHive)) << label;
+    EXPECT_EQ(names[static_cast<int>(place.hive)], row[2]) << row[0];
+    EXPECT_EQ(Utf16ToUtf8(place.path), row.at(1)) << row[0];
   }
 }
 

@@ -73,6 +73,30 @@ inline std::vector<std::vector<std::string>> ReadTable(const std::string& relati
   return rows;
 }
 
+// The rows of a table of command lines (ReadTable): the words, separated by
+// blanks ('' stands for an empty one), the exit status, and the start of what
+// the program says; {dir} stands for the folder given, in every field.
+struct CommandCase {
+  std::vector<std::string> args;
+  int code;
+  std::string message;
+};
+
+inline std::vector<CommandCase> ReadCommandCases(const std::string& relative,
+                                                 const std::string& dir) {
+  const auto placed = [&dir](std::string text) {
+    for (std::size_t at; (at = text.find("{dir}")) != std::string::npos;) text.replace(at, 5, dir);
+    return text;
+  };
+  std::vector<CommandCase> cases;
+  for (const auto& row : ReadTable(relative)) {
+    CommandCase& c = cases.emplace_back(CommandCase{{}, std::stoi(row.at(1)), placed(row.at(2))});
+    std::istringstream words(row[0]);
+    for (std::string word; words >> word;) c.args.push_back(word == "''" ? "" : placed(word));
+  }
+  return cases;
+}
+
 // The cases of a file of the source tree: a line "=== NAME" starts a case,
 // "--- PART" a part of it, and every other line after them belongs, with a
 // line end, to the part above. Lines before the first case are notes.

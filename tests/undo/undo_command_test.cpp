@@ -28,36 +28,17 @@ TEST(UndoCommand, ExitStatusAndMessageForEachOutcomeAndNothingWrittenOnAnError) 
                "[HKEY_USERS\\S-1-5-21-1-1-1-1001]\n\n"));
   const std::string script =
       file("hkcu.reg", testing::AnsiFile(header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:2\n"));
-  const std::string bad = file("bad.reg", testing::AnsiFile("[Settings]\nChecked=1\n"));
+  file("bad.reg", testing::AnsiFile("[Settings]\nChecked=1\n"));
   const std::string odd =
       file("odd.reg", testing::AnsiFile(header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=hex:0g"));
   const std::string out = dir.File("out"), user = "S-1-5-21-1-1-1-1000";
   std::filesystem::create_directory(out);
-  const struct {
-    std::vector<std::string> args;
-    int code;
-    std::string message;  // the start of what kwetro-cli says
-  } cases[] = {
-      {{"undo", "--backup", backup, "--out", out, script},
-       kExitUsage,
-       "kwetro-cli: " + backup + ": the backup holds several users (S-1-5-21-1-1-1-1000, "},
-      {{"undo", "--backup", backup, "--user", user, "--user", user, script},
-       kExitUsage,
-       "kwetro-cli: --user given twice\nusage: kwetro-cli undo"},
-      {{"undo", script}, kExitUsage, "kwetro-cli: undo needs --backup BACKUP.reg\nusage:"},
-      {{"undo", "--backup", dir.File("absent.reg"), script},
-       kExitFailure,
-       "kwetro-cli: cannot read backup '" + dir.File("absent.reg") + "': "},
-      {{"undo", "--backup", backup, "--out", out, script, bad},
-       kExitFailure,
-       "kwetro-cli: " + bad + ", line 1: not a REGEDIT file"},
-      {{"undo", "--backup", out, "--out", out, "--user", user, script},
-       kExitFailure,
-       "kwetro-cli: cannot read backup '" + out + "': "},
+  auto cases = testing::ReadCommandCases("tests/undo/undo_refusals.txt", dir.Path());
+  EXPECT_EQ(cases.size(), 6u);
+  cases.push_back(
       {{"undo", "--backup", backup, "--out", dir.File("missing"), "--user", user, script},
        kExitFailure,
-       "kwetro-cli: cannot write undo file '" + JoinPath(dir.File("missing"), "undo.reg") + "': "},
-  };
+       "kwetro-cli: cannot write undo file '" + JoinPath(dir.File("missing"), "undo.reg") + "': "});
   for (const auto& c : cases) {
     const testing::CliRun r = testing::Cli(c.args);
     EXPECT_EQ(r.code, c.code) << r.err;

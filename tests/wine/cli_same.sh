@@ -11,15 +11,12 @@
 #     the selection's own;
 #   - list in tsv, json and markdown: the same text, each line ended in CR LF
 #     on Windows (the console's text mode), in LF natively.
-#
-# Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
-# KWETRO_WIN64 or KWETRO_WIN32, KWETRO_WORK, KWETRO_SELECTIONS, KWETRO_SEED.
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
 count=${KWETRO_SELECTIONS:-10}
+needs "$win_cli"
 russian_prefix cli_same
-[[ -x $win_cli ]] || { echo "cli_same: no $win_cli: build the Windows tree first" >&2; exit 1; }
 
 # writes NAME COMMAND...: what one kwetro-cli writes of the selection in dir,
 # into dir/NAME.
@@ -92,5 +89,4 @@ for ((i = 0; i < count; i++)); do
   check
 done
 
-echo "cli_same: $n selections in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every file the same' || echo FAILED)"
-exit "$failed"
+finish "$n selections, every file the same"

@@ -7,20 +7,15 @@
 # and bytes; hivexregedit reads the hives, REGEDIT /E exports Wine's
 # registry), but for the hex(2) and hex(7) data Wine widens (hive_compare.cpp
 # says why), and the keyboard layouts Wine puts back into Preload. The
-# profile's NTUSER.DAT stands for HKEY_CURRENT_USER.
-#
-# Environment (optional; ./test sets them): KWETRO_NATIVE, KWETRO_WORK,
-# KWETRO_SEED (of the random selection; printed). Wine runs the x86_64 loader
-# (scripts/wine-arch.sh): the hives are compared with the registry a 64-bit
-# REGEDIT imports into.
+# profile's NTUSER.DAT stands for HKEY_CURRENT_USER. Wine runs the x86_64
+# loader: the hives are compared with the registry a 64-bit REGEDIT imports
+# into.
 set -euo pipefail
 
 export KWETRO_WINE_ARCH=win64
 source "$(dirname "$0")/registry_common.sh"
 core=${KWETRO_NATIVE:-$root/build/native}/libkwetro_core.a
-for need in "$cli" "$core"; do
-  [[ -e $need ]] || { echo "hive_regedit_agree: no $need: build the native tree first" >&2; exit 1; }
-done
+needs "$core"
 command -v hivexregedit >/dev/null ||
   { echo "hive_regedit_agree: no hivexregedit; run scripts/install-deps.sh" >&2; exit 1; }
 
@@ -34,9 +29,8 @@ n=0
 for choice in 1 random; do
   next_selection "$choice"
   this=0
-  (cd "$dir" && for script in hkcu.reg hklm.reg; do ruwine regedit /S "$script"; done) >/dev/null 2>&1 ||
-    fail "regedit /S failed"
-  (cd "$work" && ruwine regedit /E "$n-wine.reg") || fail "regedit /E failed"
+  import_scripts "$dir"
+  export_to "$n-wine.reg"
   "$work/make_xp_image" "$dir/drive" Administrator
   "$cli" apply --windows "$dir/drive" --settings "$dir/settings.ini" >"$dir/apply.txt" 2>&1 ||
     fail "kwetro-cli apply failed: $(cat "$dir/apply.txt")"
@@ -55,5 +49,4 @@ for choice in 1 random; do
   fi
 done
 
-echo "hive_regedit_agree: in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every check held' || echo FAILED)"
-exit "$failed"
+finish 'every check held'

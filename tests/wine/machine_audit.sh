@@ -15,15 +15,11 @@
 #     so here the check holds either way; Windows merges the two).
 # Capture of such an export, generated and imported, leaving the registry as
 # it was: window_machine.sh, beside the window's own selection taken.
-#
-# Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
-# KWETRO_WIN64 or KWETRO_WIN32, KWETRO_WORK, KWETRO_SEED (of the random
-# selection; printed).
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
+needs "$win_cli"
 russian_prefix machine_audit
-[[ -x $win_cli ]] || { echo "machine_audit: no $win_cli: build the Windows tree first" >&2; exit 1; }
 
 # audit FILE.tsv ARGS...: the native audit, its exit status in status.
 audit() {
@@ -70,5 +66,4 @@ for choice in 1 0 random; do
       "$label:" "$(awk -F'\t' '$6 == "yes"' "$dir/backup.tsv" | wc -l)"
 done
 
-echo "machine_audit: in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every check held' || echo FAILED)"
-exit "$failed"
+finish 'every check held'

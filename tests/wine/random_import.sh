@@ -7,59 +7,33 @@
 # included, as scripts/compare-builds.sh draws them). After each import
 # reg_dump.exe reads back every key the scripts name, in one process, and the
 # registry must hold exactly what the scripts say, with no line of REGEDIT
-# output (reg_import_check.pl). For the first three, kwetro-cli.exe of the
-# Windows build must write the very same scripts as the native kwetro-cli.
-#
-# Environment (all optional; ./test sets them): KWETRO_WINE_ARCH,
-# KWETRO_NATIVE, KWETRO_WIN64 or KWETRO_WIN32 (build folders), KWETRO_WORK
-# (scratch folder), KWETRO_SELECTIONS (how many random selections, default
-# 20), KWETRO_SEED (their seed, new each run; printed).
+# output (reg_import_check.pl). (That kwetro-cli.exe writes the same scripts
+# as kwetro-cli: cli_same.sh, for more selections.)
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
 count=${KWETRO_SELECTIONS:-20}
 # The helper runs in the prefix, so it is built for the prefix's architecture.
-mingw=$KWETRO_WINDOWS_CXX
-command -v "$mingw" >/dev/null ||
-  { echo "random_import: $mingw not found; run scripts/install-deps.sh" >&2; exit 1; }
+command -v "$KWETRO_WINDOWS_CXX" >/dev/null || { echo "random_import: no $KWETRO_WINDOWS_CXX; run scripts/install-deps.sh" >&2; exit 1; }
 russian_prefix random_import
-"$mingw" -std=c++17 -O1 -static -municode -I "$root" -o "$work/reg_dump.exe" "$here/reg_dump.cpp"
+"$KWETRO_WINDOWS_CXX" -std=c++17 -O1 -static -municode -I "$root" -o "$work/reg_dump.exe" "$here/reg_dump.cpp"
 
-failed=0
 n=0
 states=(1 0 1)
 for ((i = 0; i < count; i++)); do states+=(random); done
 for state in "${states[@]}"; do
-  if ! next_selection "$state"; then
-    echo "$label: kwetro-cli generate failed"
-    failed=1
-    continue
-  fi
-  if [[ $state != random && -x $win_cli ]]; then
-    (cd "$dir" && ruwine "$win_cli" generate --settings settings.ini --out windows) >/dev/null || true
-    for script in hkcu.reg hklm.reg; do
-      cmp -s "$dir/$script" "$dir/windows/$script" ||
-        { echo "$label: kwetro-cli.exe wrote a different $script than kwetro-cli"; failed=1; }
-    done
-  fi
+  next_selection "$state" || { fail "kwetro-cli generate failed"; continue; }
   imports=()
   for script in hkcu.reg hklm.reg; do
-    status=0
-    (cd "$dir" && ruwine regedit /S "$script") >"$dir/$script.regedit.txt" 2>&1 || status=$?
-    [[ $status -eq 0 ]] || { echo "$label: regedit /S $script exited with $status"; failed=1; }
+    (cd "$dir" && ruwine regedit /S "$script") >"$dir/$script.regedit.txt" 2>&1 || fail "regedit /S $script exited with $?"
     imports+=(--import "$dir/$script=$dir/$script.regedit.txt")
   done
   # Every key the scripts name, created or deleted, read back in one go.
   cat "$dir/hkcu.reg" "$dir/hklm.reg" | tr -d '\r' | sed -n 's/^\[-\{0,1\}\(HKEY_[^]]*\)\]$/\1/p' |
     sort -u | iconv -f CP1251 -t UTF-16LE >"$dir/keys.txt"
-  if ! (cd "$dir" && ruwine "$work/reg_dump.exe" keys.txt readback.reg); then
-    echo "$label: reading the keys back failed"
-    failed=1
-    continue
-  fi
+  (cd "$dir" && ruwine "$work/reg_dump.exe" keys.txt readback.reg) || { fail "reading the keys back failed"; continue; }
   printf '%-17s ' "$label:"
   perl "$here/reg_import_check.pl" "${imports[@]}" --export "$dir/readback.reg" || failed=1
 done
 
-echo "random_import: $n selections in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'all imported and read back' || echo FAILED)"
-exit "$failed"
+finish "$n selections, all imported and read back"

@@ -231,6 +231,10 @@ sub ReadExport {
   my ($bytes) = Lines($file, 'latin1');
   Fail("$file: not a UTF-16 export"), return if $bytes !~ s/^\xff\xfe//;
   my @lines = split /\r\n/, decode('UTF-16LE', $bytes);
+  # An export of the whole registry holds HKEY_CURRENT_USER as the one user's
+  # hive under HKEY_USERS.
+  my @users = grep { !/_Classes\]$/ } grep { /^\[HKEY_USERS\\S-1-5-21-[^\\]*\]$/ } @lines;
+  my $user = (@users == 1 && !grep { /^\[HKEY_CURRENT_USER\]$/ } @lines) ? substr($users[0], 1, -1) : undef;
   my $key;
   for (my $i = 0; $i < @lines; ++$i) {
     my $line = $lines[$i];
@@ -240,7 +244,9 @@ sub ReadExport {
       $line .= $next;
     }
     if ($line =~ /^\[(.*)\]$/) {
-      $key = KeyId($1);
+      my $path = $1;
+      $path =~ s/^\Q$user\E(?=\\|$)/HKEY_CURRENT_USER/i if defined $user;
+      $key = KeyId($path);
       $actualKeys{$key} = 1 if defined $key;
       next;
     }

@@ -1,37 +1,33 @@
-# Sourced by the checks that import scripts into a registry of their own:
-# here, root, cli and win_cli (the native kwetro-cli and the Windows one of
-# the architecture at hand, KWETRO_WINE_ARCH: scripts/wine-arch.sh), seed (of
-# the random selections: KWETRO_SEED, else new; printed) and the helpers.
+# Sourced by the checks that import scripts into a registry of their own, on
+# top of window_common.sh: cli and win_cli (the native kwetro-cli and the
+# Windows one of the architecture at hand), seed (of the random selections:
+# KWETRO_SEED, else new; printed) and the helpers. The environment is what
+# ./test gives every check (see its head), all of it optional, and
+# KWETRO_SEED and KWETRO_SELECTIONS (how many random selections).
 # Wine runs in a throwaway prefix, removed at the end, and every Wine program
 # through ruwine, with the Russian code pages (ANSI 1251, OEM 866): the scripts
 # are Windows-1251, and Wine rewrites some values the scripts also write (font
 # substitutes such as "System,0") whenever a program starts with another code
 # page than the last one, so one foreign program would make a check flaky.
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-root=$(cd "$here/../.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/window_common.sh"
+# These checks go on after a failure, to report every selection: no trap.
+trap - ERR
+set +E
 cli=${KWETRO_NATIVE:-$root/build/native}/kwetro-cli
 seed=${KWETRO_SEED:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}
 start=$SECONDS
-export WINEDEBUG=-all
-source "$root/scripts/wine-arch.sh" "${KWETRO_WINE_ARCH:-win64}"
-win_cli=$KWETRO_WINDOWS/kwetro-cli.exe
+win_cli=$windows/kwetro-cli.exe
 ruwine() { env LC_ALL=ru_RU.UTF-8 wine "$@"; }
 
 # russian_prefix NAME: work, a fresh scratch folder of that name and the
 # architecture under KWETRO_WORK, with the prefix in it.
 russian_prefix() {
-  [[ -x $cli ]] || { echo "$1: no $cli: build the native tree first" >&2; exit 1; }
-  work=${KWETRO_WORK:-$root/build/wine-checks}/$1-$KWETRO_WINE_ARCH
+  needs "$cli"
+  work=$work_root/$1-$KWETRO_WINE_ARCH
   rm -rf "$work"
   mkdir -p "$work"
-  export WINEPREFIX=$work/prefix
-  trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-  mkdir -p "$WINEPREFIX"
-  if ! { wineserver -p && env LC_ALL=ru_RU.UTF-8 wineboot -i; } >"$work/wineboot.log" 2>&1; then
-    cat "$work/wineboot.log"
-    echo "$1: creating a Wine prefix failed" >&2
-    exit 1
-  fi
+  LC_ALL=ru_RU.UTF-8 fresh_prefix "$work/prefix"
+  trap 'window_cleanup; rm -rf "$WINEPREFIX"' EXIT
   echo "$1 ($KWETRO_WINE_ARCH): random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
 }
 
@@ -60,6 +56,11 @@ next_selection() {
 # named label, and marks the run (failed) and this selection (this) as failed.
 failed=0 this=0
 fail() { echo "  $label: $*"; failed=1 this=1; }
+# finish HELD: the last line, saying HELD when every check held, and the exit status.
+finish() {
+  echo "$(basename "$0" .sh): in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo "$1" || echo FAILED)"
+  exit "$failed"
+}
 # export_to NAME: REGEDIT /E of the whole registry into $work/NAME.
 export_to() { (cd "$work" && ruwine regedit /E "$1") || fail "regedit /E $1 failed"; }
 # import_scripts DIR: DIR's hkcu.reg, then its hklm.reg, imported with REGEDIT /S.

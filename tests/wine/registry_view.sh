@@ -7,21 +7,12 @@
 # build in a 64-bit prefix (KWETRO_WINE_ARCH=wow64), where it runs under WOW64
 # as on 64-bit Windows and would otherwise see the copy kept for 32-bit
 # programs.
-#
-# Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_WIN64 or
-# KWETRO_WIN32, KWETRO_WINEPREFIX (a prefix of that architecture whose server
-# runs; else a fresh one), KWETRO_WORK.
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
 exe=$windows/tests/kwetro-window-test.exe
-require_file "$exe"
-if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then
-  export WINEPREFIX=$KWETRO_WINEPREFIX
-else
-  fresh_prefix "$work_root/registry_view-$KWETRO_WINE_ARCH/prefix"
-fi
-echo "registry_view: $(basename "$(dirname "$windows")")/$(basename "$windows") programs, $KWETRO_WINE_LOADER, WINEARCH=$WINEARCH"
+needs "$exe"
+shared_prefix "$work_root/registry_view-$KWETRO_WINE_ARCH/prefix"
 # Into a file, not a pipe: the desktop process the first window program of a
 # session starts holds a pipe open for some seconds after the test has ended.
 log=$work_root/registry_view-$KWETRO_WINE_ARCH.log

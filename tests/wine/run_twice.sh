@@ -9,7 +9,7 @@ set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
 cli=${KWETRO_NATIVE:-$root/build/native}/kwetro-cli
-require_file "$cli"
+needs "$cli"
 work=$work_root/run_twice
 rm -rf "$work"
 mkdir -p "$work/out"

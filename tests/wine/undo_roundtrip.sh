@@ -10,10 +10,6 @@
 # of real-world files, each undone to the whole export as before.
 #
 # Wine runs with the Russian code pages (registry_common.sh).
-#
-# Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
-# KWETRO_WIN64 or KWETRO_WIN32 (build folders), KWETRO_WORK (scratch
-# folder), KWETRO_SEED (seed of the random selections; printed).
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
@@ -23,11 +19,9 @@ russian_prefix undo_roundtrip
 run() {
   local what=$1
   shift
-  (cd "$dir" && ruwine "$@") >"$dir/$what.txt" 2>&1 ||
-    { echo "$label: $what failed:"; cat "$dir/$what.txt"; return 1; }
+  (cd "$dir" && ruwine "$@") >"$dir/$what.txt" 2>&1 || { fail "$what failed:"; cat "$dir/$what.txt"; return 1; }
 }
 
-failed=0
 n=0
 for choice in 1 0 random random random; do
   next_selection "$choice"
@@ -35,15 +29,13 @@ for choice in 1 0 random random random; do
          run import-hklm regedit /S hklm.reg && run export-imported regedit /E imported.reg &&
          "$cli" undo --backup "$dir/before.reg" --out "$dir" "$dir/hkcu.reg" "$dir/hklm.reg" >/dev/null &&
          run import-undo regedit /S undo.reg && run export-after regedit /E after.reg; }; then
-    echo "$label: failed"
-    failed=1
+    fail "failed"
     continue
   fi
   # The Windows build must write the very same undo.reg.
   if [[ -x $win_cli ]] && ! { run windows-undo "$win_cli" undo --backup before.reg --out windows hkcu.reg hklm.reg &&
                               cmp -s "$dir/undo.reg" "$dir/windows/undo.reg"; }; then
-    echo "$label: kwetro-cli.exe did not write the undo.reg kwetro-cli wrote"
-    failed=1
+    fail "kwetro-cli.exe did not write the undo.reg kwetro-cli wrote"
   fi
   printf '%-14s ' "$label:"
   perl "$here/undo_compare.pl" --before "$dir/before.reg" --imported "$dir/imported.reg" \
@@ -66,15 +58,12 @@ for name in alws34-registry-hacks yuliskov-reset-folder-view vasudev-gm-w10-comb
   if ! { run export-before regedit /E before.reg && run import regedit /S file.reg &&
          "$cli" undo --backup "$dir/before.reg" --out "$dir" "$dir/file.reg" >/dev/null 2>&1 &&
          run import-undo regedit /S undo.reg && run export-after regedit /E after.reg; }; then
-    echo "$label: failed"
-    failed=1
+    fail "failed"
   elif ! same_export "$dir/before.reg" "$dir/after.reg"; then
-    echo "$label: the registry after the undo is not as before: $(diff "$dir/before.reg.txt" "$dir/after.reg.txt" | head -n 3)"
-    failed=1
+    fail "the registry after the undo is not as before: $(diff "$dir/before.reg.txt" "$dir/after.reg.txt" | head -n 3)"
   else
     echo "$label: undone, the whole export as before"
   fi
 done
 
-echo "undo_roundtrip: 5 selections and 6 real-world files in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every touched key and value put back' || echo FAILED)"
-exit "$failed"
+finish '5 selections and 6 real-world files, every touched key and value put back'

@@ -1,11 +1,7 @@
-# Sourced by the window checks (tests/wine/window_*.sh): where the programs
-# are, a display, and Wine prefixes set up for the window.
-#
-# Environment (all optional; ./test sets them): KWETRO_WINE_ARCH (win64 or
-# win32: the loader, the prefix and the Windows build, windows, of that
-# architecture; scripts/wine-arch.sh), KWETRO_WIN64 and KWETRO_WIN32 (Windows
-# build folders), KWETRO_WINEPREFIX (a prefix of that architecture whose
-# server runs), DISPLAY, KWETRO_WORK (scratch folder).
+# Sourced by every Wine check: where the programs are (windows, the build of
+# the architecture KWETRO_WINE_ARCH names; scripts/wine-arch.sh), a display,
+# prefixes, the scratch folder work_root. The environment is what ./test
+# gives every check (see its head), all of it optional.
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -32,8 +28,11 @@ fail() {
   exit 1
 }
 
-require_file() {
-  [[ -f $1 ]] || fail "$1 is missing: build the Windows tree first (./test, or cmake with cmake/mingw-x86_64.cmake or cmake/mingw-i686.cmake)"
+# needs FILE...: each is there, else the check ends at once: build its tree
+# first (./test, or cmake as it does).
+needs() {
+  local file
+  for file; do [[ -e $file ]] || { echo "$(basename "$0" .sh): no $file: build its tree first" >&2; exit 1; }; done
 }
 
 # A virtual display of our own unless one is given.
@@ -59,14 +58,22 @@ set_dpi() {
     fail "could not set the DPI of $WINEPREFIX to $1"
 }
 
-# A new prefix of our own, with its server kept running until the end.
+# The prefix ./test made (KWETRO_WINEPREFIX), else a fresh one at DIR.
+shared_prefix() {
+  if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then export WINEPREFIX=$KWETRO_WINEPREFIX; else fresh_prefix "$1"; fi
+}
+
+# A new prefix of our own at DIR, its server kept running until the end;
+# what creating it said in DIR.log.
 fresh_prefix() {
-  export WINEPREFIX=$1
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  own_prefix=$WINEPREFIX
-  wineserver -p || fail "wineserver -p failed for $WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed for $WINEPREFIX"
+  export WINEPREFIX=$1 own_prefix=$1
+  rm -rf "$1"
+  mkdir -p "$1"
+  if ! { wineserver -p && wineboot -i; } >"$1.log" 2>&1; then
+    cat "$1.log"
+    echo "$(basename "$0" .sh): creating a Wine prefix in $1 failed" >&2
+    exit 1
+  fi
 }
 
 # Waits up to $1 seconds for the command that follows to succeed.

@@ -1,43 +1,33 @@
 #!/usr/bin/env bash
-# A deployment from end to end in a fresh Wine prefix with the Russian code
-# pages (ANSI 1251, OEM 866): C:\windows\UPDKwetro\ holds the program under a
-# Russian name, Кветро.exe, its own prepared Кветро.ini with a short "Timer",
-# Kwetro.ini (which switches the removal on), Custom.reg and Cleanup.cmd. The
-# program, started from another folder, counts down, writes the scripts into its
-# own folder, registers the one-time start-up commands, deletes Kwetro.ini and
-# removes itself: SelfDel.bat must spell its path in code page 866 for the
-# command interpreter to find it. At the next logon (wineboot -r) the commands
-# export the registry to RegAfter.reg, import the scripts and Custom.reg, run
-# Cleanup.cmd and remove the folder; nothing of Active Setup is written, and
-# the profiles on the disk stay as they were.
+# A deployment from end to end in a fresh prefix with the Russian code pages:
+# C:\windows\UPDKwetro\ holds the program as Кветро.exe, its Кветро.ini with a
+# short "Timer", Kwetro.ini (which switches the removal on), Custom.reg and
+# Cleanup.cmd. Started from another folder, the program counts down, writes
+# the scripts beside itself, registers the start-up commands, deletes
+# Kwetro.ini and removes itself (SelfDel.bat spells its path in code page
+# 866). The next logon (wineboot -r) exports RegAfter.reg, imports the scripts
+# and Custom.reg, runs Cleanup.cmd and removes the folder; no Active Setup is
+# written, no profile on the disk touched.
 #
-# Then the same road for every user (dCheckBox_1_1): the deployment also keeps
-# user.reg and activesetup.reg in %ALLUSERSPROFILE%\Kwetro and registers a
-# seventh start-up command, which at the next logon runs after the backup and
-# leaves Kwetro's Active Setup entry with its four values and the first user's
-# mark. Wine runs no Active Setup at a logon: active_setup_run.exe runs the
-# registered command as Windows would for a user who has none of the settings
-# yet (the keys of user.reg deleted, no mark), with a profile path of blanks
-# and Russian letters. That user gets every value of user.reg, the command
-# backs up the user's HKEY_CURRENT_USER first, and kwetro-cli undo with that
-# backup puts the hive back byte for byte; run again, as on another machine
-# deployed later, the command sees the selection's mark and imports nothing.
-# A later deployment raises the version.
+# Then for every user (dCheckBox_1_1): user.reg and activesetup.reg kept in
+# %ALLUSERSPROFILE%\Kwetro, two more commands, and after the logon Kwetro's
+# Active Setup entry and the first user's mark. Wine runs no Active Setup:
+# active_setup_run.exe runs the command as Windows would for a user without
+# the settings and mark (a profile path of blanks and Russian letters): it
+# backs up HKEY_CURRENT_USER, imports user.reg, and kwetro-cli undo with the
+# backup gives the hive back byte for byte; run again, it imports nothing. A
+# later deployment raises the version.
 #
-# The profiles on the disk: a second profile (a Russian name) and the Default
-# User exist beforehand, each with a hive as Wine stores one, and a third
-# profile whose NTUSER.DAT is no hive, a fourth without one. The deployment for every user also
-# starts its copy of the program (Kwetro.exe /profiles) at the next logon,
-# which loads each hive with RegLoadKey, backs it up and imports profiles.reg:
-# afterwards both hives hold every HKEY_CURRENT_USER value and deletion of
-# both scripts, Policies included, each hive's backup with kwetro-cli undo
-# gives it back byte for byte, and the third and fourth are named in
-# profiles.log and left as they were (no hive made where there was none).
+# The profiles on the disk: the Default User and a second profile with hives
+# as Wine stores them, a third whose NTUSER.DAT is no hive, a fourth without
+# one. Kwetro.exe /profiles at the logon loads each hive, backs it up and
+# imports profiles.reg: both hives then hold every HKEY_CURRENT_USER value and
+# deletion of both scripts, each backup undoes its hive byte for byte, the
+# third and fourth are named in profiles.log and left as they were.
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
-require_file "$windows/Kwetro.exe"
-require_file "$windows/kwetro-cli.exe"
+needs "$windows/Kwetro.exe" "$windows/kwetro-cli.exe"
 work=$work_root/window_deploy-$KWETRO_WINE_ARCH
 rm -rf "$work"
 mkdir -p "$work/kept" "$work/locale"
@@ -56,10 +46,9 @@ fresh_prefix "$work/prefix"
 install_window_fonts
 
 # The helper runs in the prefix, so it is built for the prefix's architecture.
-mingw=$KWETRO_WINDOWS_CXX
-command -v "$mingw" >/dev/null || fail "$mingw not found; run scripts/install-deps.sh"
+command -v "$KWETRO_WINDOWS_CXX" >/dev/null || fail "no $KWETRO_WINDOWS_CXX; run scripts/install-deps.sh"
 for tool in active_setup_run hive_tool; do
-  "$mingw" -std=c++17 -O1 -static -municode -o "$work/$tool.exe" "$here/$tool.cpp"
+  "$KWETRO_WINDOWS_CXX" -std=c++17 -O1 -static -municode -o "$work/$tool.exe" "$here/$tool.cpp"
 done
 
 windir=$(wine cmd /c 'echo %WINDIR%' | tr -d '\r')
@@ -98,7 +87,6 @@ deploy() {
   local start=$SECONDS
   (cd "$work" && timeout 120 wine "$folder\\Кветро.exe") || fail "Кветро.exe did not end by itself"
   [[ $((SECONDS - start)) -ge 3 ]] || fail "Кветро.exe ended before its countdown of 3 ticks"
-  echo "the countdown ended the program after $((SECONDS - start)) s"
 
   for script in hkcu.reg hklm.reg; do
     [[ -f $deploy/$script ]] || fail "$script was not written into the deployment folder"
@@ -113,12 +101,10 @@ deploy() {
   check_value Reg_3 "REGEDIT /S \"$folder\\Custom.reg\""
   check_value Reg_4 "\"$folder\\Cleanup.cmd\""
   check_value Reg-Del 'CMD /C RD /S /Q %WINDIR%\UPDKwetro'
-  echo "the six start-up commands are registered"
 
   wait_for 40 test ! -e "$deploy/Кветро.exe" ||
     fail "SelfDel.bat did not delete Кветро.exe: the path did not reach it in code page 866"
   wait_for 20 test ! -e "$deploy/SelfDel.bat" || fail "SelfDel.bat did not delete itself"
-  echo "Кветро.exe and SelfDel.bat are gone"
 }
 
 # The file is there and has not grown for a second.
@@ -146,11 +132,25 @@ next_logon() {
 # The names of the values under a key, one a line, sorted.
 value_names() { wine reg query "$1" 2>/dev/null | tr -d '\r' | awk '$2 ~ /^REG_/ { print $1 }' | sort; }
 
-# Windows' own export of a root key, to the Unix path given.
+# Windows' own export of a key (empty: the whole registry), to the Unix path given.
 export_key() {
   rm -f "$2"
-  wine regedit /E "$(winepath -w "$2")" "$1" >/dev/null 2>&1
+  wine regedit /E "$(winepath -w "$2")" ${1:+"$1"} >/dev/null 2>&1
   [[ -s $2 ]] || fail "REGEDIT /E $1 wrote nothing"
+}
+
+# holds SCRIPT EXPORT [OUTPUT]: the export holds what SCRIPT says, and
+# REGEDIT said OUTPUT (nothing) importing it (reg_import_check.pl).
+holds() { perl "$here/reg_import_check.pl" --import "$1=${3:-/dev/null}" --export "$2"; }
+
+# undone BACKUP SCRIPT KEY WHO: kwetro-cli undo of SCRIPT with BACKUP,
+# imported, gives KEY back as BACKUP holds it, byte for byte.
+undone() {
+  (cd "$work/kept" && wine "$windows/kwetro-cli.exe" undo --backup "$(winepath -w "$1")" \
+    "$(winepath -w "$2")") >/dev/null || fail "kwetro-cli undo refused the backup of $4"
+  wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
+  export_key "$3" "$work/kept/undone.reg"
+  cmp -s "$1" "$work/kept/undone.reg" || fail "after undo $4 differs from its backup"
 }
 
 # --- the profiles on the disk --------------------------------------------------
@@ -228,16 +228,10 @@ check_profiles() {
     mount_hive "$hive"
     export_key 'HKEY_USERS\KwetroProfile' "$work/kept/hive-after.reg"
     printf '%s: ' "$who"
-    perl "$here/reg_import_check.pl" --import "$kept/profiles.reg=/dev/null" \
-      --export "$work/kept/hive-after.reg"
-    (cd "$work/kept" && wine "$windows/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
-      "$(winepath -w "$kept/profiles.reg")") >/dev/null || fail "kwetro-cli undo refused the backup of $who"
-    wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
-    export_key 'HKEY_USERS\KwetroProfile' "$work/kept/hive-undone.reg"
-    cmp -s "$backup" "$work/kept/hive-undone.reg" || fail "after undo the hive of $who differs from its backup"
+    holds "$kept/profiles.reg" "$work/kept/hive-after.reg"
+    undone "$backup" "$kept/profiles.reg" 'HKEY_USERS\KwetroProfile' "the hive of $who"
     unmount_hive
   done
-  echo "undo with each hive's backup gives the hive back byte for byte"
 }
 
 # The selection as an administrator prepares it: an interactive Apply's
@@ -260,17 +254,10 @@ wine reg query "HKLM\\$entry" >/dev/null 2>&1 && fail "an Active Setup entry was
 profiles_untouched
 
 # The registry now holds what the two scripts say.
-: >"$work/kept/no-output.txt"
-exports=()
-for key in HKEY_CURRENT_USER HKEY_LOCAL_MACHINE HKEY_USERS; do
-  export_key "$key" "$work/kept/export-$key.reg"
-  exports+=(--export "$work/kept/export-$key.reg")
-done
+export_key "" "$work/kept/export.reg"
 printf 'registry after the logon: '
-perl "$here/reg_import_check.pl" \
-  --import "$work/kept/hklm.reg=$work/kept/no-output.txt" \
-  --import "$work/kept/hkcu.reg=$work/kept/no-output.txt" "${exports[@]}"
-echo "deployment done: settings imported, RegAfter.reg exported, folder removed"
+perl "$here/reg_import_check.pl" --import "$work/kept/hklm.reg=/dev/null" --import "$work/kept/hkcu.reg=/dev/null" \
+  --export "$work/kept/export.reg"
 
 # --- for every user -----------------------------------------------------------
 # With a Policies value of each kind and the Start menu's order, which
@@ -290,7 +277,6 @@ cmp -s <(grep -av '^"Version"=' "$kept/profiles.reg") <(grep -av '^"Version"=' "
   fail "profiles.reg is not the user's part of both scripts under HKEY_USERS\\KwetroProfile"
 cmp -s "$kept/Kwetro.exe" "$windows/Kwetro.exe" || fail "the program was not kept for the administrator step"
 [[ -s $kept/activesetup.reg ]] || fail "activesetup.reg was not kept"
-echo "user.reg, activesetup.reg, profiles.reg and the program are kept, two more start-up commands registered"
 mark=$(sed -n 's/^"\([0-9a-f]\{16\}\)"=""\r$/\1/p' "$kept/user.reg")
 [[ -n $mark ]] || fail "user.reg ends with no mark of the selection"
 
@@ -314,7 +300,6 @@ backup_of_user='"%USERPROFILE%\Kwetro-backup.reg"'
   fail "the entry's StubPath is [$stub]"
 [[ $(reg_value "HKCU\\$entry" Version) == "$version" ]] ||
   fail "the first user, who imported hkcu.reg, has no mark of version $version"
-echo "after the logon: the Active Setup entry (version $version) and the first user's mark"
 
 # A user who has none of the settings yet: the keys of user.reg gone, no
 # mark, a profile and an all-users folder with blanks and Russian letters.
@@ -325,8 +310,7 @@ echo "after the logon: the Active Setup entry (version $version) and the first u
 wine regedit /S "$(winepath -w "$work/kept/forget.reg")" >/dev/null 2>&1
 wine reg delete "HKCU\\$entry" /f >/dev/null 2>&1 || fail "could not remove the first user's mark"
 export_key HKEY_CURRENT_USER "$work/kept/user-before.reg"
-perl "$here/reg_import_check.pl" --import "$kept/user.reg=/dev/null" \
-  --export "$work/kept/user-before.reg" >/dev/null && fail "the user still has the settings of user.reg"
+holds "$kept/user.reg" "$work/kept/user-before.reg" >/dev/null && fail "the user still has the settings of user.reg"
 profile='C:\users\Иван Петров'
 everyone='C:\Общие документы'
 mkdir -p "$(winepath -u "$profile")" "$(winepath -u "$everyone\\Kwetro")"
@@ -337,16 +321,14 @@ cp "$(winepath -u "$everyone\\Kwetro\\user.reg")" "$work/kept/user.reg"
 wine "$work/active_setup_run.exe" Kwetro 'USERPROFILE=C:\users\Нет такого' "ALLUSERSPROFILE=$everyone" \
   >/dev/null 2>&1 || true
 export_key HKEY_CURRENT_USER "$work/kept/user-unbacked.reg"
-perl "$here/reg_import_check.pl" --import "$work/kept/user.reg=/dev/null" \
-  --export "$work/kept/user-unbacked.reg" >/dev/null && fail "user.reg was imported without a backup"
+holds "$work/kept/user.reg" "$work/kept/user-unbacked.reg" >/dev/null && fail "user.reg was imported without a backup"
 wine "$work/active_setup_run.exe" Kwetro "USERPROFILE=$profile" "ALLUSERSPROFILE=$everyone" \
   >"$work/kept/command-output.txt" 2>&1 || fail "the registered command failed: $(cat "$work/kept/command-output.txt")"
 backup=$(winepath -u "$profile\\Kwetro-backup.reg")
 [[ -s $backup ]] || fail "the registered command did not back up the user's HKEY_CURRENT_USER"
 export_key HKEY_CURRENT_USER "$work/kept/user-after.reg"
 printf "the other user's HKEY_CURRENT_USER: "
-perl "$here/reg_import_check.pl" --import "$work/kept/user.reg=$work/kept/command-output.txt" \
-  --export "$work/kept/user-after.reg"
+holds "$work/kept/user.reg" "$work/kept/user-after.reg" "$work/kept/command-output.txt"
 
 # A roaming profile on another machine deployed later: Windows runs the
 # command again (that machine's version is above the user's), and the
@@ -358,16 +340,9 @@ wine "$work/active_setup_run.exe" Kwetro "USERPROFILE=$profile" "ALLUSERSPROFILE
 [[ $(reg_value 'HKCU\Control Panel\PowerCfg' CurrentPowerPolicy) == 7 ]] ||
   fail "user.reg was imported again over the user's own change"
 cmp -s "$backup" "$work/kept/backup-first.reg" || fail "the user's backup was written again"
-echo "run again for a hive that holds the selection: nothing imported, the backup kept"
 
 # That user's undo: the backup and user.reg give the hive back as it was.
-(cd "$work/kept" && wine "$windows/kwetro-cli.exe" undo --backup "$(winepath -w "$backup")" \
-  user.reg) >/dev/null || fail "kwetro-cli undo refused the user's backup"
-wine regedit /S "$(winepath -w "$work/kept/undo.reg")" >/dev/null 2>&1
-export_key HKEY_CURRENT_USER "$work/kept/user-undone.reg"
-cmp -s "$backup" "$work/kept/user-undone.reg" ||
-  fail "after undo the user's HKEY_CURRENT_USER differs from the backup the command made"
-echo "undo with the user's backup: HKEY_CURRENT_USER is as it was, byte for byte"
+undone "$backup" "$work/kept/user.reg" HKEY_CURRENT_USER "the user's HKEY_CURRENT_USER"
 
 # A later deployment runs once more for every user.
 deploy "$work/every-user.ini"
@@ -380,8 +355,7 @@ perl -e '@a = split /,/, $ARGV[0]; @b = split /,/, $ARGV[1];
   for (0 .. 3) { exit 0 if $b[$_] > $a[$_]; exit 1 if $b[$_] < $a[$_] } exit 1' "$version" "$later" ||
   fail "the later deployment's version $later is not above $version"
 [[ $(reg_value "HKCU\\$entry" Version) == "$later" ]] || fail "the first user has no mark of version $later"
-echo "a later deployment raised the version to $later"
 # The step again: both hives hold the selection already and stay as they are.
 wait_for 60 test "$(grep -c 'уже содержит настройки этого выбора' "$kept/profiles.log")" == 2 ||
   fail "the administrator step of the later deployment wrote the hives again: $(tail -n 6 "$kept/profiles.log")"
-echo "the later deployment's administrator step left the hives that hold the selection alone"
+echo "window_deploy: every check held (the Active Setup version raised to $later)"

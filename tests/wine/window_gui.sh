@@ -13,15 +13,13 @@ set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
 exe=$windows/tests/kwetro-window-test.exe
-require_file "$exe"
-require_file "$windows/kwetro-cli.exe"
+needs "$exe" "$windows/kwetro-cli.exe"
 work=$work_root/window_gui-$KWETRO_WINE_ARCH
 rm -rf "$work"
 mkdir -p "$work"
 
 need_display
-# The prefix ./test made, or a fresh one.
-if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then export WINEPREFIX=$KWETRO_WINEPREFIX; else fresh_prefix "$work/prefix"; fi
+shared_prefix "$work/prefix"
 install_window_fonts
 cd "$work"
 wine "$exe" --gtest_brief=1

@@ -15,24 +15,15 @@
 #     capture of that export, importing them leaves the export as it was, and
 #     the window's marks of that selection are then all ticks (a computer with
 #     system restore off and its service automatic among them: opening the
-#     services page keeps the service as taken);
-#
-# Environment (optional; ./test sets them): KWETRO_WINE_ARCH, KWETRO_NATIVE,
-# KWETRO_WIN64 or KWETRO_WIN32, KWETRO_WORK, KWETRO_SEED (of the random
-# selection; printed), DISPLAY.
+#     services page keeps the service as taken).
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
-exe=$KWETRO_WINDOWS/tests/kwetro-window-test.exe
-[[ -f $exe ]] || { echo "window_machine: no $exe: build the Windows tree first" >&2; exit 1; }
+exe=$windows/tests/kwetro-window-test.exe
+needs "$exe"
 # The display first: Wine's session takes its display driver when it starts.
-xvfb=
-if [[ -z ${DISPLAY:-} ]]; then
-  eval "$("$root/scripts/start-xvfb.sh")"
-  xvfb=$KWETRO_XVFB_PID
-fi
+need_display
 russian_prefix window_machine
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"; [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true' EXIT
 
 n=0
 # The window's check in the folder of the selection, its results in $dir/check;
@@ -107,5 +98,4 @@ for choice in 1 random restore; do
       "$label:" "$(wc -l <"$dir/audit-marks.tsv")" "$(awk -F'\t' '$2 == "yes"' "$dir/audit-marks.tsv" | wc -l)"
 done
 
-echo "window_machine: in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo 'every check held' || echo FAILED)"
-exit "$failed"
+finish 'every check held'

@@ -21,22 +21,18 @@ done <"$here/xp_imports.txt"
 fail=0
 checked=0
 
+# What keeps the program at hand (name) from loading on XP.
+bad() { echo "$name: $*"; fail=1; }
+
 # check_exe FILE OBJDUMP ALLOWED_MINOR_VERSIONS
 check_exe() {
   local exe=$1 objdump=$2 minors=$3 dump name dll fn pattern
   name=${exe#"$root"/}
-  if ! dump=$("$objdump" -p "$exe"); then
-    echo "$name: $objdump cannot read it"
-    fail=1
-    return
-  fi
+  dump=$("$objdump" -p "$exe") || { bad "$objdump cannot read it"; return; }
   local major minor
   major=$(awk '$1 == "MajorSubsystemVersion" { print $2 }' <<<"$dump")
   minor=$(awk '$1 == "MinorSubsystemVersion" { print $2 }' <<<"$dump")
-  if [[ $major != 5 || " $minors " != *" $minor "* ]]; then
-    echo "$name: subsystem version $major.$minor, XP needs 5.0${minors// / or 5.0}"
-    fail=1
-  fi
+  [[ $major == 5 && " $minors " == *" $minor "* ]] || bad "subsystem version $major.$minor, XP needs 5.0${minors// / or 5.0}"
   # Imports as "DLL function" pairs.
   local imports
   imports=$(awk '
@@ -44,24 +40,16 @@ check_exe() {
     /DLL Name:/ { dll = tolower($3); print dll " -"; next }
     dll != "" && /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_?@$]/ { print dll " " $3 }
   ' <<<"$dump")
-  if [[ -z $imports ]]; then
-    echo "$name: no imports found (objdump output not understood)"
-    fail=1
-    return
-  fi
+  [[ -n $imports ]] || { bad "no imports found (objdump output not understood)"; return; }
   while read -r dll fn; do
     if [[ $fn == - ]]; then
-      if [[ " ${allowed[*]} " != *" $dll "* ]]; then
-        echo "$name: imports $dll, which is not a Windows XP system DLL"
-        fail=1
-      fi
+      [[ " ${allowed[*]} " == *" $dll "* ]] || bad "imports $dll, which is not a Windows XP system DLL"
       continue
     fi
     for pattern in "${lacks[@]}"; do
       # shellcheck disable=SC2053  # the pattern is meant to glob
       if [[ $fn == $pattern || $fn == ${pattern}[AW] || $dll!$fn == $pattern ]]; then
-        echo "$name: imports $dll!$fn, which Windows XP lacks"
-        fail=1
+        bad "imports $dll!$fn, which Windows XP lacks"
       fi
     done
   done <<<"$imports"
