@@ -26,7 +26,7 @@ russian_prefix() {
   work=$work_root/$1-$KWETRO_WINE_ARCH
   rm -rf "$work"
   mkdir -p "$work"
-  LC_ALL=ru_RU.UTF-8 fresh_prefix "$work/prefix"
+  fresh_prefix "$work/prefix" ru_RU.UTF-8
   trap 'window_cleanup; rm -rf "$WINEPREFIX"' EXIT
   echo "$1 ($KWETRO_WINE_ARCH): random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
 }

@@ -63,13 +63,15 @@ shared_prefix() {
   if [[ -n ${KWETRO_WINEPREFIX:-} ]]; then export WINEPREFIX=$KWETRO_WINEPREFIX; else fresh_prefix "$1"; fi
 }
 
-# A new prefix of our own at DIR, its server kept running until the end;
+# fresh_prefix DIR [LOCALE]: a new prefix of our own at DIR (made with that
+# locale, for its code pages), its server kept running until the end;
 # what creating it said in DIR.log.
 fresh_prefix() {
   export WINEPREFIX=$1 own_prefix=$1
+  local locale=(${2:+LC_ALL=$2})
   rm -rf "$1"
   mkdir -p "$1"
-  if ! { wineserver -p && wineboot -i; } >"$1.log" 2>&1; then
+  if ! { wineserver -p && env "${locale[@]}" wineboot -i; } >"$1.log" 2>&1; then
     cat "$1.log"
     echo "$(basename "$0" .sh): creating a Wine prefix in $1 failed" >&2
     exit 1
