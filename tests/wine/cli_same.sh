@@ -25,13 +25,16 @@ writes() {
   shift
   mkdir -p "$dir/$name"
   cp "$dir/settings.ini" "$dir/$name/merged.ini"
+  # Each command's own status: errexit does not reach into the left side of
+  # "||", and a command that ends early must not pass for a file that differs.
+  step() { "$@" || { local status=$?; echo "$*: exit status $status" >&2; exit 1; }; }
   (
     cd "$dir"
-    "$@" generate --settings settings.ini --out "$name" >/dev/null
-    "$@" settings --settings settings.ini --out "$name/fresh.ini" >/dev/null
-    "$@" settings --settings settings.ini --out "$name/merged.ini" >/dev/null
+    step "$@" generate --settings settings.ini --out "$name" >/dev/null
+    step "$@" settings --settings settings.ini --out "$name/fresh.ini" >/dev/null
+    step "$@" settings --settings settings.ini --out "$name/merged.ini" >/dev/null
     for format in tsv json markdown; do
-      "$@" list --settings settings.ini --format "$format" >"$name/list.$format"
+      step "$@" list --settings settings.ini --format "$format" >"$name/list.$format"
     done
   ) 2>"$dir/$name.err" || fail "kwetro-cli ($name) failed: $(cat "$dir/$name.err")"
 }
