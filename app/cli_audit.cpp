@@ -1,7 +1,6 @@
 // kwetro-cli audit: every control in the window's order, the state the
 // selection has, the state (or states) whose lines the machine holds, and
 // whether they agree.
-#include <cstdio>
 
 #include "app/cli.h"
 #include "app/cli_commands.h"
@@ -10,8 +9,9 @@
 #include "app/machine_source.h"
 #include "machine/audit.h"
 #include "options/service_starts.h"
-#include "options/text_encoding.h"
+#include "options/number_text.h"
 #include "options/reg_string.h"
+#include "options/text_encoding.h"
 
 namespace kwetro {
 namespace {
@@ -50,22 +50,14 @@ std::string MachineWords(const ControlState& s) {
 }  // namespace
 
 std::string DataText(const machine::RegData& data) {
-  if (const auto number = machine::DwordOf(data)) {
-    char text[16];
-    std::snprintf(text, sizeof text, "dword:%08x", static_cast<unsigned>(*number));
-    return text;
-  }
+  if (const auto number = machine::DwordOf(data))
+    return "dword:" + HexDigits(static_cast<std::uint32_t>(*number), 8);
   const auto text = data.type == undo::kRegSz ? machine::StringOf(data) : std::nullopt;
   if (text) return QuotedRegString(Utf16ToUtf8(*text));
   const std::string& b = data.bytes;
-  char head[16];
-  std::snprintf(head, sizeof head, data.type == undo::kRegBinary ? "hex:" : "hex(%x):", data.type);
-  std::string hex = head;
-  for (std::size_t i = 0; i < b.size() && i < 16; ++i) {
-    char byte[4];
-    std::snprintf(byte, sizeof byte, "%s%02x", i ? "," : "", static_cast<unsigned char>(b[i]));
-    hex += byte;
-  }
+  std::string hex = data.type == undo::kRegBinary ? "hex:" : "hex(" + HexDigits(data.type) + "):";
+  for (std::size_t i = 0; i < b.size() && i < 16; ++i)
+    hex += (i ? "," : "") + HexDigits(static_cast<unsigned char>(b[i]), 2);
   return hex + (b.size() > 16 ? ",..." : "");
 }
 

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "options/number_text.h"
+
 namespace kwetro {
 namespace {
 
@@ -132,10 +134,7 @@ std::string Json(const std::string& text) {
     } else if (c == '\t') {
       out += "\\t";
     } else if (b < 0x20) {
-      const char hex[] = "0123456789abcdef";
-      out += "\\u00";
-      out += hex[b >> 4];
-      out += hex[b & 15];
+      out += "\\u00" + HexDigits(b, 2);
     } else {
       out += c;
     }

@@ -1,7 +1,6 @@
 #include "undo/reg_writer.h"
 
-#include <cstdio>
-
+#include "options/number_text.h"
 #include "options/text_encoding.h"
 #include "undo/reg_names.h"
 
@@ -11,10 +10,8 @@ namespace {
 // Where REGEDIT wraps hex data: once a line holds this many characters.
 constexpr std::size_t kHexLineLength = 77;
 
-std::u16string Printf(const char* format, unsigned number) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, format, number);
-  return Cp1251ToUtf16(buffer);
+std::u16string HexText(std::uint32_t number, int digits) {
+  return Cp1251ToUtf16(HexDigits(number, digits));
 }
 
 }  // namespace
@@ -58,7 +55,7 @@ void RegWriter::Value(const RegValue& value) {
     unsigned number = 0;
     for (std::size_t i = value.bytes.size(); i-- > 0;)
       number = number << 8 | static_cast<unsigned char>(value.bytes[i]);
-    text_ += Printf("dword:%08x", number);
+    text_ += u"dword:" + HexText(number, 8);
   } else {
     Hex(value, nameLength);
   }
@@ -66,11 +63,12 @@ void RegWriter::Value(const RegValue& value) {
 }
 
 void RegWriter::Hex(const RegValue& value, std::size_t lineLength) {
-  const std::u16string type = value.type == kRegBinary ? u"hex:" : Printf("hex(%x):", value.type);
+  const std::u16string type =
+      value.type == kRegBinary ? u"hex:" : u"hex(" + HexText(value.type, 1) + u"):";
   text_ += type;
   lineLength += type.size();
   for (std::size_t i = 0; i < value.bytes.size(); ++i) {
-    text_ += Printf("%02x", static_cast<unsigned char>(value.bytes[i]));
+    text_ += HexText(static_cast<unsigned char>(value.bytes[i]), 2);
     if (i + 1 == value.bytes.size()) break;
     text_ += u',';
     lineLength += 3;
