@@ -1,10 +1,11 @@
 // kwetro-cli apply, audit, capture and undo on XP system drives the tests
-// make: the hives hold what the selections write (audit finds no drift), and
-// nothing else changed (the hives' exports by hivexregedit against a model of
-// REGEDIT's import); undo gives every hive back byte for byte; every refusal
-// leaves every file as it was; a kill in the middle leaves each hive old or
-// new, a failed rename puts back the hives before it; where each profile's
-// hive is found; the command lines.
+// make, one profile's hive a real one (tests/offline/real): the hives hold
+// what the selections write (audit finds no drift), and nothing else changed
+// (the hives' exports by hivexregedit against a model of REGEDIT's import);
+// undo gives every hive back byte for byte; every refusal leaves every file as
+// it was; a kill in the middle leaves each hive old or new, a failed rename
+// puts back the hives before it; where each profile's hive is found; the
+// command lines.
 #include "offline/apply.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,14 @@ const char kSoftware[] = "Windows/System32/config/software";
 const char kDefault[] = "Windows/System32/config/default";
 const char kIvan[] = "Documents and Settings/Иван/ntuser.dat";
 
+// The drive of the apply, audit and undo tests: made hives, but Иван's is a
+// real profile's, with all the kinds of data and layouts Windows leaves.
+void MakeDrive(const std::string& root) {
+  testing::MakeXpImage(root, kProfiles);
+  fs::copy_file(testing::SourcePath("tests/offline/real/ntuser.dat"), Hive(root, kIvan),
+                fs::copy_options::overwrite_existing);
+}
+
 // The all-checked selection: its settings file, and its apply to a drive.
 const std::string kAllChecked =
     testing::SourcePath("tests/golden/all-checked/selection.ini").string();
@@ -81,7 +90,7 @@ TEST(OfflineApply, AuditFindsTheSelectionInEveryProfile) {
   TempDir dir;
   for (const auto& [name, ini] : Selections(dir)) {
     const std::string root = dir.File(name);
-    testing::MakeXpImage(root, kProfiles);
+    MakeDrive(root);
     const CliRun drift = Cli({"audit", "--windows", root, "--settings", ini, "--user", "Иван"});
     EXPECT_EQ(drift.code, 3) << name << ": " << drift.err;
     const CliRun apply = Cli({"apply", "--windows", root, "--settings", ini});
@@ -96,12 +105,13 @@ TEST(OfflineApply, AuditFindsTheSelectionInEveryProfile) {
     const CliRun again = Cli({"apply", "--windows", root, "--settings", ini});
     EXPECT_EQ(again.out.find("(its copy"), std::string::npos) << name << ": " << again.out;
 
-    // The machine as a selection writes nothing the hives lack.
+    // The machine as one user's selection writes nothing the hives lack (that
+    // user's hive is not the others': they may differ where it keeps values).
     const CliRun capture =
         Cli({"capture", "--windows", root, "--user", "Иван", "--out", dir.File(name + ".ini")});
     ASSERT_EQ(capture.code, 0) << capture.err;
-    const CliRun captured =
-        Cli({"apply", "--windows", root, "--settings", dir.File(name + ".ini"), "--dry-run"});
+    const CliRun captured = Cli({"apply", "--windows", root, "--user", "Иван", "--settings",
+                                 dir.File(name + ".ini"), "--dry-run"});
     EXPECT_EQ(captured.out.find("would be made"), std::string::npos) << name << captured.out;
   }
 }
@@ -159,7 +169,7 @@ TEST(OfflineApply, TheHivesChangeExactlyInTheLinesTheScriptsWrite) {
   TempDir dir;
   for (const auto& [name, ini] : Selections(dir)) {
     const std::string root = dir.File(name);
-    testing::MakeXpImage(root, kProfiles);
+    MakeDrive(root);
     testing::Registry expected = Exports(root);
     ASSERT_EQ(Cli({"apply", "--windows", root, "--settings", ini}).code, 0);
     // REGEDIT's import of the scripts into the model, with the current control
@@ -192,7 +202,7 @@ TEST(OfflineApply, UndoGivesBackEveryHiveByteForByte) {
     const std::string backups = fs::is_directory("/dev/shm")
                                     ? "/dev/shm/kwetro-test-backups-" + std::to_string(getpid())
                                     : dir.File("backups");
-    testing::MakeXpImage(root, kProfiles);
+    MakeDrive(root);
     const auto before = Snapshot(root);
     std::vector<std::string> args = {"apply", "--windows", root, "--settings", ini};
     std::vector<std::string> undo = {"undo", "--windows", root};
