@@ -34,7 +34,7 @@ esac
 source tests/wine/window_common.sh
 
 exe=$windows/tests/kwetro-pictures.exe
-require_file "$exe"
+needs "$exe"
 out=$root/docs/screenshots
 work=$(mktemp -d)
 xvfb=
