@@ -25,11 +25,8 @@ TEST(UserKeys, EachKeyLineKeptLeftOutOrMovedUnderTheHiveRoot) {
 
 TEST(SelectionMark, FollowsTheUserSettingsAndNothingElse) {
   Selection built;
+  // The mark's exact text is golden (tests/golden/*/user.reg, profiles.reg).
   const std::string mark = SelectionMark(built);
-  EXPECT_EQ(mark.size(), 16u);
-  EXPECT_EQ(mark.find_first_not_of("0123456789abcdef"), std::string::npos);
-  // The same selection on another machine, on another day: the same mark.
-  EXPECT_EQ(mark, "22d8ae47addff666");
   const auto changed = [&built](const char* option) {
     Selection other = built;
     TriState& state = other.options[static_cast<std::size_t>(OptionIndex(option))];

@@ -1,8 +1,8 @@
 // kwetro-cli audit and capture against exports of made-up machines: one case
-// per way a machine can hold a control (tests/machine/audit_cases.txt), the
-// golden selections imported into a model registry (the machine must hold
-// each, and the selection captured from it must change nothing), when a later
-// line writes again what an earlier one did, and the command's refusals.
+// per way a machine can hold a control (tests/machine/audit_cases.txt), when a
+// later line writes again what an earlier one did, and the command's refusals.
+// A machine holding whole selections, and their capture: tests/wine/
+// machine_audit.sh and window_machine.sh, and offline/apply_test.cpp on hives.
 #include "machine/audit.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 #include "app/cli.h"
 #include "support/checks.h"
 #include "support/files.h"
-#include "support/reg_model.h"
 #include "undo/reg_files.h"
 
 namespace kwetro::machine {
@@ -75,43 +74,6 @@ TEST(Audit, WhatEachMachineHoldsOfEachControl) {
       got += f[0] + "\t" + f[3] + "\t" + f[4] + "\t" + f[5] + "\t" + f[6] + "\n";
     }
     EXPECT_EQ(got, expected) << c.name;
-  }
-}
-
-// A machine that holds just what the selection's scripts write: audit finds
-// it holding every control, and the selection captured from it writes
-// scripts that change nothing on it.
-TEST(Audit, AMachineHoldsTheSelectionImportedAndItsCaptureChangesNothing) {
-  for (const char* golden : {"all-checked", "all-unchecked", "all-grayed", "mixed-a", "mixed-b"}) {
-    testing::TempDir dir;
-    testing::Registry registry;
-    for (const char16_t* root :
-         {u"HKEY_LOCAL_MACHINE\\Software\\Classes", u"HKEY_USERS\\S-1-5-21-0-0-0-1000"})
-      registry.Create(root);
-    const auto import = [&registry](const std::string& folder) {
-      for (const char* script : {"/hkcu.reg", "/hklm.reg"}) {
-        testing::Import importing(registry);
-        std::string problem;
-        EXPECT_TRUE(testing::Read(testing::ReadBytes(folder + script), importing, problem))
-            << problem;
-      }
-    };
-    const std::string folder = testing::SourcePath("tests/golden/").string() + golden;
-    import(folder);
-    const std::string before = registry.Text();
-    dir.Write("machine.reg", testing::Exported(registry));
-    const testing::CliRun audit = testing::Cli(
-        {"audit", "--backup", dir.File("machine.reg"), "--settings", folder + "/selection.ini"});
-    EXPECT_EQ(audit.code, kExitOk) << golden << "\n" << audit.out << audit.err;
-    const testing::CliRun capture = testing::Cli(
-        {"capture", "--backup", dir.File("machine.reg"), "--out", dir.File("captured.ini")});
-    ASSERT_EQ(capture.code, kExitOk) << golden << "\n" << capture.err;
-    ASSERT_EQ(
-        testing::Cli({"generate", "--settings", dir.File("captured.ini"), "--out", dir.Path()})
-            .code,
-        kExitOk);
-    import(dir.Path());
-    EXPECT_EQ(registry.Text(), before) << golden << ": importing the captured selection changed it";
   }
 }
 

@@ -89,13 +89,6 @@ TEST(ControlTable, FactsTheRestOfTheProgramReliesOn) {
     EXPECT_NE(t.services[ServiceIndex(essential)].optimal, cbUnchecked) << essential;
   }
 
-  // Clicking exactly the options of the first page stops the countdown.
-  std::set<std::string> stopping, expected = {"dCheckBox_1_1"};
-  for (const OptionDecl& o : t.options)
-    if (o.stopsCountdown) stopping.emplace(o.name);
-  for (int k = 1; k <= 11; ++k) expected.insert("sCheckBox_1_" + std::to_string(k));
-  EXPECT_EQ(stopping, expected);
-
   // The window shows a hint's explanation after "| " in every state.
   for (const OptionDecl& o : t.options)
     for (TriState state : {cbUnchecked, cbChecked, cbGrayed})
