@@ -1,18 +1,21 @@
-// kwetro-cli audit and capture against exports of made-up machines: one case
-// per way a machine can hold a control (tests/machine/audit_cases.txt), when a
-// later line writes again what an earlier one did, and the command's refusals.
+// kwetro-cli audit and capture against exports of made-up machines, and the
+// window's words for them: one case per way a machine can hold a control
+// (tests/machine/audit_cases.txt), when a later line writes again what an
+// earlier one did, and the command's refusals.
 // A machine holding whole selections, and their capture: tests/wine/
 // machine_audit.sh and window_machine.sh, and offline/apply_test.cpp on hives.
 #include "machine/audit.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 
 #include "app/cli.h"
 #include "support/checks.h"
 #include "support/files.h"
+#include "ui/machine_words.h"
 #include "undo/reg_files.h"
 
 namespace kwetro::machine {
@@ -39,18 +42,21 @@ std::map<std::string, std::vector<std::string>> Rows(const std::string& tsv) {
   return rows;
 }
 
-TEST(Audit, WhatEachMachineHoldsOfEachControl) {
+// Also what the window's information line says of them (the "words" part).
+TEST(Audit, WhatEachMachineHoldsOfEachControlAndHowTheWindowSaysIt) {
   const auto cases = testing::ReadCases("tests/machine/audit_cases.txt");
   EXPECT_GE(cases.size(), 7u);
+  int said = 0;
   for (const testing::TextCase& c : cases) {
     testing::TempDir dir;
-    std::string machine, expected, exit = "";
+    std::string machine, expected, exit = "", words;
     std::vector<std::string> set = {"set", "--out", dir.File("k.ini"), "RzCheckBox1=no"};
     for (const auto& [part, text] : c.parts) {
       std::istringstream lines(text);
       if (part == "machine") machine = text;
       if (part == "rows") expected = text;
       if (part == "exit") exit = text.substr(0, text.find('\n'));
+      if (part == "words") words = text;
       for (std::string line; part == "set" && std::getline(lines, line);) set.push_back(line);
     }
     dir.Write("machine.reg", testing::Utf16File("Windows Registry Editor Version 5.00\n\n"
@@ -74,7 +80,26 @@ TEST(Audit, WhatEachMachineHoldsOfEachControl) {
       got += f[0] + "\t" + f[3] + "\t" + f[4] + "\t" + f[5] + "\t" + f[6] + "\n";
     }
     EXPECT_EQ(got, expected) << c.name;
+
+    const std::string exported = dir.Read("machine.reg");
+    undo::MemorySource source(exported);
+    ExportRegistry registry("");
+    ExportProblem problem;
+    undo::ReadWarnings warnings;
+    ASSERT_TRUE(registry.Read(source, problem, warnings)) << c.name << ": " << problem.what;
+    const auto states = AuditMachine(ReadMachine(registry), testing::Restored(dir.Read("k.ini")));
+    std::istringstream sentences(words);
+    for (std::string line; std::getline(sentences, line); ++said) {
+      const std::string name = line.substr(0, line.find('\t'));
+      ControlRef control;
+      ASSERT_TRUE(FindControl(name, control)) << name;
+      const auto state = std::find_if(states.begin(), states.end(),
+                                      [&control](const auto& s) { return s.control == control; });
+      const auto at = static_cast<std::size_t>(state - states.begin());
+      EXPECT_EQ(name + "\t" + MachineWords(states, at, "(не менять)"), line) << c.name;
+    }
   }
+  EXPECT_GE(said, 10);
 }
 
 // Lines of the catalogue, the later one first: whether it writes again what
