@@ -111,23 +111,12 @@ TEST(ProfileHives, EachKindOfProfileAndEachFailure) {
 }
 
 TEST(ProfileHives, TheMarkThatProfilesRegWritesLast) {
-  const std::string key = "[HKEY_USERS\\KwetroProfile\\Software\\Kwetro]\r\n";
-  const struct {
-    std::string tail;
-    const char* mark;
-  } rows[] = {
-      {key + "; comment\r\n\"0123456789abcdef\"=\"\"\r\n\r\n", "0123456789abcdef"},
-      {key + "\"0123456789abcdef\"=\"\"\r\n", "0123456789abcdef"},
-      {key + "\"0123456789ABCDEF\"=\"\"\r\n", ""},
-      {key + "\"0123456789abcde\"=\"\"\r\n", ""},
-      {key + "\"0123456789abcdef\"=\"x\"\r\n", ""},
-      {key + "; comment without its end", ""},
-      {"[-HKEY_USERS\\KwetroProfile\\Software\\Kwetro]\r\n\"0123456789abcdef\"=\"\"\r\n", ""},
-      {"[HKEY_CURRENT_USER\\Software\\Kwetro]\r\n\"0123456789abcdef\"=\"\"\r\n", ""},
-  };
+  const auto rows = ReadTable("tests/app/profile_marks.txt");
+  EXPECT_EQ(rows.size(), 8u);
   for (const auto& row : rows)
-    EXPECT_EQ(HiveScriptMark("Windows Registry Editor Version 5.00\r\n\r\n" + row.tail), row.mark)
-        << row.tail;
+    EXPECT_EQ(HiveScriptMark("Windows Registry Editor Version 5.00\r\n\r\n" + row.at(0)),
+              row.at(1) == "-" ? "" : row[1])
+        << row[0];
 }
 
 TEST(ProfileHives, TheStepAppendsToItsLogBesideTheProgram) {
