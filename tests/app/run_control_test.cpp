@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <map>
+#include <sstream>
 
 #include "app/file_io.h"
 #include "app/script_files.h"
@@ -101,34 +101,26 @@ struct Program {
   RunControl run{selection, fake, fake, kApply};
 };
 
+// The settings file of a row: none for "-".
+const char* Settings(const std::string& field) { return field == "-" ? nullptr : field.c_str(); }
+
 TEST(RunMode, StartInEachModeAndWithEachSettingsFile) {
-  const struct {
-    bool deployed;
-    const char* windir;
-    const char* settings;  // "/": a folder in its place
-    bool counting;
-    int countdown;
-  } cases[] = {{false, "WINDOWS", nullptr, false, 30},
-               {true, "WINDOWS", nullptr, true, 30},
-               {true, "windows", nullptr, false, 30},  // the folder spelled exactly only
-               {true, "WINDOWS", "[Start]\r\nTimer=7\r\n", true, 7},
-               {true, "WINDOWS", "[Start]\r\nTimer=0\r\n", false, 0},
-               {true, "WINDOWS", "[Start]\r\n", false, 0},
-               {true, "WINDOWS", "/", false, 0}};
-  for (const auto& c : cases) {
-    const bool folder = c.settings && *c.settings == '/';
-    Program p(c.deployed, folder ? nullptr : c.settings);
+  const auto rows = ReadTable("tests/app/run_starts.txt");
+  EXPECT_EQ(rows.size(), 7u);
+  for (const auto& row : rows) {
+    const bool folder = row.at(2) == "/";
+    Program p(row.at(0) == "1", folder ? nullptr : Settings(row[2]));
     if (folder) std::filesystem::create_directory(p.folder + "Kwetro.ini");
-    p.fake.env["WINDIR"] = p.dir.File(c.windir);
+    p.fake.env["WINDIR"] = p.dir.File(row.at(1));
     p.Start();
-    const bool deployed = c.deployed && *c.windir == 'W';
+    const bool deployed = row[0] == "1" && row[1] == "WINDOWS";
     EXPECT_EQ(p.run.IsDeploymentMode(), deployed);
     EXPECT_EQ(p.run.ScriptFolder(), deployed ? p.folder : p.work);
     EXPECT_EQ(p.fake.beeps, (decltype(p.fake.beeps){{50, 80}, {60, 80}, {50, 80}}));
     EXPECT_EQ(p.fake.firstShown, 2);
     EXPECT_EQ(p.fake.linkDisabled, deployed);
-    EXPECT_EQ(p.run.CountdownRunning(), c.counting) << c.windir << (c.settings ? c.settings : "");
-    EXPECT_EQ(p.run.Countdown(), c.countdown);
+    EXPECT_EQ(p.run.CountdownRunning(), row.at(3) == "1") << row[1] << row[2];
+    EXPECT_EQ(p.run.Countdown(), std::stoi(row.at(4)));
     // An unreadable settings file is shown, and a deployment then waits for the user.
     ASSERT_EQ(p.fake.errors.size(), folder ? 1u : 0u);
     for (const std::string& error : p.fake.errors)
@@ -143,35 +135,27 @@ TEST(RunMode, StartInEachModeAndWithEachSettingsFile) {
 }
 
 TEST(Countdown, TicksOnTheOkButtonAndAppliesAtZeroAfterAPause) {
-  const struct {
-    const char* settings;
-    int ticks;
-    std::string caption;
-    bool applied;
-  } cases[] = {{nullptr, 1, kApply + " 29", false},
-               {nullptr, 29, kApply + " 1", false},
-               {nullptr, 30, kApply, true},
-               {"[Start]\r\nTimer=100", 41, kApply + " 59", false},
-               {"[Start]\r\nTimer=-1", 2, kApply + " -3", false},
-               {"[Start]\r\nTimer=-2147483648", 3, kApply + " -2147483648", false},
-               {"[Start]\r\nTimer=1", 1, kApply, true}};
-  for (const auto& c : cases) {
-    Program p(true, c.settings);
+  const auto rows = ReadTable("tests/app/run_countdowns.txt");
+  EXPECT_EQ(rows.size(), 7u);
+  for (const auto& row : rows) {
+    const char* settings = Settings(row.at(0));
+    Program p(true, settings);
     p.Start();
     const std::uint32_t before = p.fake.now;
-    p.Ticks(c.ticks);
-    EXPECT_EQ(p.run.OkCaption(), c.caption) << c.ticks;
-    EXPECT_EQ(p.Has("hklm.reg"), c.applied) << c.ticks;
-    EXPECT_EQ(p.fake.commands.size(), c.applied ? 4u : 0u);
-    EXPECT_EQ(p.fake.ended, c.applied ? 1 : 0);
-    if (!c.applied) continue;
+    p.Ticks(std::stoi(row.at(1)));
+    const bool applied = row.at(3) == "1";
+    EXPECT_EQ(p.run.OkCaption(), kApply + row.at(2)) << row[1];
+    EXPECT_EQ(p.Has("hklm.reg"), applied) << row[1];
+    EXPECT_EQ(p.fake.commands.size(), applied ? 4u : 0u);
+    EXPECT_EQ(p.fake.ended, applied ? 1 : 0);
+    if (!applied) continue;
     // Half a second with messages between the last tick and Apply, also
     // across the wrap of the tick count.
     EXPECT_GE(p.fake.messageRounds, 1);
     EXPECT_GE(static_cast<std::uint32_t>(p.fake.commandsAt - before), kFinalPauseMs);
     EXPECT_LT(p.fake.commandsAt, before);
     // Only a copy with Kwetro.ini beside it removes itself.
-    EXPECT_EQ(p.fake.started.size(), c.settings ? 1u : 0u);
+    EXPECT_EQ(p.fake.started.size(), settings ? 1u : 0u);
     EXPECT_EQ(p.Has("Kwetro.ini"), false);
   }
 }
@@ -325,38 +309,28 @@ TEST(Apply, ForEveryUserTheUserPartIsKeptAndRegisteredLast) {
 }
 
 TEST(Failures, EachIsShownWithItsFileAndStopsWhatFollows) {
-  enum Act { kApply, kTick, kCancel };
-  const struct {
-    bool deployed, inWork, big;  // in the program's folder or "work"; big: over 16 MiB
-    const char* blocker;         // else a folder of that name
-    Act act;
-    const char* what;
-    bool settingsStay;
-  } cases[] = {
-      {false, false, false, "Kwetro.ini", kApply, "Не удалось записать файл настроек", false},
-      {false, false, true, "Kwetro.ini", kApply, "Не удалось прочитать файл настроек", true},
-      {false, true, false, "hkcu.reg", kApply, "Не удалось записать файл реестра", true},
-      {true, false, false, "hklm.reg", kTick, "Не удалось записать файл реестра", true},
-      {true, false, false, "SelfDel.bat", kCancel, "Не удалось записать файл самоудаления", false},
-  };
-  for (const auto& c : cases) {
-    Program p(c.deployed, c.deployed ? "[Start]\r\nTimer=1\r\n" : nullptr);
-    const std::string path = (c.inWork ? p.work : p.folder) + c.blocker;
-    if (c.big) WriteBytes(path, ""), std::filesystem::resize_file(path, 17u << 20);
-    if (!c.big) std::filesystem::create_directory(path);
+  const auto rows = ReadTable("tests/app/run_failures.txt");
+  EXPECT_EQ(rows.size(), 5u);
+  for (const auto& row : rows) {
+    const bool deployed = row.at(0) == "deployed", inWork = row.at(1).rfind("work/", 0) == 0;
+    Program p(deployed, deployed ? "[Start]\r\nTimer=1\r\n" : nullptr);
+    const std::string blocker = inWork ? row[1].substr(5) : row[1], &what = row.at(4);
+    const std::string path = (inWork ? p.work : p.folder) + blocker;
+    if (row.at(2) == "big") WriteBytes(path, ""), std::filesystem::resize_file(path, 17u << 20);
+    if (row[2] == "folder") std::filesystem::create_directory(path);
     WriteBytes(p.work + "hklm.reg", "earlier");
     p.Start();
-    EXPECT_FALSE(c.act == kApply && p.run.Apply());
-    if (c.act == kTick) p.Ticks(1);
-    if (c.act == kCancel) p.run.Cancel();
-    ASSERT_FALSE(p.fake.errors.empty()) << c.blocker;
+    EXPECT_FALSE(row.at(3) == "apply" && p.run.Apply());
+    if (row[3] == "tick") p.Ticks(1);
+    if (row[3] == "cancel") p.run.Cancel();
+    ASSERT_FALSE(p.fake.errors.empty()) << row[1];
     const std::string& error = p.fake.errors.back();
-    EXPECT_EQ(error.rfind(std::string(c.what) + "\n" + path + "\n\n", 0), 0u) << error;
-    EXPECT_GT(error.size(), std::strlen(c.what) + path.size() + 2) << "no reason: " << error;
+    EXPECT_EQ(error.rfind(what + "\n" + path + "\n\n", 0), 0u) << error;
+    EXPECT_GT(error.size(), what.size() + path.size() + 2) << "no reason: " << error;
     EXPECT_EQ(ReadBytes(p.work + "hklm.reg"), "earlier");
-    EXPECT_EQ(p.Has("Kwetro.ini"), c.settingsStay) << c.blocker;
-    EXPECT_TRUE(p.fake.commands.empty() && p.fake.started.empty()) << c.blocker;
-    EXPECT_EQ(p.fake.ended + p.fake.cancelFocused, 0) << c.blocker;
+    EXPECT_EQ(p.Has("Kwetro.ini"), row.at(5) == "1") << row[1];
+    EXPECT_TRUE(p.fake.commands.empty() && p.fake.started.empty()) << row[1];
+    EXPECT_EQ(p.fake.ended + p.fake.cancelFocused, 0) << row[1];
   }
 }
 
@@ -399,36 +373,22 @@ TEST(ServicesPage, SystemRestoreOffByAClickDisablesItsServiceAndItemsCycleWhileE
   const int restore = OptionIndex("sCheckBox_1_9"), item = ServiceIndex("srservice");
   const int services = ServicesPage(),
             other = Controls().options[OptionIndex("iCheckBox_2_1")].page;
-  enum Step { kClick, kServices, kOther, kTaken, kServiceAuto };
-  const struct {
-    const char* what;
-    TriState start;
-    std::vector<Step> steps;
-    TriState service;
-  } cases[] = {
-      {"clicked off, then the services page", cbGrayed, {kClick, kServices}, cbUnchecked},
-      {"clicked off, another page first", cbGrayed, {kClick, kOther, kServices}, cbUnchecked},
-      {"clicked off, then on again", cbGrayed, {kClick, kClick, kServices}, cbChecked},
-      {"off as loaded", cbChecked, {kServices}, cbChecked},
-      {"clicked off, then taken", cbGrayed, {kClick, kTaken, kServices}, cbChecked},
-      {"switched once, set back by the user",
-       cbGrayed,
-       {kClick, kServices, kServiceAuto, kOther, kServices},
-       cbChecked},
-  };
-  for (const auto& c : cases) {
+  const auto rows = ReadTable("tests/app/restore_service_steps.txt");
+  EXPECT_EQ(rows.size(), 6u);
+  for (const auto& row : rows) {
     Program p(false);
-    p.selection.options[restore] = c.start;
+    p.selection.options[restore] = static_cast<TriState>(std::stoi(row.at(0)));
     p.selection.services[item] = cbChecked;
     p.selection.presetShown = cbChecked;
-    for (Step step : c.steps) {
-      if (step == kClick) p.run.OptionClicked(restore);
-      if (step == kServices) p.run.MainPageChanged(services);
-      if (step == kOther) p.run.MainPageChanged(other);
-      if (step == kTaken) p.run.SelectionReplaced();
-      if (step == kServiceAuto) p.selection.services[item] = cbChecked;
+    std::istringstream steps(row.at(1));
+    for (std::string step; steps >> step;) {
+      if (step == "click") p.run.OptionClicked(restore);
+      if (step == "services") p.run.MainPageChanged(services);
+      if (step == "other") p.run.MainPageChanged(other);
+      if (step == "taken") p.run.SelectionReplaced();
+      if (step == "auto") p.selection.services[item] = cbChecked;
     }
-    EXPECT_EQ(p.selection.services[item], c.service) << c.what;
+    EXPECT_EQ(p.selection.services[item], std::stoi(row.at(2))) << row[0] << " " << row[1];
   }
   Program p(false);
   std::vector<TriState> seen;
