@@ -207,21 +207,18 @@ TEST(Apply, InteractiveWritesTheSettingsThenBothScriptsWhereItWasStarted) {
 }
 
 TEST(Apply, SaysWhatItWroteWhereAndHowMuch) {
-  const std::vector<WrittenFile> one = {{"C:\\a\\Kwetro.ini", 1},
-                                        {"C:\\a\\hkcu.reg", 22},
-                                        {"C:\\a\\hklm.reg", 112}},
-                                 two = {{"/p/Kwetro.ini", 3}, {"/w/hkcu.reg", 14}};
-  const std::vector<StartupCommand> commands = {{"Reg_0", ""}, {"Reg-Del", ""}};
-  EXPECT_EQ(ApplyReport(one, nullptr, false),
-            "Записано в C:\\a\\: Kwetro.ini (1 байт), hkcu.reg (22 байта), hklm.reg (112 байт).");
-  EXPECT_EQ(ApplyReport(two, nullptr, false),
-            "Записано в /p/: Kwetro.ini (3 байта); в /w/: hkcu.reg (14 байт).");
-  EXPECT_EQ(ApplyReport(two, &commands, true),
-            "Записано в /p/: Kwetro.ini (3 байта); в /w/: hkcu.reg (14 байт). Команды запуска при "
-            "следующем входе в RunOnce: Reg_0, Reg-Del.");
-  EXPECT_EQ(ApplyReport(two, &commands, false),
-            "Записано в /p/: Kwetro.ini (3 байта); в /w/: hkcu.reg (14 байт). Команды запуска в "
-            "RunOnce не записаны: раздел недоступен.");
+  const auto rows = ReadTable("tests/app/apply_reports.txt");
+  EXPECT_EQ(rows.size(), 4u);
+  for (const auto& row : rows) {
+    std::vector<WrittenFile> files;
+    std::vector<StartupCommand> commands;
+    std::istringstream words(row.at(0) + " | " + row.at(1));
+    for (std::string word; words >> word && word != "|";)
+      files.push_back(
+          {word.substr(0, word.find('=')), std::stoull(word.substr(word.find('=') + 1))});
+    for (std::string word; words >> word;) commands.push_back({word, ""});
+    EXPECT_EQ(ApplyReport(files, row[1] == "-" ? nullptr : &commands, row.at(2) == "1"), row.at(3));
+  }
 }
 
 // The commands' text, Custom.reg and Cleanup.cmd, and nothing for every user

@@ -1,4 +1,5 @@
-// The window's layout: the real one loads, stored or plain; a layout that breaks the format or the binding is refused, saying where.
+// The window's layout: the real one loads, stored or plain; a layout that
+// breaks the format or the binding is refused, saying where.
 #include "ui/layout.h"
 
 #include <gtest/gtest.h>
