@@ -124,17 +124,9 @@ TEST(Audit, ALaterLineWritesAgainWhatItDeletesChangesOrMakesAnew) {
 
 TEST(Audit, RefusalsSayWhyAndCaptureWritesNothing) {
   testing::TempDir dir;
-  const std::string header = "Windows Registry Editor Version 5.00\n\n";
-  dir.Write("one-key.reg", testing::Utf16File(header + "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Kw]\n\n"));
-  dir.Write(
-      "two-users.reg",
-      testing::Utf16File(
-          header + "[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\Software\\Classes]\n\n"
-                   "[HKEY_USERS]\n\n[HKEY_USERS\\S-1-5-21-1]\n\n[HKEY_USERS\\S-1-5-21-2]\n\n"));
-  dir.Write("unknown.reg",
-            testing::Utf16File(header + "[HKEY_LOCAL_MACHINE]\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\"
-                                        "Microsoft\\Windows NT\\CurrentVersion\\SystemRestore]\n"
-                                        "\"DisableSR\"=\"1\n\n"));
+  for (const testing::TextCase& c : testing::ReadCases("tests/machine/audit_exports.txt"))
+    dir.Write(c.name,
+              testing::Utf16File("Windows Registry Editor Version 5.00\n" + c.parts.at(0).second));
   auto cases = testing::ReadCommandCases("tests/machine/audit_refusals.txt", dir.Path());
   EXPECT_EQ(cases.size(), 7u);
 #ifndef _WIN32
@@ -152,8 +144,7 @@ TEST(Audit, RefusalsSayWhyAndCaptureWritesNothing) {
 
   // A machine that holds none of the keys: the lines every selection writes
   // are named.
-  dir.Write("bare.reg", testing::Utf16File(header + "[HKEY_CLASSES_ROOT]\n\n[HKEY_CURRENT_USER]\n\n"
-                                                    "[HKEY_LOCAL_MACHINE]\n\n[HKEY_USERS]\n\n"));
+  ASSERT_TRUE(dir.Exists("bare.reg"));
   const testing::CliRun bare =
       testing::Cli({"capture", "--backup", dir.File("bare.reg"), "--out", dir.File("k.ini")});
   EXPECT_EQ(bare.code, kExitOk);
