@@ -14,23 +14,13 @@ namespace {
 
 TEST(UndoCommand, ExitStatusAndMessageForEachOutcomeAndNothingWrittenOnAnError) {
   testing::TempDir dir;
-  const auto file = [&](const char* name, const std::string& bytes) {
-    dir.Write(name, bytes);
-    return dir.File(name);
-  };
+  for (const testing::TextCase& c : testing::ReadCases("tests/undo/undo_command_files.txt")) {
+    const auto& [form, text] = c.parts.at(0);
+    dir.Write(c.name, form == "ansi" ? testing::AnsiFile(text) : testing::Utf16File(text));
+  }
   const std::string header = "Windows Registry Editor Version 5.00\n\n";
-  const std::string backup =
-      file("backup.reg",
-           testing::Utf16File(
-               header +
-               "[HKEY_USERS\\S-1-5-21-1-1-1-1000]\n\n[HKEY_USERS\\S-1-5-21-1-1-1-1000\\Console]\n"
-               "\"c\"=dword:1\n\n"
-               "[HKEY_USERS\\S-1-5-21-1-1-1-1001]\n\n"));
-  const std::string script =
-      file("hkcu.reg", testing::AnsiFile(header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=dword:2\n"));
-  file("bad.reg", testing::AnsiFile("[Settings]\nChecked=1\n"));
-  const std::string odd =
-      file("odd.reg", testing::AnsiFile(header + "[HKEY_CURRENT_USER\\Console]\n\"c\"=hex:0g"));
+  const std::string backup = dir.File("backup.reg"), script = dir.File("hkcu.reg"),
+                    odd = dir.File("odd.reg");
   const std::string out = dir.File("out"), user = "S-1-5-21-1-1-1-1000";
   std::filesystem::create_directory(out);
   auto cases = testing::ReadCommandCases("tests/undo/undo_refusals.txt", dir.Path());
