@@ -22,13 +22,6 @@
 #include "machine/live_registry.h"
 #include "win32/handles.h"
 
-#ifndef KEY_WOW64_64KEY
-#define KEY_WOW64_64KEY 0x0100
-#endif
-#ifndef KEY_WOW64_32KEY
-#define KEY_WOW64_32KEY 0x0200
-#endif
-
 namespace kwetro {
 namespace {
 
