@@ -1,11 +1,6 @@
 // Every text of the window readable in full with the window's own font, at
-// the screen's DPI (window_gui.sh runs these again at 120 DPI): no caption
-// wider than its control in any state, every hint within the information
-// line, no control outside the part of its page that shows or on top of
-// another; at the designed size and on an 800x600 screen. And the window on
-// screens from 640x480 up: inside the work area, its buttons there, its
-// pages scrolling to whatever the keyboard reaches, its layout as designed
-// where the screen has room.
+// the screen's DPI (window_gui.sh runs these again at 120 DPI), and the
+// window on screens from 640x480 up.
 #include <set>
 
 #include "machine/export_registry.h"
