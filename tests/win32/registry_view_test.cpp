@@ -1,15 +1,9 @@
 // Which registry our Windows programs reach under HKEY_LOCAL_MACHINE\Software:
-// the one REGEDIT imports into and Windows' logon reads. On 64-bit Windows
-// that is the 64-bit registry, for the i686 build too, which runs there under
-// WOW64 and is shown a copy of HKEY_LOCAL_MACHINE\Software of its own unless
-// it asks for the other; 32-bit Windows (Windows XP, mostly) has one registry,
-// and the flags naming a view change nothing there.
-//
-// Each case writes values of its own into both views, the 64-bit one last
-// (on 32-bit Windows both writes reach the one key), reads them through the
-// program's own code and removes them again. They run in every Wine check of
-// the window program: x86_64 and i686 in prefixes of their architecture, and
-// i686 in a 64-bit prefix (tests/wine/wow64_registry.sh).
+// the one REGEDIT imports into and Windows' logon reads, on 64-bit Windows the
+// 64-bit one also for the i686 build, which WOW64 shows a copy of its own
+// unless it asks. 32-bit Windows has one registry. Each case writes values of
+// its own into both views, the 64-bit one last, reads them through the
+// program's own code and removes them again.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -21,13 +15,6 @@
 #include "app/win32_text.h"
 #include "machine/live_registry.h"
 #include "win32/handles.h"
-
-#ifndef KEY_WOW64_64KEY
-#define KEY_WOW64_64KEY 0x0100
-#endif
-#ifndef KEY_WOW64_32KEY
-#define KEY_WOW64_32KEY 0x0200
-#endif
 
 namespace kwetro {
 namespace {

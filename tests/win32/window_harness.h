@@ -24,24 +24,15 @@
 
 namespace kwetro::testing {
 
-// The real platform, except where the program file lies and its tones.
+// The real platform, except where the program file lies, its tones and
+// the folders it would open.
 class TestPlatform : public Win32Platform {
  public:
   std::string modulePath;
   int beeps = 0;
-  std::vector<std::string> openedFolders;
-  // Runs each time messages are handled, also inside the window's own waits.
-  std::function<void()> onMessages;
   std::string ModulePath() override { return modulePath; }
   void Beep(unsigned, unsigned) override { ++beeps; }
-  bool OpenFolder(const std::string& folder, HWND) override {
-    openedFolders.push_back(folder);
-    return true;
-  }
-  void ProcessMessages(unsigned maxWaitMs) override {
-    Win32Platform::ProcessMessages(maxWaitMs);
-    if (onMessages) onMessages();
-  }
+  bool OpenFolder(const std::string&, HWND) override { return true; }
 };
 
 // The system's temporary folder, or the folder the tests started in where
@@ -99,6 +90,12 @@ inline DWORD RunProgram(const std::string& commandLine) {
   return code;
 }
 
+inline RECT ScreenRect(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
 // kwetro-cli.exe of the same build, one folder above this test program.
 inline std::string CliPath() {
   wchar_t path[MAX_PATH];
@@ -127,8 +124,10 @@ class WindowTest : public ::testing::Test {
   }
 
   // Builds and shows the window of the stored layout (changed by edit, when
-  // given) and lets it activate.
+  // given), in place of any before it, and lets it activate.
   void Open(const std::function<void(Layout&)>& edit = nullptr) {
+    window_.reset();
+    platform_.beeps = 0;
     std::string error;
     ASSERT_TRUE(LoadFormResource(StoredLayout(), layout_, error)) << error;
     if (edit) edit(layout_);
@@ -287,22 +286,24 @@ class WindowTest : public ::testing::Test {
     MouseOver(HolderOf(name), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
 
-  // Apply's scripts in the program's folder are what kwetro-cli writes for
-  // the settings file given.
-  void ExpectScriptsAsTheCliWrites(const std::string& settings) {
+  // The folder kwetro-cli wrote the scripts of the settings file given into.
+  std::string CliScripts(const std::string& settings) {
     const std::string out = NewFolder("cli");
     folders_.push_back(out);
-    ASSERT_EQ(RunProgram("\"" + CliPath() + "\" generate --settings \"" + settings + "\" --out \"" +
+    EXPECT_EQ(RunProgram("\"" + CliPath() + "\" generate --settings \"" + settings + "\" --out \"" +
                          out + "\""),
               0u);
+    return out;
+  }
+  // Apply's scripts in the program's folder are what kwetro-cli writes.
+  void ExpectScriptsAsTheCliWrites(const std::string& settings) {
+    const std::string out = CliScripts(settings);
     for (const char* file : {"\\hkcu.reg", "\\hklm.reg"})
       EXPECT_TRUE(ReadFile(folder_ + file) == ReadFile(out + file)) << file;
   }
 
   // Opens the window again, as a new start of the program does.
   void Reopen() {
-    window_.reset();
-    platform_.beeps = 0;
     selection_ = Selection();
     Open();
   }

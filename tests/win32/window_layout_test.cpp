@@ -1,11 +1,6 @@
 // Every text of the window readable in full with the window's own font, at
-// the screen's DPI (window_gui.sh runs these again at 120 DPI): no caption
-// wider than its control in any state, every hint within the information
-// line, no control outside the part of its page that shows or on top of
-// another; at the designed size and on an 800x600 screen. And the window on
-// screens from 640x480 up: inside the work area, its buttons there, its
-// pages scrolling to whatever the keyboard reaches, its layout as designed
-// where the screen has room.
+// the screen's DPI (window_gui.sh runs these again at 120 DPI), and the
+// window on screens from 640x480 up.
 #include <set>
 
 #include "machine/export_registry.h"
@@ -65,12 +60,6 @@ std::string Where(const RECT& r) {
          std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
 }
 
-RECT ScreenRect(HWND hwnd) {
-  RECT r;
-  GetWindowRect(hwnd, &r);
-  return r;
-}
-
 bool Inside(const RECT& inner, const RECT& outer) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
          inner.bottom <= outer.bottom;
@@ -82,6 +71,13 @@ struct Screen {
   int width, height;
   bool computerRead = false;  // «Этот компьютер» has read a computer
 };
+
+std::string ScreenName(const ::testing::TestParamInfo<Screen>& screen) {
+  const Screen& s = screen.param;
+  return (s.width ? "At" + std::to_string(s.width) + "x" + std::to_string(s.height)
+                  : std::string("AtTheDesignedSize")) +
+         (s.computerRead ? "WithThisComputerRead" : "");
+}
 
 class LayoutTest : public WindowTest, public ::testing::WithParamInterface<Screen> {
  protected:
@@ -235,11 +231,7 @@ TEST_P(LayoutTest, NoControlLeavesWhatItsPageShowsOrCoversAnother) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, LayoutTest, ::testing::Values(Screen{0, 0}, Screen{800, 600}),
-                         [](const ::testing::TestParamInfo<Screen>& screen) {
-                           return screen.param.width ? "At" + std::to_string(screen.param.width) +
-                                                           "x" + std::to_string(screen.param.height)
-                                                     : std::string("AtTheDesignedSize");
-                         });
+                         ScreenName);
 
 // Every text the information line shows, as it shows it: the mouse on each
 // control and label of every page in turn (each state of an option whose
@@ -325,13 +317,7 @@ TEST_P(HintTest, EveryHintFitsTheInformationLineWhole) {
 INSTANTIATE_TEST_SUITE_P(Screens, HintTest,
                          ::testing::Values(Screen{0, 0}, Screen{800, 600}, Screen{640, 480},
                                            Screen{800, 600, true}),
-                         [](const ::testing::TestParamInfo<Screen>& screen) {
-                           return (screen.param.width
-                                       ? "At" + std::to_string(screen.param.width) + "x" +
-                                             std::to_string(screen.param.height)
-                                       : std::string("AtTheDesignedSize")) +
-                                  (screen.param.computerRead ? "WithThisComputerRead" : "");
-                         });
+                         ScreenName);
 
 class ScreenTest : public WindowTest {
  protected:

@@ -40,7 +40,6 @@ class ModelComputer {
     EXPECT_TRUE(registry.Read(source, problem, warnings)) << problem.what;
     return machine::ReadMachine(registry);
   }
-  std::string Text() const { return registry_.Text(); }
   int reads = 0;
 
  private:
@@ -124,9 +123,11 @@ TEST_F(MachineTest, ThisComputerIsReadWhenAskedAndItsMarksFollowTheSelection) {
   EXPECT_EQ(computer.reads, 2);
 }
 
-// Taken from a computer, the selection's scripts change nothing there, and
+// Taken from a computer, the selection marks every control as held and
 // nothing is written before Apply; declined, nothing is read or changed.
-TEST_F(MachineTest, TakingThisComputerAsksFirstAndItsScriptsChangeNothingThere) {
+// (That its scripts change nothing there, window_machine.sh checks on Wine's
+// own registry.)
+TEST_F(MachineTest, TakingThisComputerAsksFirstAndWritesNothingBeforeApply) {
   std::mt19937 rng(20240611);
   ModelComputer computer(RandomSelection(rng));
   OpenOn(computer);
@@ -147,13 +148,6 @@ TEST_F(MachineTest, TakingThisComputerAsksFirstAndItsScriptsChangeNothingThere) 
   EXPECT_EQ(window_->Marks().Count(MachineMark::kOther), 0);
   EXPECT_GT(window_->Marks().Count(MachineMark::kHeld), 50);
   EXPECT_EQ(window_->InfoText().find(W(" Выбор взят с этого компьютера: как на нём - ")), 0u);
-
-  SendMessageW(window_->OkButton(), BM_CLICK, 0, 0);
-  Pump(20);
-  const std::string held = computer.Text();
-  computer.Import(ReadFile(folder_ + "\\hkcu.reg"));
-  computer.Import(ReadFile(folder_ + "\\hklm.reg"));
-  EXPECT_TRUE(computer.Text() == held) << "the scripts of the selection taken changed the computer";
 }
 
 // Alt+К opens the menu, its letter С compares; in a deployment that stops
