@@ -1,10 +1,7 @@
-// Runs the command of an Active Setup entry as Windows does at a logon for a
-// user who lacks the entry's mark: the StubPath of
-// HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Active Setup\Installed Components\NAME,
-// started as the command line it is and waited for. Wine runs no Active Setup
-// of its own. Each NAME=VALUE first sets a variable of the environment the
-// command gets, as another user's profile would (USERPROFILE=C:\users\Иван).
-// The user's mark, which Windows writes afterwards, is not written.
+// Runs the StubPath of Active Setup entry NAME as Windows does at a logon for
+// a user who lacks its mark (Wine runs no Active Setup), in an environment
+// with the variables given, as another user's profile would have them. The
+// mark is not written.
 //
 //   active_setup_run.exe NAME [VARIABLE=VALUE...]
 #include <windows.h>

@@ -1,16 +1,11 @@
 // hive_compare WINE.reg SYSTEM.reg SOFTWARE.reg DEFAULT.reg USER.reg SCRIPT.reg...
-// Every key and value the scripts name, as Wine's registry holds it after
-// REGEDIT /S of the scripts (WINE.reg, its whole export) and as the hives
-// hold it after kwetro-cli apply (hivexregedit's exports of the hives, under
-// HKEY_LOCAL_MACHINE\System, \Software, HKEY_USERS\.DEFAULT and the user's
-// SID), compared: a key present or not, a value's type and bytes. The hives'
-// current control set is ControlSet001. Wine's REGEDIT widens the bytes of
-// hex(2) and hex(7) data in an ANSI script as if they were text, which
-// Windows does not; such a value agrees when the hive holds the bytes as
-// written and Wine those bytes widened, and is counted apart; so are the
-// values of HKEY_CURRENT_USER\Keyboard Layout\Preload, where Wine puts its own
-// keyboard layouts back when a program starts. Prints one line
-// per difference and the counts; exit status 1 when anything differs.
+// Every key and value the scripts name, in Wine's registry after REGEDIT /S
+// and in the hives after kwetro-cli apply: present or not, type and bytes.
+// Wine's REGEDIT widens the bytes of hex(2) and hex(7) data in an ANSI script
+// as if they were text, which Windows does not: such a value agrees when Wine
+// holds the hive's bytes widened, and is counted apart; so is Keyboard
+// Layout\Preload, where Wine puts its own layouts back. Exit status 1 when
+// anything differs.
 #include <cstdio>
 #include <optional>
 #include <set>

@@ -1,15 +1,8 @@
 #!/usr/bin/env bash
-# The hive writer against the REGEDIT road: for the all-checked and a random
-# selection, kwetro-cli apply writes the scripts into the hive files of a
-# made-up XP system drive, and Wine's REGEDIT /S imports the same scripts
-# (per-user first) into a prefix with the Russian code pages; then every key
-# and value the scripts name must be the same in both, value by value (type
-# and bytes; hivexregedit reads the hives, REGEDIT /E exports Wine's
-# registry), but for the hex(2) and hex(7) data Wine widens (hive_compare.cpp
-# says why), and the keyboard layouts Wine puts back into Preload. The
-# profile's NTUSER.DAT stands for HKEY_CURRENT_USER. Wine runs the x86_64
-# loader: the hives are compared with the registry a 64-bit REGEDIT imports
-# into.
+# The hive writer against the REGEDIT road: kwetro-cli apply into a made-up
+# XP drive and Wine's REGEDIT /S of the same scripts must agree on every key
+# and value the scripts name (hive_compare.cpp, and why Wine's hex(2), hex(7)
+# and Preload are set apart). The 64-bit loader: a 64-bit REGEDIT's registry.
 set -euo pipefail
 
 export KWETRO_WINE_ARCH=win64

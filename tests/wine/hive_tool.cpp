@@ -5,11 +5,9 @@
 //   hive_tool.exe load NAME FILE              FILE loaded at HKEY_USERS\NAME
 //   hive_tool.exe unload NAME                 and unloaded again
 //
-// Wine's RegLoadKey reads a hive in Wine's own text format (what RegSaveKey
-// writes, and what user.reg and userdef.reg of a prefix hold); its server
-// keeps the loaded key after this program ends, so that REGEDIT and
-// kwetro-cli can read and write it in between, and forgets it at the unload
-// without writing it back to the file.
+// Wine's hives are in its own text format; its server keeps a loaded key after
+// this program ends, for REGEDIT and kwetro-cli, and drops it unwritten at the
+// unload.
 #include <windows.h>
 
 #include <cstdio>

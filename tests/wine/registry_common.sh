@@ -1,12 +1,6 @@
-# Sourced by the checks that import scripts into a registry of their own, on
-# top of window_common.sh: cli and win_cli (the native kwetro-cli and the
-# Windows one of the architecture at hand), seed (of the random selections:
-# KWETRO_SEED, else new; printed) and the helpers. The environment is what
-# ./test gives every check (see its head), all of it optional, and
-# KWETRO_SEED and KWETRO_SELECTIONS (how many random selections).
-# Wine runs in a throwaway prefix, removed at the end, and every Wine program
-# through ruwine, with the Russian code pages (ANSI 1251, OEM 866): the scripts
-# are Windows-1251, and Wine rewrites some values the scripts also write (font
+# Sourced by the checks that import scripts into a throwaway registry.
+# Every Wine program runs through ruwine, with the Russian code pages: the
+# scripts are Windows-1251, and Wine rewrites some values they write (font
 # substitutes such as "System,0") whenever a program starts with another code
 # page than the last one, so one foreign program would make a check flaky.
 source "$(dirname "${BASH_SOURCE[0]}")/window_common.sh"
@@ -19,8 +13,7 @@ start=$SECONDS
 win_cli=$windows/kwetro-cli.exe
 ruwine() { env LC_ALL=ru_RU.UTF-8 wine "$@"; }
 
-# russian_prefix NAME: work, a fresh scratch folder of that name and the
-# architecture under KWETRO_WORK, with the prefix in it.
+# russian_prefix NAME: work, a fresh scratch folder with the prefix in it.
 russian_prefix() {
   needs "$cli"
   work=$work_root/$1-$KWETRO_WINE_ARCH
@@ -31,12 +24,9 @@ russian_prefix() {
   echo "$1 ($KWETRO_WINE_ARCH): random selections with seed $seed (KWETRO_SEED=$seed repeats them)"
 }
 
-# next_selection STATE: the next selection (n counts them) in a folder of its
-# own, dir, named label: its settings.ini and the native kwetro-cli's scripts.
-# The built-in settings file with every "Checked" set to STATE (1 or 0) but
-# the services preset's, left at "optimal" (unchecked) so that the services
-# section is written; or, for STATE "random", with every stored value drawn at
-# random, out of range and unreadable ones included.
+# next_selection 1|0|random: the next selection (n counts them) in dir, named
+# label, with the native kwetro-cli's scripts. The services preset stays at
+# "optimal" (unchecked) so that the services section is written.
 next_selection() {
   n=$((n + 1))
   dir=$work/$n
@@ -52,11 +42,9 @@ next_selection() {
   "$cli" generate --settings "$dir/settings.ini" --out "$dir" >/dev/null
 }
 
-# A check's failures: fail WHAT says what went wrong with the selection
-# named label, and marks the run (failed) and this selection (this) as failed.
+# fail marks the run (failed) and this selection (this) as failed.
 failed=0 this=0
 fail() { echo "  $label: $*"; failed=1 this=1; }
-# finish HELD: the last line, saying HELD when every check held, and the exit status.
 finish() {
   echo "$(basename "$0" .sh): in $((SECONDS - start)) s, $([[ $failed == 0 ]] && echo "$1" || echo FAILED)"
   exit "$failed"

@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
 # Which registry the Windows programs reach under HKEY_LOCAL_MACHINE\Software
-# (tests/win32/registry_view_test.cpp, in kwetro-window-test.exe): the RunOnce
-# commands a deployment writes, the Active Setup version it reads and the live
-# audit's reads all go to the registry REGEDIT imports into and the logon
-# reads. Run for each build in a prefix of its architecture, and for the i686
-# build in a 64-bit prefix (KWETRO_WINE_ARCH=wow64), where it runs under WOW64
-# as on 64-bit Windows and would otherwise see the copy kept for 32-bit
-# programs.
+# (tests/win32/registry_view_test.cpp): the one REGEDIT and the logon use, for
+# the i686 build under WOW64 too, where it would see the 32-bit copy.
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 

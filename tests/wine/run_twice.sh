@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# ./run twice with an Apply in between: each time the folder holds the files
-# of one selection, the one the window opens with (its settings file when
-# there is one, else the built-in selection), and ./run says which. The Apply
-# is the window's in bytes: the settings file and the scripts kwetro-cli
-# writes for it (the window tests pin Apply to kwetro-cli). No window opens:
-# ./run runs without a display.
+# ./run twice with an Apply in between (the window's in bytes, as kwetro-cli
+# writes it): each time the folder holds the files of the selection the window
+# opens with, and ./run says which.
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
@@ -16,8 +13,7 @@ mkdir -p "$work/out"
 out=$work/out
 
 run() { env -u DISPLAY KWETRO_OUT="$out" "$root/run"; }
-# The folder holds exactly these files, and the scripts of the settings
-# file given (or of the built-in selection).
+# expect_folder SETTINGS LISTING: exactly these files, the scripts of SETTINGS.
 expect_folder() {
   local settings=$1 listing=$2
   [[ $(cd "$out" && LC_ALL=C ls | tr '\n' ' ') == "$listing " ]] ||

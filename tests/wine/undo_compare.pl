@@ -5,12 +5,7 @@
 # not), and the whole subtree of each key they delete. With --imported, the
 # export taken after the import must differ on some of these, so that an
 # import that changed nothing cannot pass for an undo that worked.
-#
 #   undo_compare.pl --before BEFORE.reg --after AFTER.reg [--imported MID.reg] SCRIPT...
-#
-# The scripts' roots are where Wine's export holds them: HKEY_CURRENT_USER as
-# the user's hive under HKEY_USERS, HKEY_CLASSES_ROOT as
-# HKEY_LOCAL_MACHINE\Software\Classes. Names compare without regard to case.
 # Exit status: 0 all the same, 1 a difference, 2 an input cannot be read.
 use strict;
 use warnings;

@@ -1,21 +1,14 @@
 #!/usr/bin/env bash
-# kwetro-cli undo against Wine's REGEDIT, in a Wine prefix of its own, for the
-# all-checked, the all-unchecked and three random selections: REGEDIT /E
-# exports the whole registry (before.reg, as a deployment's RegAfter.reg),
-# REGEDIT /S imports hkcu.reg and hklm.reg, the native kwetro-cli undo makes
-# undo.reg from the export (kwetro-cli.exe under Wine must make the same
-# bytes), REGEDIT /S imports it and REGEDIT /E exports again (after.reg).
-# Every key and value the scripts touch must then be as in before.reg, and
-# the import must have changed some of them (undo_compare.pl). Then a sample
-# of real-world files, each undone to the whole export as before.
-#
-# Wine runs with the Russian code pages (registry_common.sh).
+# kwetro-cli undo against Wine's REGEDIT: export, import the scripts, undo
+# from the export, export again; every key and value the scripts touch must be
+# as before, and the import must have changed some (undo_compare.pl).
+# kwetro-cli.exe must write the same undo.reg. Then real-world files, each
+# undone to the whole export as before.
 set -euo pipefail
 
 source "$(dirname "$0")/registry_common.sh"
 russian_prefix undo_roundtrip
 
-# Runs a Wine program in the selection's folder; its output is kept.
 run() {
   local what=$1
   shift
@@ -32,7 +25,6 @@ for choice in 1 0 random random random; do
     fail "failed"
     continue
   fi
-  # The Windows build must write the very same undo.reg.
   if [[ -x $win_cli ]] && ! { run windows-undo "$win_cli" undo --backup before.reg --out windows hkcu.reg hklm.reg &&
                               cmp -s "$dir/undo.reg" "$dir/windows/undo.reg"; }; then
     fail "kwetro-cli.exe did not write the undo.reg kwetro-cli wrote"
@@ -42,13 +34,7 @@ for choice in 1 0 random random random; do
     --after "$dir/after.reg" "$dir/hkcu.reg" "$dir/hklm.reg" || failed=1
 done
 
-# Real-world files of public tweak collections (tests/undo/corpus), a sample
-# of the shapes REGEDIT takes and Kwetro never writes: no line end after the
-# last line, stray lines, a string with single backslashes, a value after a
-# key deletion, keys deleted and made again, HKEY_CLASSES_ROOT, Cyrillic.
-# Each is imported into the registry as the selections left it and undone
-# with the undo.reg of the export taken before; the whole export must then
-# be as before.
+# Shapes REGEDIT takes and Kwetro never writes (tests/undo/corpus).
 for name in alws34-registry-hacks yuliskov-reset-folder-view vasudev-gm-w10-combined-selected-tweaks \
             ionuttbara-remove-shell-association zalexanninev15-desktop-command-prompt \
             w4rh4wk-enable-photo-viewer; do

@@ -1,29 +1,9 @@
 #!/usr/bin/env bash
-# A deployment from end to end in a fresh prefix with the Russian code pages:
-# C:\windows\UPDKwetro\ holds the program as Кветро.exe, its Кветро.ini with a
-# short "Timer", Kwetro.ini (which switches the removal on), Custom.reg and
-# Cleanup.cmd. Started from another folder, the program counts down, writes
-# the scripts beside itself, registers the start-up commands, deletes
-# Kwetro.ini and removes itself (SelfDel.bat spells its path in code page
-# 866). The next logon (wineboot -r) exports RegAfter.reg, imports the scripts
-# and Custom.reg, runs Cleanup.cmd and removes the folder; no Active Setup is
-# written, no profile on the disk touched.
-#
-# Then for every user (dCheckBox_1_1): user.reg and activesetup.reg kept in
-# %ALLUSERSPROFILE%\Kwetro, two more commands, and after the logon Kwetro's
-# Active Setup entry and the first user's mark. Wine runs no Active Setup:
-# active_setup_run.exe runs the command as Windows would for a user without
-# the settings and mark (a profile path of blanks and Russian letters): it
-# backs up HKEY_CURRENT_USER, imports user.reg, and kwetro-cli undo with the
-# backup gives the hive back byte for byte; run again, it imports nothing. A
-# later deployment raises the version.
-#
-# The profiles on the disk: the Default User and a second profile with hives
-# as Wine stores them, a third whose NTUSER.DAT is no hive, a fourth without
-# one. Kwetro.exe /profiles at the logon loads each hive, backs it up and
-# imports profiles.reg: both hives then hold every HKEY_CURRENT_USER value and
-# deletion of both scripts, each backup undoes its hive byte for byte, the
-# third and fourth are named in profiles.log and left as they were.
+# A deployment from end to end in a prefix with the Russian code pages: the
+# countdown run from C:\windows\UPDKwetro\ as Кветро.exe, the next logon's
+# start-up commands, then for every user (Active Setup, run by
+# active_setup_run.exe since Wine runs none, and the hives of the profiles on
+# the disk written by Kwetro.exe /profiles), each undone byte for byte.
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
@@ -32,9 +12,7 @@ work=$work_root/window_deploy-$KWETRO_WINE_ARCH
 rm -rf "$work"
 mkdir -p "$work/kept" "$work/locale"
 
-# Wine takes its code pages from the locale, and its file names and command
-# lines from the locale's character set: a Russian UTF-8 locale, built here so
-# that the machine needs none installed.
+# Wine takes its code pages and file names from the locale: built here.
 [[ -f /usr/share/i18n/locales/ru_RU ]] || fail "the locale sources are missing: install the Debian package locales"
 localedef -i ru_RU -f UTF-8 "$work/locale/ru_RU.UTF-8" >/dev/null 2>&1 || true
 [[ -d $work/locale/ru_RU.UTF-8 ]] || fail "localedef could not build ru_RU.UTF-8"
@@ -45,7 +23,6 @@ need_display
 fresh_prefix "$work/prefix"
 install_window_fonts
 
-# The helper runs in the prefix, so it is built for the prefix's architecture.
 command -v "$KWETRO_WINDOWS_CXX" >/dev/null || fail "no $KWETRO_WINDOWS_CXX; run scripts/install-deps.sh"
 for tool in active_setup_run hive_tool; do
   "$KWETRO_WINDOWS_CXX" -std=c++17 -O1 -static -municode -o "$work/$tool.exe" "$here/$tool.cpp"
@@ -68,11 +45,8 @@ check_value() {
   [[ $actual == "$expected" ]] || fail "RunOnce $name is [$actual], expected [$expected]"
 }
 
-# deploy SETTINGS: one deployment as an administrator prepares it. The
-# settings file with a short countdown, under the program's Russian name and
-# as Kwetro.ini, Custom.reg and Cleanup.cmd; the program, started from another
-# folder, must end by itself, leave the scripts (copied to kept/) and the
-# start-up commands, and remove itself.
+# deploy SETTINGS: one deployment as an administrator prepares it, started
+# from another folder; the scripts are copied to kept/.
 deploy() {
   rm -rf "$work/kept"
   mkdir -p "$deploy" "$work/kept"
@@ -113,10 +87,8 @@ settled() {
   size=$(stat -c %s "$1" 2>/dev/null) && sleep 1 && [[ $size -gt 0 && $(stat -c %s "$1") == "$size" ]]
 }
 
-# The version activesetup.reg registers.
 kept_version() { sed -n '/^"Version"=/{s/^"Version"="\(.*\)"\r$/\1/p;q}' "$kept/activesetup.reg"; }
 
-# The next logon runs the start-up commands and removes them.
 next_logon() {
   rm -f "$after" "$marker"
   wine wineboot -r >/dev/null 2>&1 || true
@@ -129,22 +101,18 @@ next_logon() {
   done
 }
 
-# The names of the values under a key, one a line, sorted.
 value_names() { wine reg query "$1" 2>/dev/null | tr -d '\r' | awk '$2 ~ /^REG_/ { print $1 }' | sort; }
 
-# Windows' own export of a key (empty: the whole registry), to the Unix path given.
 export_key() {
   rm -f "$2"
   wine regedit /E "$(winepath -w "$2")" ${1:+"$1"} >/dev/null 2>&1
   [[ -s $2 ]] || fail "REGEDIT /E $1 wrote nothing"
 }
 
-# holds SCRIPT EXPORT [OUTPUT]: the export holds what SCRIPT says, and
-# REGEDIT said OUTPUT (nothing) importing it (reg_import_check.pl).
+# holds SCRIPT EXPORT [OUTPUT]: reg_import_check.pl.
 holds() { perl "$here/reg_import_check.pl" --import "$1=${3:-/dev/null}" --export "$2"; }
 
-# undone BACKUP SCRIPT KEY WHO: kwetro-cli undo of SCRIPT with BACKUP,
-# imported, gives KEY back as BACKUP holds it, byte for byte.
+# undone BACKUP SCRIPT KEY WHO: undo of SCRIPT gives KEY back as BACKUP.
 undone() {
   (cd "$work/kept" && wine "$windows/kwetro-cli.exe" undo --backup "$(winepath -w "$1")" \
     "$(winepath -w "$2")") >/dev/null || fail "kwetro-cli undo refused the backup of $4"
@@ -153,19 +121,15 @@ undone() {
   cmp -s "$1" "$work/kept/undone.reg" || fail "after undo $4 differs from its backup"
 }
 
-# --- the profiles on the disk --------------------------------------------------
 profile_list='HKLM\Software\Microsoft\Windows NT\CurrentVersion\ProfileList'
 users=$(winepath -u 'C:\users')
 second_sid=S-1-5-21-0-0-0-1001 broken_sid=S-1-5-21-0-0-0-1002 missing_sid=S-1-5-21-0-0-0-1003
 missing_folder="$users/Без куста"
-# Each profile on the disk: ProfileList's name for it, and its folder.
 declare -A hive_folder=([Default User]="$users/Default User" [$second_sid]="$users/Иван Петров"
   [$broken_sid]="$users/Сломанный")
 
-# The hives as Wine stores them: the Default User's a copy of HKEY_USERS\.DEFAULT,
-# the second profile's a copy of this user's hive with a Start-menu order and
-# a Policies value of its own, which the selection deletes and changes. Wine
-# has no Default User: ProfileList names it as Windows XP does.
+# The second hive has a Start-menu order and a Policies value, which the
+# selection deletes and changes. Wine has no Default User: XP's is named.
 prepare_profiles() {
   local who
   for who in "${!hive_folder[@]}"; do mkdir -p "${hive_folder[$who]}"; done
@@ -189,7 +153,6 @@ prepare_profiles() {
   for who in "${!hive_folder[@]}"; do cp "${hive_folder[$who]}/NTUSER.DAT" "$work/hives/$who.dat"; done
 }
 
-# Every hive file is as it was made, and no profile has a backup of ours.
 profiles_untouched() {
   local who
   for who in "${!hive_folder[@]}"; do
@@ -199,13 +162,10 @@ profiles_untouched() {
   [[ $(ls -A "$missing_folder") == "" ]] || fail "a hive was made for the profile that had none"
 }
 
-# The loaded hive at HKEY_USERS\KwetroProfile, where profiles.reg writes.
+# HKEY_USERS\KwetroProfile, where profiles.reg writes.
 mount_hive() { wine "$work/hive_tool.exe" load KwetroProfile "$(winepath -w "$1")" || fail "could not load $1"; }
 unmount_hive() { wine "$work/hive_tool.exe" unload KwetroProfile || fail "could not unload a hive"; }
 
-# After the logon of a deployment for every user: the step's log, each hive
-# written (every value and deletion of profiles.reg there, the hive's file
-# written anew), each backup undoing it byte for byte, the broken one named.
 check_profiles() {
   local log=$kept/profiles.log who hive backup
   wait_for 60 settled "$log" || fail "the administrator step wrote no profiles.log"
@@ -234,34 +194,24 @@ check_profiles() {
   done
 }
 
-# The selection as an administrator prepares it: an interactive Apply's
-# settings file.
+# An interactive Apply's settings file.
 printf '[sCheckBox_1_9]\r\nChecked=1\r\n\r\n[mCheckBox_1_12]\r\nChecked=1\r\n\r\n[pCheckBox_4_1]\r\nChecked=1\r\n\r\n' \
   >"$work/choice.ini"
 (cd "$work" && wine "$windows/kwetro-cli.exe" settings --settings choice.ini --out prepared.ini) >/dev/null
 
-# --- the countdown run ------------------------------------------------------
 prepare_profiles
 deploy "$work/prepared.ini"
 [[ $(value_names "$runonce") == "$(printf '%s\n' "${commands[@]}" | sort)" ]] ||
   fail "RunOnce holds other values than the six start-up commands: $(value_names "$runonce" | tr '\n' ' ')"
 
-# --- the next logon ---------------------------------------------------------
 next_logon
 [[ $(reg_value 'HKCU\Software\KwetroDeployCheck' Custom) == 0x1 ]] || fail "Custom.reg was not imported"
 wine reg query "HKLM\\$entry" >/dev/null 2>&1 && fail "an Active Setup entry was written for the first user alone"
 [[ ! -e $kept ]] || fail "%ALLUSERSPROFILE%\\Kwetro was written for the first user alone"
 profiles_untouched
 
-# The registry now holds what the two scripts say.
-export_key "" "$work/kept/export.reg"
-printf 'registry after the logon: '
-perl "$here/reg_import_check.pl" --import "$work/kept/hklm.reg=/dev/null" --import "$work/kept/hkcu.reg=/dev/null" \
-  --export "$work/kept/export.reg"
-
-# --- for every user -----------------------------------------------------------
-# With a Policies value of each kind and the Start menu's order, which
-# hklm.reg deletes in the user's hive.
+# For every user, with a Policies value of each kind and the Start menu's
+# order, which hklm.reg deletes in the user's hive.
 (cd "$work" && wine "$windows/kwetro-cli.exe" set --settings prepared.ini --out every-user.ini \
   dCheckBox_1_1=yes sCheckBox_1_2=yes sCheckBox_1_7=yes pCheckBox_2_11=yes) >/dev/null
 mkdir -p "$work/generated"
@@ -276,7 +226,6 @@ cmp -s "$kept/user.reg" "$work/generated/user.reg" || fail "user.reg is not the 
 cmp -s <(grep -av '^"Version"=' "$kept/profiles.reg") <(grep -av '^"Version"=' "$work/generated/profiles.reg") ||
   fail "profiles.reg is not the user's part of both scripts under HKEY_USERS\\KwetroProfile"
 cmp -s "$kept/Kwetro.exe" "$windows/Kwetro.exe" || fail "the program was not kept for the administrator step"
-[[ -s $kept/activesetup.reg ]] || fail "activesetup.reg was not kept"
 mark=$(sed -n 's/^"\([0-9a-f]\{16\}\)"=""\r$/\1/p' "$kept/user.reg")
 [[ -n $mark ]] || fail "user.reg ends with no mark of the selection"
 
@@ -301,8 +250,7 @@ backup_of_user='"%USERPROFILE%\Kwetro-backup.reg"'
 [[ $(reg_value "HKCU\\$entry" Version) == "$version" ]] ||
   fail "the first user, who imported hkcu.reg, has no mark of version $version"
 
-# A user who has none of the settings yet: the keys of user.reg gone, no
-# mark, a profile and an all-users folder with blanks and Russian letters.
+# A user with none of the settings and no mark; folders with blanks and Russian.
 {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   perl -ne 'print "[-$1]\r\n" if /^\[(HKEY_CURRENT_USER\\[^\]]+)\]\r?$/' "$kept/user.reg" | sort -u
@@ -330,9 +278,8 @@ export_key HKEY_CURRENT_USER "$work/kept/user-after.reg"
 printf "the other user's HKEY_CURRENT_USER: "
 holds "$work/kept/user.reg" "$work/kept/user-after.reg" "$work/kept/command-output.txt"
 
-# A roaming profile on another machine deployed later: Windows runs the
-# command again (that machine's version is above the user's), and the
-# selection's mark in the hive stops it; the user's own change stays.
+# A roaming profile meets a later version: the mark in the hive stops a
+# second import over the user's own change.
 wine reg add 'HKCU\Control Panel\PowerCfg' /v CurrentPowerPolicy /d 7 /f >/dev/null 2>&1
 cp "$backup" "$work/kept/backup-first.reg"
 wine "$work/active_setup_run.exe" Kwetro "USERPROFILE=$profile" "ALLUSERSPROFILE=$everyone" >/dev/null 2>&1 ||
@@ -341,7 +288,6 @@ wine "$work/active_setup_run.exe" Kwetro "USERPROFILE=$profile" "ALLUSERSPROFILE
   fail "user.reg was imported again over the user's own change"
 cmp -s "$backup" "$work/kept/backup-first.reg" || fail "the user's backup was written again"
 
-# That user's undo: the backup and user.reg give the hive back as it was.
 undone "$backup" "$work/kept/user.reg" HKEY_CURRENT_USER "the user's HKEY_CURRENT_USER"
 
 # A later deployment runs once more for every user.
@@ -355,7 +301,7 @@ perl -e '@a = split /,/, $ARGV[0]; @b = split /,/, $ARGV[1];
   for (0 .. 3) { exit 0 if $b[$_] > $a[$_]; exit 1 if $b[$_] < $a[$_] } exit 1' "$version" "$later" ||
   fail "the later deployment's version $later is not above $version"
 [[ $(reg_value "HKCU\\$entry" Version) == "$later" ]] || fail "the first user has no mark of version $later"
-# The step again: both hives hold the selection already and stay as they are.
+# Both hives hold the selection already and stay as they are.
 wait_for 60 test "$(grep -c 'уже содержит настройки этого выбора' "$kept/profiles.log")" == 2 ||
   fail "the administrator step of the later deployment wrote the hives again: $(tail -n 6 "$kept/profiles.log")"
 echo "window_deploy: every check held (the Active Setup version raised to $later)"

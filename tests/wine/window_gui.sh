@@ -1,14 +1,6 @@
 #!/usr/bin/env bash
 # The real main window under Wine, driven through messages by
-# kwetro-window-test.exe: option clicks and keys, pages with title and legend,
-# the information line, the services list and presets, search and preview,
-# Apply against kwetro-cli.exe, Cancel, and a deployed copy that counts down,
-# registers its start-up commands and removes itself. Also every text of the
-# window readable in full with the window's own font and no control outside
-# its page or on top of another (LayoutTest, against ui/kwetro.form), the
-# window on screens from 640x480 up and the preview beside it (ScreenTest,
-# the preview tests); the texts, the designed layout and the preview's least
-# size again at 120 DPI (Windows XP's large fonts).
+# kwetro-window-test.exe, at 96 and again at 120 DPI (XP's large fonts).
 set -euo pipefail
 source "$(dirname "$0")/window_common.sh"
 
