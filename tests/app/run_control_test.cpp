@@ -215,7 +215,8 @@ TEST(Apply, SaysWhatItWroteWhereAndHowMuch) {
     std::istringstream words(row.at(0) + " | " + row.at(1));
     for (std::string word; words >> word && word != "|";)
       files.push_back(
-          {word.substr(0, word.find('=')), std::stoull(word.substr(word.find('=') + 1))});
+          {word.substr(0, word.find('=')),
+           static_cast<std::size_t>(std::stoull(word.substr(word.find('=') + 1)))});
     for (std::string word; words >> word;) commands.push_back({word, ""});
     EXPECT_EQ(ApplyReport(files, row[1] == "-" ? nullptr : &commands, row.at(2) == "1"), row.at(3));
   }
